@@ -1,0 +1,51 @@
+# The two commands of the README: `make run` and `make test`.
+MAKEFLAGS += --no-print-directory
+BUILD_DIR ?= build
+SANITIZE_DIR ?= build-asan
+FUZZ_DIR ?= build-fuzz
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 300
+
+.PHONY: all deps configure build run test test-main test-sanitize bench fuzz format clean
+
+all: build
+
+deps:
+	@./scripts/install-deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=Release -DQUARNO_WERROR=ON > /dev/null
+
+build: configure
+	@cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	@./scripts/run-ide.sh $(BUILD_DIR)
+
+test: test-main test-sanitize
+
+test-main: build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The core and quarno-tool again under AddressSanitizer and UBSan.
+test-sanitize: deps
+	@cmake -S . -B $(SANITIZE_DIR) -DCMAKE_BUILD_TYPE=Debug -DQUARNO_CORE_ONLY=ON \
+	    -DQUARNO_SANITIZE=ON -DQUARNO_WERROR=ON > /dev/null
+	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
+	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS) -L 'core|cli'
+
+bench: build
+	@for b in $(BUILD_DIR)/bench/Bench*; do echo "== $$b"; $$b; done
+
+# Runs every libFuzzer harness for FUZZ_SECONDS each (clang).
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DQUARNO_CORE_ONLY=ON -DQUARNO_SANITIZE=ON -DQUARNO_FUZZ=ON -DQUARNO_BENCH=OFF > /dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS)
+	@./scripts/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+format:
+	@find src tools tests bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

@@ -1,0 +1,22 @@
+# Compiler flags shared by every target of the project.
+add_compile_options(-Wall -Wextra)
+if(QUARNO_WERROR)
+    add_compile_options(-Werror)
+endif()
+if(QUARNO_SANITIZE)
+    add_compile_options(-O1 -fsanitize=address,undefined -fno-omit-frame-pointer
+                        -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+
+# quarno_add_tests(<target> LABEL <label> SOURCES <files...> LIBS <libs...>)
+# One GoogleTest executable per folder; every test case becomes a CTest test.
+function(quarno_add_gtest target)
+    cmake_parse_arguments(ARG "" "LABEL" "SOURCES;LIBS" ${ARGN})
+    add_executable(${target} ${ARG_SOURCES})
+    target_link_libraries(${target} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main
+                          GTest::gmock)
+    include(GoogleTest)
+    gtest_discover_tests(${target} PROPERTIES LABELS ${ARG_LABEL}
+                         DISCOVERY_TIMEOUT 60)
+endfunction()

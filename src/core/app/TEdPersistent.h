@@ -1,0 +1,60 @@
+// The settings store on the history file "QUARNO.DAT": recent files and the
+// find and replace histories as sections of a list of lines, plus the state
+// of the last search, which lives only in memory.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quarno {
+
+class TEdPersistent {
+public:
+    static constexpr int kSectionLimit = 20;
+
+    // folder: the executable's folder with its trailing "/". Loads the history
+    // file, or writes an empty one at once when it does not exist
+    // (EFCreateError when it cannot be written).
+    explicit TEdPersistent(const std::string& folder,
+                           const std::string& fileName = "QUARNO.DAT");
+
+    const std::string& FilePath() const { return m_path; }
+    const std::vector<std::string>& Lines() const { return m_lines; }
+
+    // The non-empty lines after the first line equal to header (any case), up
+    // to the first empty line, the end, or 20 items.
+    const std::vector<std::string>& ReadSection(const std::string& header);
+    // Replaces the section and saves the file at once.
+    void WriteSection(const std::string& header, const std::vector<std::string>& items,
+                      int limit = kSectionLimit);
+
+    const std::vector<std::string>& ReadFindHistory() { return ReadSection("[FindHistory]"); }
+    const std::vector<std::string>& ReadReplaceHistory() { return ReadSection("[ReplaceHistory]"); }
+    const std::vector<std::string>& ReadRecentFiles() { return ReadSection("[MRU]"); }
+    void WriteFindHistory(const std::vector<std::string>& items) {
+        WriteSection("[FindHistory]", items);
+    }
+    void WriteReplaceHistory(const std::vector<std::string>& items) {
+        WriteSection("[ReplaceHistory]", items);
+    }
+    void WriteRecentFiles(const std::vector<std::string>& items) { WriteSection("[MRU]", items); }
+
+    uint16_t SearchOptions() const { return m_searchOptions; }
+    void SetSearchOptions(uint16_t options) { m_searchOptions = options; }
+    const std::string& LastSearchText() const { return m_lastSearchText; }
+    void SetLastSearchText(const std::string& text) { m_lastSearchText = text; }
+
+private:
+    int FindHeader(const std::string& header) const;
+    void RemoveSection(int header);
+    void Save();
+
+    std::string m_path;
+    std::vector<std::string> m_lines;
+    std::vector<std::string> m_section;
+    uint16_t m_searchOptions = 0;
+    std::string m_lastSearchText;
+};
+
+} // namespace quarno

@@ -1,0 +1,34 @@
+// A profile (INI) file with the semantics of the Windows profile API: section
+// and key names match without regard to case, a missing file, section or key
+// reads as the caller's default, and every write goes to the file at once.
+// Nothing is cached: each call reads the file afresh, so edits made outside
+// take effect at the next call.
+#pragma once
+
+#include <string>
+
+namespace quarno {
+
+class TProfileFile {
+public:
+    explicit TProfileFile(std::string path) : m_path(std::move(path)) {}
+
+    const std::string& Path() const { return m_path; }
+    bool Exists() const;
+
+    // The value with blanks trimmed and one pair of enclosing quotes removed.
+    std::string ReadString(const std::string& section, const std::string& key,
+                           const std::string& defaultValue) const;
+    // A decimal value; the default when the key is missing or not a number.
+    int ReadInteger(const std::string& section, const std::string& key, int defaultValue) const;
+
+    // Creates the file, the section or the key as needed (EFCreateError when
+    // the file cannot be written; the old file is then left intact).
+    void WriteString(const std::string& section, const std::string& key, const std::string& value);
+    void WriteInteger(const std::string& section, const std::string& key, int value);
+
+private:
+    std::string m_path;
+};
+
+} // namespace quarno

@@ -1,0 +1,63 @@
+// File helpers: whole-file reads and crash-safe writes.
+#include "base/FileUtils.h"
+
+#include "base/Exceptions.h"
+#include "base/StringUtils.h"
+#include "base/TFileStream.h"
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+
+namespace quarno {
+
+bool FileExists(const std::string& path) {
+    struct stat info {};
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool DirectoryExists(const std::string& path) {
+    struct stat info {};
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::string ReadWholeFile(const std::string& path) {
+    TFileStream stream(path);
+    return stream.ReadRemaining();
+}
+
+void WriteFileSafely(const std::string& path, std::string_view bytes) {
+    TSafeFileStream stream(path);
+    stream.WriteBuffer(bytes.data(), static_cast<int64_t>(bytes.size()));
+    stream.Commit();
+}
+
+std::string ExtractFilePath(const std::string& path) {
+    size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string ExtractFileName(const std::string& path) {
+    size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+static size_t ExtensionStart(const std::string& path) {
+    size_t dot = path.find_last_of('.');
+    size_t slash = path.find_last_of('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return std::string::npos;
+    return dot;
+}
+
+std::string ChangeFileExt(const std::string& path, const std::string& ext) {
+    size_t dot = ExtensionStart(path);
+    return (dot == std::string::npos ? path : path.substr(0, dot)) + ext;
+}
+
+std::string ExtractFileExt(const std::string& path) {
+    size_t dot = ExtensionStart(path);
+    return dot == std::string::npos ? std::string() : path.substr(dot);
+}
+
+} // namespace quarno

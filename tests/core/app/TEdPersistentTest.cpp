@@ -1,0 +1,105 @@
+#include "app/TEdPersistent.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace quarno;
+using quarno::test::TempDir;
+using Items = std::vector<std::string>;
+
+static Items Numbered(int count, const std::string& prefix = "item") {
+    Items items;
+    for (int i = 1; i <= count; ++i)
+        items.push_back(prefix + std::to_string(i));
+    return items;
+}
+
+TEST(TEdPersistent, CreatesAnEmptyHistoryFileWhenMissing) {
+    TempDir dir;
+    TEdPersistent store(dir.Folder());
+    EXPECT_EQ(store.FilePath(), dir.File("QUARNO.DAT"));
+    EXPECT_EQ(dir.Read("QUARNO.DAT"), "");
+    EXPECT_TRUE(store.ReadRecentFiles().empty());
+    EXPECT_EQ(store.SearchOptions(), 0);
+    EXPECT_EQ(store.LastSearchText(), "");
+}
+
+TEST(TEdPersistent, ReadSectionStopsAtEmptyLineAndAfterTwentyItems) {
+    TempDir dir;
+    std::string file = "[mru]\r\n";
+    for (const std::string& item : Numbered(25))
+        file += item + "\r\n";
+    file += "\r\n[FindHistory]\r\nfoo\r\nbar\r\n\r\nlost\r\n";
+    dir.Write("QUARNO.DAT", file);
+    TEdPersistent store(dir.Folder());
+    EXPECT_EQ(store.ReadRecentFiles(), Numbered(20));
+    EXPECT_EQ(store.ReadFindHistory(), (Items{"foo", "bar"}));
+    EXPECT_TRUE(store.ReadReplaceHistory().empty());
+}
+
+TEST(TEdPersistent, MissingSectionIsAppendedDirectlyAfterTheLastLine) {
+    TempDir dir;
+    dir.Write("QUARNO.DAT", "[FindHistory]\r\nfoo");
+    TEdPersistent store(dir.Folder());
+    store.WriteRecentFiles({"/a.bas", "/b.bas"});
+    EXPECT_EQ(dir.Read("QUARNO.DAT"), "[FindHistory]\r\nfoo\r\n[MRU]\r\n/a.bas\r\n/b.bas\r\n\r\n");
+    store.WriteRecentFiles({"/c.bas"});
+    EXPECT_EQ(dir.Read("QUARNO.DAT"), "[FindHistory]\r\nfoo\r\n\r\n[MRU]\r\n/c.bas\r\n\r\n");
+    EXPECT_EQ(store.ReadFindHistory(), (Items{"foo"}));
+}
+
+TEST(TEdPersistent, RewritingKeepsOtherSectionsAndMovesTheSectionToTheEnd) {
+    TempDir dir;
+    TEdPersistent store(dir.Folder());
+    store.WriteRecentFiles({"/a.bas"});
+    store.WriteFindHistory({"PORTB", "High"});
+    store.WriteReplaceHistory({"Low"});
+    store.WriteRecentFiles({"/b.bas", "/a.bas"});
+    EXPECT_EQ(dir.Read("QUARNO.DAT"), "[FindHistory]\r\nPORTB\r\nHigh\r\n\r\n"
+                                      "[ReplaceHistory]\r\nLow\r\n\r\n"
+                                      "[MRU]\r\n/b.bas\r\n/a.bas\r\n\r\n");
+    TEdPersistent reread(dir.Folder());
+    EXPECT_EQ(reread.ReadRecentFiles(), (Items{"/b.bas", "/a.bas"}));
+}
+
+TEST(TEdPersistent, EmptyEntriesAreSkippedButCountTowardsTheLimit) {
+    TempDir dir;
+    TEdPersistent store(dir.Folder());
+    Items items = Numbered(25);
+    items[0] = "";
+    items[5] = "";
+    store.WriteRecentFiles(items);
+    Items expected = Numbered(20);
+    expected.erase(expected.begin() + 5);
+    expected.erase(expected.begin());
+    EXPECT_EQ(store.ReadRecentFiles(), expected);
+    store.WriteSection("[Other]", {"x", "y", "z"}, 2);
+    EXPECT_EQ(store.ReadSection("[OTHER]"), (Items{"x", "y"}));
+}
+
+TEST(TEdPersistent, LeadingEmptyLinesAreDroppedOnSave) {
+    TempDir dir;
+    dir.Write("QUARNO.DAT", "\r\n\r\n[Keep]\r\nvalue\r\n");
+    TEdPersistent store(dir.Folder());
+    store.WriteFindHistory({"x"});
+    EXPECT_EQ(dir.Read("QUARNO.DAT"), "[Keep]\r\nvalue\r\n[FindHistory]\r\nx\r\n\r\n");
+}
+
+TEST(TEdPersistent, SectionAtTheStartIsReplacedWithoutGap) {
+    TempDir dir;
+    dir.Write("QUARNO.DAT", "[MRU]\r\nold\r\n\r\n\r\n[Keep]\r\nvalue\r\n");
+    TEdPersistent store(dir.Folder());
+    store.WriteRecentFiles({"new"});
+    EXPECT_EQ(dir.Read("QUARNO.DAT"), "[Keep]\r\nvalue\r\n[MRU]\r\nnew\r\n\r\n");
+}
+
+TEST(TEdPersistent, SearchStateIsNeverWritten) {
+    TempDir dir;
+    TEdPersistent store(dir.Folder());
+    store.SetLastSearchText("PORTB");
+    store.SetSearchOptions(5);
+    store.WriteFindHistory({"a"});
+    EXPECT_EQ(store.LastSearchText(), "PORTB");
+    EXPECT_EQ(store.SearchOptions(), 5);
+    EXPECT_EQ(dir.Read("QUARNO.DAT").find("PORTB"), std::string::npos);
+}

@@ -1,0 +1,82 @@
+#include "base/Exceptions.h"
+#include "base/FileUtils.h"
+#include "base/TFileStream.h"
+#include "base/TMemoryStream.h"
+#include "support/TempDir.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using namespace quarno;
+using quarno::test::TempDir;
+
+static size_t EntriesIn(const TempDir& dir) {
+    size_t count = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Folder()))
+        ++count;
+    return count;
+}
+
+TEST(TSafeFileStream, TargetChangesOnlyOnCommit) {
+    TempDir dir;
+    dir.Write("a.bas", "old");
+    {
+        TSafeFileStream stream(dir.File("a.bas"));
+        stream.WriteBuffer("new text", 8);
+        EXPECT_EQ(dir.Read("a.bas"), "old");
+    }
+    EXPECT_EQ(dir.Read("a.bas"), "old");
+    EXPECT_EQ(EntriesIn(dir), 1u) << "the temporary file is removed";
+    TSafeFileStream stream(dir.File("a.bas"));
+    stream.WriteBuffer("new text", 8);
+    stream.Commit();
+    EXPECT_EQ(dir.Read("a.bas"), "new text");
+    EXPECT_EQ(EntriesIn(dir), 1u);
+}
+
+TEST(TSafeFileStream, KeepsPermissionsAndWritesThroughLinks) {
+    TempDir dir;
+    dir.Write("real.bas", "old");
+    ::chmod(dir.File("real.bas").c_str(), 0640);
+    std::filesystem::create_symlink(dir.File("real.bas"), dir.File("link.bas"));
+    WriteFileSafely(dir.File("link.bas"), "new");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.bas")));
+    EXPECT_EQ(dir.Read("real.bas"), "new");
+    struct stat info {};
+    ::stat(dir.File("real.bas").c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST(TSafeFileStream, UnwritablePlacesRaiseCreateErrors) {
+    TempDir dir;
+    EXPECT_THROW(WriteFileSafely(dir.File("no/such/folder.txt"), "x"), EFCreateError);
+    EXPECT_THROW(WriteFileSafely(dir.Folder(), "x"), EFCreateError);
+}
+
+TEST(TFileStream, MissingFileRaisesOpenErrorNamingIt) {
+    TempDir dir;
+    try {
+        ReadWholeFile(dir.File("none.bas"));
+        FAIL() << "no exception";
+    } catch (const EFOpenError& error) {
+        EXPECT_NE(std::string(error.what()).find("none.bas"), std::string::npos);
+    }
+}
+
+TEST(StreamPrimitives, LittleEndianRoundTripAndShortReads) {
+    TMemoryStream stream;
+    WriteInt32(stream, -2);
+    WriteUInt16(stream, 0x1234);
+    WriteLongString(stream, "long");
+    WriteShortString(stream, std::string(300, 'x'));
+    EXPECT_EQ(stream.Bytes().substr(0, 6), std::string("\xFE\xFF\xFF\xFF\x34\x12", 6));
+    stream.SetPosition(0);
+    EXPECT_EQ(ReadInt32(stream), -2);
+    EXPECT_EQ(ReadUInt16(stream), 0x1234);
+    EXPECT_EQ(ReadLongString(stream), "long");
+    EXPECT_EQ(ReadShortString(stream), std::string(255, 'x'));
+    EXPECT_THROW(ReadByte(stream), EReadError);
+    TMemoryStream lying(std::string("\xFF\xFF\xFF\x7F", 4)); // length far beyond the data
+    EXPECT_THROW(ReadLongString(lying), EReadError);
+}
