@@ -1,0 +1,191 @@
+// The editing engine: the editing control without pixels. It holds the
+// attached document store, the selection, the view state and the options,
+// changes text only through the replace-selection primitive and its undo
+// transaction, and answers the control's messages. The Qt widget draws it and
+// feeds it events.
+#pragma once
+
+#include "editor/TLexipadOptions.h"
+#include "editor/TTextStore.h"
+#include "editor/TUndoRecord.h"
+#include "editor/TUndoStack.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace quarno {
+
+class ILexipadView;
+class TStream;
+
+enum TSaveFormat { sfTEXT, sfRTF, sfHTML, sfUNIX };
+
+class TCustomLexipad : private IUndoTarget {
+public:
+    TCustomLexipad();
+    ~TCustomLexipad() override;
+    // A control is an identity that stores and views point back to.
+    TCustomLexipad(const TCustomLexipad&) = delete;
+    TCustomLexipad& operator=(const TCustomLexipad&) = delete;
+
+    // --- the document store -------------------------------------------------
+    // The control owns the store it creates; an attached store stays owned by
+    // whoever created it and must outlive the attachment.
+    TTextStore& Store() const { return *m_store; }
+    // Attaches a store (null: the control's own one again) and repaints.
+    void AttachStore(TTextStore* store);
+    void SetView(ILexipadView* view) { m_view = view; }
+
+    // --- selection -------------------------------------------------------------
+    TUndoSelection Selection() const { return m_selection; }
+    // Clamps both ends to the text; an anchor of -1 selects everything.
+    void SetSelection(int anchor, int caret, bool repaint = true);
+    void SelectAll() { SetSelection(0, CharCount()); }
+    virtual int SelStart() const { return m_selection.Start(); }
+    virtual int SelLength() const { return m_selection.End() - m_selection.Start(); }
+    virtual void SetSelStart(int position) { SetSelection(position, position); }
+    virtual void SetSelLength(int length) { SetSelection(SelStart(), SelStart() + length); }
+    int CaretPos() const { return m_selection.caret; }
+
+    // --- text --------------------------------------------------------------------
+    int CharCount() const { return m_store->CharCount(); }
+    // The insertion primitive: replaces the selection by text (normalised,
+    // inserted in chunks) inside an undo transaction; the caret ends after it.
+    void ReplaceSelection(std::string_view text);
+    // Inserts a stream's remaining contents at the selection (undo code 4).
+    void InsertStream(TStream& stream);
+    // The selection in a write format (kWriteCrLf, kWriteLf; rich text and
+    // HTML raise until their writers exist).
+    std::string SelectedText(uint32_t format = 0) const;
+    void WriteSelection(TStream& stream, uint32_t format) const;
+    std::string Text() const { return m_store->Text(); }
+    // Replaces all text (loading it, so the undo log is cleared).
+    void SetText(std::string_view text);
+
+    // --- lines (records) ---------------------------------------------------------
+    int LineCount() const { return m_store->LineCount(); }
+    // First position of a line (-1: the caret line); -1 past the text.
+    int LineIndex(int line) const;
+    // Length without the CR of the record holding a position (-1: the caret).
+    int LineLength(int position) const;
+    // Line index of a position (-1: the caret).
+    int LineFromChar(int position) const;
+    // A line's characters without its CR ("" past the last line).
+    std::string LineText(int line) const;
+
+    // --- undo ----------------------------------------------------------------------
+    bool CanUndo() const;
+    bool CanRedo() const;
+    void Undo();
+    void Redo();
+    void EmptyUndoBuffer();
+    bool Modified() const;
+    // False clears the undo log; true does nothing.
+    void SetModified(bool modified);
+    void BeginUndoGroup(int code);
+    void EndUndoGroup(int code);
+    // step 0 uses IndentStep; tabs only when smoUseTAB is also set.
+    void BlockIndent(int step, bool useTabs);
+    void BlockUnindent(int step);
+
+    // --- loading and saving --------------------------------------------------------
+    TSaveFormat SaveFormat() const { return m_saveFormat; }
+    void SetSaveFormat(TSaveFormat format) { m_saveFormat = format; }
+    void LoadFromStream(TStream& stream);
+    void LoadFromFile(const std::string& path);
+    // EFileSaveError "Bad TStream instance" for a null stream.
+    void SaveToStream(TStream* stream);
+    // Writes beside the file and renames, so a failed save keeps the old file.
+    void SaveToFile(const std::string& path);
+    // Whether SaveToFile keeps the undo log (setting the save point instead).
+    bool KeepUndoOnSave() const { return m_keepUndoOnSave; }
+    void SetKeepUndoOnSave(bool keep) { m_keepUndoOnSave = keep; }
+    const std::string& PrintTitle() const { return m_printTitle; }
+    void SetPrintTitle(const std::string& title) { m_printTitle = title; }
+
+    // --- view state ----------------------------------------------------------------
+    int TopLine() const { return m_topLine; }
+    void SetTopLine(int line);
+    int LeftCol() const { return m_leftCol; }
+    void SetLeftCol(int column);
+    int VisibleRows() const { return m_visibleRows; }
+    int VisibleCols() const { return m_visibleCols; }
+    void SetVisibleSize(int columns, int rows);
+    void LineScroll(int columns, int lines);
+    void ScrollCaret();
+    bool UpdateLocked() const { return m_lockCount > 0; }
+    // Nested; the last release repaints.
+    void LockUpdate(bool lock);
+
+    // --- options -------------------------------------------------------------------
+    uint32_t Options() const { return m_options; }
+    void SetOptions(uint32_t options) { m_options = options; }
+    bool HasOption(uint32_t option) const { return (m_options & option) != 0; }
+    int IndentStep() const { return m_indentStep; }
+    void SetIndentStep(int step) { m_indentStep = step; }
+    bool ReadOnly() const { return m_readOnly; }
+    void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
+
+    // --- events --------------------------------------------------------------------
+    std::function<void(TCustomLexipad& sender)> OnChange;
+    std::function<void(TCustomLexipad& sender, int Start, int Extent)> OnTextChange;
+
+    // --- messages ------------------------------------------------------------------
+    intptr_t Perform(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0);
+
+protected:
+    void Beep() override;
+    void Repaint(bool full);
+    // Collects change notifications so OnChange fires once per step.
+    void Changed() { m_changed = true; }
+    void RaiseChange();
+
+private:
+    class ChangeStep;
+    class UndoGroupGuard;
+
+    void UndoReplace(int start, int end, std::string_view text) override;
+    void UndoSelect(TUndoSelection selection) override;
+    TUndoStack* RecordingStack() const;
+    void ReplaceRange(int start, int end, std::string_view text, int code, std::string record);
+    void DeleteRange(int start, int end);
+    void InsertChunks(int position, std::string_view text);
+    void AfterInsert(TRecordSpan span);
+    void FlagSelectionChange(TUndoSelection before, TUndoSelection after);
+    void IndentLine(int lineStart, const std::string& indent);
+    int LeadingBlanks(int lineStart, int step) const;
+    void RemoveLeading(int lineStart, int count);
+    std::pair<int, int> BlockLines() const;
+    int64_t WriteRange(TStream& stream, int start, int end, uint32_t format) const;
+    std::pair<uint32_t, int64_t> SaveLayout() const;
+    intptr_t PerformEdit(uint32_t message, uintptr_t wParam, intptr_t lParam, bool& handled);
+    intptr_t PerformLines(uint32_t message, uintptr_t wParam, intptr_t lParam, bool& handled);
+    intptr_t PerformPrivate(uint32_t message, uintptr_t wParam, intptr_t lParam, bool& handled);
+    intptr_t PerformState(uint32_t message, uintptr_t wParam, intptr_t lParam, bool& handled);
+    intptr_t CopyStyles(const int* lines, uint8_t* buffer, bool set);
+
+    std::unique_ptr<TTextStore> m_ownStore;
+    TTextStore* m_store = nullptr;
+    ILexipadView* m_view = nullptr;
+    TUndoSelection m_selection;
+    int m_topLine = 0;
+    int m_leftCol = 0;
+    int m_visibleRows = 40;
+    int m_visibleCols = 80;
+    int m_lockCount = 0;
+    int m_changeDepth = 0;
+    bool m_changed = false;
+    bool m_loading = false;
+    uint32_t m_options = kDefaultOptions;
+    int m_indentStep = 1;
+    bool m_readOnly = false;
+    TSaveFormat m_saveFormat = sfTEXT;
+    bool m_keepUndoOnSave = true;
+    std::string m_printTitle;
+};
+
+} // namespace quarno

@@ -1,0 +1,272 @@
+// The editing engine: the replace-selection primitive and its undo
+// transaction, undo and redo, block indent and unindent.
+#include "base/Exceptions.h"
+#include "base/TStream.h"
+#include "editor/TCustomLexipad.h"
+#include "editor/TCustomLexipadSteps.h"
+#include "editor/TLexipadOptions.h"
+#include "editor/TextNormalization.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace quarno {
+
+namespace {
+
+// Where a position ends up after count characters are inserted at at.
+int ShiftForInsert(int position, int at, int count) {
+    return position > at ? position + count : position;
+}
+
+// Where a position ends up after [at, at + count) is removed.
+int ShiftForDelete(int position, int at, int count) {
+    if (position <= at)
+        return position;
+    return std::max(position - count, at);
+}
+
+} // namespace
+
+TUndoStack* TCustomLexipad::RecordingStack() const {
+    TUndoStack* stack = m_store->UndoStack();
+    return stack && stack->Recording() ? stack : nullptr;
+}
+
+void TCustomLexipad::ReplaceSelection(std::string_view text) {
+    ChangeStep step(*this);
+    std::string normalized = NormalizeText(text);
+    ReplaceRange(m_selection.Start(), m_selection.End(), text, ucReplace, normalized);
+}
+
+void TCustomLexipad::InsertStream(TStream& stream) {
+    ChangeStep step(*this);
+    std::string contents = stream.ReadRemaining();
+    ReplaceRange(m_selection.Start(), m_selection.End(), contents, ucStream, contents);
+}
+
+// Replaces [start, end) inside an undo transaction whose simple group holds
+// the selection before, the replaced text, record (what was inserted) and the
+// selection after: the caret at the end of the inserted text.
+void TCustomLexipad::ReplaceRange(int start, int end, std::string_view text, int code,
+                                  std::string record) {
+    start = std::clamp(start, 0, CharCount());
+    end = std::clamp(end, start, CharCount());
+    TUndoStack* stack = RecordingStack();
+    TUndoSelection before = m_selection;
+    if (before.Start() != start || before.End() != end)
+        before = {start, end};
+    if (stack) {
+        try {
+            stack->BeginTransaction(code, before, m_store->TextRange(start, end), std::move(record));
+        } catch (const ELexipad&) {
+            Beep();
+            throw;
+        }
+    }
+    DeleteRange(start, end);
+    InsertChunks(start, text);
+    if (stack) {
+        try {
+            stack->EndTransaction(code, m_selection);
+        } catch (const ELexipad&) {
+            Beep();
+            throw;
+        }
+    }
+    Changed();
+    Repaint(false);
+}
+
+// Removes [start, end) from the store; the caret goes to start.
+void TCustomLexipad::DeleteRange(int start, int end) {
+    if (start >= end || CharCount() == 0)
+        return;
+    if (start == 0 && end == CharCount()) {
+        m_store->DeleteRange(start, end);
+        m_selection = {0, 0};
+        m_topLine = 0;
+        if (OnTextChange)
+            OnTextChange(*this, 0, 0);
+        return;
+    }
+    TRecordSpan span = m_store->DeleteRange(start, end);
+    m_topLine = std::min(m_topLine, std::max(m_store->RecordCount() - 1, 0));
+    m_selection = {start, start};
+    AfterInsert(span);
+    if (OnTextChange)
+        OnTextChange(*this, start, -(end - start));
+}
+
+// Inserts text at position chunk by chunk; the caret follows each chunk.
+void TCustomLexipad::InsertChunks(int position, std::string_view text) {
+    int caret = position;
+    size_t offset = 0;
+    std::string chunk;
+    while (offset < text.size()) {
+        chunk.clear();
+        offset += NormalizeChunk(text.substr(offset), kInsertChunk, chunk);
+        TRecordSpan span = m_store->InsertText(caret, chunk);
+        AfterInsert(span);
+        int start = caret;
+        caret += static_cast<int>(chunk.size());
+        m_selection = {caret, caret};
+        if (OnTextChange)
+            OnTextChange(*this, start, static_cast<int>(chunk.size()));
+    }
+    m_selection = {caret, caret};
+}
+
+// Flags the rebuilt records and as many following ones as the view shows.
+void TCustomLexipad::AfterInsert(TRecordSpan span) {
+    int last = std::min(span.first + std::max(span.count, m_visibleRows + 2),
+                        m_store->RecordCount());
+    for (int index = span.first; index < last; ++index)
+        m_store->Record(index).AddFlags(lfRestyle | lfRepaint);
+}
+
+void TCustomLexipad::UndoReplace(int start, int end, std::string_view text) {
+    DeleteRange(std::clamp(start, 0, CharCount()), std::clamp(end, 0, CharCount()));
+    InsertChunks(std::clamp(start, 0, CharCount()), text);
+}
+
+void TCustomLexipad::UndoSelect(TUndoSelection selection) {
+    SetSelection(selection.anchor, selection.caret, false);
+}
+
+bool TCustomLexipad::CanUndo() const {
+    return m_store->UndoStack() && m_store->UndoStack()->CanUndo();
+}
+
+bool TCustomLexipad::CanRedo() const {
+    return m_store->UndoStack() && m_store->UndoStack()->CanRedo();
+}
+
+void TCustomLexipad::Undo() {
+    if (!CanUndo())
+        return;
+    ChangeStep step(*this);
+    LockUpdate(true);
+    m_store->UndoStack()->Undo(*this);
+    Changed();
+    LockUpdate(false);
+}
+
+void TCustomLexipad::Redo() {
+    if (!CanRedo())
+        return;
+    ChangeStep step(*this);
+    LockUpdate(true);
+    m_store->UndoStack()->Redo(*this);
+    Changed();
+    LockUpdate(false);
+}
+
+void TCustomLexipad::EmptyUndoBuffer() {
+    if (m_store->UndoStack())
+        m_store->UndoStack()->ClearLog();
+}
+
+bool TCustomLexipad::Modified() const {
+    return m_store->UndoStack() && m_store->UndoStack()->IsModified();
+}
+
+void TCustomLexipad::SetModified(bool modified) {
+    if (!modified)
+        EmptyUndoBuffer();
+}
+
+void TCustomLexipad::BeginUndoGroup(int code) {
+    if (TUndoStack* stack = m_store->UndoStack())
+        stack->BeginGroup(code, m_selection);
+}
+
+void TCustomLexipad::EndUndoGroup(int code) {
+    if (TUndoStack* stack = m_store->UndoStack())
+        stack->EndGroup(code, m_selection);
+}
+
+// The records a block command works on: from the selection start's line to
+// the end's, leaving out a last line the selection ends at the start of.
+std::pair<int, int> TCustomLexipad::BlockLines() const {
+    int first = m_store->RecordFromPosition(m_selection.Start());
+    int last = m_store->RecordFromPosition(m_selection.End());
+    if (last > first && m_store->RecordStart(last) == m_selection.End())
+        --last;
+    while (first > 0 && m_store->Record(first).IsContinuation())
+        --first;
+    return {first, last};
+}
+
+void TCustomLexipad::IndentLine(int lineStart, const std::string& indent) {
+    TUndoSelection selection = m_selection;
+    int count = static_cast<int>(indent.size());
+    ReplaceRange(lineStart, lineStart, indent, ucReplace, indent);
+    m_selection = {ShiftForInsert(selection.anchor, lineStart, count),
+                   ShiftForInsert(selection.caret, lineStart, count)};
+}
+
+// Leading blanks (space, TAB, 160) of the line at lineStart, at most step.
+int TCustomLexipad::LeadingBlanks(int lineStart, int step) const {
+    const TLineRecord& record = m_store->Record(m_store->RecordFromPosition(lineStart));
+    std::string_view text = record.Text().substr(0, static_cast<size_t>(record.TextLength()));
+    int count = 0;
+    while (count < step && static_cast<size_t>(count) < text.size()) {
+        unsigned char c = static_cast<unsigned char>(text[static_cast<size_t>(count)]);
+        if (c != ' ' && c != '\t' && c != 160)
+            break;
+        ++count;
+    }
+    return count;
+}
+
+void TCustomLexipad::RemoveLeading(int lineStart, int count) {
+    TUndoSelection selection = m_selection;
+    ReplaceRange(lineStart, lineStart + count, {}, ucReplace, {});
+    m_selection = {ShiftForDelete(selection.anchor, lineStart, count),
+                   ShiftForDelete(selection.caret, lineStart, count)};
+}
+
+// Lines are changed from the last to the first, so that a line that grows
+// into a new record does not move the ones still to do.
+void TCustomLexipad::BlockIndent(int step, bool useTabs) {
+    if (SelLength() == 0)
+        return;
+    ChangeStep change(*this);
+    if (step <= 0)
+        step = m_indentStep;
+    std::string indent(static_cast<size_t>(std::max(step, 1)),
+                       useTabs && HasOption(smoUseTAB) ? '\t' : ' ');
+    auto [first, last] = BlockLines();
+    UndoGroupGuard group(*this, ucBlockIndent);
+    for (int line = last; line >= first; --line)
+        if (!m_store->Record(line).IsContinuation())
+            IndentLine(m_store->RecordStart(line), indent);
+    ScrollCaret();
+    Repaint(true);
+}
+
+void TCustomLexipad::BlockUnindent(int step) {
+    if (SelLength() == 0)
+        return;
+    ChangeStep change(*this);
+    if (step <= 0)
+        step = m_indentStep;
+    auto [first, last] = BlockLines();
+    std::optional<UndoGroupGuard> group; // opened at the first change only
+    for (int line = last; line >= first; --line) {
+        if (m_store->Record(line).IsContinuation())
+            continue;
+        int lineStart = m_store->RecordStart(line);
+        int count = LeadingBlanks(lineStart, step);
+        if (count == 0)
+            continue;
+        if (!group)
+            group.emplace(*this, ucBlockUnindent);
+        RemoveLeading(lineStart, count);
+    }
+    ScrollCaret();
+    Repaint(true);
+}
+
+} // namespace quarno

@@ -1,0 +1,94 @@
+// One stored line of a document: its characters (the line break CR included),
+// one token byte per character once the parser has scanned it, and per-line
+// state (repaint and restyle flags, bookmark and continuation marks, gutter
+// image bits, colour overrides, an attached line object).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+namespace quarno {
+
+enum TLineFlags : uint32_t {
+    lfRepaint = 1,        // the line must be painted again
+    lfRestyle = 2,        // the parser must rescan it
+    lfHasTab = 4,         // the line holds a TAB
+    lfRestyleFollow = 16, // restyle requested after a restyled line
+};
+
+constexpr uint16_t kBookmarkBits = 0x03FF;      // bits 0..9: numbered bookmarks 0..9
+constexpr uint16_t kSoftContinuation = 4096;    // the record continues the previous line
+constexpr int kMaxRecordLength = 2047;          // characters a record holds at most
+constexpr char kLineBreak = '\r';
+
+// An owner-defined object that follows its line (freed with the line).
+class TLineObject {
+public:
+    virtual ~TLineObject() = default;
+};
+
+class TLineRecord {
+public:
+    TLineRecord() = default;
+    explicit TLineRecord(std::string_view text) { SetText(text); }
+    TLineRecord(TLineRecord&&) noexcept = default;
+    TLineRecord& operator=(TLineRecord&&) noexcept = default;
+
+    int Length() const { return m_length; }
+    std::string_view Text() const { return {m_text ? m_text.get() : "", m_length}; }
+    // NUL-terminated characters ("" for an empty record).
+    const char* CStr() const { return m_text ? m_text.get() : ""; }
+    bool EndsWithBreak() const { return m_length > 0 && m_text[m_length - 1] == kLineBreak; }
+    // Length without the line break.
+    int TextLength() const { return EndsWithBreak() ? m_length - 1 : m_length; }
+
+    // Replaces the characters; the token bytes are dropped.
+    void SetText(std::string_view text);
+
+    // One token value per character, or null before the parser scanned the line.
+    uint8_t* Tokens() { return m_tokens.get(); }
+    const uint8_t* Tokens() const { return m_tokens.get(); }
+    uint8_t* EnsureTokens();
+    void DropTokens() { m_tokens.reset(); }
+
+    uint32_t Flags() const { return m_flags; }
+    void SetFlags(uint32_t flags) { m_flags = flags; }
+    void AddFlags(uint32_t flags) { m_flags |= flags; }
+    void ClearFlags(uint32_t flags) { m_flags &= ~flags; }
+
+    uint16_t Marks() const { return m_marks; }
+    void SetMarks(uint16_t marks) { m_marks = marks; }
+    bool IsContinuation() const { return (m_marks & kSoftContinuation) != 0; }
+
+    uint16_t Images() const { return m_extras ? m_extras->images : 0; }
+    void SetImages(uint16_t images);
+    int32_t TextColor() const { return m_extras ? m_extras->textColor : -1; }
+    int32_t BackColor() const { return m_extras ? m_extras->backColor : -1; }
+    void SetColors(int32_t textColor, int32_t backColor);
+    TLineObject* Object() const { return m_extras ? m_extras->object.get() : nullptr; }
+    void SetObject(std::unique_ptr<TLineObject> object);
+
+    // Moves marks, images, colours and the line object to another record
+    // (the record that takes this line's place when it is rebuilt).
+    void MoveAttributesTo(TLineRecord& target);
+
+private:
+    // Rarely used per-line state lives apart to keep records small.
+    struct Extras {
+        uint16_t images = 0;
+        int32_t textColor = -1;
+        int32_t backColor = -1;
+        std::unique_ptr<TLineObject> object;
+    };
+    Extras& EnsureExtras();
+
+    std::unique_ptr<char[]> m_text;
+    std::unique_ptr<uint8_t[]> m_tokens;
+    std::unique_ptr<Extras> m_extras;
+    uint32_t m_flags = 0;
+    uint16_t m_length = 0;
+    uint16_t m_marks = 0;
+};
+
+} // namespace quarno

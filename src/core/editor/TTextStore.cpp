@@ -1,0 +1,206 @@
+// The document store of line records.
+#include "editor/TTextStore.h"
+
+#include "editor/TUndoStack.h"
+
+#include <algorithm>
+#include <cassert>
+#include <cstring>
+
+namespace quarno {
+
+namespace {
+
+// The records a text splits into: a record ends after a CR, or after 2047
+// characters without one. An empty text is one empty record.
+std::vector<std::string_view> SplitRecords(std::string_view text) {
+    std::vector<std::string_view> pieces;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t limit = std::min(text.size(), start + kMaxRecordLength);
+        const void* found = std::memchr(text.data() + start, kLineBreak, limit - start);
+        size_t end = found ? static_cast<size_t>(static_cast<const char*>(found) - text.data()) + 1
+                           : limit;
+        pieces.push_back(text.substr(start, end - start));
+        start = end;
+    }
+    if (pieces.empty())
+        pieces.emplace_back();
+    return pieces;
+}
+
+uint32_t NewRecordFlags(std::string_view text) {
+    uint32_t flags = lfRepaint | lfRestyle;
+    if (text.find('\t') != std::string_view::npos)
+        flags |= lfHasTab;
+    return flags;
+}
+
+} // namespace
+
+TTextStore::TTextStore()
+    : m_lengthCounts(kMaxRecordLength + 1, 0), m_undoStack(std::make_unique<TUndoStack>()) {}
+
+TTextStore::~TTextStore() = default;
+
+int TTextStore::RecordFromPosition(int position) const {
+    if (RecordCount() == 0)
+        return 0;
+    return m_starts.PartitionFromPosition(std::clamp(position, 0, m_charCount));
+}
+
+char TTextStore::CharAt(int position) const {
+    if (position < 0 || position >= m_charCount)
+        return '\0';
+    int index = RecordFromPosition(position);
+    return m_records[index].Text()[static_cast<size_t>(position - RecordStart(index))];
+}
+
+std::string TTextStore::TextRange(int start, int end) const {
+    start = std::clamp(start, 0, m_charCount);
+    end = std::clamp(end, start, m_charCount);
+    std::string text;
+    text.reserve(static_cast<size_t>(end - start));
+    for (int index = RecordFromPosition(start); text.size() < static_cast<size_t>(end - start);
+         ++index) {
+        int recordStart = RecordStart(index);
+        std::string_view record = m_records[index].Text();
+        size_t from = static_cast<size_t>(std::max(start - recordStart, 0));
+        size_t to = static_cast<size_t>(std::min(end - recordStart, static_cast<int>(record.size())));
+        text.append(record.substr(from, to - from));
+    }
+    return text;
+}
+
+void TTextStore::CountLength(int length) {
+    assert(length >= 0 && length <= kMaxRecordLength);
+    length = std::clamp(length, 0, kMaxRecordLength);
+    ++m_lengthCounts[static_cast<size_t>(length)];
+    m_longestLine = std::max(m_longestLine, length);
+}
+
+void TTextStore::UncountLength(int length) {
+    length = std::clamp(length, 0, kMaxRecordLength);
+    --m_lengthCounts[static_cast<size_t>(length)];
+    if (length != m_longestLine || m_lengthCounts[static_cast<size_t>(length)] > 0)
+        return;
+    while (m_longestLine > 0 && m_lengthCounts[static_cast<size_t>(m_longestLine)] == 0)
+        --m_longestLine;
+}
+
+void TTextStore::InsertRecord(int index, TLineRecord record, int start) {
+    int length = record.Length();
+    m_records.Insert(index, std::move(record));
+    m_starts.InsertPartition(index, start);
+    CountLength(length);
+}
+
+void TTextStore::RemoveRecord(int index) {
+    UncountLength(m_records[index].Length());
+    m_starts.RemovePartition(index);
+    m_records.Delete(index);
+}
+
+// Gives record index the text (which replaces the whole span its start
+// position covers) and splits it into as many records as it needs.
+TRecordSpan TTextStore::Resplice(int index, std::string_view text) {
+    int start = RecordStart(index);
+    int oldSpan = RecordStart(index + 1) - start;
+    bool nextContinues = index + 1 < RecordCount() && m_records[index + 1].IsContinuation();
+    m_starts.InsertText(index, static_cast<int>(text.size()) - oldSpan);
+    std::vector<std::string_view> pieces = SplitRecords(text);
+    TLineRecord& first = m_records[index];
+    UncountLength(first.Length());
+    first.SetText(pieces[0]);
+    first.SetFlags(NewRecordFlags(pieces[0]));
+    CountLength(first.Length());
+    int offset = static_cast<int>(pieces[0].size());
+    for (size_t i = 1; i < pieces.size(); ++i) {
+        TLineRecord record(pieces[i]);
+        record.SetFlags(NewRecordFlags(pieces[i]));
+        if (pieces[i - 1].back() != kLineBreak)
+            record.SetMarks(kSoftContinuation);
+        InsertRecord(index + static_cast<int>(i), std::move(record), start + offset);
+        offset += static_cast<int>(pieces[i].size());
+    }
+    int count = static_cast<int>(pieces.size());
+    if (!text.empty() && text.back() == kLineBreak && nextContinues) {
+        TLineRecord& next = m_records[index + count];
+        next.SetMarks(static_cast<uint16_t>(next.Marks() & ~kSoftContinuation));
+        next.AddFlags(lfRepaint | lfRestyle);
+    }
+    return {index, count};
+}
+
+TRecordSpan TTextStore::InsertText(int position, std::string_view normalized) {
+    if (normalized.empty())
+        return {};
+    position = std::clamp(position, 0, m_charCount);
+    if (RecordCount() == 0)
+        InsertRecord(0, TLineRecord(), 0);
+    int index = RecordFromPosition(position);
+    std::string_view old = m_records[index].Text();
+    size_t column = static_cast<size_t>(position - RecordStart(index));
+    std::string combined;
+    combined.reserve(old.size() + normalized.size());
+    combined.append(old.substr(0, column)).append(normalized).append(old.substr(column));
+    m_charCount += static_cast<int>(normalized.size());
+    return Resplice(index, combined);
+}
+
+TRecordSpan TTextStore::DeleteRange(int start, int end) {
+    start = std::clamp(start, 0, m_charCount);
+    end = std::clamp(end, start, m_charCount);
+    if (start == end)
+        return {};
+    if (start == 0 && end == m_charCount) {
+        Clear();
+        return {};
+    }
+    int first = RecordFromPosition(start);
+    int last = RecordFromPosition(end);
+    std::string joined(m_records[first].Text().substr(0, static_cast<size_t>(start - RecordStart(first))));
+    joined.append(m_records[last].Text().substr(static_cast<size_t>(end - RecordStart(last))));
+    for (int index = last; index > first; --index)
+        RemoveRecord(index);
+    m_charCount -= end - start;
+    if (joined.empty() && first == RecordCount() - 1) {
+        // The text now ends before this record: the line after a final CR is
+        // never stored.
+        RemoveRecord(first);
+        return {first, 0};
+    }
+    return Resplice(first, joined);
+}
+
+void TTextStore::Clear() {
+    m_records.Clear();
+    m_starts.Clear();
+    std::fill(m_lengthCounts.begin(), m_lengthCounts.end(), 0);
+    m_charCount = 0;
+    m_longestLine = 0;
+}
+
+void TTextStore::TakeContent(TTextStore& source) {
+    std::swap(m_records, source.m_records);
+    std::swap(m_starts, source.m_starts);
+    std::swap(m_charCount, source.m_charCount);
+    std::swap(m_longestLine, source.m_longestLine);
+    std::swap(m_lengthCounts, source.m_lengthCounts);
+}
+
+std::unique_ptr<TUndoStack> TTextStore::ReplaceUndoStack(std::unique_ptr<TUndoStack> stack) {
+    std::swap(stack, m_undoStack);
+    return stack;
+}
+
+void TTextStore::AddView(void* view) {
+    if (std::find(m_views.begin(), m_views.end(), view) == m_views.end())
+        m_views.push_back(view);
+}
+
+void TTextStore::RemoveView(void* view) {
+    m_views.erase(std::remove(m_views.begin(), m_views.end(), view), m_views.end());
+}
+
+} // namespace quarno

@@ -1,0 +1,103 @@
+// The document store: the text of one document as line records, with the
+// character and line counts, the longest line, the undo log and the numbered
+// bookmark columns. A store can be detached from one editing control and
+// attached to another, so a document keeps its state when tabs are switched.
+//
+// Records live in a gap buffer with a partitioned index of their start
+// positions, so position-to-line lookups are a binary search anywhere in the
+// document. Record surgery is private to the store: the editing engine changes
+// text only through InsertText, DeleteRange and Clear.
+#pragma once
+
+#include "editor/TLineRecord.h"
+#include "editor/TPartitioning.h"
+#include "editor/TSplitVector.h"
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quarno {
+
+class TUndoStack;
+
+enum TLineStyle : uint8_t { lsCRLF = 0, lsLF = 1 };
+
+// The records an edit rebuilt: first index and count (count 0: none).
+struct TRecordSpan {
+    int first = 0;
+    int count = 0;
+};
+
+class TTextStore {
+public:
+    TTextStore();
+    ~TTextStore();
+    // A store is the identity of a document (controls and tabs point at it).
+    TTextStore(const TTextStore&) = delete;
+    TTextStore& operator=(const TTextStore&) = delete;
+
+    int RecordCount() const { return m_records.Length(); }
+    int LineCount() const { return RecordCount() > 0 ? RecordCount() : 1; }
+    int CharCount() const { return m_charCount; }
+    int LongestLine() const { return m_longestLine; }
+
+    const TLineRecord& Record(int index) const { return m_records[index]; }
+    TLineRecord& Record(int index) { return m_records[index]; }
+    // Position of a record's first character; RecordCount() gives the end.
+    int RecordStart(int index) const { return m_starts.PositionFromPartition(index); }
+    // The record holding a position (clamped); the text end maps to the last
+    // record. 0 for an empty document.
+    int RecordFromPosition(int position) const;
+
+    char CharAt(int position) const;
+    std::string TextRange(int start, int end) const;
+    std::string Text() const { return TextRange(0, m_charCount); }
+
+    // Splices already normalised text in at a position. The first rebuilt
+    // record keeps the old record's marks, images, colours and line object;
+    // every rebuilt record is flagged for repaint and restyle.
+    TRecordSpan InsertText(int position, std::string_view normalized);
+    // Removes [start, end); the first record keeps its attributes. Removing
+    // all text clears the store.
+    TRecordSpan DeleteRange(int start, int end);
+    void Clear();
+    // Takes over the text and records of another store (a completed load).
+    void TakeContent(TTextStore& source);
+
+    TUndoStack* UndoStack() const { return m_undoStack.get(); }
+    // Replaces the undo log (null: none); the old one is returned to the caller.
+    std::unique_ptr<TUndoStack> ReplaceUndoStack(std::unique_ptr<TUndoStack> stack);
+
+    TLineStyle LineStyle() const { return m_lineStyle; }
+    void SetLineStyle(TLineStyle style) { m_lineStyle = style; }
+    std::array<uint16_t, 10>& BookmarkColumns() { return m_bookmarkColumns; }
+    std::vector<std::string>& Strings() { return m_strings; }
+
+    // Views (editing controls) showing this store; each is listed once.
+    void AddView(void* view);
+    void RemoveView(void* view);
+    const std::vector<void*>& Views() const { return m_views; }
+
+private:
+    TRecordSpan Resplice(int index, std::string_view text);
+    void InsertRecord(int index, TLineRecord record, int start);
+    void RemoveRecord(int index);
+    void CountLength(int length);
+    void UncountLength(int length);
+
+    TSplitVector<TLineRecord> m_records;
+    TPartitioning m_starts;
+    int m_charCount = 0;
+    int m_longestLine = 1;
+    std::vector<int> m_lengthCounts; // records per length, for the longest line
+    std::unique_ptr<TUndoStack> m_undoStack;
+    TLineStyle m_lineStyle = lsCRLF;
+    std::array<uint16_t, 10> m_bookmarkColumns{};
+    std::vector<std::string> m_strings;
+    std::vector<void*> m_views;
+};
+
+} // namespace quarno
