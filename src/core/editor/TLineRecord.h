@@ -43,9 +43,6 @@ public:
     // Length without the line break.
     int TextLength() const { return EndsWithBreak() ? m_length - 1 : m_length; }
 
-    // Replaces the characters; the token bytes are dropped.
-    void SetText(std::string_view text);
-
     // One token value per character, or null before the parser scanned the line.
     uint8_t* Tokens() { return m_tokens.get(); }
     const uint8_t* Tokens() const { return m_tokens.get(); }
@@ -74,6 +71,10 @@ public:
     void MoveAttributesTo(TLineRecord& target);
 
 private:
+    friend class TLineList; // keeps the character counts when the text changes
+    // Replaces the characters; the token bytes are dropped.
+    void SetText(std::string_view text);
+
     // Rarely used per-line state lives apart to keep records small.
     struct Extras {
         uint16_t images = 0;

@@ -46,19 +46,19 @@ TTextStore::~TTextStore() = default;
 int TTextStore::RecordFromPosition(int position) const {
     if (RecordCount() == 0)
         return 0;
-    return m_starts.PartitionFromPosition(std::clamp(position, 0, m_charCount));
+    return m_records.IndexFromPosition(std::clamp(position, 0, CharCount()));
 }
 
 char TTextStore::CharAt(int position) const {
-    if (position < 0 || position >= m_charCount)
+    if (position < 0 || position >= CharCount())
         return '\0';
     int index = RecordFromPosition(position);
     return m_records[index].Text()[static_cast<size_t>(position - RecordStart(index))];
 }
 
 std::string TTextStore::TextRange(int start, int end) const {
-    start = std::clamp(start, 0, m_charCount);
-    end = std::clamp(end, start, m_charCount);
+    start = std::clamp(start, 0, CharCount());
+    end = std::clamp(end, start, CharCount());
     std::string text;
     text.reserve(static_cast<size_t>(end - start));
     for (int index = RecordFromPosition(start); text.size() < static_cast<size_t>(end - start);
@@ -88,40 +88,31 @@ void TTextStore::UncountLength(int length) {
         --m_longestLine;
 }
 
-void TTextStore::InsertRecord(int index, TLineRecord record, int start) {
+void TTextStore::InsertRecord(int index, TLineRecord record) {
     int length = record.Length();
     m_records.Insert(index, std::move(record));
-    m_starts.InsertPartition(index, start);
     CountLength(length);
 }
 
 void TTextStore::RemoveRecord(int index) {
     UncountLength(m_records[index].Length());
-    m_starts.RemovePartition(index);
-    m_records.Delete(index);
+    m_records.Erase(index, 1);
 }
 
-// Gives record index the text (which replaces the whole span its start
-// position covers) and splits it into as many records as it needs.
+// Gives record index the text and splits it into as many records as it needs.
 TRecordSpan TTextStore::Resplice(int index, std::string_view text) {
-    int start = RecordStart(index);
-    int oldSpan = RecordStart(index + 1) - start;
     bool nextContinues = index + 1 < RecordCount() && m_records[index + 1].IsContinuation();
-    m_starts.InsertText(index, static_cast<int>(text.size()) - oldSpan);
     std::vector<std::string_view> pieces = SplitRecords(text);
-    TLineRecord& first = m_records[index];
-    UncountLength(first.Length());
-    first.SetText(pieces[0]);
-    first.SetFlags(NewRecordFlags(pieces[0]));
-    CountLength(first.Length());
-    int offset = static_cast<int>(pieces[0].size());
+    UncountLength(m_records[index].Length());
+    m_records.SetText(index, pieces[0]);
+    m_records[index].SetFlags(NewRecordFlags(pieces[0]));
+    CountLength(static_cast<int>(pieces[0].size()));
     for (size_t i = 1; i < pieces.size(); ++i) {
         TLineRecord record(pieces[i]);
         record.SetFlags(NewRecordFlags(pieces[i]));
         if (pieces[i - 1].back() != kLineBreak)
             record.SetMarks(kSoftContinuation);
-        InsertRecord(index + static_cast<int>(i), std::move(record), start + offset);
-        offset += static_cast<int>(pieces[i].size());
+        InsertRecord(index + static_cast<int>(i), std::move(record));
     }
     int count = static_cast<int>(pieces.size());
     if (!text.empty() && text.back() == kLineBreak && nextContinues) {
@@ -135,25 +126,24 @@ TRecordSpan TTextStore::Resplice(int index, std::string_view text) {
 TRecordSpan TTextStore::InsertText(int position, std::string_view normalized) {
     if (normalized.empty())
         return {};
-    position = std::clamp(position, 0, m_charCount);
+    position = std::clamp(position, 0, CharCount());
     if (RecordCount() == 0)
-        InsertRecord(0, TLineRecord(), 0);
+        InsertRecord(0, TLineRecord());
     int index = RecordFromPosition(position);
     std::string_view old = m_records[index].Text();
     size_t column = static_cast<size_t>(position - RecordStart(index));
     std::string combined;
     combined.reserve(old.size() + normalized.size());
     combined.append(old.substr(0, column)).append(normalized).append(old.substr(column));
-    m_charCount += static_cast<int>(normalized.size());
     return Resplice(index, combined);
 }
 
 TRecordSpan TTextStore::DeleteRange(int start, int end) {
-    start = std::clamp(start, 0, m_charCount);
-    end = std::clamp(end, start, m_charCount);
+    start = std::clamp(start, 0, CharCount());
+    end = std::clamp(end, start, CharCount());
     if (start == end)
         return {};
-    if (start == 0 && end == m_charCount) {
+    if (start == 0 && end == CharCount()) {
         Clear();
         return {};
     }
@@ -161,9 +151,9 @@ TRecordSpan TTextStore::DeleteRange(int start, int end) {
     int last = RecordFromPosition(end);
     std::string joined(m_records[first].Text().substr(0, static_cast<size_t>(start - RecordStart(first))));
     joined.append(m_records[last].Text().substr(static_cast<size_t>(end - RecordStart(last))));
-    for (int index = last; index > first; --index)
-        RemoveRecord(index);
-    m_charCount -= end - start;
+    for (int index = first + 1; index <= last; ++index)
+        UncountLength(m_records[index].Length());
+    m_records.Erase(first + 1, last - first);
     if (joined.empty() && first == RecordCount() - 1) {
         // The text now ends before this record: the line after a final CR is
         // never stored.
@@ -175,16 +165,12 @@ TRecordSpan TTextStore::DeleteRange(int start, int end) {
 
 void TTextStore::Clear() {
     m_records.Clear();
-    m_starts.Clear();
     std::fill(m_lengthCounts.begin(), m_lengthCounts.end(), 0);
-    m_charCount = 0;
     m_longestLine = 0;
 }
 
 void TTextStore::TakeContent(TTextStore& source) {
-    std::swap(m_records, source.m_records);
-    std::swap(m_starts, source.m_starts);
-    std::swap(m_charCount, source.m_charCount);
+    m_records.Swap(source.m_records);
     std::swap(m_longestLine, source.m_longestLine);
     std::swap(m_lengthCounts, source.m_lengthCounts);
 }

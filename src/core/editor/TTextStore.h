@@ -3,15 +3,14 @@
 // bookmark columns. A store can be detached from one editing control and
 // attached to another, so a document keeps its state when tabs are switched.
 //
-// Records live in a gap buffer with a partitioned index of their start
-// positions, so position-to-line lookups are a binary search anywhere in the
-// document. Record surgery is private to the store: the editing engine changes
-// text only through InsertText, DeleteRange and Clear.
+// Records live in blocks that know their character counts, so position-to-
+// line lookups are binary searches anywhere in the document and an edit moves
+// at most one block of records. Record surgery is private to the store: the
+// editing engine changes text only through InsertText, DeleteRange and Clear.
 #pragma once
 
+#include "editor/TLineList.h"
 #include "editor/TLineRecord.h"
-#include "editor/TPartitioning.h"
-#include "editor/TSplitVector.h"
 
 #include <array>
 #include <memory>
@@ -39,22 +38,22 @@ public:
     TTextStore(const TTextStore&) = delete;
     TTextStore& operator=(const TTextStore&) = delete;
 
-    int RecordCount() const { return m_records.Length(); }
+    int RecordCount() const { return m_records.Count(); }
     int LineCount() const { return RecordCount() > 0 ? RecordCount() : 1; }
-    int CharCount() const { return m_charCount; }
+    int CharCount() const { return m_records.CharCount(); }
     int LongestLine() const { return m_longestLine; }
 
     const TLineRecord& Record(int index) const { return m_records[index]; }
     TLineRecord& Record(int index) { return m_records[index]; }
     // Position of a record's first character; RecordCount() gives the end.
-    int RecordStart(int index) const { return m_starts.PositionFromPartition(index); }
+    int RecordStart(int index) const { return m_records.Start(index); }
     // The record holding a position (clamped); the text end maps to the last
     // record. 0 for an empty document.
     int RecordFromPosition(int position) const;
 
     char CharAt(int position) const;
     std::string TextRange(int start, int end) const;
-    std::string Text() const { return TextRange(0, m_charCount); }
+    std::string Text() const { return TextRange(0, CharCount()); }
 
     // Splices already normalised text in at a position. The first rebuilt
     // record keeps the old record's marks, images, colours and line object;
@@ -83,14 +82,12 @@ public:
 
 private:
     TRecordSpan Resplice(int index, std::string_view text);
-    void InsertRecord(int index, TLineRecord record, int start);
+    void InsertRecord(int index, TLineRecord record);
     void RemoveRecord(int index);
     void CountLength(int length);
     void UncountLength(int length);
 
-    TSplitVector<TLineRecord> m_records;
-    TPartitioning m_starts;
-    int m_charCount = 0;
+    TLineList m_records;
     int m_longestLine = 1;
     std::vector<int> m_lengthCounts; // records per length, for the longest line
     std::unique_ptr<TUndoStack> m_undoStack;

@@ -1,0 +1,133 @@
+// Benchmarks of the document store: loading a 50 MB BASIC-like file, mapping
+// positions to lines, random edits and undoing them, and peak memory.
+#include "base/TFileStream.h"
+#include "editor/TCustomLexipad.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <sys/resource.h>
+
+using namespace quarno;
+
+namespace {
+
+constexpr size_t kFileSize = 50u << 20;
+
+const char* kStatements[] = {
+    "    High PORTB.0", "    DelayMS 500", "    GoSub Read_Sensor",
+    "    If Temperature > Limit Then GoTo Alarm", "    Print At 1,1, \"Temp: \", Dec Temp",
+    "Main:", "' read the ADC channel and scale it to degrees", "    Low LED : Toggle PORTA.1",
+    "    For Index = 0 To 15 : Buffer[Index] = 0 : Next", "",
+};
+
+// CR LF lines averaging about 40 characters; one line in 2000 is longer
+// than a record holds.
+const std::string& SampleFile() {
+    static const std::string path = [] {
+        std::string name = "/tmp/quarno-bench-50mb.bas";
+        std::mt19937 random(1);
+        std::string text;
+        text.reserve(kFileSize + 4096);
+        while (text.size() < kFileSize) {
+            if (random() % 2000 == 0)
+                text.append(2500 + random() % 3000, 'x');
+            else
+                text += kStatements[random() % std::size(kStatements)];
+            text += "\r\n";
+        }
+        std::ofstream(name, std::ios::binary) << text;
+        return name;
+    }();
+    return path;
+}
+
+double PeakResidentMB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+TCustomLexipad& LoadedPad() {
+    static std::unique_ptr<TCustomLexipad> pad = [] {
+        auto loaded = std::make_unique<TCustomLexipad>();
+        loaded->LoadFromFile(SampleFile());
+        return loaded;
+    }();
+    return *pad;
+}
+
+void BM_LoadFile(benchmark::State& state) {
+    const std::string& path = SampleFile();
+    double before = PeakResidentMB();
+    int64_t bytes = 0;
+    for (auto _ : state) {
+        TCustomLexipad pad;
+        pad.LoadFromFile(path);
+        bytes += pad.CharCount();
+        benchmark::DoNotOptimize(pad.LineCount());
+    }
+    state.SetBytesProcessed(bytes);
+    state.counters["peak_rss_MB"] = PeakResidentMB();
+    state.counters["rss_before_MB"] = before;
+    state.counters["file_MB"] = static_cast<double>(kFileSize) / (1 << 20);
+}
+BENCHMARK(BM_LoadFile)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Positions within a screenful of a random top line.
+void BM_LookupNearAnchor(benchmark::State& state) {
+    TCustomLexipad& pad = LoadedPad();
+    std::mt19937 random(2);
+    const TTextStore& store = pad.Store();
+    for (auto _ : state) {
+        int top = static_cast<int>(random() % static_cast<unsigned>(store.RecordCount() - 60));
+        int from = store.RecordStart(top);
+        int span = store.RecordStart(top + 50) - from;
+        for (int i = 0; i < 10000; ++i)
+            benchmark::DoNotOptimize(
+                store.RecordFromPosition(from + static_cast<int>(random() % span)));
+    }
+    state.SetItemsProcessed(state.iterations() * 10000);
+}
+BENCHMARK(BM_LookupNearAnchor)->Unit(benchmark::kMicrosecond);
+
+void BM_LookupAnywhere(benchmark::State& state) {
+    TCustomLexipad& pad = LoadedPad();
+    std::mt19937 random(3);
+    const TTextStore& store = pad.Store();
+    for (auto _ : state)
+        for (int i = 0; i < 10000; ++i)
+            benchmark::DoNotOptimize(store.RecordFromPosition(
+                static_cast<int>(random() % static_cast<unsigned>(store.CharCount()))));
+    state.SetItemsProcessed(state.iterations() * 10000);
+}
+BENCHMARK(BM_LookupAnywhere)->Unit(benchmark::kMicrosecond);
+
+// 10,000 insertions and 10,000 deletions at random places, then all undone.
+void BM_EditAndUndoAll(benchmark::State& state) {
+    TCustomLexipad& pad = LoadedPad();
+    std::mt19937 random(4);
+    for (auto _ : state) {
+        for (int i = 0; i < 10000; ++i) {
+            int at = static_cast<int>(random() % static_cast<unsigned>(pad.CharCount()));
+            pad.SetSelection(at, at);
+            pad.ReplaceSelection(i % 4 == 0 ? "    Toggle PORTB.1\r\n" : "Dec ");
+        }
+        for (int i = 0; i < 10000; ++i) {
+            int at = static_cast<int>(random() % static_cast<unsigned>(pad.CharCount() - 8));
+            pad.SetSelection(at, at + 1 + static_cast<int>(random() % 6));
+            pad.ReplaceSelection({});
+        }
+        while (pad.CanUndo())
+            pad.Undo();
+    }
+    state.SetItemsProcessed(state.iterations() * 20000);
+    state.counters["peak_rss_MB"] = PeakResidentMB();
+}
+BENCHMARK(BM_EditAndUndoAll)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
+
+BENCHMARK_MAIN();
