@@ -44,7 +44,8 @@ bool TQtProcesses::ExecuteAndWait(const std::string& path, const std::vector<std
     process->setProgram(FromPath(command.program));
     process->setArguments(Arguments(command));
     process->setProcessChannelMode(QProcess::ForwardedChannels);
-    process->start(QIODevice::NotOpen);
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->start();
     if (!process->waitForStarted(-1)) return false;
     WaitWhileRunning(*process);
     // Destroying a QProcess kills its program; one still running because the
