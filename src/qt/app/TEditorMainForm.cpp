@@ -1,7 +1,125 @@
 // The main window of the editor.
 #include "app/TEditorMainForm.h"
 
-TEditorMainForm::TEditorMainForm(QWidget* parent) : QMainWindow(parent) {
-    setWindowTitle("QUARNO+");
+#include "app/TEventLog.h"
+#include "app/TextConversion.h"
+#include "base/Exceptions.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QTimer>
+
+namespace quarno {
+
+TEditorMainForm::TEditorMainForm(const TAppSeams& seams, const std::string& executablePath,
+                                 const std::string& startupFile, QWidget* parent)
+    : QMainWindow(parent), m_seams(seams), m_executablePath(executablePath),
+      m_startupFile(startupFile) {
+    setObjectName(QStringLiteral("EditorMainForm"));
+    setWindowTitle(QStringLiteral("QUARNO+"));
     setMinimumSize(400, 200);
+    FormCreate();
 }
+
+TEditorMainForm::~TEditorMainForm() = default;
+
+void TEditorMainForm::FormCreate() {
+    m_droppedFile = false;
+    m_globals.ComputeFolders(m_executablePath);
+    m_reportShown = false;
+    m_globals.SetDeviceName(TAppGlobals::kDefaultDeviceName);
+    m_searchMarks = false;
+    CreatePrintPreview();
+    ReadDefaultPageSetup();
+    CreateFirstDocument();
+    try {
+        m_persistent = std::make_unique<TEdPersistent>(m_globals.ApplicationFolder());
+        m_persistent->SetLastSearchText(std::string());
+        m_persistent->SetSearchOptions(0);
+    } catch (const Exception& error) {
+        m_seams.Prompts().ShowException(error.what());
+    }
+    RebuildReopenMenu();
+    TEventLog::Write(QStringLiteral("FormCreate"));
+}
+
+// The menu items follow with the menus; the list is what they will show.
+void TEditorMainForm::RebuildReopenMenu() {
+    m_recentFiles.clear();
+    if (m_persistent) m_recentFiles = m_persistent->ReadRecentFiles();
+}
+
+void TEditorMainForm::FormShow() {
+    CloseCurrentDocument();
+    LoadParserSettings();
+    RouteHintsToStatusBar();
+    TEventLog::Write(QStringLiteral("FormShow"));
+}
+
+void TEditorMainForm::FormActivate() {
+    TEventLog::Write(QStringLiteral("FormActivate"));
+    if (!m_startupFile.empty())
+        OpenDocument(m_startupFile);
+    else
+        NewButtonClick();
+    LoadParserSettings();
+    ShowInfraredBootloaderItem();
+    BuildRunMenus();
+}
+
+// Documents arrive with the editor; until then opening only reports itself.
+void TEditorMainForm::OpenDocument(const std::string& fileName) {
+    TEventLog::Write(QStringLiteral("open ") + FromPath(fileName));
+}
+
+void TEditorMainForm::NewButtonClick() {
+    TEventLog::Write(QStringLiteral("new"));
+}
+
+bool TEditorMainForm::FormClose() {
+    TEventLog::Write(QStringLiteral("FormClose"));
+    return true;
+}
+
+void TEditorMainForm::BringForward() {
+    TEventLog::Write(QStringLiteral("bring-forward"));
+    if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
+    if (!isVisible()) show();
+    raise();
+    activateWindow();
+}
+
+bool TEditorMainForm::event(QEvent* event) {
+    // The first activation runs once, whichever comes first: the window
+    // becoming active, or the event loop's first turn after the first showing
+    // (a window manager may decline to activate a new window).
+    if (event->type() == QEvent::WindowActivate && !m_activated) {
+        m_activated = true;
+        FormActivate();
+    }
+    return QMainWindow::event(event);
+}
+
+void TEditorMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_shown) return;
+    m_shown = true;
+    FormShow();
+    QTimer::singleShot(0, this, [this] {
+        if (m_activated) return;
+        m_activated = true;
+        FormActivate();
+    });
+}
+
+// Closing the main window ends the program even while other windows are open.
+void TEditorMainForm::closeEvent(QCloseEvent* event) {
+    if (!FormClose()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    QCoreApplication::quit();
+}
+
+} // namespace quarno

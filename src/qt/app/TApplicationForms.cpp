@@ -1,0 +1,79 @@
+// Creation and ownership of the application's windows.
+#include "app/TApplicationForms.h"
+
+#include "app/TEdFindDlg.h"
+#include "app/TEdReplDlg.h"
+#include "app/TEditorMainForm.h"
+#include "app/TEventLog.h"
+#include "app/TGotoLineDialog.h"
+#include "app/TParserRepository.h"
+#include "build/TAboutForm.h"
+#include "build/TBootloader_Parameters.h"
+#include "build/TDummy_Virtual_Form.h"
+#include "build/TFind_FERNWICK.h"
+#include "build/TORLAPath.h"
+#include "build/TProgPath.h"
+#include "viewers/TASCII.h"
+#include "viewers/TASMList.h"
+#include "viewers/TDATAList.h"
+#include "viewers/THEXList.h"
+
+namespace quarno {
+
+TApplicationForms::TApplicationForms(const TAppSeams& seams, std::string executablePath,
+                                     std::string startupFile)
+    : m_seams(seams), m_executablePath(std::move(executablePath)),
+      m_startupFile(std::move(startupFile)) {}
+
+TApplicationForms::~TApplicationForms() {
+    while (!m_windows.empty())
+        m_windows.pop_back();
+}
+
+// "TEdFindDlg" for quarno::TEdFindDlg.
+static QString UnqualifiedName(const QMetaObject& type) {
+    return QString::fromLatin1(type.className()).section(QStringLiteral("::"), -1);
+}
+
+template <typename T, typename... Args> T* TApplicationForms::Create(Args&&... args) {
+    auto window = std::make_unique<T>(std::forward<Args>(args)...);
+    T* created = window.get();
+    m_windows.push_back(std::move(window));
+    TEventLog::Write(QStringLiteral("create ") + UnqualifiedName(T::staticMetaObject));
+    return created;
+}
+
+void TApplicationForms::CreateAll() {
+    m_editorMainForm = Create<TEditorMainForm>(m_seams, m_executablePath, m_startupFile);
+    m_parserRepository = Create<TParserRepository>();
+    m_edFindDlg = Create<TEdFindDlg>();
+    m_edReplDlg = Create<TEdReplDlg>();
+    m_gotoLineDialog = Create<TGotoLineDialog>();
+    m_asmList = Create<TASMList>();
+    m_progPath = Create<TProgPath>();
+    m_hexList = Create<THEXList>();
+    m_orlaPath = Create<TORLAPath>();
+    m_dataList = Create<TDATAList>();
+    m_aboutForm = Create<TAboutForm>();
+    m_ascii = Create<TASCII>();
+    m_bootloaderParameters = Create<TBootloader_Parameters>();
+    m_findFernwick = Create<TFind_FERNWICK>();
+    m_dummyVirtualForm = Create<TDummy_Virtual_Form>();
+}
+
+void TApplicationForms::ShowMainForm() {
+    if (!m_editorMainForm) return;
+    m_editorMainForm->showMaximized();
+    m_editorMainForm->raise();
+    m_editorMainForm->activateWindow();
+    TEventLog::Write(QStringLiteral("show TEditorMainForm"));
+}
+
+std::vector<QWidget*> TApplicationForms::InCreationOrder() const {
+    std::vector<QWidget*> windows;
+    for (const std::unique_ptr<QWidget>& window : m_windows)
+        windows.push_back(window.get());
+    return windows;
+}
+
+} // namespace quarno

@@ -1,0 +1,44 @@
+// The screenshot of headless runs.
+#include "app/TScreenshot.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
+
+namespace quarno {
+
+TScreenshot::TScreenshot(QWidget* window, QString path, QObject* parent)
+    : QObject(parent), m_window(window), m_path(std::move(path)) {
+    m_window->installEventFilter(this);
+    // Headless runs have no window manager to carry out "maximised", so the
+    // window takes the screen itself, as a maximised window would.
+    if (QScreen* screen = m_window->screen()) m_window->setGeometry(screen->availableGeometry());
+}
+
+bool TScreenshot::eventFilter(QObject* watched, QEvent* event) {
+    // The paint has reached the screen once control is back in the event
+    // loop, so the grab waits for the next turn.
+    if (watched == m_window && event->type() == QEvent::Paint && !m_scheduled) {
+        m_scheduled = true;
+        QTimer::singleShot(0, this, &TScreenshot::Capture);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void TScreenshot::Capture() {
+    QScreen* screen = m_window->screen();
+    QPixmap shot = screen ? screen->grabWindow(0) : QPixmap();
+    if (shot.isNull() || !shot.save(m_path, "PNG")) {
+        std::fprintf(stderr, "Cannot write the screenshot %s\n", qPrintable(m_path));
+        QCoreApplication::exit(1);
+        return;
+    }
+    QCoreApplication::exit(0);
+}
+
+} // namespace quarno

@@ -1,0 +1,48 @@
+// A processes double: records every start instead of running anything.
+// ExecuteAndWait answers from a queue (default: started); StartProgram fails
+// with the application's own error for paths marked as failing.
+#pragma once
+
+#include "app/TProcesses.h"
+
+#include <deque>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace quarno::test {
+
+class TRecordingProcesses : public TProcesses {
+public:
+    struct Call {
+        bool waited; // ExecuteAndWait rather than StartProgram
+        std::string path;
+        std::vector<std::string> args;
+    };
+
+    void QueueWaitResult(bool started) { m_waitResults.push_back(started); }
+    void FailToStart(const std::string& path) { m_failing.insert(path); }
+
+    bool ExecuteAndWait(const std::string& path, const std::vector<std::string>& args) override {
+        m_calls.push_back({true, path, args});
+        if (m_waitResults.empty()) return true;
+        bool started = m_waitResults.front();
+        m_waitResults.pop_front();
+        return started;
+    }
+
+    const std::vector<Call>& Calls() const { return m_calls; }
+
+protected:
+    bool Start(const std::string& path, const std::vector<std::string>& args) override {
+        m_calls.push_back({false, path, args});
+        return m_failing.count(path) == 0;
+    }
+
+private:
+    std::deque<bool> m_waitResults;
+    std::set<std::string> m_failing;
+    std::vector<Call> m_calls;
+};
+
+} // namespace quarno::test

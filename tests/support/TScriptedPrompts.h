@@ -1,0 +1,45 @@
+// A prompts double: answers come from a queue (else the box's first button)
+// and every box is recorded, so tests assert the exact texts shown.
+#pragma once
+
+#include "app/TPrompts.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace quarno::test {
+
+class TScriptedPrompts : public TPrompts {
+public:
+    struct Box {
+        TPromptKind kind;
+        std::string title; // as given; empty means the kind's usual caption
+        std::string text;
+        TPromptButtons buttons;
+        TPromptButton answer;
+    };
+
+    void QueueAnswer(TPromptButton answer) { m_answers.push_back(answer); }
+
+    TPromptButton Ask(TPromptKind kind, const std::string& title, const std::string& text,
+                      TPromptButtons buttons) override {
+        TPromptButton answer = ButtonsOf(buttons).front();
+        if (!m_answers.empty()) {
+            answer = m_answers.front();
+            m_answers.pop_front();
+        }
+        m_boxes.push_back({kind, title, text, buttons, answer});
+        return answer;
+    }
+
+    const std::vector<Box>& Boxes() const { return m_boxes; }
+    // Answers queued but never asked for.
+    size_t PendingAnswers() const { return m_answers.size(); }
+
+private:
+    std::deque<TPromptButton> m_answers;
+    std::vector<Box> m_boxes;
+};
+
+} // namespace quarno::test
