@@ -21,6 +21,7 @@ public:
     int64_t Size() override { return m_charCount; }
 
     int CharCount() const { return m_charCount; }
+    const TTextStore& Store() const { return m_store; }
     int Pos() const { return m_position; }
     // Places the cursor at an offset of a record.
     void Place(int record, int offset);

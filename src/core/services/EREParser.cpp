@@ -1,0 +1,27 @@
+// The regular-expression engine's messages.
+#include "services/EREParser.h"
+
+namespace quarno {
+
+const char* REErrorMessage(TREError error) {
+    switch (error) {
+    case reNoError: return "No errors detected";
+    case reNotFound: return "Expression not found";
+    case reInvalidParameter: return "Invalid parameter";
+    case reOutOfMemory: return "Out of memory";
+    case reTooManySubexpressions: return "Too many sub-expressions";
+    case reUnmatchedParenthesis: return "Unmatched parenthesis";
+    case reInvalidRepeat: return "Invalid repeat";
+    case reNestedRepeat: return "Nested repeat";
+    case reInvalidRange: return "Invalid range";
+    case reUnmatchedBracket: return "Unmatched bracket";
+    case reHexDigitExpected: return "Hex digit expected";
+    case reUnexpectedEnd: return "Unexpected end of input";
+    case reQuoteExpected: return "' expected";
+    case reIndexRangeError: return "Index range error";
+    case reInternalError: return "Internal error";
+    }
+    return "Internal error";
+}
+
+} // namespace quarno

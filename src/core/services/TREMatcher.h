@@ -1,0 +1,81 @@
+// Walks a compiled regular-expression program against the text at one start
+// position. Backtracking uses an explicit stack (no recursion, so a long
+// text cannot overflow the call stack), and every step counts against a
+// budget so that a pathological pattern ends with "Internal error" instead
+// of running for ever.
+#pragma once
+
+#include "services/REProgram.h"
+#include "services/SearchCharacters.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace quarno {
+
+class TStoreText;
+
+// The recorded positions of an attempt: entry 0 is the start of the match and
+// entry count its end. Entries past the last slot are not stored, but the
+// end always is (in the last slot when the table is full).
+struct TREPositions {
+    static constexpr int kSlots = 256;
+    std::array<int, kSlots> entries;
+    int count = 0;
+    TREPositions() { entries.fill(-1); }
+};
+
+class TREMatcher {
+public:
+    // fold maps text characters before they are compared with literals.
+    TREMatcher(const TREProgram& program, int counters, const TCharMap& fold);
+
+    // Tries a match starting at start that consumes no character at or after
+    // limit. steps accumulates the work done; raises EREParser "Internal
+    // error" when it passes stepLimit, "Out of memory" when the backtracking
+    // stack outgrows its bound.
+    bool MatchAt(TStoreText& text, int start, int limit, TREPositions& positions, int64_t& steps,
+                 int64_t stepLimit);
+
+    // Backtracking entries allowed at once.
+    static constexpr size_t kMaxBacktrack = 1u << 19;
+
+private:
+    enum TFrameKind : uint8_t { fkAlternative, fkRepeat, fkCounter };
+    struct TFrame {
+        TFrameKind kind;
+        int node;  // where to resume (fkCounter: the slot)
+        int pos;   // text position (fkRepeat: where the run started)
+        int count; // recorded entries (fkRepeat: before the run)
+        int group; // entry index of group 1's opening
+        int run;   // fkRepeat: characters taken; fkCounter: the value to restore
+        int min;   // fkRepeat: the fewest characters the repeat may take
+    };
+    struct TState {
+        int node;
+        int pos;
+        int count;
+        int group;
+    };
+
+    bool Step(TState& s, TStoreText& text, int limit);
+    bool Backtrack(TState& s, TStoreText& text);
+    bool Repeat(TState& s, TStoreText& text, int limit, int min, int max, int atom);
+    int CountRun(TStoreText& text, int pos, int max, int limit, int atom);
+    int FitRun(TStoreText& text, int node, int pos, int run, int min);
+    bool MatchesOne(int atom, int c) const;
+    void Record(TState& s, int position);
+    void Push(const TFrame& frame);
+
+    const uint8_t* m_program;
+    const TCharMap& m_fold;
+    std::vector<int> m_counters;
+    std::vector<TFrame> m_stack;
+    TREPositions* m_positions = nullptr;
+    int64_t* m_steps = nullptr;
+    int64_t m_stepLimit = 0;
+    int m_written = 0; // entries written since the table was last cleared
+};
+
+} // namespace quarno

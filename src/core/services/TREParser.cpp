@@ -1,0 +1,389 @@
+// The regular-expression search engine: compiling, the search loops and the
+// replacement text.
+//
+// A search runs the matcher at successive start positions. To keep that fast
+// the program is analysed once after compiling: when every match starts with
+// a literal, only its occurrences (found by the plain search) are tried; when
+// the first character must belong to a set, the records are scanned for it;
+// when a literal occurs in every match and is missing from the rest of the
+// text, the search ends at once.
+#include "services/TREParser.h"
+
+#include "editor/TEdStream.h"
+#include "editor/TTextStore.h"
+#include "services/TPlainSearch.h"
+#include "services/TRECompiler.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+#include <new>
+
+namespace quarno {
+
+namespace {
+
+TCharSet LineBreakSet() {
+    TCharSet set{};
+    set['\r'] = true;
+    return set;
+}
+
+} // namespace
+
+TREParser::TREParser() = default;
+TREParser::~TREParser() = default;
+
+bool TREParser::SetPattern(std::string_view text) {
+    m_pattern.assign(text);
+    if (!m_program.empty() && text == m_compiled && m_matchCase == m_compiledCase)
+        return true;
+    m_program.clear();
+    m_matcher.reset();
+    m_compiled.clear();
+    try {
+        m_errorPattern = TRECompiler::RewriteEitherOrder(text);
+        m_program = TRECompiler::Compile(m_errorPattern, m_matchCase, m_counters);
+    } catch (const EREParser& error) {
+        m_error = error.Error();
+        m_errorPosition = error.Position();
+        m_program.clear();
+        return false;
+    } catch (const std::bad_alloc&) {
+        m_error = reOutOfMemory;
+        m_errorPosition = -1;
+        m_program.clear();
+        return false;
+    }
+    ++m_compileCount;
+    m_compiled.assign(text);
+    m_compiledCase = m_matchCase;
+    m_error = reNoError;
+    m_errorPosition = -1;
+    m_matcher = std::make_unique<TREMatcher>(m_program, m_counters,
+                                             m_matchCase ? IdentityMap() : UpperCaseMap());
+    Analyze();
+    return true;
+}
+
+void TREParser::SetStepBudget(int64_t base, int64_t perPosition) {
+    m_stepBase = std::max<int64_t>(base, 1);
+    m_stepsPerPosition = std::max<int64_t>(perPosition, 0);
+}
+
+std::string TREParser::ErrorText() const {
+    std::string text = REErrorMessage(m_error);
+    if (m_errorPosition < 0)
+        return text;
+    text += "\n" + m_errorPattern + "\n";
+    // Tabs are copied so that the caret lines up under them.
+    for (int i = 0; i < m_errorPosition && i < static_cast<int>(m_errorPattern.size()); ++i)
+        text += m_errorPattern[static_cast<size_t>(i)] == '\t' ? '\t' : ' ';
+    return text + "^";
+}
+
+int TREParser::Position(int i) const {
+    if (i < 0 || i >= TREPositions::kSlots)
+        throw EREParser(reIndexRangeError);
+    return m_positions.entries[static_cast<size_t>(i)];
+}
+
+// --- analysis of the program ------------------------------------------------
+
+void TREParser::Analyze() {
+    const uint8_t* program = m_program.data();
+    m_startKind = skAnywhere;
+    m_prefix.reset();
+    m_mandatory.reset();
+    m_firstSet.fill(false);
+    int top = kREFirstNode;
+    if (program[top] == opBranch && program[RENext(program, top)] == opEnd) {
+        int node = REOperand(top);
+        while (program[node] > opOpen && program[node] <= opOpen + kREMaxGroups)
+            node = RENext(program, node);
+        const char* literal = reinterpret_cast<const char*>(program + REOperand(node));
+        if (program[node] == opExactly && std::strlen(literal) >= 2) {
+            m_startKind = skLiteral;
+            m_prefix = std::make_unique<TPlainSearch>();
+            m_prefix->SetPattern(literal, m_matchCase);
+        } else if (program[node] == opBol) {
+            m_startKind = skLineStart;
+        }
+    }
+    if (m_startKind == skAnywhere) {
+        std::vector<bool> visited(m_program.size(), false);
+        if (!FirstCharacters(top, visited))
+            m_startKind = skFirstSet;
+    }
+    std::string mandatory = MandatoryLiteral();
+    if (!mandatory.empty()) {
+        m_mandatory = std::make_unique<TPlainSearch>();
+        m_mandatory->SetPattern(mandatory, m_matchCase);
+    }
+}
+
+// Adds to m_firstSet the characters a match through node can start with.
+// True when a match may start without consuming one of them (the search
+// must then try every position). A node reached again adds nothing new: the
+// paths to it consumed nothing, and what follows it was added the first time.
+bool TREParser::FirstCharacters(int node, std::vector<bool>& visited) {
+    const uint8_t* program = m_program.data();
+    const TCharMap& fold = m_matchCase ? IdentityMap() : UpperCaseMap();
+    while (node != 0) {
+        if (visited[static_cast<size_t>(node)])
+            return false; // already accounted for
+        visited[static_cast<size_t>(node)] = true;
+        uint8_t op = program[node];
+        const uint8_t* operand = program + REOperand(node);
+        switch (op) {
+        case opAny:
+            for (int c = 0; c < 256; ++c)
+                m_firstSet[static_cast<size_t>(c)] |= c != '\r';
+            return false;
+        case opAnyOf:
+        case opAnyBut:
+            for (int c = 0; c < 256; ++c)
+                m_firstSet[static_cast<size_t>(c)] |= (operand[c] != 0) == (op == opAnyOf);
+            return false;
+        case opExactly:
+            for (int c = 0; c < 256; ++c)
+                m_firstSet[static_cast<size_t>(c)] |= fold[static_cast<size_t>(c)] == operand[0];
+            return false;
+        case opBranch: {
+            int next = RENext(program, node);
+            if (program[next] != opBranch) {
+                node = REOperand(node);
+                continue;
+            }
+            for (int branch = node; branch != 0 && program[branch] == opBranch;
+                 branch = RENext(program, branch))
+                if (FirstCharacters(REOperand(branch), visited))
+                    return true;
+            return false;
+        }
+        case opStar:
+        case opPlus:
+        case opRepeat: {
+            int atom = REOperand(node) + (op == opRepeat ? 4 : 0);
+            if (FirstCharacters(atom, visited))
+                return true;
+            bool optional = op == opStar || (op == opRepeat && REWord(program, REOperand(node)) == 0);
+            if (!optional)
+                return false;
+            node = RENext(program, node);
+            continue;
+        }
+        case opCountInit:
+        case opCountLoop: // a counted body may be empty: not worth the analysis
+            return true;
+        case opEnd:
+        case opBol:
+        case opEol: return true;
+        default: // nothing, loop back, counter set, group open and close
+            node = RENext(program, node);
+            continue;
+        }
+    }
+    return true;
+}
+
+// The longest literal on the main chain of a one-alternative program: every
+// match contains it.
+std::string TREParser::MandatoryLiteral() const {
+    const uint8_t* program = m_program.data();
+    std::string best;
+    int top = kREFirstNode;
+    if (program[top] != opBranch || program[RENext(program, top)] != opEnd)
+        return best;
+    for (int node = REOperand(top); node != 0 && program[node] != opEnd;
+         node = RENext(program, node)) {
+        if (program[node] != opExactly)
+            continue;
+        const char* literal = reinterpret_cast<const char*>(program + REOperand(node));
+        if (std::strlen(literal) > best.size())
+            best = literal;
+    }
+    return best;
+}
+
+// --- searching --------------------------------------------------------------
+
+bool TREParser::Search(TEdStream* cursor, bool forward, const TMatchFilter& accept) {
+    if (!cursor)
+        throw EREParser(reInvalidParameter);
+    bool found = Search(cursor->Store(), cursor->Pos(), forward, accept);
+    if (found)
+        cursor->Seek(MatchStart(), TSeekOrigin::soBeginning);
+    else
+        cursor->Seek(forward ? cursor->CharCount() : 0, TSeekOrigin::soBeginning);
+    return found;
+}
+
+bool TREParser::Search(const TTextStore& store, int from, bool forward,
+                       const TMatchFilter& accept) {
+    if (m_program.empty() || !m_matcher)
+        throw EREParser(reInvalidParameter);
+    m_store = &store;
+    m_steps = 0;
+    TStoreText text(store);
+    from = std::clamp(from, 0, text.Size());
+    return forward ? SearchForward(text, from, accept) : SearchBackward(text, from, accept);
+}
+
+// Start positions from..end-1; a match may end at the text end.
+bool TREParser::SearchForward(TStoreText& text, int from, const TMatchFilter& accept) {
+    int mandatoryAt = -1;
+    for (int position = from; position < text.Size(); ++position) {
+        if (m_mandatory && mandatoryAt < position) {
+            mandatoryAt = m_mandatory->FindForward(text, position);
+            if (mandatoryAt < 0)
+                return false; // every match needs it
+        }
+        position = NextCandidate(text, position, from);
+        if (position < 0)
+            return false;
+        if (Attempt(text, position, text.Size(), position - from, false, accept))
+            return true;
+    }
+    return false;
+}
+
+// Start positions from-1 down to 0; the match must end at or before from.
+bool TREParser::SearchBackward(TStoreText& text, int from, const TMatchFilter& accept) {
+    int lastStart = from - 1;
+    if (m_mandatory) {
+        int at = m_mandatory->FindBackward(text, from);
+        if (at < 0)
+            return false;
+        lastStart = std::min(lastStart, at);
+    }
+    for (int position = lastStart; position >= 0; --position) {
+        position = PreviousCandidate(text, position, from);
+        if (position < 0)
+            return false;
+        if (Attempt(text, position, from, from - position, true, accept))
+            return true;
+    }
+    return false;
+}
+
+int TREParser::NextCandidate(TStoreText& text, int position, int from) {
+    switch (m_startKind) {
+    case skFirstSet: return text.FindFirstOf(position, text.Size(), m_firstSet);
+    case skLiteral: return m_prefix->FindForward(text, position);
+    case skLineStart: {
+        static const TCharSet breaks = LineBreakSet();
+        return position == from ? position : text.FindFirstOf(position, text.Size(), breaks);
+    }
+    default: return position;
+    }
+}
+
+int TREParser::PreviousCandidate(TStoreText& text, int position, int limit) {
+    switch (m_startKind) {
+    case skFirstSet: return text.FindLastOf(position, 0, m_firstSet);
+    case skLiteral: return m_prefix->FindBackward(text, std::min(position + m_prefix->Length(), limit));
+    case skLineStart: {
+        static const TCharSet breaks = LineBreakSet();
+        return std::max(text.FindLastOf(position, 0, breaks), 0);
+    }
+    default: return position;
+    }
+}
+
+// One attempt at start; passed counts the positions the search has covered,
+// which earn the budget.
+bool TREParser::Attempt(TStoreText& text, int start, int limit, int64_t passed, bool backward,
+                        const TMatchFilter& accept) {
+    m_attemptStart = start;
+    int64_t allowance = m_stepBase + m_stepsPerPosition * (passed + 1);
+    if (!m_matcher->MatchAt(text, start, limit, m_positions, m_steps, allowance))
+        return false;
+    // Backwards the match must begin before the cursor (an empty match at the
+    // cursor would be found again and again).
+    if (backward && MatchStart() >= limit)
+        return false;
+    return !accept || accept(MatchStart(), MatchEnd());
+}
+
+// --- replacement text -------------------------------------------------------
+
+std::string TREParser::Between(int start, int end) const {
+    if (!m_store || start < 0 || end < start)
+        return std::string();
+    return m_store->TextRange(start, end);
+}
+
+std::string TREParser::Substitute(std::string_view replacement) const {
+    std::string out;
+    size_t i = 0;
+    const size_t n = replacement.size();
+    auto isDigit = [&](size_t at, int base) {
+        return at < n && replacement[at] >= '0' && replacement[at] < '0' + base;
+    };
+    while (i < n) {
+        char c = replacement[i++];
+        if (c == '%') {
+            if (i >= n) {
+                out += '%';
+            } else if (isDigit(i, 10) && replacement[i] != '0') {
+                int number = 0;
+                for (int digits = 0; digits < 3 && isDigit(i, 10); ++digits) {
+                    int next = number * 10 + (replacement[i] - '0');
+                    if (next > 255)
+                        break;
+                    number = next;
+                    ++i;
+                }
+                if (number <= Count())
+                    out += Between(Position(number - 1), Position(number));
+            } else {
+                out += replacement[i++]; // "%%" and "%" before anything else
+            }
+            continue;
+        }
+        if (c != '\\') {
+            out += c;
+            continue;
+        }
+        if (i >= n) {
+            out += '\\';
+            break;
+        }
+        char e = replacement[i++];
+        switch (e) {
+        case 'b': out += '\b'; break;
+        case 'f': out += '\f'; break;
+        case 's': out += ' '; break;
+        case 't': out += '\t'; break;
+        case 'n': out += '\r'; break;
+        case 'r': out += '\n'; break;
+        case 'x': {
+            int value = 0;
+            int digits = 0;
+            for (; digits < 2 && i < n && std::isxdigit(static_cast<unsigned char>(replacement[i]));
+                 ++digits, ++i) {
+                char h = replacement[i];
+                value = value * 16 + (h <= '9' ? h - '0' : (h | 0x20) - 'a' + 10);
+            }
+            out += digits > 0 ? static_cast<char>(value) : 'x';
+            break;
+        }
+        default:
+            if (e >= '0' && e <= '7') {
+                int value = e - '0';
+                for (int digits = 1; digits < 3 && isDigit(i, 8); ++digits)
+                    value = value * 8 + (replacement[i++] - '0');
+                if (value > 255)
+                    return out; // an octal value of 256 or more ends the replacement
+                out += static_cast<char>(value);
+            } else {
+                out += e;
+            }
+            break;
+        }
+    }
+    return out;
+}
+
+} // namespace quarno

@@ -1,0 +1,128 @@
+// The regular-expression search engine: compiles a pattern once (again only
+// when its text or the case option changes), searches a document forwards or
+// backwards from a position, reports the recorded positions of the match and
+// fills in replacement texts.
+#pragma once
+
+#include "services/EREParser.h"
+#include "services/REProgram.h"
+#include "services/TREMatcher.h"
+#include "services/TStoreText.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace quarno {
+
+class TEdStream;
+class TPlainSearch;
+class TTextStore;
+
+// Decides whether a found match (start, end) counts; when it does not, the
+// search goes on as if the attempt had failed.
+using TMatchFilter = std::function<bool(int start, int end)>;
+
+class TREParser {
+public:
+    TREParser();
+    ~TREParser();
+    // Holds the compiled program and the matcher that points into it.
+    TREParser(const TREParser&) = delete;
+    TREParser& operator=(const TREParser&) = delete;
+
+    // Compiles unless the text (and case option) equal the last compiled
+    // ones. False on a syntax error: the error and its position are stored
+    // and nothing is compiled, so the next call compiles again.
+    bool SetPattern(std::string_view text);
+    const std::string& Pattern() const { return m_pattern; }
+    // Case-blind matching when false; takes effect at the next SetPattern.
+    void SetMatchCase(bool matchCase) { m_matchCase = matchCase; }
+    bool MatchCase() const { return m_matchCase; }
+
+    // Tries a match at the cursor, then one character further on (or back)
+    // until one is found or the text's end (start) is passed. Backwards, the
+    // match must lie wholly before the cursor. On success the cursor is
+    // placed at the match start. Raises "Invalid parameter" without a
+    // compiled pattern or a cursor, "Internal error" when the step budget is
+    // spent, "Out of memory" when backtracking outgrows its bound.
+    bool Search(TEdStream* cursor, bool forward, const TMatchFilter& accept = {});
+    bool Search(const TTextStore& store, int from, bool forward, const TMatchFilter& accept = {});
+
+    // Recorded position i (i below 256, else "Index range error"): entry 0
+    // is the match start and entry Count() its end.
+    int Position(int i) const;
+    int Count() const { return m_positions.count; }
+    int MatchStart() const { return m_positions.entries[0]; }
+    int MatchEnd() const { return m_positions.entries[static_cast<size_t>(m_positions.count)]; }
+    int AttemptStart() const { return m_attemptStart; }
+
+    // The replacement text with its substitutions filled in from the last
+    // match (the store searched must not have changed since).
+    std::string Substitute(std::string_view replacement) const;
+
+    TREError LastError() const { return m_error; }
+    int ErrorPosition() const { return m_errorPosition; }
+    // The text the error position refers to (the pattern after the
+    // either-order rewrite).
+    const std::string& ErrorPattern() const { return m_errorPattern; }
+    // The message, and for a syntax error the pattern with a "^" under the
+    // failing position on the lines below.
+    std::string ErrorText() const;
+
+    int CompileCount() const { return m_compileCount; }
+    // Matcher steps the last search took.
+    int64_t Steps() const { return m_steps; }
+    // A search may take base steps plus perPosition for every position it
+    // has passed; past that it stops with "Internal error".
+    void SetStepBudget(int64_t base, int64_t perPosition);
+    const TREProgram& Program() const { return m_program; }
+
+    static constexpr int64_t kDefaultStepBase = 4'000'000;
+    static constexpr int64_t kDefaultStepsPerPosition = 64;
+
+private:
+    enum TStartKind { skAnywhere, skFirstSet, skLiteral, skLineStart };
+
+    void Analyze();
+    bool FirstCharacters(int node, std::vector<bool>& visited);
+    std::string MandatoryLiteral() const;
+    bool SearchForward(TStoreText& text, int from, const TMatchFilter& accept);
+    bool SearchBackward(TStoreText& text, int from, const TMatchFilter& accept);
+    int NextCandidate(TStoreText& text, int position, int from);
+    int PreviousCandidate(TStoreText& text, int position, int limit);
+    bool Attempt(TStoreText& text, int start, int limit, int64_t passed, bool backward,
+                 const TMatchFilter& accept);
+    std::string Between(int start, int end) const;
+
+    std::string m_pattern;
+    std::string m_compiled; // the pattern last compiled, "" when none is
+    bool m_compiledCase = true;
+    bool m_matchCase = true;
+    TREProgram m_program;
+    int m_counters = 0;
+    std::unique_ptr<TREMatcher> m_matcher;
+    TREError m_error = reNoError;
+    int m_errorPosition = -1;
+    std::string m_errorPattern;
+    int m_compileCount = 0;
+
+    // Where attempts can start: anywhere, at a character of a set, at an
+    // occurrence of the literal the pattern starts with, or at line starts.
+    TStartKind m_startKind = skAnywhere;
+    TCharSet m_firstSet{};
+    std::unique_ptr<TPlainSearch> m_prefix;
+    // A literal every match contains, or null.
+    std::unique_ptr<TPlainSearch> m_mandatory;
+
+    TREPositions m_positions;
+    const TTextStore* m_store = nullptr; // the store last searched
+    int m_attemptStart = -1;
+    int64_t m_steps = 0;
+    int64_t m_stepBase = kDefaultStepBase;
+    int64_t m_stepsPerPosition = kDefaultStepsPerPosition;
+};
+
+} // namespace quarno

@@ -1,0 +1,182 @@
+// The regular-expression engine against simple references: plain patterns
+// against std::string search, and random small patterns against std::regex
+// (both engines take the leftmost match, alternatives in order, repeats
+// greedy). Also its bound on pathological patterns, measured in steps.
+#include "services/EREParser.h"
+#include "services/TREParser.h"
+#include "support/SearchTestText.h"
+
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <random>
+#include <regex>
+
+using namespace quarno;
+using quarno::test::PadWithText;
+using quarno::test::Span;
+
+namespace {
+
+// A text with long lines (crossing the 2047-character record split) and
+// short ones, over a small alphabet so that patterns occur often.
+std::string RandomText(std::mt19937& random, const std::string& alphabet, size_t length) {
+    std::string text;
+    while (text.size() < length) {
+        char c = alphabet[random() % alphabet.size()];
+        text += random() % 50 == 0 ? '\r' : c;
+    }
+    return text;
+}
+
+std::string PatternFor(const std::string& literal) {
+    std::string pattern;
+    for (char c : literal)
+        pattern += c == '\r' ? std::string("\\n") : std::string(1, c);
+    return pattern;
+}
+
+std::string Expected(const std::string& text, const std::string& literal, int from, bool forward) {
+    size_t found = std::string::npos;
+    if (forward && static_cast<size_t>(from) < text.size())
+        found = text.find(literal, static_cast<size_t>(from));
+    if (!forward && static_cast<size_t>(from) >= literal.size())
+        found = text.rfind(literal, static_cast<size_t>(from) - literal.size());
+    if (found == std::string::npos)
+        return "none";
+    return Span(static_cast<int>(found), static_cast<int>(found + literal.size()));
+}
+
+TEST(TREParserReference, PlainPatternsMatchStringSearch) {
+    std::mt19937 random(4);
+    for (int round = 0; round < 30; ++round) {
+        std::string text = RandomText(random, "ab", 500 + random() % 5000);
+        auto pad = PadWithText(text);
+        TREParser parser;
+        for (int probe = 0; probe < 40; ++probe) {
+            std::string literal = RandomText(random, "ab", 1 + random() % 6);
+            ASSERT_TRUE(parser.SetPattern(PatternFor(literal)));
+            int from = static_cast<int>(random() % (text.size() + 1));
+            bool forward = random() % 2 == 0;
+            std::string found = "none";
+            if (parser.Search(pad->Store(), from, forward))
+                found = Span(parser.MatchStart(), parser.MatchEnd());
+            ASSERT_EQ(found, Expected(text, literal, from, forward))
+                << "pattern " << PatternFor(literal) << " from " << from
+                << (forward ? " forward" : " backward");
+        }
+    }
+}
+
+// A random pattern over a, b, c with sets, groups, alternatives and repeats.
+std::string RandomPattern(std::mt19937& random, int depth) {
+    static const char* atoms[] = {"a", "b", "c", ".", "[ab]", "[^a]", "ab", "ca"};
+    static const char* repeats[] = {"", "", "", "*", "+", "?", "{2}", "{1,2}", "{0,3}", "{2,}"};
+    std::string pattern;
+    int pieces = 1 + static_cast<int>(random() % 3);
+    for (int i = 0; i < pieces; ++i) {
+        if (depth < 2 && random() % 4 == 0)
+            pattern += "(" + RandomPattern(random, depth + 1) + ")";
+        else
+            pattern += atoms[random() % std::size(atoms)];
+        pattern += repeats[random() % std::size(repeats)];
+    }
+    if (random() % 4 == 0)
+        pattern += "|" + RandomPattern(random, depth + 1);
+    return pattern;
+}
+
+TEST(TREParserReference, RandomPatternsMatchStdRegex) {
+    std::mt19937 random(11);
+    int compared = 0;
+    for (int round = 0; round < 3000; ++round) {
+        std::string pattern = RandomPattern(random, 0);
+        std::string text = RandomText(random, "abc", random() % 16);
+        text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+        TREParser parser;
+        if (!parser.SetPattern(pattern))
+            continue; // a repeat of something that can be empty: the engine refuses those
+        auto pad = PadWithText(text);
+        std::string ours = "none";
+        if (parser.Search(pad->Store(), 0, true))
+            ours = Span(parser.MatchStart(), parser.MatchEnd());
+        std::smatch match;
+        std::string theirs = "none";
+        // Forward searches start before the text end, so an empty match at
+        // the end is not one; std::regex may report it.
+        if (std::regex_search(text, match, std::regex(pattern)) &&
+            static_cast<size_t>(match.position(0)) < text.size())
+            theirs = Span(static_cast<int>(match.position(0)),
+                          static_cast<int>(match.position(0) + match.length(0)));
+        ASSERT_EQ(ours, theirs) << "pattern " << pattern << " text " << text;
+        ++compared;
+    }
+    EXPECT_GT(compared, 2000);
+}
+
+// Exponential backtracking ends with "Internal error" after the budget.
+TEST(TREParserBound, PathologicalPatternsStopWithinTheStepBudget) {
+    const struct {
+        const char* pattern;
+        std::string text;
+    } cases[] = {
+        {"(a|aa)*c", std::string(60, 'a') + "\rc"},
+        {"(x+x+)+y", std::string(40, 'x') + "\ry"},
+        {"(a|a){1,30}b", std::string(30, 'a') + "\rb"},
+        {"(.*a){12}b", std::string(200, 'a') + "\rb"},
+    };
+    for (const auto& c : cases) {
+        auto pad = PadWithText(c.text);
+        TREParser parser;
+        parser.SetStepBudget(200000, 16);
+        ASSERT_TRUE(parser.SetPattern(c.pattern)) << c.pattern;
+        try {
+            parser.Search(pad->Store(), 0, true);
+            FAIL() << c.pattern << " should have run out of steps";
+        } catch (const EREParser& error) {
+            EXPECT_STREQ(error.what(), "Internal error");
+            EXPECT_EQ(error.Error(), reInternalError);
+        }
+        int64_t allowance = 200000 + 16 * (static_cast<int64_t>(c.text.size()) + 1);
+        EXPECT_LE(parser.Steps(), allowance + 1) << c.pattern;
+        EXPECT_GT(parser.Steps(), 200000) << c.pattern;
+    }
+}
+
+TEST(TREParserBound, OrdinarySearchesStayWellInsideTheDefaultBudget) {
+    std::string text;
+    for (int i = 0; i < 20000; ++i)
+        text += "    High PORTB.0 : DelayMS 500 ' wait\r";
+    text += "    Toggle PORTA.7\r";
+    auto pad = PadWithText(text);
+    TREParser parser;
+    const char* patterns[] = {"PORTA\\.[0-7]", "T[a-z]+e +PORT", "^ +Toggle", "\\w+ PORTA",
+                              "[A-Z]\\w*A\\.7"};
+    for (const char* pattern : patterns) {
+        ASSERT_TRUE(parser.SetPattern(pattern)) << pattern;
+        ASSERT_TRUE(parser.Search(pad->Store(), 0, true)) << pattern;
+        // Well under the per-position share of the budget.
+        EXPECT_LT(parser.Steps(), static_cast<int64_t>(text.size()) * 8) << pattern;
+    }
+}
+
+TEST(TREParserBound, BacktrackingStackIsBounded) {
+    std::string text;
+    for (size_t i = 0; i < TREMatcher::kMaxBacktrack + 10; ++i)
+        text += "ab";
+    text += "c";
+    auto pad = PadWithText(text);
+    TREParser parser;
+    ASSERT_TRUE(parser.SetPattern("(ab)*c"));
+    try {
+        parser.Search(pad->Store(), 0, true);
+        FAIL() << "the backtracking stack should have reached its bound";
+    } catch (const EREParser& error) {
+        EXPECT_STREQ(error.what(), "Out of memory");
+    }
+    // Half as many iterations fit.
+    auto shorter = PadWithText(text.substr(text.size() / 2));
+    ASSERT_TRUE(parser.Search(shorter->Store(), 0, true));
+    EXPECT_EQ(parser.MatchEnd(), shorter->CharCount());
+}
+
+} // namespace
