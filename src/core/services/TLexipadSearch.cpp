@@ -60,6 +60,12 @@ bool TLexipadSearch::IsWholeWord(const TTextStore& store, int start, int end) co
 
 std::optional<TFindMatch> TLexipadSearch::Search(const TTextStore& store, int from,
                                                  uint32_t options, std::string_view text) {
+    return SearchWith(store, from, options, text, {});
+}
+
+std::optional<TFindMatch> TLexipadSearch::SearchWith(const TTextStore& store, int from,
+                                                     uint32_t options, std::string_view text,
+                                                     const TMatchFilter& extra) {
     if (text.empty())
         return std::nullopt;
     bool forward = (options & foBackward) == 0;
@@ -69,9 +75,9 @@ std::optional<TFindMatch> TLexipadSearch::Search(const TTextStore& store, int fr
         m_regExpr.SetMatchCase(matchCase);
         if (!m_regExpr.SetPattern(text))
             throw EREParser(m_regExpr.LastError(), m_regExpr.ErrorPosition());
-        TMatchFilter accept;
-        if (wholeWord)
-            accept = [&](int start, int end) { return IsWholeWord(store, start, end); };
+        TMatchFilter accept = [&](int start, int end) {
+            return (!wholeWord || IsWholeWord(store, start, end)) && (!extra || extra(start, end));
+        };
         if (!m_regExpr.Search(store, from, forward, accept))
             return std::nullopt;
         return TFindMatch{m_regExpr.MatchStart(), m_regExpr.MatchEnd()};
@@ -90,14 +96,9 @@ std::optional<TFindMatch> TLexipadSearch::SearchNext(const TTextStore& store, in
                                                      int previousEnd, uint32_t options,
                                                      std::string_view text) {
     options &= ~static_cast<uint32_t>(foBackward);
-    for (;;) {
-        std::optional<TFindMatch> match = Search(store, from, options, text);
-        if (!match || match->start != match->end || match->start != previousEnd)
-            return match;
-        if (match->start >= store.CharCount())
-            return std::nullopt;
-        from = match->start + 1;
-    }
+    return SearchWith(store, from, options, text, [previousEnd](int start, int end) {
+        return start != end || start != previousEnd;
+    });
 }
 
 void TLexipadSearch::Report(const EREParser& error) const {
@@ -116,7 +117,8 @@ int TLexipadSearch::Find(TCustomLexipad& pad, uint32_t options, std::string_view
     int from = (options & foBackward) ? pad.SelStart() : pad.SelStart() + pad.SelLength();
     std::optional<TFindMatch> match;
     try {
-        match = Search(pad.Store(), from, options, text);
+        match = SearchWith(pad.Store(), from, options, text,
+                           [from](int start, int end) { return start != end || start != from; });
     } catch (const EREParser& error) {
         Report(error);
         return -1;
@@ -148,7 +150,9 @@ int TLexipadSearch::ReplaceAll(TCustomLexipad& pad, uint32_t options, std::strin
     bool backward = (options & foBackward) != 0;
     int replaced = 0;
     {
-        UndoGroup group(pad, ucOwnerEdit);
+        // Opened at the first replacement, so a run that changes nothing
+        // leaves no empty step in the undo log.
+        std::optional<UndoGroup> group;
         PaintLock lock(pad, !prompt);
         pad.SetSelection(0, 0, false);
         int previousEnd = -1;
@@ -171,6 +175,8 @@ int TLexipadSearch::ReplaceAll(TCustomLexipad& pad, uint32_t options, std::strin
             if (answer == raCancel)
                 break;
             if (answer == raYes) {
+                if (!group)
+                    group.emplace(pad, ucOwnerEdit);
                 pad.ReplaceSelection(insertion);
                 ++replaced;
             }

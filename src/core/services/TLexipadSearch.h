@@ -55,7 +55,9 @@ public:
 
     // The find entry: with foSearchNow, searches from the selection (its
     // start backwards, its end forwards), selects the match and answers its
-    // start; -1 when nothing is found or the pattern is invalid (then
+    // start (an empty match right at the search start does not count, so
+    // searching again moves on); -1 when nothing is found or the pattern is
+    // invalid (then
     // OnSearchError shows the engine's message). Without foSearchNow it asks
     // OnFindDialog to open the find dialog and answers -1.
     int Find(TCustomLexipad& pad, uint32_t options, std::string_view text);
@@ -91,6 +93,9 @@ public:
     std::function<void(const std::string& preset)> OnFindDialog;
 
 private:
+    // As Search; extra, when set, must accept the match as well.
+    std::optional<TFindMatch> SearchWith(const TTextStore& store, int from, uint32_t options,
+                                         std::string_view text, const TMatchFilter& extra);
     bool IsWholeWord(const TTextStore& store, int start, int end) const;
     std::string Insertion(uint32_t options, std::string_view replacement) const;
     void Report(const EREParser& error) const;

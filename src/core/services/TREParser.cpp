@@ -230,10 +230,13 @@ bool TREParser::Search(const TTextStore& store, int from, bool forward,
     return forward ? SearchForward(text, from, accept) : SearchBackward(text, from, accept);
 }
 
-// Start positions from..end-1; a match may end at the text end.
+// Start positions from up to the text end (an empty match may lie there),
+// except that a search from the end finds nothing.
 bool TREParser::SearchForward(TStoreText& text, int from, const TMatchFilter& accept) {
+    if (from >= text.Size())
+        return false;
     int mandatoryAt = -1;
-    for (int position = from; position < text.Size(); ++position) {
+    for (int position = from; position <= text.Size(); ++position) {
         if (m_mandatory && mandatoryAt < position) {
             mandatoryAt = m_mandatory->FindForward(text, position);
             if (mandatoryAt < 0)
