@@ -13,6 +13,11 @@ if(QUARNO_SANITIZE)
                         -fno-sanitize-recover=undefined)
     add_link_options(-fsanitize=address,undefined)
 endif()
+if(QUARNO_FUZZ)
+    # Coverage feedback must come from the code under test, not only from the
+    # harnesses, or libFuzzer cannot steer into it.
+    add_compile_options(-fsanitize=fuzzer-no-link)
+endif()
 
 # quarno_add_tests(<target> LABEL <label> SOURCES <files...> LIBS <libs...>)
 # One GoogleTest executable per folder; every test case becomes a CTest test.

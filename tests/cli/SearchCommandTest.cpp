@@ -52,6 +52,9 @@ TEST(SearchCommand, InvalidPatternExitsWithTheEnginesMessage) {
     auto replace = Tool({"replace", "--regex", "(a|)*", "x", file});
     EXPECT_EQ(replace.status, 1);
     EXPECT_EQ(replace.err.substr(0, replace.err.find('\n')), "Invalid repeat");
+    auto empty = Tool({"search", "--regex", "", file});
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_EQ(empty.err.substr(0, empty.err.find('\n')), "Invalid parameter");
     EXPECT_EQ(Tool({"search", "--regex", file}).status, 2);
     EXPECT_EQ(Tool({"search", "--from", "x", "a", file}).status, 2);
     EXPECT_EQ(Tool({"search", "a", dir.File("missing.bas")}).status, 1);

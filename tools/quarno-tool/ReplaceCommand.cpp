@@ -31,8 +31,9 @@ int RunReplace(const std::vector<std::string>& words, std::ostream& out) {
     return 0;
 }
 
-ToolCommandRegistrar registrar(
-    {"replace", "replace [--regex] [--case] [--word] PATTERN REPLACEMENT FILE", RunReplace});
+ToolCommandRegistrar registrar({"replace",
+                                "replace [--regex] [--case] [--word] PATTERN REPLACEMENT FILE",
+                                RunReplace});
 
 } // namespace
 } // namespace quarno::tool

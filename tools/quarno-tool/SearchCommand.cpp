@@ -61,8 +61,7 @@ int RunSearch(const std::vector<std::string>& words, std::ostream& out) {
 }
 
 ToolCommandRegistrar registrar(
-    {"search",
-     "search [--regex] [--case] [--word] [--back] [--from POS] [--all] PATTERN FILE",
+    {"search", "search [--regex] [--case] [--word] [--back] [--from POS] [--all] PATTERN FILE",
      RunSearch});
 
 } // namespace

@@ -72,6 +72,17 @@ const TLineRecord& TLineList::operator[](int index) const {
     return const_cast<TLineList&>(*this)[index];
 }
 
+const TLineRecord* TLineList::Run(int index, int& count) const {
+    count = 0;
+    if (index < 0 || index >= m_count)
+        return nullptr;
+    int block = BlockOfIndex(index);
+    const std::vector<TLineRecord>& records = m_blocks[static_cast<size_t>(block)].records;
+    size_t local = static_cast<size_t>(index - m_firstIndex[static_cast<size_t>(block)]);
+    count = static_cast<int>(records.size() - local);
+    return records.data() + local;
+}
+
 int TLineList::Start(int index) const {
     if (index <= 0 || m_count == 0)
         return 0;

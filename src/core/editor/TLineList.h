@@ -25,6 +25,10 @@ public:
     // The last record starting at or before position; the end maps to the
     // last record; 0 when there are none.
     int IndexFromPosition(int position) const;
+    // Record index and the records after it that lie in the same block, one
+    // after another in memory: the first and their count (0 for an index
+    // outside the list). Lets a reader walk many records without a lookup each.
+    const TLineRecord* Run(int index, int& count) const;
 
     void Insert(int index, TLineRecord record);
     void Erase(int first, int count);

@@ -50,6 +50,11 @@ public:
     // The record holding a position (clamped); the text end maps to the last
     // record. 0 for an empty document.
     int RecordFromPosition(int position) const;
+    // Record index and those after it stored next to it in memory: the first
+    // and their count (0 outside the store), for walking without lookups.
+    const TLineRecord* RecordRun(int index, int& count) const {
+        return m_records.Run(index, count);
+    }
 
     char CharAt(int position) const;
     std::string TextRange(int start, int end) const;

@@ -66,8 +66,8 @@ std::optional<TFindMatch> TLexipadSearch::Search(const TTextStore& store, int fr
 std::optional<TFindMatch> TLexipadSearch::SearchWith(const TTextStore& store, int from,
                                                      uint32_t options, std::string_view text,
                                                      const TMatchFilter& extra) {
-    if (text.empty())
-        return std::nullopt;
+    if (text.empty() && !(options & foRegExpr))
+        return std::nullopt; // (an empty regular expression is the engine's "Invalid parameter")
     bool forward = (options & foBackward) == 0;
     bool matchCase = (options & foMatchCase) != 0;
     bool wholeWord = (options & foWholeWord) != 0;
@@ -196,7 +196,8 @@ int TLexipadSearch::ReplaceAll(TCustomLexipad& pad, uint32_t options, std::strin
 std::string TLexipadSearch::DialogPreset(const TCustomLexipad& pad, uint32_t options,
                                          std::string_view text) {
     if (pad.SelLength() > 0 && !(options & foRegExpr)) {
-        std::string selected = pad.Store().TextRange(pad.SelStart(), pad.SelStart() + pad.SelLength());
+        std::string selected =
+            pad.Store().TextRange(pad.SelStart(), pad.SelStart() + pad.SelLength());
         if (selected.find('\r') == std::string::npos)
             return selected;
     }

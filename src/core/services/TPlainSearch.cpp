@@ -1,10 +1,8 @@
 // The plain text search: Boyer-Moore-Horspool over the document's records.
 //
-// The text is copied out of the records into a window and scanned there, so
-// the inner loop runs over contiguous bytes and a match may span any number
-// of records (a soft continuation or a line break inside the pattern).
-// Windows start small and double up to a limit, so a search whose match is
-// near costs little and one that crosses the document runs at memory speed.
+// The text is scanned in windows copied out of the records, so the inner
+// loop runs over contiguous bytes and a match may span any number of records
+// (a soft continuation or a line break inside the pattern).
 #include "services/TPlainSearch.h"
 
 #include "services/TStoreText.h"
@@ -15,9 +13,6 @@
 namespace quarno {
 
 namespace {
-
-constexpr size_t kFirstWindow = 256;
-constexpr size_t kLargestWindow = 256 * 1024;
 
 void FillForward(std::array<int, 256>& table, std::string_view pattern) {
     int length = static_cast<int>(pattern.size());
@@ -76,11 +71,6 @@ bool TPlainSearch::IsWholeWord(TStoreText& text, int start, const TWordCharTest&
            !(after >= 0 && test(static_cast<char>(after)));
 }
 
-// A window long enough to hold the pattern well more than once.
-size_t TPlainSearch::WindowFor(size_t wanted) const {
-    return std::max(wanted, 2 * m_pattern.size() + 1);
-}
-
 int TPlainSearch::FindForward(TStoreText& text, int from, const TWordCharTest* wordTest) {
     const size_t length = m_pattern.size();
     if (length == 0 || !m_built)
@@ -90,13 +80,10 @@ int TPlainSearch::FindForward(TStoreText& text, int from, const TWordCharTest* w
     const std::string& pattern = m_matchCase ? m_pattern : m_upper;
     const unsigned char last = static_cast<unsigned char>(pattern[length - 1]);
     int base = std::max(from, 0);
-    size_t window = kFirstWindow;
-    while (static_cast<size_t>(text.Size() - std::min(base, text.Size())) >= length) {
-        window = WindowFor(window);
-        m_window.clear();
-        text.AppendRange(base, base + static_cast<int>(window), m_window);
-        const char* data = m_window.data();
-        const size_t size = m_window.size();
+    while (base < text.Size() && static_cast<size_t>(text.Size() - base) >= length) {
+        std::string_view window = text.Window(base, 2 * length + 1);
+        const char* data = window.data();
+        const size_t size = window.size();
         size_t i = 0;
         while (i + length <= size) {
             unsigned char c = fold[static_cast<unsigned char>(data[i + length - 1])];
@@ -109,10 +96,9 @@ int TPlainSearch::FindForward(TStoreText& text, int from, const TWordCharTest* w
             }
             i += static_cast<size_t>(skip[c]);
         }
-        // i is the next start to examine; the window kept its last length - 1
-        // characters for the starts it could not complete.
+        // i is the next start to examine; the starts the window could not
+        // complete are examined again in the next one.
         base += static_cast<int>(std::min(i, size - length + 1));
-        window = std::min(window * 2, kLargestWindow);
     }
     return -1;
 }
@@ -126,17 +112,16 @@ int TPlainSearch::FindBackward(TStoreText& text, int to, const TWordCharTest* wo
     const std::string& pattern = m_matchCase ? m_pattern : m_upper;
     const unsigned char first = static_cast<unsigned char>(pattern[0]);
     int end = std::min(to, text.Size()); // matches end at or before this
-    size_t window = kFirstWindow;
     while (end >= length) {
-        window = WindowFor(window);
-        int start = std::max(0, end - static_cast<int>(window));
-        m_window.clear();
-        text.AppendRange(start, end, m_window);
-        const char* data = m_window.data();
-        int i = static_cast<int>(m_window.size()) - length;
+        int start = 0;
+        std::string_view window =
+            text.WindowBefore(end, 2 * static_cast<size_t>(length) + 1, start);
+        const char* data = window.data();
+        int i = static_cast<int>(window.size()) - length;
         while (i >= 0) {
             unsigned char c = fold[static_cast<unsigned char>(data[i])];
-            if (c == first && Equal(data + i + 1, pattern.data() + 1, static_cast<size_t>(length - 1))) {
+            if (c == first &&
+                Equal(data + i + 1, pattern.data() + 1, static_cast<size_t>(length - 1))) {
                 int found = start + i;
                 if (!wordTest || IsWholeWord(text, found, *wordTest))
                     return found;
@@ -148,7 +133,6 @@ int TPlainSearch::FindBackward(TStoreText& text, int to, const TWordCharTest* wo
         if (start == 0)
             break;
         end = start + i + length; // i < 0: the starts before start + i + 1 remain
-        window = std::min(window * 2, kLargestWindow);
     }
     return -1;
 }

@@ -33,7 +33,6 @@ private:
     void BuildTables();
     bool Equal(const char* text, const char* pattern, size_t count) const;
     bool IsWholeWord(TStoreText& text, int start, const TWordCharTest& test) const;
-    size_t WindowFor(size_t wanted) const;
 
     std::string m_pattern; // as given
     std::string m_upper;   // upper-cased
@@ -47,7 +46,6 @@ private:
     std::array<int, 256> m_backward{};
     std::array<int, 256> m_forwardUpper{};
     std::array<int, 256> m_backwardUpper{};
-    std::string m_window; // the text being scanned, copied out of the records
 };
 
 } // namespace quarno

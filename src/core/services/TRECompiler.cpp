@@ -107,9 +107,12 @@ std::string Grouped(const std::string& part) {
     return "(" + part + ")";
 }
 
-} // namespace
+constexpr int kMaxEitherOrder = 16; // each one at least doubles the text
 
-std::string TRECompiler::RewriteEitherOrder(std::string_view pattern) {
+// The rewrite of pattern, which starts at offset base of the whole pattern
+// (for the position of an error), lies inside depth groups and follows
+// eithers "||" operators.
+std::string RewriteFrom(std::string_view pattern, size_t base, int depth, int eithers) {
     std::string out;
     size_t i = 0;
     while (i < pattern.size()) {
@@ -120,15 +123,25 @@ std::string TRECompiler::RewriteEitherOrder(std::string_view pattern) {
                 out.append(pattern.substr(i));
                 break;
             }
+            if (depth >= kREMaxGroups) // the compiler would refuse it anyway
+                throw EREParser(reTooManySubexpressions, static_cast<int>(base + i));
             out += '(';
-            out += RewriteEitherOrder(pattern.substr(i + 1, close - i - 1));
+            out +=
+                RewriteFrom(pattern.substr(i + 1, close - i - 1), base + i + 1, depth + 1, eithers);
             out += ')';
             i = close + 1;
             continue;
         }
         if (c == '|' && i + 1 < pattern.size() && pattern[i + 1] == '|') {
+            if (eithers >= kMaxEitherOrder)
+                throw EREParser(reOutOfMemory, static_cast<int>(base + i));
             std::string first = Grouped(out);
-            std::string second = Grouped(RewriteEitherOrder(pattern.substr(i + 2)));
+            std::string second =
+                Grouped(RewriteFrom(pattern.substr(i + 2), base + i + 2, depth, eithers + 1));
+            // Each part appears twice, so every "||" doubles the text; one
+            // that outgrows the largest program is refused before it does.
+            if (2 * (first.size() + second.size()) > static_cast<size_t>(kREMaxProgram))
+                throw EREParser(reOutOfMemory, static_cast<int>(base + i));
             return "(" + first + second + "?)|(" + second + first + "?)";
         }
         size_t next = SkipUnit(pattern, i);
@@ -136,6 +149,15 @@ std::string TRECompiler::RewriteEitherOrder(std::string_view pattern) {
         i = next;
     }
     return out;
+}
+
+} // namespace
+
+std::string TRECompiler::RewriteEitherOrder(std::string_view pattern) {
+    bool either = false;
+    for (size_t i = 0; i + 1 < pattern.size() && !either; i = SkipUnit(pattern, i))
+        either = pattern[i] == '|' && pattern[i + 1] == '|';
+    return either ? RewriteFrom(pattern, 0, 0, 0) : std::string(pattern);
 }
 
 // --- driver -------------------------------------------------------------------
@@ -599,7 +621,8 @@ int TRECompiler::SetNode(bool negate, const bool* members) {
         const TCharMap& lower = LowerCaseMap();
         for (int c = 0; c < 256; ++c)
             if (members[c])
-                folded[upper[static_cast<size_t>(c)]] = folded[lower[static_cast<size_t>(c)]] = true;
+                folded[upper[static_cast<size_t>(c)]] = folded[lower[static_cast<size_t>(c)]] =
+                    true;
     }
     int ret = Node(negate ? opAnyBut : opAnyOf);
     for (int c = 0; c < 256; ++c)

@@ -22,6 +22,7 @@ public:
 
     // "A||B" becomes "(A B?)|(B A?)", each part in parentheses unless it is
     // already one group; inside groups too. Text without "||" is unchanged.
+    // Raises "Out of memory" when the result would outgrow any program.
     static std::string RewriteEitherOrder(std::string_view pattern);
 
 private:

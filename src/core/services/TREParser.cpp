@@ -42,6 +42,7 @@ bool TREParser::SetPattern(std::string_view text) {
     m_matcher.reset();
     m_compiled.clear();
     try {
+        m_errorPattern.assign(text);
         m_errorPattern = TRECompiler::RewriteEitherOrder(text);
         m_program = TRECompiler::Compile(m_errorPattern, m_matchCase, m_counters);
     } catch (const EREParser& error) {
@@ -116,7 +117,9 @@ void TREParser::Analyze() {
             m_startKind = skFirstSet;
     }
     std::string mandatory = MandatoryLiteral();
-    if (!mandatory.empty()) {
+    // Candidates at the literal the pattern starts with already carry it.
+    bool carried = m_prefix && m_prefix->Pattern().find(mandatory) != std::string::npos;
+    if (!mandatory.empty() && !carried) {
         m_mandatory = std::make_unique<TPlainSearch>();
         m_mandatory->SetPattern(mandatory, m_matchCase);
     }
@@ -167,7 +170,8 @@ bool TREParser::FirstCharacters(int node, std::vector<bool>& visited) {
             int atom = REOperand(node) + (op == opRepeat ? 4 : 0);
             if (FirstCharacters(atom, visited))
                 return true;
-            bool optional = op == opStar || (op == opRepeat && REWord(program, REOperand(node)) == 0);
+            bool optional =
+                op == opStar || (op == opRepeat && REWord(program, REOperand(node)) == 0);
             if (!optional)
                 return false;
             node = RENext(program, node);
@@ -285,7 +289,8 @@ int TREParser::NextCandidate(TStoreText& text, int position, int from) {
 int TREParser::PreviousCandidate(TStoreText& text, int position, int limit) {
     switch (m_startKind) {
     case skFirstSet: return text.FindLastOf(position, 0, m_firstSet);
-    case skLiteral: return m_prefix->FindBackward(text, std::min(position + m_prefix->Length(), limit));
+    case skLiteral:
+        return m_prefix->FindBackward(text, std::min(position + m_prefix->Length(), limit));
     case skLineStart: {
         static const TCharSet breaks = LineBreakSet();
         return std::max(text.FindLastOf(position, 0, breaks), 0);

@@ -1,8 +1,9 @@
-#include "editor/TCustomLexipad.h"
 #include "services/TLexipadSearch.h"
+#include "editor/TCustomLexipad.h"
 #include "support/SearchTestText.h"
 
 #include <gtest/gtest.h>
+#include <random>
 #include <vector>
 
 using namespace quarno;
@@ -208,6 +209,45 @@ TEST(TLexipadSearch, ReplaceAllAcrossRecordSplits) {
     EXPECT_EQ(pad->Text(), expected + "\rw");
     pad->Undo();
     EXPECT_EQ(pad->Text(), line + "\rword");
+}
+
+// Walking through every match of a document of many blocks of records, both
+// engines in both directions, against std::string search.
+TEST(TLexipadSearch, WalksEveryMatchOfALargeDocument) {
+    std::mt19937 random(3);
+    const char* lines[] = {"    High PORTB.1", "", "x", "Toggle PORTA.0 : PORTB.1", "GoSub Sub_1"};
+    std::string text;
+    while (text.size() < 200000) {
+        text += lines[random() % std::size(lines)];
+        if (random() % 300 == 0)
+            text += std::string(2040 + random() % 20, 'y') + "PORTB.1";
+        text += '\r';
+    }
+    auto pad = PadWithText(text);
+    std::vector<int> expected;
+    for (size_t at = text.find("PORTB.1"); at != std::string::npos;
+         at = text.find("PORTB.1", at + 1))
+        expected.push_back(static_cast<int>(at));
+    TLexipadSearch search;
+    for (uint32_t engine : {0u, static_cast<uint32_t>(foRegExpr)}) {
+        const char* pattern = engine ? "PORT[B]\\.1" : "PORTB.1";
+        std::vector<int> forward;
+        int from = 0;
+        while (auto match =
+                   search.SearchNext(pad->Store(), from, -1, engine | foMatchCase, pattern)) {
+            forward.push_back(match->start);
+            from = match->end;
+        }
+        EXPECT_EQ(forward, expected) << engine;
+        std::vector<int> backward;
+        from = pad->CharCount();
+        while (auto match =
+                   search.Search(pad->Store(), from, engine | foMatchCase | foBackward, pattern)) {
+            backward.insert(backward.begin(), match->start);
+            from = match->start;
+        }
+        EXPECT_EQ(backward, expected) << engine;
+    }
 }
 
 } // namespace

@@ -6,8 +6,8 @@
 #include "services/TREParser.h"
 #include "support/SearchTestText.h"
 
-#include <gtest/gtest.h>
 #include <algorithm>
+#include <gtest/gtest.h>
 #include <random>
 #include <regex>
 

@@ -1,6 +1,6 @@
+#include "services/TREParser.h"
 #include "editor/TEdStream.h"
 #include "services/EREParser.h"
-#include "services/TREParser.h"
 #include "services/TRECompiler.h"
 #include "support/SearchTestText.h"
 
@@ -106,13 +106,20 @@ TEST(TREParser, ErrorTextPutsACaretUnderTheFailingPosition) {
 }
 
 TEST(TREParser, EveryMessageHasTheEnginesText) {
-    const char* expected[] = {"No errors detected",    "Expression not found",
-                              "Invalid parameter",     "Out of memory",
-                              "Too many sub-expressions", "Unmatched parenthesis",
-                              "Invalid repeat",        "Nested repeat",
-                              "Invalid range",         "Unmatched bracket",
-                              "Hex digit expected",    "Unexpected end of input",
-                              "' expected",            "Index range error",
+    const char* expected[] = {"No errors detected",
+                              "Expression not found",
+                              "Invalid parameter",
+                              "Out of memory",
+                              "Too many sub-expressions",
+                              "Unmatched parenthesis",
+                              "Invalid repeat",
+                              "Nested repeat",
+                              "Invalid range",
+                              "Unmatched bracket",
+                              "Hex digit expected",
+                              "Unexpected end of input",
+                              "' expected",
+                              "Index range error",
                               "Internal error"};
     for (int i = 0; i <= reInternalError; ++i)
         EXPECT_STREQ(REErrorMessage(static_cast<TREError>(i)), expected[i]);
@@ -318,6 +325,26 @@ TEST(TREParser, RewritesEitherOrderIntoAlternatives) {
     EXPECT_EQ(TRECompiler::RewriteEitherOrder("x(a||b)"), "x(((a)(b)?)|((b)(a)?))");
     // Bars inside sets, quotes and escapes are left alone.
     EXPECT_EQ(TRECompiler::RewriteEitherOrder("[||]\"||\"\\|\\|"), "[||]\"||\"\\|\\|");
+}
+
+TEST(TREParser, RefusesPatternsThatWouldExplodeWithoutCrashing) {
+    TREParser parser;
+    std::string chain;
+    for (int i = 0; i < 40; ++i)
+        chain += "ab||";
+    EXPECT_FALSE(parser.SetPattern(chain + "ab"));
+    EXPECT_EQ(parser.LastError(), reOutOfMemory);
+    EXPECT_FALSE(parser.SetPattern(std::string(50000, '(') + "a||b" + std::string(50000, ')')));
+    EXPECT_EQ(parser.LastError(), reTooManySubexpressions);
+    EXPECT_FALSE(parser.SetPattern(std::string(100000, '(')));
+    EXPECT_EQ(parser.LastError(), reTooManySubexpressions);
+    EXPECT_EQ(parser.ErrorPosition(), 9);
+    std::string sets;
+    for (int i = 0; i < 300; ++i)
+        sets += "[ab]";
+    EXPECT_FALSE(parser.SetPattern(sets)); // 259 bytes a set: past the 16-bit offsets
+    EXPECT_EQ(parser.LastError(), reOutOfMemory);
+    EXPECT_TRUE(parser.SetPattern(sets.substr(0, 4 * 200)));
 }
 
 } // namespace

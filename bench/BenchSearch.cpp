@@ -1,0 +1,164 @@
+// Benchmarks of the search engine over a generated 50 MB BASIC-like document:
+// the plain search for an absent 12-character literal, every match of the
+// regular expression PORT[AB]\.[0-7], grep -F and grep -E on the same file
+// for comparison, and Replace All of a frequent word.
+#include "editor/TCustomLexipad.h"
+#include "services/TLexipadSearch.h"
+#include "services/TStoreText.h"
+
+#include <algorithm>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+
+using namespace quarno;
+
+namespace {
+
+constexpr size_t kFileSize = 50u << 20;
+constexpr const char* kAbsent = "SerialBaud96"; // 12 characters, in no statement
+constexpr const char* kRegex = "PORT[AB]\\.[0-7]";
+
+const char* kStatements[] = {
+    "    High PORTB.0",
+    "    DelayMS 500",
+    "    GoSub Read_Sensor",
+    "    If Temperature > Limit Then GoTo Alarm",
+    "    Print At 1,1, \"Temp: \", Dec Temp",
+    "Main:",
+    "' read the ADC channel and scale it to degrees",
+    "    Low LED : Toggle PORTA.1",
+    "    For Index = 0 To 15 : Buffer[Index] = 0 : Next",
+    "    Symbol LED = PORTC.4",
+    "",
+};
+
+std::string GenerateText(size_t size, unsigned seed) {
+    std::mt19937 random(seed);
+    std::string text;
+    text.reserve(size + 4096);
+    while (text.size() < size) {
+        if (random() % 2000 == 0)
+            text.append(2500 + random() % 3000, 'x'); // longer than a record
+        else
+            text += kStatements[random() % std::size(kStatements)];
+        text += "\r\n";
+    }
+    return text;
+}
+
+const std::string& SampleFile() {
+    static const std::string path = [] {
+        std::string name = "/tmp/quarno-bench-search-50mb.bas";
+        std::ofstream(name, std::ios::binary) << GenerateText(kFileSize, 1);
+        return name;
+    }();
+    return path;
+}
+
+TCustomLexipad& LoadedPad() {
+    static std::unique_ptr<TCustomLexipad> pad = [] {
+        auto loaded = std::make_unique<TCustomLexipad>();
+        loaded->LoadFromFile(SampleFile());
+        return loaded;
+    }();
+    return *pad;
+}
+
+void BM_PlainSearchAbsent(benchmark::State& state) {
+    TCustomLexipad& pad = LoadedPad();
+    TLexipadSearch search;
+    uint32_t options = foSearchNow | (state.range(0) ? static_cast<uint32_t>(foMatchCase) : 0u);
+    for (auto _ : state) {
+        auto match = search.Search(pad.Store(), 0, options, kAbsent);
+        if (match)
+            state.SkipWithError("the absent literal was found");
+    }
+    state.SetBytesProcessed(state.iterations() * pad.CharCount());
+}
+BENCHMARK(BM_PlainSearchAbsent)->Arg(1)->Arg(0)->ArgName("case")->Unit(benchmark::kMillisecond);
+
+// Walks through every match, as grep reads the whole file.
+void BM_RegexEveryMatch(benchmark::State& state) {
+    TCustomLexipad& pad = LoadedPad();
+    TLexipadSearch search;
+    uint32_t options = foSearchNow | foRegExpr | foMatchCase;
+    int64_t matches = 0;
+    for (auto _ : state) {
+        matches = 0;
+        int from = 0;
+        int previousEnd = -1;
+        while (auto match = search.SearchNext(pad.Store(), from, previousEnd, options, kRegex)) {
+            ++matches;
+            from = previousEnd = match->end;
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * pad.CharCount());
+    state.counters["matches"] = static_cast<double>(matches);
+}
+BENCHMARK(BM_RegexEveryMatch)->Unit(benchmark::kMillisecond);
+
+// The same regular expression where it does not occur (one pass, no matches).
+void BM_RegexAbsent(benchmark::State& state) {
+    TCustomLexipad& pad = LoadedPad();
+    TLexipadSearch search;
+    for (auto _ : state) {
+        auto match = search.Search(pad.Store(), 0, foSearchNow | foRegExpr | foMatchCase,
+                                   "PORT[DE]\\.[0-7]");
+        benchmark::DoNotOptimize(match);
+    }
+    state.SetBytesProcessed(state.iterations() * pad.CharCount());
+}
+BENCHMARK(BM_RegexAbsent)->Unit(benchmark::kMillisecond);
+
+void RunGrep(benchmark::State& state, const std::string& arguments) {
+    const std::string& path = SampleFile();
+    std::string command = "grep " + arguments + " '" + path + "' > /dev/null";
+    for (auto _ : state)
+        if (std::system(command.c_str()) == -1)
+            state.SkipWithError("grep could not be started");
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(kFileSize));
+}
+
+void BM_GrepF(benchmark::State& state) {
+    RunGrep(state, std::string("-F -c '") + kAbsent + "'");
+}
+BENCHMARK(BM_GrepF)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_GrepE(benchmark::State& state) {
+    RunGrep(state, std::string("-E -c '") + kRegex + "'");
+}
+BENCHMARK(BM_GrepE)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Replace All of a word on about every eleventh line of a 5 MB document (the
+// run is then undone in one step, untimed, and checked).
+void BM_ReplaceAllFrequentWord(benchmark::State& state) {
+    const std::string text = GenerateText(5u << 20, 2);
+    int64_t replaced = 0;
+    int64_t bytes = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        TCustomLexipad pad;
+        pad.SetText(text);
+        state.ResumeTiming();
+        TLexipadSearch search;
+        replaced = search.ReplaceAll(pad, foMatchCase | foWholeWord, "PORTB", "GPIOB");
+        bytes += pad.CharCount();
+        state.PauseTiming();
+        pad.Undo();
+        if (pad.Text().size() != text.size() - std::count(text.begin(), text.end(), '\n'))
+            state.SkipWithError("the run did not undo in one step");
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(bytes);
+    state.counters["replacements"] = static_cast<double>(replaced);
+}
+BENCHMARK(BM_ReplaceAllFrequentWord)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
