@@ -16,6 +16,7 @@ void Print(std::ostream& out, const TFindMatch& match) {
 // (never at an empty match found there already), backwards where it began.
 int PrintAll(std::ostream& out, TLexipadSearch& search, const TCustomLexipad& pad, int from,
              uint32_t options, const std::string& pattern) {
+    TREParser::TRun run(search.RegExpr()); // the listing is bounded as a whole
     int count = 0;
     int previousEnd = -1;
     for (;;) {

@@ -154,6 +154,7 @@ int TLexipadSearch::ReplaceAll(TCustomLexipad& pad, uint32_t options, std::strin
         // leaves no empty step in the undo log.
         std::optional<UndoGroup> group;
         PaintLock lock(pad, !prompt);
+        TREParser::TRun run(m_regExpr);
         pad.SetSelection(0, 0, false);
         int previousEnd = -1;
         for (;;) {

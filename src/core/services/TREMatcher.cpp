@@ -21,7 +21,50 @@ int Bound(int value) {
 } // namespace
 
 TREMatcher::TREMatcher(const TREProgram& program, int counters, const TCharMap& fold)
-    : m_program(program.data()), m_fold(fold), m_counters(static_cast<size_t>(counters), 0) {}
+    : m_program(program.data()), m_fold(fold), m_counters(static_cast<size_t>(counters), 0),
+      m_memo(counters == 0), m_failed(program.size()) {}
+
+// A run whose continuation position is known to fail is shortened below
+// the known failures.
+int TREMatcher::SkipKnownFailures(int node, int pos, int run) const {
+    const TFailed& failed = m_failed[static_cast<size_t>(node)];
+    if (m_memo && failed.generation == m_generation && pos + run >= failed.low &&
+        pos + run <= failed.high)
+        return failed.low - 1 - pos;
+    return run;
+}
+
+void TREMatcher::MarkFailed(int node, int low, int high) {
+    if (!m_memo || low > high)
+        return;
+    TFailed& failed = m_failed[static_cast<size_t>(node)];
+    if (failed.generation != m_generation)
+        failed = {m_generation, low, high, 0, -1};
+    else if (low <= failed.high + 1 && high >= failed.low - 1) {
+        failed.low = std::min(failed.low, low);
+        failed.high = std::max(failed.high, high);
+    } else {
+        failed.low = low;
+        failed.high = high;
+    }
+}
+
+// The run a repeat node takes at pos; inside the run it counted last in this
+// search the answer is known without counting again.
+int TREMatcher::CountRepeat(TStoreText& text, int node, int pos, int max, int limit, int atom) {
+    TFailed& known = m_failed[static_cast<size_t>(node)];
+    if (known.generation == m_generation && pos >= known.runStart && pos <= known.runEnd &&
+        known.runEnd - pos <= max)
+        return known.runEnd - pos;
+    int run = CountRun(text, pos, max, limit, atom);
+    if (run < max) { // the run ended at a character that does not match (or the limit)
+        if (known.generation != m_generation)
+            known = {m_generation, 0, -1, 0, -1};
+        known.runStart = pos;
+        known.runEnd = pos + run;
+    }
+    return run;
+}
 
 void TREMatcher::Push(const TFrame& frame) {
     if (m_stack.size() >= kMaxBacktrack)
@@ -47,6 +90,7 @@ bool TREMatcher::MatchAt(TStoreText& text, int start, int limit, TREPositions& p
     m_stepLimit = stepLimit;
     std::fill(positions.entries.begin(), positions.entries.begin() + m_written, -1);
     m_written = 0;
+    m_leadingRunEnd = -1;
     positions.count = 0;
     m_stack.clear();
     TState s{kREFirstNode, start, 0, -1};
@@ -115,7 +159,7 @@ bool TREMatcher::Step(TState& s, TStoreText& text, int limit) {
     case opBranch: {
         int next = RENext(m_program, node);
         if (next != 0 && m_program[next] == opBranch)
-            Push({fkAlternative, next, s.pos, s.count, s.group, 0, 0});
+            Push({fkAlternative, next, s.pos, s.count, s.group, 0, 0, 0});
         s.node = REOperand(node);
         return true;
     }
@@ -125,7 +169,7 @@ bool TREMatcher::Step(TState& s, TStoreText& text, int limit) {
         return Repeat(s, text, limit, REWord(p, 3), Bound(REWord(p, 5)), REOperand(node) + 4);
     case opCountInit: {
         int slot = p[3];
-        Push({fkCounter, slot, 0, 0, 0, m_counters[static_cast<size_t>(slot)], 0});
+        Push({fkCounter, slot, 0, 0, 0, m_counters[static_cast<size_t>(slot)], 0, 0});
         m_counters[static_cast<size_t>(slot)] = 0;
         break;
     }
@@ -135,8 +179,8 @@ bool TREMatcher::Step(TState& s, TStoreText& text, int limit) {
         if (value >= Bound(REWord(p, 6)))
             break; // done: continue after the piece
         if (value >= REWord(p, 4))
-            Push({fkAlternative, RENext(m_program, node), s.pos, s.count, s.group, 0, 0});
-        Push({fkCounter, slot, 0, 0, 0, value, 0});
+            Push({fkAlternative, RENext(m_program, node), s.pos, s.count, s.group, 0, 0, 0});
+        Push({fkCounter, slot, 0, 0, 0, value, 0, 0});
         m_counters[static_cast<size_t>(slot)] = value + 1;
         s.node = REOperand(node) + 5;
         return true;
@@ -175,11 +219,15 @@ bool TREMatcher::Backtrack(TState& s, TStoreText& text) {
             s = {frame.node, frame.pos, frame.count, frame.group};
             return true;
         }
-        int run = FitRun(text, frame.node, frame.pos, frame.run - 1, frame.min);
-        if (run < 0)
+        int run = SkipKnownFailures(frame.node, frame.pos, frame.run - 1);
+        run = run < frame.min ? -1 : FitRun(text, frame.node, frame.pos, run, frame.min);
+        if (run < 0) {
+            // Spent: the rest of the pattern failed after every run it took.
+            MarkFailed(frame.node, frame.pos + frame.min, frame.top);
             continue;
-        if (run > frame.min)
-            Push({fkRepeat, frame.node, frame.pos, frame.count, frame.group, run, frame.min});
+        }
+        Push(
+            {fkRepeat, frame.node, frame.pos, frame.count, frame.group, run, frame.min, frame.top});
         s = {RENext(m_program, frame.node), frame.pos + run, frame.count + run, frame.group};
         return true;
     }
@@ -189,15 +237,21 @@ bool TREMatcher::Backtrack(TState& s, TStoreText& text) {
 // A counting node: takes as many characters as it may, then gives them back
 // one at a time when what follows fails.
 bool TREMatcher::Repeat(TState& s, TStoreText& text, int limit, int min, int max, int atom) {
-    int run = CountRun(text, s.pos, max, limit, atom);
+    int counted = CountRepeat(text, s.node, s.pos, max, limit, atom);
+    if (s.node == m_leadingRepeat && m_leadingRunEnd < 0)
+        m_leadingRunEnd = s.pos + counted;
+    int run = counted < min ? -1 : SkipKnownFailures(s.node, s.pos, counted);
     run = run < min ? -1 : FitRun(text, s.node, s.pos, run, min);
-    if (run < 0)
+    if (run < 0) {
+        MarkFailed(s.node, s.pos + min, s.pos + counted);
         return false;
+    }
     for (int i = 0; i < run && s.count + i < kLastSlot; ++i)
         m_positions->entries[static_cast<size_t>(s.count + i)] = s.pos + i;
     m_written = std::max(m_written, std::min(s.count + run, kLastSlot));
-    if (run > min)
-        Push({fkRepeat, s.node, s.pos, s.count, s.group, run, min});
+    // Kept even when it cannot give back more, to learn when the rest fails.
+    if (run > min || m_memo)
+        Push({fkRepeat, s.node, s.pos, s.count, s.group, run, min, s.pos + counted});
     s.count += run;
     s.pos += run;
     s.node = RENext(m_program, s.node);
@@ -218,16 +272,14 @@ int TREMatcher::CountRun(TStoreText& text, int pos, int max, int limit, int atom
 }
 
 // The longest run not above run (and not below min) after which the
-// literal that follows the repeat can match; -1 when there is none.
+// one-character node that follows the repeat, if one does, can match; -1
+// when there is none.
 int TREMatcher::FitRun(TStoreText& text, int node, int pos, int run, int min) {
     int next = RENext(m_program, node);
-    if (next == 0 || m_program[next] != opExactly) {
+    if (next == 0 || !REIsSimple(m_program[next]))
         return run >= min ? run : -1;
-    }
-    uint8_t first = m_program[next + kRENodeHeader];
     while (run >= min) {
-        int c = text.At(pos + run);
-        if (c >= 0 && m_fold[static_cast<size_t>(c)] == first)
+        if (MatchesOne(next, text.At(pos + run)))
             return run;
         --run;
         if (++*m_steps > m_stepLimit)

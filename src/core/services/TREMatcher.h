@@ -41,6 +41,14 @@ public:
     // Backtracking entries allowed at once.
     static constexpr size_t kMaxBacktrack = 1u << 19;
 
+    // Starts a search: what earlier searches learnt about the text is dropped.
+    void BeginSearch() { ++m_generation; }
+
+    // The unbounded one-character repeat every match starts with (0: none),
+    // and where the run it took in the last attempt ended (-1: not reached).
+    void SetLeadingRepeat(int node) { m_leadingRepeat = node; }
+    int LeadingRunEnd() const { return m_leadingRunEnd; }
+
 private:
     enum TFrameKind : uint8_t { fkAlternative, fkRepeat, fkCounter };
     struct TFrame {
@@ -51,6 +59,18 @@ private:
         int group; // entry index of group 1's opening
         int run;   // fkRepeat: characters taken; fkCounter: the value to restore
         int min;   // fkRepeat: the fewest characters the repeat may take
+        int top;   // fkRepeat: where the run it counted ended
+    };
+    // What the current search learnt about a repeat node: positions [low,
+    // high] from which the rest of the pattern is known to fail, and the
+    // last run it counted, [runStart, runEnd) (the run from any position
+    // inside it ends at runEnd too).
+    struct TFailed {
+        uint32_t generation = 0; // valid when it equals m_generation
+        int low = 0;
+        int high = -1;
+        int runStart = 0;
+        int runEnd = -1;
     };
     struct TState {
         int node;
@@ -63,8 +83,11 @@ private:
     bool Backtrack(TState& s, TStoreText& text);
     bool Repeat(TState& s, TStoreText& text, int limit, int min, int max, int atom);
     int CountRun(TStoreText& text, int pos, int max, int limit, int atom);
+    int CountRepeat(TStoreText& text, int node, int pos, int max, int limit, int atom);
     int FitRun(TStoreText& text, int node, int pos, int run, int min);
     bool MatchesOne(int atom, int c) const;
+    int SkipKnownFailures(int node, int pos, int run) const;
+    void MarkFailed(int node, int low, int high);
     void Record(TState& s, int position);
     void Push(const TFrame& frame);
 
@@ -76,6 +99,14 @@ private:
     int64_t* m_steps = nullptr;
     int64_t m_stepLimit = 0;
     int m_written = 0; // entries written since the table was last cleared
+    // With no counted loops, the rest of a match after a repeat depends on
+    // the position alone, so failures learnt in one attempt hold for later
+    // attempts of the same search (this keeps "\w*x"-like searches linear).
+    bool m_memo;
+    std::vector<TFailed> m_failed; // by node offset
+    uint32_t m_generation = 1;
+    int m_leadingRepeat = 0;
+    int m_leadingRunEnd = -1;
 };
 
 } // namespace quarno

@@ -102,6 +102,10 @@ void TREParser::Analyze() {
         int node = REOperand(top);
         while (program[node] > opOpen && program[node] <= opOpen + kREMaxGroups)
             node = RENext(program, node);
+        bool unbounded =
+            program[node] == opStar || program[node] == opPlus ||
+            (program[node] == opRepeat && REWord(program, REOperand(node) + 2) == kREUnbounded);
+        m_matcher->SetLeadingRepeat(unbounded ? node : 0);
         const char* literal = reinterpret_cast<const char*>(program + REOperand(node));
         if (program[node] == opExactly && std::strlen(literal) >= 2) {
             m_startKind = skLiteral;
@@ -228,10 +232,30 @@ bool TREParser::Search(const TTextStore& store, int from, bool forward,
     if (m_program.empty() || !m_matcher)
         throw EREParser(reInvalidParameter);
     m_store = &store;
-    m_steps = 0;
+    m_matcher->BeginSearch();
+    if (!m_inRun) {
+        m_steps = 0;
+        m_passedBefore = 0;
+    }
     TStoreText text(store);
     from = std::clamp(from, 0, text.Size());
-    return forward ? SearchForward(text, from, accept) : SearchBackward(text, from, accept);
+    bool found = forward ? SearchForward(text, from, accept) : SearchBackward(text, from, accept);
+    // The positions this search covered earn the later searches of a run.
+    if (forward)
+        m_passedBefore += found ? m_attemptStart - from + 1 : text.Size() - from + 1;
+    else
+        m_passedBefore += found ? from - m_attemptStart : from;
+    return found;
+}
+
+TREParser::TRun::TRun(TREParser& parser) : m_parser(parser) {
+    m_parser.m_inRun = true;
+    m_parser.m_steps = 0;
+    m_parser.m_passedBefore = 0;
+}
+
+TREParser::TRun::~TRun() {
+    m_parser.m_inRun = false;
 }
 
 // Start positions from up to the text end (an empty match may lie there),
@@ -251,6 +275,13 @@ bool TREParser::SearchForward(TStoreText& text, int from, const TMatchFilter& ac
             return false;
         if (Attempt(text, position, text.Size(), position - from, false, accept))
             return true;
+        // When every match starts with an unbounded one-character repeat
+        // and none started here, none starts inside the run it took either:
+        // from there the repeat ends at the same place, and the rest of the
+        // pattern was tried at each position it could continue from.
+        int runEnd = m_matcher->LeadingRunEnd();
+        if (!m_matched && runEnd > position)
+            position = runEnd;
     }
     return false;
 }
@@ -300,12 +331,13 @@ int TREParser::PreviousCandidate(TStoreText& text, int position, int limit) {
 }
 
 // One attempt at start; passed counts the positions the search has covered,
-// which earn the budget.
+// which earn the budget (with those of the earlier searches of a run).
 bool TREParser::Attempt(TStoreText& text, int start, int limit, int64_t passed, bool backward,
                         const TMatchFilter& accept) {
     m_attemptStart = start;
-    int64_t allowance = m_stepBase + m_stepsPerPosition * (passed + 1);
-    if (!m_matcher->MatchAt(text, start, limit, m_positions, m_steps, allowance))
+    int64_t allowance = m_stepBase + m_stepsPerPosition * (m_passedBefore + passed + 1);
+    m_matched = m_matcher->MatchAt(text, start, limit, m_positions, m_steps, allowance);
+    if (!m_matched)
         return false;
     // Backwards the match must begin before the cursor (an empty match at the
     // cursor would be found again and again).

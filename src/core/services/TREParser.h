@@ -73,14 +73,29 @@ public:
     std::string ErrorText() const;
 
     int CompileCount() const { return m_compileCount; }
-    // Matcher steps the last search took.
+    // Matcher steps the last search (or the current run) took.
     int64_t Steps() const { return m_steps; }
     // A search may take base steps plus perPosition for every position it
-    // has passed; past that it stops with "Internal error".
+    // has passed; past that it stops with "Internal error". So its time is
+    // bounded by the length of the text it covers, whatever the pattern.
     void SetStepBudget(int64_t base, int64_t perPosition);
     const TREProgram& Program() const { return m_program; }
 
-    static constexpr int64_t kDefaultStepBase = 4'000'000;
+    // The searches made while a run exists (Replace All, listing every
+    // match) share one budget, earned by the positions all of them covered,
+    // so that the run as a whole is bounded too.
+    class TRun {
+    public:
+        explicit TRun(TREParser& parser);
+        ~TRun();
+        TRun(const TRun&) = delete;
+        TRun& operator=(const TRun&) = delete;
+
+    private:
+        TREParser& m_parser;
+    };
+
+    static constexpr int64_t kDefaultStepBase = 16'000'000;
     static constexpr int64_t kDefaultStepsPerPosition = 64;
 
 private:
@@ -120,7 +135,10 @@ private:
     TREPositions m_positions;
     const TTextStore* m_store = nullptr; // the store last searched
     int m_attemptStart = -1;
+    bool m_matched = false; // whether the last attempt matched (accepted or not)
     int64_t m_steps = 0;
+    bool m_inRun = false;
+    int64_t m_passedBefore = 0; // positions covered by earlier searches of the run
     int64_t m_stepBase = kDefaultStepBase;
     int64_t m_stepsPerPosition = kDefaultStepsPerPosition;
 };
