@@ -1,6 +1,7 @@
 // Fuzzes the regular-expression compiler and matcher: a fuzzed pattern over a
-// fuzzed text, searched in both directions with the step budget lowered, and
-// the pattern's bytes as an escaped literal checked against plain search.
+// fuzzed text, searched in both directions with the step budget lowered and
+// compared with the same search without learning between attempts, and the
+// pattern's bytes as an escaped literal checked against plain search.
 //
 // Input: byte 0 options (bit 0 match case, bit 1 backwards, bits 2..7 the
 // start position in 64ths of the text), byte 1 the pattern length, then the
@@ -39,15 +40,35 @@ std::string Escaped(const std::string& literal) {
     return pattern;
 }
 
-void SearchPattern(TREParser& parser, const TTextStore& store, int from, bool forward) {
+// The recorded positions of the match, "none", or "" when the search gave up.
+std::string Outcome(TREParser& parser, const TTextStore& store, int from, bool forward) {
     try {
         if (!parser.Search(store, from, forward))
-            return;
+            return "none";
     } catch (const EREParser& error) {
         Check(error.Error() == reInternalError || error.Error() == reOutOfMemory,
               "unexpected engine error while searching");
-        return;
+        return "";
     }
+    std::string outcome;
+    for (int i = 0; i <= parser.Count(); ++i)
+        outcome += std::to_string(parser.Position(i)) + " ";
+    return outcome;
+}
+
+void SearchPattern(TREParser& parser, const TTextStore& store, int from, bool forward) {
+    std::string learnt = Outcome(parser, store, from, forward);
+    // What attempts learn from each other must not change the result.
+    TREParser plain;
+    plain.SetLearning(false);
+    plain.SetMatchCase(parser.MatchCase());
+    plain.SetStepBudget(100000, 32);
+    Check(plain.SetPattern(parser.Pattern()), "the pattern no longer compiles");
+    std::string backtracked = Outcome(plain, store, from, forward);
+    Check(learnt.empty() || backtracked.empty() || learnt == backtracked,
+          "learning changed the match");
+    if (learnt.empty() || learnt == "none")
+        return;
     int start = parser.MatchStart();
     int end = parser.MatchEnd();
     Check(parser.Count() >= 0 && parser.Count() < 256, "entry count out of range");

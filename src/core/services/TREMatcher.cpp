@@ -22,20 +22,20 @@ int Bound(int value) {
 
 TREMatcher::TREMatcher(const TREProgram& program, int counters, const TCharMap& fold)
     : m_program(program.data()), m_fold(fold), m_counters(static_cast<size_t>(counters), 0),
-      m_memo(counters == 0), m_failed(program.size()) {}
+      m_noCounters(counters == 0), m_failed(program.size()) {}
 
 // A run whose continuation position is known to fail is shortened below
 // the known failures.
 int TREMatcher::SkipKnownFailures(int node, int pos, int run) const {
     const TFailed& failed = m_failed[static_cast<size_t>(node)];
-    if (m_memo && failed.generation == m_generation && pos + run >= failed.low &&
+    if (Memo() && failed.generation == m_generation && pos + run >= failed.low &&
         pos + run <= failed.high)
         return failed.low - 1 - pos;
     return run;
 }
 
 void TREMatcher::MarkFailed(int node, int low, int high) {
-    if (!m_memo || low > high)
+    if (!Memo() || low > high)
         return;
     TFailed& failed = m_failed[static_cast<size_t>(node)];
     if (failed.generation != m_generation)
@@ -53,11 +53,12 @@ void TREMatcher::MarkFailed(int node, int low, int high) {
 // search the answer is known without counting again.
 int TREMatcher::CountRepeat(TStoreText& text, int node, int pos, int max, int limit, int atom) {
     TFailed& known = m_failed[static_cast<size_t>(node)];
-    if (known.generation == m_generation && pos >= known.runStart && pos <= known.runEnd &&
-        known.runEnd - pos <= max)
+    if (m_learning && known.generation == m_generation && pos >= known.runStart &&
+        pos <= known.runEnd && known.runEnd - pos <= max)
         return known.runEnd - pos;
     int run = CountRun(text, pos, max, limit, atom);
-    if (run < max) { // the run ended at a character that does not match (or the limit)
+    if (m_learning &&
+        run < max) { // the run ended at a character that does not match (or the limit)
         if (known.generation != m_generation)
             known = {m_generation, 0, -1, 0, -1};
         known.runStart = pos;
@@ -250,7 +251,7 @@ bool TREMatcher::Repeat(TState& s, TStoreText& text, int limit, int min, int max
         m_positions->entries[static_cast<size_t>(s.count + i)] = s.pos + i;
     m_written = std::max(m_written, std::min(s.count + run, kLastSlot));
     // Kept even when it cannot give back more, to learn when the rest fails.
-    if (run > min || m_memo)
+    if (run > min || Memo())
         Push({fkRepeat, s.node, s.pos, s.count, s.group, run, min, s.pos + counted});
     s.count += run;
     s.pos += run;

@@ -43,6 +43,9 @@ public:
 
     // Starts a search: what earlier searches learnt about the text is dropped.
     void BeginSearch() { ++m_generation; }
+    // Whether attempts learn from each other (on unless switched off; the
+    // results are the same either way, only the work differs).
+    void SetLearning(bool learning) { m_learning = learning; }
 
     // The unbounded one-character repeat every match starts with (0: none),
     // and where the run it took in the last attempt ended (-1: not reached).
@@ -102,7 +105,9 @@ private:
     // With no counted loops, the rest of a match after a repeat depends on
     // the position alone, so failures learnt in one attempt hold for later
     // attempts of the same search (this keeps "\w*x"-like searches linear).
-    bool m_memo;
+    bool Memo() const { return m_learning && m_noCounters; }
+    bool m_learning = true;
+    bool m_noCounters;
     std::vector<TFailed> m_failed; // by node offset
     uint32_t m_generation = 1;
     int m_leadingRepeat = 0;

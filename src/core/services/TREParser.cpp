@@ -63,8 +63,15 @@ bool TREParser::SetPattern(std::string_view text) {
     m_errorPosition = -1;
     m_matcher = std::make_unique<TREMatcher>(m_program, m_counters,
                                              m_matchCase ? IdentityMap() : UpperCaseMap());
+    m_matcher->SetLearning(m_learning);
     Analyze();
     return true;
+}
+
+void TREParser::SetLearning(bool learning) {
+    m_learning = learning;
+    if (m_matcher)
+        m_matcher->SetLearning(learning);
 }
 
 void TREParser::SetStepBudget(int64_t base, int64_t perPosition) {
@@ -280,7 +287,7 @@ bool TREParser::SearchForward(TStoreText& text, int from, const TMatchFilter& ac
         // from there the repeat ends at the same place, and the rest of the
         // pattern was tried at each position it could continue from.
         int runEnd = m_matcher->LeadingRunEnd();
-        if (!m_matched && runEnd > position)
+        if (m_learning && !m_matched && runEnd > position)
             position = runEnd;
     }
     return false;

@@ -79,6 +79,9 @@ public:
     // has passed; past that it stops with "Internal error". So its time is
     // bounded by the length of the text it covers, whatever the pattern.
     void SetStepBudget(int64_t base, int64_t perPosition);
+    // Lets attempts reuse what earlier attempts of a search learnt (on by
+    // default). Off, the same matches are found by plain backtracking.
+    void SetLearning(bool learning);
     const TREProgram& Program() const { return m_program; }
 
     // The searches made while a run exists (Replace All, listing every
@@ -135,6 +138,7 @@ private:
     TREPositions m_positions;
     const TTextStore* m_store = nullptr; // the store last searched
     int m_attemptStart = -1;
+    bool m_learning = true;
     bool m_matched = false; // whether the last attempt matched (accepted or not)
     int64_t m_steps = 0;
     bool m_inRun = false;

@@ -122,6 +122,50 @@ TEST(TREParserReference, RandomPatternsMatchStdRegex) {
     EXPECT_GT(compared, 2500);
 }
 
+// Every recorded position of the first match from from, "none", or "budget".
+std::string Outcome(TREParser& parser, const TTextStore& store, int from, bool forward) {
+    try {
+        if (!parser.Search(store, from, forward))
+            return "none";
+    } catch (const EREParser&) {
+        return "budget";
+    }
+    std::string outcome;
+    for (int i = 0; i <= parser.Count(); ++i)
+        outcome += std::to_string(parser.Position(i)) + " ";
+    return outcome;
+}
+
+// What attempts learn from each other (failures after a repeat, the runs it
+// counted, the skip over a leading repeat) only saves work: plain
+// backtracking finds the same matches with the same recorded positions.
+TEST(TREParserReference, LearningDoesNotChangeMatchesOrPositions) {
+    std::mt19937 random(17);
+    int compared = 0;
+    for (int round = 0; round < 1500; ++round) {
+        std::string pattern = RandomPattern(random, 0);
+        std::string text = RandomText(random, "abc", 50 + random() % 400);
+        auto pad = PadWithText(text);
+        TREParser learning;
+        TREParser plain;
+        plain.SetLearning(false);
+        if (!learning.SetPattern(pattern))
+            continue;
+        ASSERT_TRUE(plain.SetPattern(pattern));
+        for (int probe = 0; probe < 4; ++probe) {
+            int from = static_cast<int>(random() % (text.size() + 1));
+            bool forward = probe % 2 == 0;
+            std::string learnt = Outcome(learning, pad->Store(), from, forward);
+            std::string backtracked = Outcome(plain, pad->Store(), from, forward);
+            if (learnt == "budget" || backtracked == "budget")
+                continue;
+            ASSERT_EQ(learnt, backtracked) << pattern << " from " << from;
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 3000);
+}
+
 // Exponential backtracking ends with "Internal error" after the budget.
 TEST(TREParserBound, PathologicalPatternsStopWithinTheStepBudget) {
     const struct {
