@@ -389,8 +389,7 @@ int TRECompiler::Set(int& flags) {
     if (negate)
         ++m_at;
     bool members[256] = {};
-    bool empty = true;
-    for (;;) {
+    for (bool empty = true;; empty = false) {
         if (m_at >= m_pattern.size())
             Fail(reUnmatchedBracket, openAt);
         if (m_pattern[m_at] == ']') {
@@ -399,34 +398,39 @@ int TRECompiler::Set(int& flags) {
             ++m_at;
             break;
         }
-        int itemAt = static_cast<int>(m_at);
-        empty = false;
-        if (m_pattern[m_at] == '\\' && m_at + 1 < m_pattern.size() &&
-            IsClassLetter(m_pattern[m_at + 1])) {
-            AddClass(members, m_pattern[m_at + 1]);
-            m_at += 2;
-            if (m_at < m_pattern.size() && m_pattern[m_at] == '-')
-                Fail(reInvalidRange, itemAt); // a class cannot start a range
-            continue;
-        }
-        int low = SetCharacter();
-        if (m_at >= m_pattern.size() || m_pattern[m_at] != '-') {
-            members[low] = true;
-            continue;
-        }
-        ++m_at;
-        if (m_at >= m_pattern.size() || m_pattern[m_at] == ']' ||
-            (m_pattern[m_at] == '\\' && m_at + 1 < m_pattern.size() &&
-             IsClassLetter(m_pattern[m_at + 1])))
-            Fail(reInvalidRange, itemAt); // the range lacks its end
-        int high = SetCharacter();
-        if (high < low)
-            Fail(reInvalidRange, itemAt);
-        for (int c = low; c <= high; ++c)
-            members[c] = true;
+        SetItem(members);
     }
     flags = kHasWidth | kSimple;
     return SetNode(negate, members);
+}
+
+// One member of a set: a character, a range or a class escape.
+void TRECompiler::SetItem(bool* members) {
+    int itemAt = static_cast<int>(m_at);
+    auto classAt = [&](size_t at) {
+        return at + 1 < m_pattern.size() && m_pattern[at] == '\\' &&
+               IsClassLetter(m_pattern[at + 1]);
+    };
+    if (classAt(m_at)) {
+        AddClass(members, m_pattern[m_at + 1]);
+        m_at += 2;
+        if (m_at < m_pattern.size() && m_pattern[m_at] == '-')
+            Fail(reInvalidRange, itemAt); // a class cannot start a range
+        return;
+    }
+    int low = SetCharacter();
+    if (m_at >= m_pattern.size() || m_pattern[m_at] != '-') {
+        members[low] = true;
+        return;
+    }
+    ++m_at;
+    if (m_at >= m_pattern.size() || m_pattern[m_at] == ']' || classAt(m_at))
+        Fail(reInvalidRange, itemAt); // the range lacks its end
+    int high = SetCharacter();
+    if (high < low)
+        Fail(reInvalidRange, itemAt);
+    for (int c = low; c <= high; ++c)
+        members[c] = true;
 }
 
 // A double-quoted text, taken literally (escapes allowed).

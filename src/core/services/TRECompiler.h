@@ -37,6 +37,7 @@ private:
     int Atom(int& flags);
     int Literal(int& flags);
     int Set(int& flags);
+    void SetItem(bool* members);
     int Quoted(int& flags);
     void ComplexStar(int atom);
     void ComplexPlus(int atom);

@@ -114,25 +114,16 @@ bool TREMatcher::MatchAt(TStoreText& text, int start, int limit, TREPositions& p
 bool TREMatcher::Step(TState& s, TStoreText& text, int limit) {
     const int node = s.node;
     const uint8_t* p = m_program + node;
-    const uint8_t op = *p;
-    switch (op) {
+    switch (*p) {
     case opBol:
-        // At a line start without consuming anything, or on a line break,
-        // which is taken but not recorded (the match starts after it).
-        if (s.pos == 0 || text.At(s.pos - 1) == '\r') {
-        } else if (s.pos < limit && text.At(s.pos) == '\r') {
-            ++s.pos;
-        } else {
+        if (!LineStart(s, text, limit))
             return false;
-        }
         break;
-    case opEol: {
-        int c = text.At(s.pos);
-        if (c != '\r' && s.pos < text.Size())
+    case opEol:
+        if (text.At(s.pos) != '\r' && s.pos < text.Size())
             return false;
         Record(s, s.pos);
         break;
-    }
     case opAny:
     case opAnyOf:
     case opAnyBut:
@@ -141,70 +132,96 @@ bool TREMatcher::Step(TState& s, TStoreText& text, int limit) {
         Record(s, s.pos);
         ++s.pos;
         break;
-    case opExactly: {
-        const uint8_t* literal = p + kRENodeHeader;
-        int length = static_cast<int>(std::strlen(reinterpret_cast<const char*>(literal)));
-        if (length > limit - s.pos)
+    case opExactly:
+        if (!Exactly(s, text, limit, p + kRENodeHeader))
             return false;
-        for (int i = 0; i < length; ++i) {
-            int c = text.At(s.pos + i);
-            if (c < 0 || m_fold[static_cast<size_t>(c)] != literal[i])
-                return false;
-        }
-        Record(s, s.pos);
-        s.pos += length;
         break;
-    }
     case opNothing: break;
     case opBack: s.node = RENext(m_program, node); return true;
-    case opBranch: {
-        int next = RENext(m_program, node);
-        if (next != 0 && m_program[next] == opBranch)
-            Push({fkAlternative, next, s.pos, s.count, s.group, 0, 0, 0});
-        s.node = REOperand(node);
-        return true;
-    }
+    case opBranch: Branch(s); return true;
     case opStar: return Repeat(s, text, limit, 0, INT_MAX, REOperand(node));
     case opPlus: return Repeat(s, text, limit, 1, INT_MAX, REOperand(node));
     case opRepeat:
         return Repeat(s, text, limit, REWord(p, 3), Bound(REWord(p, 5)), REOperand(node) + 4);
-    case opCountInit: {
-        int slot = p[3];
-        Push({fkCounter, slot, 0, 0, 0, m_counters[static_cast<size_t>(slot)], 0, 0});
-        m_counters[static_cast<size_t>(slot)] = 0;
+    case opCountInit:
+        Push({fkCounter, p[3], 0, 0, 0, m_counters[p[3]], 0, 0});
+        m_counters[p[3]] = 0;
         break;
-    }
-    case opCountLoop: {
-        int slot = p[3];
-        int value = m_counters[static_cast<size_t>(slot)];
-        if (value >= Bound(REWord(p, 6)))
-            break; // done: continue after the piece
-        if (value >= REWord(p, 4))
-            Push({fkAlternative, RENext(m_program, node), s.pos, s.count, s.group, 0, 0, 0});
-        Push({fkCounter, slot, 0, 0, 0, value, 0, 0});
-        m_counters[static_cast<size_t>(slot)] = value + 1;
-        s.node = REOperand(node) + 5;
-        return true;
-    }
-    default:
-        if (op > opOpen && op <= opOpen + kREMaxGroups) {
-            if (op == opOpen + 1)
-                s.group = s.count;
-            Record(s, s.pos);
-        } else if (op > opClose && op <= opClose + kREMaxGroups) {
-            // Closing group 1 drops what was recorded inside it, so the next
-            // entry follows the one recorded where the group began.
-            if (op == opClose + 1 && s.group >= 0)
-                s.count = s.group + 1;
-        } else {
-            throw EREParser(reInternalError);
-        }
+    case opCountLoop:
+        if (CountLoop(s, p))
+            return true;
         break;
+    default: Group(s, *p); break;
     }
     s.node = RENext(m_program, node);
     if (s.node == 0)
         throw EREParser(reInternalError);
     return true;
+}
+
+// At a line start without consuming anything, or on a line break, which is
+// taken but not recorded (the match then starts after it).
+bool TREMatcher::LineStart(TState& s, TStoreText& text, int limit) {
+    if (s.pos == 0 || text.At(s.pos - 1) == '\r')
+        return true;
+    if (s.pos < limit && text.At(s.pos) == '\r') {
+        ++s.pos;
+        return true;
+    }
+    return false;
+}
+
+bool TREMatcher::Exactly(TState& s, TStoreText& text, int limit, const uint8_t* literal) {
+    int length = static_cast<int>(std::strlen(reinterpret_cast<const char*>(literal)));
+    if (length > limit - s.pos)
+        return false;
+    for (int i = 0; i < length; ++i) {
+        int c = text.At(s.pos + i);
+        if (c < 0 || m_fold[static_cast<size_t>(c)] != literal[i])
+            return false;
+    }
+    Record(s, s.pos);
+    s.pos += length;
+    return true;
+}
+
+// Tries the first of several alternatives, keeping the next for later.
+void TREMatcher::Branch(TState& s) {
+    int next = RENext(m_program, s.node);
+    if (next != 0 && m_program[next] == opBranch)
+        Push({fkAlternative, next, s.pos, s.count, s.group, 0, 0, 0});
+    s.node = REOperand(s.node);
+}
+
+// The test and step of a counted loop: true when it enters the body (s.node
+// set), false when it continues after the loop.
+bool TREMatcher::CountLoop(TState& s, const uint8_t* p) {
+    int slot = p[3];
+    int value = m_counters[static_cast<size_t>(slot)];
+    if (value >= Bound(REWord(p, 6)))
+        return false;
+    if (value >= REWord(p, 4)) // enough already: leaving is the fallback
+        Push({fkAlternative, RENext(m_program, s.node), s.pos, s.count, s.group, 0, 0, 0});
+    Push({fkCounter, slot, 0, 0, 0, value, 0, 0});
+    m_counters[static_cast<size_t>(slot)] = value + 1;
+    s.node = REOperand(s.node) + 5;
+    return true;
+}
+
+// Group open and close nodes.
+void TREMatcher::Group(TState& s, uint8_t op) {
+    if (op > opOpen && op <= opOpen + kREMaxGroups) {
+        if (op == opOpen + 1)
+            s.group = s.count;
+        Record(s, s.pos);
+    } else if (op > opClose && op <= opClose + kREMaxGroups) {
+        // Closing group 1 drops what was recorded inside it, so the next
+        // entry follows the one recorded where the group began.
+        if (op == opClose + 1 && s.group >= 0)
+            s.count = s.group + 1;
+    } else {
+        throw EREParser(reInternalError);
+    }
 }
 
 // Resumes the most recent choice; false when none is left.

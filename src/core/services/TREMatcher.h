@@ -83,6 +83,11 @@ private:
     };
 
     bool Step(TState& s, TStoreText& text, int limit);
+    bool LineStart(TState& s, TStoreText& text, int limit);
+    bool Exactly(TState& s, TStoreText& text, int limit, const uint8_t* literal);
+    void Branch(TState& s);
+    bool CountLoop(TState& s, const uint8_t* p);
+    void Group(TState& s, uint8_t op);
     bool Backtrack(TState& s, TStoreText& text);
     bool Repeat(TState& s, TStoreText& text, int limit, int min, int max, int atom);
     int CountRun(TStoreText& text, int pos, int max, int limit, int atom);

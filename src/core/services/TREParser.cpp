@@ -142,64 +142,58 @@ void TREParser::Analyze() {
 // paths to it consumed nothing, and what follows it was added the first time.
 bool TREParser::FirstCharacters(int node, std::vector<bool>& visited) {
     const uint8_t* program = m_program.data();
-    const TCharMap& fold = m_matchCase ? IdentityMap() : UpperCaseMap();
-    while (node != 0) {
-        if (visited[static_cast<size_t>(node)])
-            return false; // already accounted for
+    while (node != 0 && !visited[static_cast<size_t>(node)]) {
         visited[static_cast<size_t>(node)] = true;
         uint8_t op = program[node];
-        const uint8_t* operand = program + REOperand(node);
-        switch (op) {
-        case opAny:
-            for (int c = 0; c < 256; ++c)
-                m_firstSet[static_cast<size_t>(c)] |= c != '\r';
-            return false;
-        case opAnyOf:
-        case opAnyBut:
-            for (int c = 0; c < 256; ++c)
-                m_firstSet[static_cast<size_t>(c)] |= (operand[c] != 0) == (op == opAnyOf);
-            return false;
-        case opExactly:
-            for (int c = 0; c < 256; ++c)
-                m_firstSet[static_cast<size_t>(c)] |= fold[static_cast<size_t>(c)] == operand[0];
-            return false;
-        case opBranch: {
-            int next = RENext(program, node);
-            if (program[next] != opBranch) {
-                node = REOperand(node);
-                continue;
-            }
-            for (int branch = node; branch != 0 && program[branch] == opBranch;
-                 branch = RENext(program, branch))
-                if (FirstCharacters(REOperand(branch), visited))
-                    return true;
+        if (REIsSimple(op)) {
+            AddFirstCharacters(node);
             return false;
         }
+        switch (op) {
+        case opBranch:
+            if (program[RENext(program, node)] == opBranch)
+                return FirstOfAlternatives(node, visited);
+            node = REOperand(node);
+            continue;
         case opStar:
         case opPlus:
-        case opRepeat: {
-            int atom = REOperand(node) + (op == opRepeat ? 4 : 0);
-            if (FirstCharacters(atom, visited))
-                return true;
-            bool optional =
-                op == opStar || (op == opRepeat && REWord(program, REOperand(node)) == 0);
-            if (!optional)
+        case opRepeat:
+            AddFirstCharacters(REOperand(node) + (op == opRepeat ? 4 : 0));
+            if (op == opPlus || (op == opRepeat && REWord(program, REOperand(node)) > 0))
                 return false;
-            node = RENext(program, node);
-            continue;
-        }
-        case opCountInit:
-        case opCountLoop: // a counted body may be empty: not worth the analysis
-            return true;
+            break;
         case opEnd:
         case opBol:
-        case opEol: return true;
-        default: // nothing, loop back, counter set, group open and close
-            node = RENext(program, node);
-            continue;
+        case opEol:
+        case opCountInit: // a counted body may be empty: not worth the analysis
+        case opCountLoop: return true;
+        default: break; // nothing, loop back, group open and close
         }
+        node = RENext(program, node);
     }
-    return true;
+    return node == 0;
+}
+
+bool TREParser::FirstOfAlternatives(int node, std::vector<bool>& visited) {
+    for (int branch = node; branch != 0 && m_program[static_cast<size_t>(branch)] == opBranch;
+         branch = RENext(m_program.data(), branch))
+        if (FirstCharacters(REOperand(branch), visited))
+            return true;
+    return false;
+}
+
+// Adds the characters a one-character node matches (for a literal, its first).
+void TREParser::AddFirstCharacters(int node) {
+    const uint8_t op = m_program[static_cast<size_t>(node)];
+    const uint8_t* operand = m_program.data() + REOperand(node);
+    const TCharMap& fold = m_matchCase ? IdentityMap() : UpperCaseMap();
+    for (size_t c = 0; c < 256; ++c) {
+        bool member = op == opAny      ? c != '\r'
+                      : op == opAnyOf  ? operand[c] != 0
+                      : op == opAnyBut ? operand[c] == 0
+                                       : fold[c] == operand[0];
+        m_firstSet[c] = m_firstSet[c] || member;
+    }
 }
 
 // The longest literal on the main chain of a one-alternative program: every
@@ -363,74 +357,75 @@ std::string TREParser::Between(int start, int end) const {
 
 std::string TREParser::Substitute(std::string_view replacement) const {
     std::string out;
-    size_t i = 0;
-    const size_t n = replacement.size();
-    auto isDigit = [&](size_t at, int base) {
-        return at < n && replacement[at] >= '0' && replacement[at] < '0' + base;
-    };
-    while (i < n) {
+    for (size_t i = 0; i < replacement.size();) {
         char c = replacement[i++];
-        if (c == '%') {
-            if (i >= n) {
-                out += '%';
-            } else if (isDigit(i, 10) && replacement[i] != '0') {
-                int number = 0;
-                for (int digits = 0; digits < 3 && isDigit(i, 10); ++digits) {
-                    int next = number * 10 + (replacement[i] - '0');
-                    if (next > 255)
-                        break;
-                    number = next;
-                    ++i;
-                }
-                if (number <= Count())
-                    out += Between(Position(number - 1), Position(number));
-            } else {
-                out += replacement[i++]; // "%%" and "%" before anything else
-            }
-            continue;
-        }
-        if (c != '\\') {
+        if (c == '%')
+            SubstituteReference(replacement, i, out);
+        else if (c != '\\')
             out += c;
-            continue;
-        }
-        if (i >= n) {
-            out += '\\';
+        else if (!SubstituteEscape(replacement, i, out))
             break;
-        }
-        char e = replacement[i++];
-        switch (e) {
-        case 'b': out += '\b'; break;
-        case 'f': out += '\f'; break;
-        case 's': out += ' '; break;
-        case 't': out += '\t'; break;
-        case 'n': out += '\r'; break;
-        case 'r': out += '\n'; break;
-        case 'x': {
-            int value = 0;
-            int digits = 0;
-            for (; digits < 2 && i < n && std::isxdigit(static_cast<unsigned char>(replacement[i]));
-                 ++digits, ++i) {
-                char h = replacement[i];
-                value = value * 16 + (h <= '9' ? h - '0' : (h | 0x20) - 'a' + 10);
-            }
-            out += digits > 0 ? static_cast<char>(value) : 'x';
-            break;
-        }
-        default:
-            if (e >= '0' && e <= '7') {
-                int value = e - '0';
-                for (int digits = 1; digits < 3 && isDigit(i, 8); ++digits)
-                    value = value * 8 + (replacement[i++] - '0');
-                if (value > 255)
-                    return out; // an octal value of 256 or more ends the replacement
-                out += static_cast<char>(value);
-            } else {
-                out += e;
-            }
-            break;
-        }
     }
     return out;
+}
+
+// After a "%": a number n from 1 to 255 gives the text between Position(n -
+// 1) and Position(n); "%%" gives "%", and "%" before anything else that thing.
+void TREParser::SubstituteReference(std::string_view text, size_t& i, std::string& out) const {
+    auto digit = [&](size_t at) { return at < text.size() && text[at] >= '0' && text[at] <= '9'; };
+    if (i >= text.size()) {
+        out += '%';
+        return;
+    }
+    if (!digit(i) || text[i] == '0') {
+        out += text[i++];
+        return;
+    }
+    int number = 0;
+    for (int digits = 0; digits < 3 && digit(i) && number * 10 + (text[i] - '0') <= 255; ++digits)
+        number = number * 10 + (text[i++] - '0');
+    if (number <= Count())
+        out += Between(Position(number - 1), Position(number));
+}
+
+// After a backslash: the character it stands for. False when an octal value
+// of 256 or more ends the replacement.
+bool TREParser::SubstituteEscape(std::string_view text, size_t& i, std::string& out) {
+    if (i >= text.size()) {
+        out += '\\';
+        return true;
+    }
+    char e = text[i++];
+    switch (e) {
+    case 'b': out += '\b'; return true;
+    case 'f': out += '\f'; return true;
+    case 's': out += ' '; return true;
+    case 't': out += '\t'; return true;
+    case 'n': out += '\r'; return true; // the store's line break
+    case 'r': out += '\n'; return true;
+    case 'x': {
+        int value = 0;
+        int digits = 0;
+        for (; digits < 2 && i < text.size() && std::isxdigit(static_cast<unsigned char>(text[i]));
+             ++digits, ++i)
+            value = value * 16 + (text[i] <= '9' ? text[i] - '0' : (text[i] | 0x20) - 'a' + 10);
+        out += digits > 0 ? static_cast<char>(value) : 'x';
+        return true;
+    }
+    default: break;
+    }
+    if (e < '0' || e > '7') {
+        out += e;
+        return true;
+    }
+    int value = e - '0';
+    for (int digits = 1; digits < 3 && i < text.size() && text[i] >= '0' && text[i] <= '7';
+         ++digits)
+        value = value * 8 + (text[i++] - '0');
+    if (value > 255)
+        return false;
+    out += static_cast<char>(value);
+    return true;
 }
 
 } // namespace quarno

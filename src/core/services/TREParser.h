@@ -106,6 +106,8 @@ private:
 
     void Analyze();
     bool FirstCharacters(int node, std::vector<bool>& visited);
+    bool FirstOfAlternatives(int node, std::vector<bool>& visited);
+    void AddFirstCharacters(int node);
     std::string MandatoryLiteral() const;
     bool SearchForward(TStoreText& text, int from, const TMatchFilter& accept);
     bool SearchBackward(TStoreText& text, int from, const TMatchFilter& accept);
@@ -114,6 +116,8 @@ private:
     bool Attempt(TStoreText& text, int start, int limit, int64_t passed, bool backward,
                  const TMatchFilter& accept);
     std::string Between(int start, int end) const;
+    void SubstituteReference(std::string_view text, size_t& i, std::string& out) const;
+    static bool SubstituteEscape(std::string_view text, size_t& i, std::string& out);
 
     std::string m_pattern;
     std::string m_compiled; // the pattern last compiled, "" when none is
