@@ -135,7 +135,9 @@ TRecordSpan TTextStore::InsertText(int position, std::string_view normalized) {
     std::string combined;
     combined.reserve(old.size() + normalized.size());
     combined.append(old.substr(0, column)).append(normalized).append(old.substr(column));
-    return Resplice(index, combined);
+    TRecordSpan span = Resplice(index, combined);
+    ShiftForInsert(position, static_cast<int>(normalized.size()));
+    return span;
 }
 
 TRecordSpan TTextStore::DeleteRange(int start, int end) {
@@ -143,7 +145,11 @@ TRecordSpan TTextStore::DeleteRange(int start, int end) {
     end = std::clamp(end, start, CharCount());
     if (start == end)
         return {};
+    ShiftBeforeDelete(start, end - start);
     if (start == 0 && end == CharCount()) {
+        m_namedBookmarks.Clear();
+        if (m_rangeMarks)
+            m_rangeMarks->ShiftForDelete(start, end - start);
         Clear();
         return {};
     }
@@ -154,13 +160,64 @@ TRecordSpan TTextStore::DeleteRange(int start, int end) {
     for (int index = first + 1; index <= last; ++index)
         UncountLength(m_records[index].Length());
     m_records.Erase(first + 1, last - first);
-    if (joined.empty() && first == RecordCount() - 1) {
-        // The text now ends before this record: the line after a final CR is
-        // never stored.
-        RemoveRecord(first);
-        return {first, 0};
-    }
-    return Resplice(first, joined);
+    TRecordSpan span{first, 0};
+    if (joined.empty() && first == RecordCount() - 1)
+        RemoveRecord(first); // the line after a final CR is never stored
+    else
+        span = Resplice(first, joined);
+    ShiftAfterDelete(start, end - start);
+    return span;
+}
+
+TRangeMarks& TTextStore::RangeMarks() {
+    if (!m_rangeMarks)
+        m_rangeMarks = std::make_unique<TRangeMarks>();
+    return *m_rangeMarks;
+}
+
+int TTextStore::RealLineStart(int position) const {
+    if (RecordCount() == 0)
+        return 0;
+    int index = RecordFromPosition(position);
+    while (index > 0 && m_records[index].IsContinuation())
+        --index;
+    return RecordStart(index);
+}
+
+int TTextStore::RealLineEnd(int position) const {
+    if (RecordCount() == 0)
+        return 0;
+    int index = RecordFromPosition(position);
+    while (index + 1 < RecordCount() && m_records[index + 1].IsContinuation())
+        ++index;
+    return RecordStart(index + 1);
+}
+
+void TTextStore::ShiftForInsert(int position, int count) {
+    m_namedBookmarks.ShiftForInsert(position, count);
+    if (m_rangeMarks)
+        m_rangeMarks->ShiftForInsert(position, count);
+    auto lineStart = [this](int p) { return RealLineStart(p); };
+    m_breakpoints.ShiftForInsert(position, count);
+    m_breakpoints.SnapToLines(lineStart);
+    m_codeBreak.ShiftForInsert(position, count);
+    m_codeBreak.SnapToLines(lineStart);
+}
+
+// Breakpoints need the lines as they were to know which ones go.
+void TTextStore::ShiftBeforeDelete(int position, int count) {
+    auto lineEnd = [this](int p) { return RealLineEnd(p); };
+    m_breakpoints.ShiftForDelete(position, count, lineEnd);
+    m_codeBreak.ShiftForDelete(position, count, lineEnd);
+}
+
+void TTextStore::ShiftAfterDelete(int position, int count) {
+    m_namedBookmarks.ShiftForDelete(position, count);
+    if (m_rangeMarks)
+        m_rangeMarks->ShiftForDelete(position, count);
+    auto lineStart = [this](int p) { return RealLineStart(p); };
+    m_breakpoints.SnapToLines(lineStart);
+    m_codeBreak.SnapToLines(lineStart);
 }
 
 void TTextStore::Clear() {

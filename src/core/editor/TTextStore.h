@@ -9,8 +9,11 @@
 // editing engine changes text only through InsertText, DeleteRange and Clear.
 #pragma once
 
+#include "editor/TCustomBookmarks.h"
+#include "editor/TLP_Breakpoints.h"
 #include "editor/TLineList.h"
 #include "editor/TLineRecord.h"
+#include "editor/TRangeMarks.h"
 
 #include <array>
 #include <memory>
@@ -57,10 +60,13 @@ public:
 
     // Splices already normalised text in at a position. The first rebuilt
     // record keeps the old record's marks, images, colours and line object;
-    // every rebuilt record is flagged for repaint and restyle.
+    // every rebuilt record is flagged for repaint and restyle. Named
+    // bookmarks, range marks and breakpoints after the position move on.
     TRecordSpan InsertText(int position, std::string_view normalized);
-    // Removes [start, end); the first record keeps its attributes. Removing
-    // all text clears the store.
+    // Removes [start, end); the first record keeps its attributes. Named
+    // bookmarks and range marks inside go, breakpoints of deleted lines go
+    // (the code break is disabled), later ones move back. Removing all text
+    // clears the store.
     TRecordSpan DeleteRange(int start, int end);
     void Clear();
     // Takes over the text and records of another store (a completed load).
@@ -73,6 +79,17 @@ public:
     TLineStyle LineStyle() const { return m_lineStyle; }
     void SetLineStyle(TLineStyle style) { m_lineStyle = style; }
     std::array<uint16_t, 10>& BookmarkColumns() { return m_bookmarkColumns; }
+    TCustomBookmarks& NamedBookmarks() { return m_namedBookmarks; }
+    // Created on first use.
+    TRangeMarks& RangeMarks();
+    bool HasRangeMarks() const { return m_rangeMarks != nullptr; }
+    TLP_Breakpoints& Breakpoints() { return m_breakpoints; }
+    TLP_CodeBreak& CodeBreak() { return m_codeBreak; }
+
+    // Start of the real line holding a position (soft continuations belong
+    // to the line they continue), and the position after its line break.
+    int RealLineStart(int position) const;
+    int RealLineEnd(int position) const;
     std::vector<std::string>& Strings() { return m_strings; }
 
     // Views (editing controls) showing this store; each is listed once.
@@ -85,6 +102,9 @@ private:
     void InsertRecord(int index, TLineRecord record);
     void RemoveRecord(int index);
     void CountLength(int length);
+    void ShiftForInsert(int position, int count);
+    void ShiftBeforeDelete(int position, int count);
+    void ShiftAfterDelete(int position, int count);
     void UncountLength(int length);
 
     TLineList m_records;
@@ -93,6 +113,10 @@ private:
     std::unique_ptr<TUndoStack> m_undoStack;
     TLineStyle m_lineStyle = lsCRLF;
     std::array<uint16_t, 10> m_bookmarkColumns{};
+    TCustomBookmarks m_namedBookmarks;
+    std::unique_ptr<TRangeMarks> m_rangeMarks;
+    TLP_Breakpoints m_breakpoints;
+    TLP_CodeBreak m_codeBreak;
     std::vector<std::string> m_strings;
     std::vector<void*> m_views;
 };
