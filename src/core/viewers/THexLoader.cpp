@@ -34,6 +34,7 @@ bool THexLoader::HexLineValid(std::string_view line) {
     // Pairs start at the 1-based position 2; p < length keeps both in range.
     for (size_t p = 2; p < line.size(); p += 2)
         sum = static_cast<uint16_t>(sum + ConvertHexPair(line[p - 1], line[p]));
+    m_position = 2; // the record's fields start after the colon
     return (sum & 0xFF) == 0;
 }
 

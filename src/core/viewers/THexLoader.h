@@ -26,7 +26,8 @@ public:
 
     // True when line starts with ":" and all its character pairs after the
     // colon (checksum included) sum to 0 modulo 256; a last odd character is
-    // ignored. Makes line the current line. EConvertError on a non-hex pair.
+    // ignored. Makes line the current line with the position on its first
+    // field (2). EConvertError on a non-hex pair.
     bool HexLineValid(std::string_view line);
 
     // The two characters at the current position as a byte; advances by 2.
