@@ -40,6 +40,8 @@ void TCustomLexipad::SetSelection(int anchor, int caret, bool repaint) {
     m_selection = {std::clamp(anchor, 0, CharCount()), std::clamp(caret, 0, CharCount())};
     if (m_selection == before)
         return;
+    m_beyondEol = false;
+    RememberColumn();
     Changed();
     FlagSelectionChange(before, m_selection);
     if (repaint)

@@ -16,11 +16,24 @@
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace quarno {
 
+class ILexipadClipboard;
 class ILexipadView;
+class ITextMetrics;
 class TStream;
+
+// Keyboard action codes (the currency between key bindings and the engine).
+enum TLexipadAction : int {
+    caLEFT = 0, caRIGHT, caLINEHOME, caLINEEND, caUP, caDOWN, caPAGEUP, caPAGEDOWN,
+    caWORDLEFT, caWORDRIGHT, caDOCSTART, caDOCEND, caCUT, caCOPY, caPASTE, caDELETE,
+    caBACKSPACE, caBLOCKIND, caBLOCKUND, caINSTOGGLE, caSETBOOKMARK0,
+    caGOTOBOOKMARK0 = 30, caDELETELINE = 40, caUNDO, caREDO, caDELPREVWORD, caPRINTSEL,
+    caDELNEXTWORD, caSCROLLUP, caSCROLLDOWN,
+};
+constexpr int kActionCount = 48;
 
 enum TSaveFormat { sfTEXT, sfRTF, sfHTML, sfUNIX };
 
@@ -39,6 +52,10 @@ public:
     // Attaches a store (null: the control's own one again) and repaints.
     void AttachStore(TTextStore* store);
     void SetView(ILexipadView* view) { m_view = view; }
+    // Null: fixed 7 x 17 pixel cells.
+    void SetMetrics(ITextMetrics* metrics);
+    // Null: cut, copy and paste do nothing.
+    void SetClipboard(ILexipadClipboard* clipboard) { m_clipboard = clipboard; }
 
     // --- selection -------------------------------------------------------------
     TUndoSelection Selection() const { return m_selection; }
@@ -107,6 +124,55 @@ public:
     const std::string& PrintTitle() const { return m_printTitle; }
     void SetPrintTitle(const std::string& title) { m_printTitle = title; }
 
+    // --- columns and tab stops -----------------------------------------------------
+    // Explicit tab columns (0-based, ascending) and the default tab width.
+    void SetTabStops(std::vector<int> columns, int defaultWidth);
+    int NextTabStop(int column) const;
+    // Display column of an offset in a record (TABs expanded; a final CR has
+    // no column) and the offset shown at a display column.
+    int DisplayColumn(int record, int offset) const;
+    int OffsetFromColumn(int record, int column) const;
+    int CharWidth() const;
+    int LineHeight() const;
+    const ITextMetrics& Metrics() const;
+
+    // --- caret and keyboard actions ------------------------------------------------
+    // 1-based line and display column of the caret (the virtual column beyond
+    // the line end; the line after a final CR counts).
+    int CaretLine() const;
+    int CaretColumn() const;
+    bool InsertMode() const { return m_insertMode; }
+    void SetInsertMode(bool insert);
+    bool BeyondLineEnd() const { return m_beyondEol; }
+    int VirtualColumn() const { return m_virtualColumn; }
+    // Runs action code 0..47; extend moves only the caret end of the selection.
+    virtual void ExecuteAction(int code, bool extend);
+    // Character input (typing): printable characters, CR, LF and TAB.
+    void KeyPress(char c);
+    bool WantReturns() const { return m_wantReturns; }
+    void SetWantReturns(bool want) { m_wantReturns = want; }
+    // Word boundaries left and right of a position.
+    int WordLeft(int position) const;
+    int WordRight(int position) const;
+    std::function<bool(char)> fn_CharStartsWord;
+    std::function<bool(char)> fn_CharIsInWord;
+    bool CharStartsWord(char c) const;
+    bool CharIsInWord(char c) const;
+
+    // --- clipboard -----------------------------------------------------------------
+    void CopyToClipboard();
+    void CutToClipboard();
+    void PasteFromClipboard();
+
+    // --- numbered bookmarks ----------------------------------------------------------
+    // Sets or toggles bookmark index (0..9) on a 1-based line (-1: the caret
+    // line) at a 1-based column (-1 or 0: the caret's); "Bookmark index range
+    // error" for an index above 9.
+    void SetBookmark(int index, int line = -1, int column = -1);
+    // 1-based line and column, or false when the bookmark is not set.
+    bool GetBookmark(int index, int& line, int& column) const;
+    void GotoBookmark(int index);
+
     // --- view state ----------------------------------------------------------------
     int TopLine() const { return m_topLine; }
     void SetTopLine(int line);
@@ -133,6 +199,9 @@ public:
     // --- events --------------------------------------------------------------------
     std::function<void(TCustomLexipad& sender)> OnChange;
     std::function<void(TCustomLexipad& sender, int Start, int Extent)> OnTextChange;
+    std::function<void(TCustomLexipad& sender, int& ActionCode)> OnCommandRecognised;
+    std::function<void(TCustomLexipad& sender, int Index)> OnBookmarkSet;
+    std::function<void(TCustomLexipad& sender)> OnPrintSelection;
 
     // --- messages ------------------------------------------------------------------
     intptr_t Perform(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0);
@@ -160,6 +229,28 @@ private:
     int LeadingBlanks(int lineStart, int step) const;
     void RemoveLeading(int lineStart, int count);
     std::pair<int, int> BlockLines() const;
+    void MoveCaret(int position, bool extend);
+    void MoveVertically(int lines, bool extend);
+    void MoveLineEnd(bool extend);
+    void MoveRight(bool extend);
+    void MoveLeft(bool extend);
+    void ScrollOneLine(int delta);
+    void DeleteChar(bool forward);
+    void DeleteLine();
+    void DeleteWord(bool forward);
+    void InsertTyped(const std::string& text);
+    void TypeCharacter(char c);
+    void TypeTab();
+    void TypeReturn();
+    std::string SmartFill(int fromColumn, int toColumn) const;
+    int SmartTabTarget(int record, int column) const;
+    int LineIndentColumn(int record) const;
+    void FillBeyondLineEnd();
+    void RememberColumn();
+    int XFromColumn(int record, int column) const;
+    int ColumnFromX(int record, int x) const;
+    bool RunEditAction(int code, bool extend);
+    bool RunMoveAction(int code, bool extend);
     int64_t WriteRange(TStream& stream, int start, int end, uint32_t format) const;
     std::pair<uint32_t, int64_t> SaveLayout() const;
     intptr_t PerformEdit(uint32_t message, uintptr_t wParam, intptr_t lParam, bool& handled);
@@ -171,6 +262,16 @@ private:
     std::unique_ptr<TTextStore> m_ownStore;
     TTextStore* m_store = nullptr;
     ILexipadView* m_view = nullptr;
+    ITextMetrics* m_metrics = nullptr;
+    ILexipadClipboard* m_clipboard = nullptr;
+    std::vector<int> m_tabColumns;
+    int m_tabDefault = 4;
+    int m_desiredColumn = 0;
+    bool m_beyondEol = false;
+    int m_virtualColumn = 0;
+    bool m_insertMode = true;
+    bool m_wantReturns = true;
+    bool m_verticalMove = false;
     TUndoSelection m_selection;
     int m_topLine = 0;
     int m_leftCol = 0;
