@@ -10,6 +10,7 @@
 #include "editor/TUndoRecord.h"
 #include "editor/TUndoStack.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -24,6 +25,15 @@ class ILexipadClipboard;
 class ILexipadView;
 class ITextMetrics;
 class TStream;
+
+struct TPoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const TPoint&) const = default;
+};
+
+// Modifier and button state of mouse and key events.
+enum TShiftFlags : uint32_t { ssShift = 1, ssAlt = 2, ssCtrl = 4 };
 
 // Keyboard action codes (the currency between key bindings and the engine).
 enum TLexipadAction : int {
@@ -159,6 +169,37 @@ public:
     bool CharStartsWord(char c) const;
     bool CharIsInWord(char c) const;
 
+    // --- layout and mouse -------------------------------------------------------------
+    int Gutter() const { return m_gutter; }
+    void SetGutter(int pixels) { m_gutter = std::max(pixels, 0); }
+    int Margin() const { return m_margin; }
+    void SetMargin(int pixels) { m_margin = std::max(pixels, 0); }
+    int RightMargin() const { return m_rightMargin; }
+    void SetRightMargin(int column) { m_rightMargin = std::max(column, 0); }
+    int WrapAtColumn() const { return m_wrapAtColumn; }
+    void SetWrapAtColumn(int column) { m_wrapAtColumn = std::max(column, 0); }
+    // Left edge of the text area: the gutter when shown, then the margin strip.
+    int TextLeft() const;
+    // Client point of a position ({-1, -1} above the top line).
+    TPoint PosFromChar(int position) const;
+    // Position under a client point; -1 outside the text area unless clamp.
+    int CharFromPos(TPoint point, bool clamp = false) const;
+    int DoubleClickTime() const { return m_doubleClickTime; }
+    void SetDoubleClickTime(int milliseconds) { m_doubleClickTime = milliseconds; }
+    int ClickCount() const { return m_clickCount; }
+    // Left-button press, movement with the button held, release; time in ms.
+    void MouseDown(TPoint point, uint32_t shift, int64_t time);
+    void MouseMove(TPoint point, uint32_t shift);
+    void MouseUp(TPoint point, uint32_t shift);
+    void MouseWheel(int lines) { SetTopLine(m_topLine + lines); }
+    // A press inside the selection waits to become a drag (or a click).
+    bool DragPending() const { return m_dragPending; }
+    void CancelDragPending() { m_dragPending = false; }
+    // 1: the right-margin line is being dragged, 2: the wrap column, 0: none.
+    int MarginDrag() const { return m_marginDrag; }
+    // The word around a position as [start, end), empty when there is none.
+    std::pair<int, int> WordAt(int position) const;
+
     // --- clipboard -----------------------------------------------------------------
     void CopyToClipboard();
     void CutToClipboard();
@@ -202,6 +243,8 @@ public:
     std::function<void(TCustomLexipad& sender, int& ActionCode)> OnCommandRecognised;
     std::function<void(TCustomLexipad& sender, int Index)> OnBookmarkSet;
     std::function<void(TCustomLexipad& sender)> OnPrintSelection;
+    std::function<void(TCustomLexipad& sender, int LineNo)> OnGutterClick;
+    std::function<void(TCustomLexipad& sender, TPoint ClickPos, int CharOffset)> OnTripleClick;
 
     // --- messages ------------------------------------------------------------------
     intptr_t Perform(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0);
@@ -250,6 +293,9 @@ private:
     int XFromColumn(int record, int column) const;
     int ColumnFromX(int record, int x) const;
     bool RunEditAction(int code, bool extend);
+    int MarginLineAt(TPoint point) const;
+    void SelectRecordAt(int position);
+    int RealLineNumber(int record) const;
     bool RunMoveAction(int code, bool extend);
     int64_t WriteRange(TStream& stream, int start, int end, uint32_t format) const;
     std::pair<uint32_t, int64_t> SaveLayout() const;
@@ -272,6 +318,17 @@ private:
     bool m_insertMode = true;
     bool m_wantReturns = true;
     bool m_verticalMove = false;
+    int m_gutter = 34;
+    int m_margin = 2;
+    int m_rightMargin = 80;
+    int m_wrapAtColumn = 0;
+    int m_doubleClickTime = 500;
+    int m_clickCount = 0;
+    int64_t m_lastClickTime = -1000000;
+    int m_lastClickLine = -1;
+    bool m_mouseSelecting = false;
+    bool m_dragPending = false;
+    int m_marginDrag = 0;
     TUndoSelection m_selection;
     int m_topLine = 0;
     int m_leftCol = 0;

@@ -103,6 +103,16 @@ intptr_t TCustomLexipad::PerformLines(uint32_t message, uintptr_t wParam, intptr
         return static_cast<intptr_t>(count);
     }
     case EM_GETFIRSTVISIBLELINE: return TopLine();
+    case EM_POSFROMCHAR: {
+        TPoint point = PosFromChar(argument);
+        if (point.x < 0)
+            return -1;
+        return static_cast<intptr_t>((point.x & 0xFFFF) | ((point.y & 0xFFFF) << 16));
+    }
+    case EM_CHARFROMPOS: {
+        TPoint point{static_cast<int16_t>(lParam & 0xFFFF), static_cast<int16_t>((lParam >> 16) & 0xFFFF)};
+        return CharFromPos(point);
+    }
     case EM_LINESCROLL: LineScroll(argument, static_cast<int>(lParam)); return 1;
     case EM_SCROLLCARET: ScrollCaret(); return 1;
     default: handled = false; return 0;
