@@ -177,7 +177,7 @@ public:
     int RightMargin() const { return m_rightMargin; }
     void SetRightMargin(int column) { m_rightMargin = std::max(column, 0); }
     int WrapAtColumn() const { return m_wrapAtColumn; }
-    void SetWrapAtColumn(int column) { m_wrapAtColumn = std::max(column, 0); }
+    void SetWrapAtColumn(int column);
     // Left edge of the text area: the gutter when shown, then the margin strip.
     int TextLeft() const;
     // Client point of a position ({-1, -1} above the top line).
@@ -199,6 +199,22 @@ public:
     int MarginDrag() const { return m_marginDrag; }
     // The word around a position as [start, end), empty when there is none.
     std::pair<int, int> WordAt(int position) const;
+
+    // --- word wrap -------------------------------------------------------------------
+    // Client area in pixels: sets the visible rows and columns, and re-wraps
+    // when the wrap width follows the window.
+    void SetClientSize(int width, int height);
+    int WrapWidth() const;
+    const std::string& WrapOverride() const { return m_wrapOverride; }
+    void SetWrapOverride(const std::string& characters);
+    // Lays out every line again / the real lines holding [start, end].
+    void Rewrap();
+    void RewrapRange(int start, int end);
+    // Where a line's text (without its CR) breaks into records.
+    std::vector<int> WrapBreaks(std::string_view text) const;
+    // Replaces the word-break search: asked (code 0) for a break left of
+    // current in text[0..count), returns the break position.
+    std::function<int(const char* text, int current, int count, int code)> OnWordBreakProc;
 
     // --- clipboard -----------------------------------------------------------------
     void CopyToClipboard();
@@ -230,7 +246,8 @@ public:
 
     // --- options -------------------------------------------------------------------
     uint32_t Options() const { return m_options; }
-    void SetOptions(uint32_t options) { m_options = options; }
+    // Turning word wrap on or off lays the text out again.
+    void SetOptions(uint32_t options);
     bool HasOption(uint32_t option) const { return (m_options & option) != 0; }
     int IndentStep() const { return m_indentStep; }
     void SetIndentStep(int step) { m_indentStep = step; }
@@ -296,6 +313,9 @@ private:
     int MarginLineAt(TPoint point) const;
     void SelectRecordAt(int position);
     int RealLineNumber(int record) const;
+    int WordBreak(std::string_view text, int current) const;
+    bool KeepsLineWhole(std::string_view text) const;
+    int RewrapLine(int record);
     bool RunMoveAction(int code, bool extend);
     int64_t WriteRange(TStream& stream, int start, int end, uint32_t format) const;
     std::pair<uint32_t, int64_t> SaveLayout() const;
@@ -322,6 +342,8 @@ private:
     int m_margin = 2;
     int m_rightMargin = 80;
     int m_wrapAtColumn = 0;
+    int m_clientWidth = 0;
+    std::string m_wrapOverride = ">|:";
     int m_doubleClickTime = 500;
     int m_clickCount = 0;
     int64_t m_lastClickTime = -1000000;

@@ -66,6 +66,8 @@ void TCustomLexipad::ReplaceRange(int start, int end, std::string_view text, int
     }
     DeleteRange(start, end);
     InsertChunks(start, text);
+    if (HasOption(smoWordWrap))
+        RewrapRange(start, m_selection.caret);
     if (stack) {
         try {
             stack->EndTransaction(code, m_selection);
@@ -126,8 +128,11 @@ void TCustomLexipad::AfterInsert(TRecordSpan span) {
 }
 
 void TCustomLexipad::UndoReplace(int start, int end, std::string_view text) {
-    DeleteRange(std::clamp(start, 0, CharCount()), std::clamp(end, 0, CharCount()));
-    InsertChunks(std::clamp(start, 0, CharCount()), text);
+    start = std::clamp(start, 0, CharCount());
+    DeleteRange(start, std::clamp(end, start, CharCount()));
+    InsertChunks(start, text);
+    if (HasOption(smoWordWrap))
+        RewrapRange(start, m_selection.caret);
 }
 
 void TCustomLexipad::UndoSelect(TUndoSelection selection) {

@@ -79,6 +79,8 @@ void TCustomLexipad::LoadFromStream(TStream& stream) {
     m_selection = {0, 0};
     m_topLine = 0;
     m_leftCol = 0;
+    if (HasOption(smoWordWrap))
+        Rewrap();
     EmptyUndoBuffer();
     Changed();
     LockUpdate(false);

@@ -220,6 +220,85 @@ void TTextStore::ShiftAfterDelete(int position, int count) {
     m_codeBreak.SnapToLines(lineStart);
 }
 
+int TTextStore::LineRecordCount(int index) const {
+    int count = 1;
+    while (index + count < RecordCount() && m_records[index + count].IsContinuation())
+        ++count;
+    return count;
+}
+
+namespace {
+
+// Piece lengths for a line of length characters broken at breaks, no piece
+// longer than a record holds.
+std::vector<int> PieceLengths(int length, const std::vector<int>& breaks) {
+    std::vector<int> pieces;
+    int start = 0;
+    auto add = [&](int end) {
+        while (end - start > kMaxRecordLength) {
+            pieces.push_back(kMaxRecordLength);
+            start += kMaxRecordLength;
+        }
+        if (end > start)
+            pieces.push_back(end - start);
+        start = std::max(start, end);
+    };
+    for (int at : breaks)
+        if (at > start && at < length)
+            add(at);
+    add(length);
+    if (pieces.empty())
+        pieces.push_back(0);
+    return pieces;
+}
+
+} // namespace
+
+int TTextStore::RelayoutLine(int index, const std::vector<int>& breaks) {
+    int count = LineRecordCount(index);
+    std::string text;
+    std::string tokens;
+    bool allStyled = true;
+    std::vector<int> oldLengths;
+    for (int i = index; i < index + count; ++i) {
+        const TLineRecord& record = m_records[i];
+        text.append(record.Text());
+        oldLengths.push_back(record.Length());
+        if (record.Tokens() && allStyled)
+            tokens.append(reinterpret_cast<const char*>(record.Tokens()),
+                          static_cast<size_t>(record.Length()));
+        else
+            allStyled = record.Length() == 0 && allStyled;
+    }
+    std::vector<int> lengths = PieceLengths(static_cast<int>(text.size()), breaks);
+    if (lengths == oldLengths)
+        return count;
+    for (int i = index + count - 1; i > index; --i)
+        RemoveRecord(i);
+    uint32_t styledFlags = allStyled ? lfRepaint : lfRepaint | lfRestyle;
+    int offset = 0;
+    for (size_t piece = 0; piece < lengths.size(); ++piece) {
+        std::string_view part = std::string_view(text).substr(static_cast<size_t>(offset),
+                                                              static_cast<size_t>(lengths[piece]));
+        int at = index + static_cast<int>(piece);
+        if (piece == 0) {
+            UncountLength(m_records[at].Length());
+            m_records.SetText(at, part);
+            CountLength(static_cast<int>(part.size()));
+        } else {
+            TLineRecord record(part);
+            record.SetMarks(kSoftContinuation);
+            InsertRecord(at, std::move(record));
+        }
+        TLineRecord& record = m_records[at];
+        record.SetFlags(styledFlags | (part.find('\t') != std::string_view::npos ? static_cast<uint32_t>(lfHasTab) : 0u));
+        if (allStyled && !part.empty())
+            std::copy_n(tokens.data() + offset, part.size(), record.EnsureTokens());
+        offset += lengths[piece];
+    }
+    return static_cast<int>(lengths.size());
+}
+
 void TTextStore::Clear() {
     m_records.Clear();
     std::fill(m_lengthCounts.begin(), m_lengthCounts.end(), 0);

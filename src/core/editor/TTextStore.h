@@ -69,6 +69,14 @@ public:
     // clears the store.
     TRecordSpan DeleteRange(int start, int end);
     void Clear();
+    // Lays the real line whose first record is index out again: its records
+    // are joined and split at the given offsets (ascending, inside the line;
+    // pieces stay within 2047 characters). The first record keeps its
+    // attributes; token bytes survive when every old record had them.
+    // Returns the record count of the line afterwards.
+    int RelayoutLine(int index, const std::vector<int>& breaks);
+    // Records of the real line whose first record is index.
+    int LineRecordCount(int index) const;
     // Takes over the text and records of another store (a completed load).
     void TakeContent(TTextStore& source);
 
