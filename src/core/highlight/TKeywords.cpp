@@ -1,0 +1,92 @@
+// The keyword trie.
+#include "highlight/TKeywords.h"
+
+#include "base/Exceptions.h"
+#include "base/StringUtils.h"
+
+namespace quarno {
+
+void TKeywords::Reset(bool caseSensitive) {
+    m_caseSensitive = caseSensitive;
+    Clear();
+}
+
+void TKeywords::Clear() {
+    m_roots.fill(-1);
+    m_nodes.clear();
+    m_entries.clear();
+    m_nextWord.clear();
+}
+
+int TKeywords::NewNode(uint8_t ch) {
+    TKeywordNode node;
+    node.ch = ch;
+    m_nodes.push_back(node);
+    return static_cast<int>(m_nodes.size()) - 1;
+}
+
+int TKeywords::Child(int node, uint8_t c) const {
+    c = Fold(c);
+    for (int child = Node(node).firstChild; child >= 0; child = Node(child).nextSibling) {
+        uint8_t ch = Node(child).ch;
+        if (ch == c) return child;
+        if (ch > c) break;
+    }
+    return -1;
+}
+
+int TKeywords::Find(std::string_view word) const {
+    if (word.empty()) return -1;
+    int node = Root(static_cast<uint8_t>(word[0]));
+    for (size_t i = 1; node >= 0 && i < word.size(); ++i)
+        node = Child(node, static_cast<uint8_t>(word[i]));
+    return node >= 0 ? Node(node).firstWord : -1;
+}
+
+int TKeywords::Add(std::string_view word, const TLP_CharGroup& follow, const TByteSet& states,
+                   int32_t value) {
+    if (word.empty()) return -1;
+    std::string stored(word);
+    for (char& c : stored)
+        c = static_cast<char>(Fold(static_cast<uint8_t>(c)));
+    for (int entry = Find(stored); entry >= 0; entry = NextWordAtNode(entry))
+        if (Entry(entry).states.Meets(states))
+            throw ELexipad(Format("Duplicate keyword - '%s'", stored));
+
+    auto first = static_cast<uint8_t>(stored[0]);
+    if (m_roots[first] < 0) m_roots[first] = NewNode(first);
+    int node = m_roots[first];
+    m_nodes[static_cast<size_t>(node)].states = Node(node).states | states;
+    for (size_t i = 1; i < stored.size(); ++i) {
+        auto c = static_cast<uint8_t>(stored[i]);
+        // Children stay in ascending order: find the sibling before c's place.
+        int before = -1;
+        int next = Node(node).firstChild;
+        while (next >= 0 && Node(next).ch < c) {
+            before = next;
+            next = Node(next).nextSibling;
+        }
+        if (next < 0 || Node(next).ch != c) {
+            int fresh = NewNode(c);
+            m_nodes[static_cast<size_t>(fresh)].nextSibling = next;
+            if (before < 0)
+                m_nodes[static_cast<size_t>(node)].firstChild = fresh;
+            else
+                m_nodes[static_cast<size_t>(before)].nextSibling = fresh;
+            next = fresh;
+        }
+        node = next;
+        m_nodes[static_cast<size_t>(node)].states = Node(node).states | states;
+    }
+
+    auto index = static_cast<int32_t>(m_entries.size());
+    m_entries.push_back({stored, follow, states, value});
+    m_nextWord.push_back(-1);
+    int32_t* tail = &m_nodes[static_cast<size_t>(node)].firstWord;
+    while (*tail >= 0)
+        tail = &m_nextWord[static_cast<size_t>(*tail)];
+    *tail = index;
+    return index;
+}
+
+} // namespace quarno
