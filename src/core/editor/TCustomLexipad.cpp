@@ -3,6 +3,7 @@
 #include "editor/TCustomLexipad.h"
 
 #include "editor/ILexipadView.h"
+#include "editor/TCustomLexipadParser.h"
 #include "editor/TCustomLexipadSteps.h"
 
 #include <algorithm>
@@ -10,12 +11,16 @@
 namespace quarno {
 
 TCustomLexipad::TCustomLexipad()
-    : m_ownStore(std::make_unique<TTextStore>()), m_store(m_ownStore.get()) {
+    : m_ownStore(std::make_unique<TTextStore>()), m_store(m_ownStore.get()),
+      m_ownSettings(std::make_unique<TLP_Settings>()), m_settings(m_ownSettings.get()) {
     m_store->AddView(this);
 }
 
 TCustomLexipad::~TCustomLexipad() {
     m_store->RemoveView(this);
+    for (TCustomLexipadParser* parser : m_parsers)
+        if (parser)
+            parser->Detach(*this);
 }
 
 void TCustomLexipad::AttachStore(TTextStore* store) {

@@ -5,12 +5,13 @@
 // feeds it events.
 #pragma once
 
-#include "editor/TLexipadOptions.h"
+#include "editor/TLP_Settings.h"
 #include "editor/TTextStore.h"
 #include "editor/TUndoRecord.h"
 #include "editor/TUndoStack.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -22,6 +23,9 @@
 namespace quarno {
 
 class ILexipadClipboard;
+class TCustomLexipadParser;
+class TEdStream;
+class TMacroKeywords;
 class ILexipadView;
 class ITextMetrics;
 class TStream;
@@ -31,9 +35,6 @@ struct TPoint {
     int y = 0;
     bool operator==(const TPoint&) const = default;
 };
-
-// Modifier and button state of mouse and key events.
-enum TShiftFlags : uint32_t { ssShift = 1, ssAlt = 2, ssCtrl = 4 };
 
 // Keyboard action codes (the currency between key bindings and the engine).
 enum TLexipadAction : int {
@@ -135,7 +136,8 @@ public:
     void SetPrintTitle(const std::string& title) { m_printTitle = title; }
 
     // --- columns and tab stops -----------------------------------------------------
-    // Explicit tab columns (0-based, ascending) and the default tab width.
+    // Explicit tab columns (0-based, ascending) and the default tab width,
+    // written into the settings.
     void SetTabStops(std::vector<int> columns, int defaultWidth);
     int NextTabStop(int column) const;
     // Display column of an offset in a record (TABs expanded; a final CR has
@@ -157,6 +159,10 @@ public:
     int VirtualColumn() const { return m_virtualColumn; }
     // Runs action code 0..47; extend moves only the caret end of the selection.
     virtual void ExecuteAction(int code, bool extend);
+    // A key press (Windows virtual-key code, TShiftBits): templates and
+    // automatic replacement see it first, then the key bindings. True when
+    // the key was used, so its character must not be typed as well.
+    bool KeyDown(uint16_t key, uint8_t shift);
     // Character input (typing): printable characters, CR, LF and TAB.
     void KeyPress(char c);
     bool WantReturns() const { return m_wantReturns; }
@@ -170,13 +176,13 @@ public:
     bool CharIsInWord(char c) const;
 
     // --- layout and mouse -------------------------------------------------------------
-    int Gutter() const { return m_gutter; }
-    void SetGutter(int pixels) { m_gutter = std::max(pixels, 0); }
-    int Margin() const { return m_margin; }
-    void SetMargin(int pixels) { m_margin = std::max(pixels, 0); }
-    int RightMargin() const { return m_rightMargin; }
-    void SetRightMargin(int column) { m_rightMargin = std::max(column, 0); }
-    int WrapAtColumn() const { return m_wrapAtColumn; }
+    int Gutter() const { return m_settings->Gutter(); }
+    void SetGutter(int pixels) { m_settings->SetGutter(std::max(pixels, 0)); }
+    int Margin() const { return m_settings->Margin(); }
+    void SetMargin(int pixels) { m_settings->SetMargin(std::max(pixels, 0)); }
+    int RightMargin() const { return m_settings->RightMargin(); }
+    void SetRightMargin(int column) { m_settings->SetRightMargin(std::max(column, 0)); }
+    int WrapAtColumn() const { return m_settings->WrapColumn(); }
     void SetWrapAtColumn(int column);
     // Left edge of the text area: the gutter when shown, then the margin strip.
     int TextLeft() const;
@@ -205,7 +211,7 @@ public:
     // when the wrap width follows the window.
     void SetClientSize(int width, int height);
     int WrapWidth() const;
-    const std::string& WrapOverride() const { return m_wrapOverride; }
+    const std::string& WrapOverride() const { return m_settings->WrapOverride(); }
     void SetWrapOverride(const std::string& characters);
     // Lays out every line again / the real lines holding [start, end].
     void Rewrap();
@@ -244,13 +250,29 @@ public:
     // Nested; the last release repaints.
     void LockUpdate(bool lock);
 
+    // --- settings and parsers ----------------------------------------------------------
+    // The settings in use: the active parser's, or the control's own.
+    TLP_Settings& Settings() const { return *m_settings; }
+    // Parser slots 1..6; ActiveParser picks the one in use ("Parser index out
+    // of range" otherwise). A parser must outlive its slot.
+    TCustomLexipadParser* Parser(int slot) const;
+    void SetParser(int slot, TCustomLexipadParser* parser);
+    int ActiveParser() const { return m_activeParser; }
+    void SetActiveParser(int slot);
+    TCustomLexipadParser* CurrentParser() const;
+    // Applies changed settings (LPM_SETTINGSCHANGED): re-wraps when the wrap
+    // option or column changed, rescans and repaints.
+    void SettingsChanged();
+    // Rescans the changed lines with the active parser.
+    void Restyle();
+
     // --- options -------------------------------------------------------------------
-    uint32_t Options() const { return m_options; }
+    uint32_t Options() const { return static_cast<uint32_t>(m_settings->Options()); }
     // Turning word wrap on or off lays the text out again.
     void SetOptions(uint32_t options);
-    bool HasOption(uint32_t option) const { return (m_options & option) != 0; }
-    int IndentStep() const { return m_indentStep; }
-    void SetIndentStep(int step) { m_indentStep = step; }
+    bool HasOption(uint32_t option) const { return (Options() & option) != 0; }
+    int IndentStep() const { return m_settings->IndentStep(); }
+    void SetIndentStep(int step) { m_settings->SetIndentStep(step); }
     bool ReadOnly() const { return m_readOnly; }
     void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
 
@@ -258,6 +280,15 @@ public:
     std::function<void(TCustomLexipad& sender)> OnChange;
     std::function<void(TCustomLexipad& sender, int Start, int Extent)> OnTextChange;
     std::function<void(TCustomLexipad& sender, int& ActionCode)> OnCommandRecognised;
+    std::function<void(TCustomLexipad& sender, const std::string& TemplateName,
+                       std::string& Replacement)>
+        OnTemplateEvent;
+    std::function<void(TCustomLexipad& sender, TEdStream& IStream, const std::string& ReplaceItem,
+                       std::string& ReplaceWith, bool& CanReplace)>
+        OnAutoReplace;
+    // The template hot key found no name before the caret: the window shows
+    // the list of templates, preselecting one containing the typed word.
+    std::function<void(TCustomLexipad& sender, const std::string& TypedWord)> OnTemplateList;
     std::function<void(TCustomLexipad& sender, int Index)> OnBookmarkSet;
     std::function<void(TCustomLexipad& sender)> OnPrintSelection;
     std::function<void(TCustomLexipad& sender, int LineNo)> OnGutterClick;
@@ -316,7 +347,12 @@ private:
     int WordBreak(std::string_view text, int current) const;
     bool KeepsLineWhole(std::string_view text) const;
     int RewrapLine(int record);
+    void UseSettings(TLP_Settings& settings);
     bool RunMoveAction(int code, bool extend);
+    bool HandleMacroKey(uint16_t key, uint8_t shift);
+    bool ExpandMacro(const TMacroKeywords& macros, bool autoReplace);
+    std::string TextBeforeCaret() const;
+    void FinishStep();
     int64_t WriteRange(TStream& stream, int start, int end, uint32_t format) const;
     std::pair<uint32_t, int64_t> SaveLayout() const;
     intptr_t PerformEdit(uint32_t message, uintptr_t wParam, intptr_t lParam, bool& handled);
@@ -330,20 +366,22 @@ private:
     ILexipadView* m_view = nullptr;
     ITextMetrics* m_metrics = nullptr;
     ILexipadClipboard* m_clipboard = nullptr;
-    std::vector<int> m_tabColumns;
-    int m_tabDefault = 4;
+    std::unique_ptr<TLP_Settings> m_ownSettings;
+    TLP_Settings* m_settings = nullptr;
+    std::array<TCustomLexipadParser*, 6> m_parsers{};
+    int m_activeParser = 1;
+    bool m_appliedWrap = false;
+    int m_appliedWrapColumn = 0;
+    bool m_restyling = false;
+    bool m_needsRestyle = false;
+    TKeySequence m_keySequence;
     int m_desiredColumn = 0;
     bool m_beyondEol = false;
     int m_virtualColumn = 0;
     bool m_insertMode = true;
     bool m_wantReturns = true;
     bool m_verticalMove = false;
-    int m_gutter = 34;
-    int m_margin = 2;
-    int m_rightMargin = 80;
-    int m_wrapAtColumn = 0;
     int m_clientWidth = 0;
-    std::string m_wrapOverride = ">|:";
     int m_doubleClickTime = 500;
     int m_clickCount = 0;
     int64_t m_lastClickTime = -1000000;
@@ -360,8 +398,6 @@ private:
     int m_changeDepth = 0;
     bool m_changed = false;
     bool m_loading = false;
-    uint32_t m_options = kDefaultOptions;
-    int m_indentStep = 1;
     bool m_readOnly = false;
     TSaveFormat m_saveFormat = sfTEXT;
     bool m_keepUndoOnSave = true;

@@ -41,18 +41,26 @@ int TCustomLexipad::LineHeight() const {
 }
 
 void TCustomLexipad::SetTabStops(std::vector<int> columns, int defaultWidth) {
-    auto negative = std::find_if(columns.begin(), columns.end(), [](int c) { return c < 0; });
-    columns.erase(negative, columns.end());
-    m_tabColumns = std::move(columns);
-    m_tabDefault = std::max(defaultWidth, 1);
+    std::string text;
+    for (int column : columns) {
+        if (column < 0)
+            break;
+        text += std::to_string(column + 1) + " ";
+    }
+    m_settings->SetTabColumns(text);
+    m_settings->SetTabDefault(std::max(defaultWidth, 1));
     Repaint(true);
 }
 
 int TCustomLexipad::NextTabStop(int column) const {
-    for (int stop : m_tabColumns)
+    for (int stop : m_settings->TabColumns()) {
+        if (stop < 0)
+            break;
         if (stop > column)
             return stop;
-    return column + m_tabDefault - column % m_tabDefault;
+    }
+    int width = std::max(m_settings->TabDefault(), 1);
+    return column + width - column % width;
 }
 
 int TCustomLexipad::DisplayColumn(int record, int offset) const {

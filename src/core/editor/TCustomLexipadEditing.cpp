@@ -4,7 +4,7 @@
 #include "base/TStream.h"
 #include "editor/TCustomLexipad.h"
 #include "editor/TCustomLexipadSteps.h"
-#include "editor/TLexipadOptions.h"
+#include "editor/TLP_Settings.h"
 #include "editor/TextNormalization.h"
 
 #include <algorithm>
@@ -121,6 +121,7 @@ void TCustomLexipad::InsertChunks(int position, std::string_view text) {
 
 // Flags the rebuilt records and as many following ones as the view shows.
 void TCustomLexipad::AfterInsert(TRecordSpan span) {
+    m_needsRestyle = true;
     int last = std::min(span.first + std::max(span.count, m_visibleRows + 2),
                         m_store->RecordCount());
     for (int index = span.first; index < last; ++index)
@@ -239,7 +240,7 @@ void TCustomLexipad::BlockIndent(int step, bool useTabs) {
         return;
     ChangeStep change(*this);
     if (step <= 0)
-        step = m_indentStep;
+        step = IndentStep();
     std::string indent(static_cast<size_t>(std::max(step, 1)),
                        useTabs && HasOption(smoUseTAB) ? '\t' : ' ');
     auto [first, last] = BlockLines();
@@ -256,7 +257,7 @@ void TCustomLexipad::BlockUnindent(int step) {
         return;
     ChangeStep change(*this);
     if (step <= 0)
-        step = m_indentStep;
+        step = IndentStep();
     auto [first, last] = BlockLines();
     std::optional<UndoGroupGuard> group; // opened at the first change only
     for (int line = last; line >= first; --line) {

@@ -7,7 +7,7 @@
 #include "editor/TCustomLexipad.h"
 #include "editor/TCustomLexipadSteps.h"
 #include "editor/TFastMemoryStream.h"
-#include "editor/TLexipadOptions.h"
+#include "editor/TLP_Settings.h"
 #include "editor/TextNormalization.h"
 #include "editor/LexipadMessages.h"
 

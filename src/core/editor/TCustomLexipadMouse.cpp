@@ -1,6 +1,7 @@
 // The editing engine: the text area's geometry and the left mouse button
 // (click counting, gutter and margin clicks, word and line selection, shift
 // clicks, mouse selection, dragging the margin lines).
+#include "editor/ShortCuts.h"
 #include "editor/TCustomLexipad.h"
 #include "editor/TCustomLexipadSteps.h"
 
@@ -11,7 +12,7 @@ constexpr int kMarginLineSlack = 2; // pixels either side of a margin line that 
 }
 
 int TCustomLexipad::TextLeft() const {
-    return (HasOption(smoShowGutter) ? m_gutter : 0) + m_margin;
+    return (HasOption(smoShowGutter) ? Gutter() : 0) + Margin();
 }
 
 TPoint TCustomLexipad::PosFromChar(int position) const {
@@ -45,10 +46,10 @@ int TCustomLexipad::MarginLineAt(TPoint point) const {
         int x = TextLeft() + (column - m_leftCol) * CharWidth();
         return point.x >= x - kMarginLineSlack && point.x <= x + kMarginLineSlack;
     };
-    if (HasOption(smoShowRMargin) && near(m_rightMargin))
+    if (HasOption(smoShowRMargin) && near(RightMargin()))
         return 1;
-    if (HasOption(smoWordWrap) && HasOption(smoShowWrapColumn) && m_wrapAtColumn >= 1 &&
-        near(m_wrapAtColumn))
+    if (HasOption(smoWordWrap) && HasOption(smoShowWrapColumn) && WrapAtColumn() >= 1 &&
+        near(WrapAtColumn()))
         return 2;
     return 0;
 }
@@ -86,7 +87,7 @@ void TCustomLexipad::MouseDown(TPoint point, uint32_t shift, int64_t time) {
     m_lastClickTime = time;
     int position = CharFromPos(point, true);
     int line = LineFromChar(position);
-    if (HasOption(smoShowGutter) && point.x < m_gutter) {
+    if (HasOption(smoShowGutter) && point.x < Gutter()) {
         int record = point.y / LineHeight() + m_topLine;
         if (OnGutterClick && record < std::max(m_store->RecordCount(), 1))
             OnGutterClick(*this, RealLineNumber(record));
@@ -100,7 +101,7 @@ void TCustomLexipad::MouseDown(TPoint point, uint32_t shift, int64_t time) {
         return;
     int previousLine = m_lastClickLine;
     m_lastClickLine = line;
-    if (shift & ssShift) {
+    if (shift & kShiftKey) {
         bool moveEnd = position >= SelStart();
         SetSelection(moveEnd ? SelStart() : SelStart() + SelLength(), position);
         m_mouseSelecting = true;

@@ -17,8 +17,8 @@ bool IsBreakBlank(char c) {
 } // namespace
 
 void TCustomLexipad::SetOptions(uint32_t options) {
-    bool rewrap = ((options ^ m_options) & (smoWordWrap | smoWrapOverride)) != 0;
-    m_options = options;
+    bool rewrap = ((options ^ Options()) & (smoWordWrap | smoWrapOverride)) != 0;
+    m_settings->SetOptions(static_cast<int32_t>(options));
     if (rewrap)
         Rewrap();
     Repaint(true);
@@ -26,15 +26,15 @@ void TCustomLexipad::SetOptions(uint32_t options) {
 
 void TCustomLexipad::SetWrapAtColumn(int column) {
     column = std::max(column, 0);
-    if (column == m_wrapAtColumn)
+    if (column == WrapAtColumn())
         return;
-    m_wrapAtColumn = column;
+    m_settings->SetWrapColumn(column);
     if (HasOption(smoWordWrap))
         Rewrap();
 }
 
 void TCustomLexipad::SetWrapOverride(const std::string& characters) {
-    m_wrapOverride = characters;
+    m_settings->SetWrapOverride(characters);
     if (HasOption(smoWordWrap) && HasOption(smoWrapOverride))
         Rewrap();
 }
@@ -43,12 +43,12 @@ void TCustomLexipad::SetClientSize(int width, int height) {
     bool widthChanged = width != m_clientWidth;
     m_clientWidth = width;
     SetVisibleSize((width - TextLeft()) / CharWidth(), height / LineHeight());
-    if (widthChanged && HasOption(smoWordWrap) && m_wrapAtColumn == 0)
+    if (widthChanged && HasOption(smoWordWrap) && WrapAtColumn() == 0)
         Rewrap();
 }
 
 int TCustomLexipad::WrapWidth() const {
-    int width = m_wrapAtColumn != 0 ? m_wrapAtColumn * CharWidth()
+    int width = WrapAtColumn() != 0 ? WrapAtColumn() * CharWidth()
                                     : m_clientWidth - TextLeft() - 2 * kScrollBarWidth;
     return std::max(width, kMinWrapWidth);
 }
@@ -111,7 +111,7 @@ bool TCustomLexipad::KeepsLineWhole(std::string_view text) const {
     if (!HasOption(smoWordWrap))
         return true;
     return HasOption(smoWrapOverride) && !text.empty() &&
-           m_wrapOverride.find(text.front()) != std::string::npos;
+           WrapOverride().find(text.front()) != std::string::npos;
 }
 
 // Lays out the real line starting at a record; returns its record count.

@@ -1,4 +1,5 @@
 #include "editor/LexipadMessages.h"
+#include "editor/ShortCuts.h"
 #include "editor/TCustomLexipad.h"
 #include "support/CaretText.h"
 
@@ -36,9 +37,9 @@ TEST(TMouse, PositionsAndPointsRoundTrip) {
 TEST(TMouse, ShiftClickMovesTheNearerEnd) {
     TCustomLexipad pad;
     SetCaretText(pad, "0123^456|789");
-    Click(pad, At(9, 0), 1000, ssShift);
+    Click(pad, At(9, 0), 1000, kShiftKey);
     EXPECT_EQ(CaretText(pad), "0123^45678|9");
-    Click(pad, At(1, 0), 5000, ssShift);
+    Click(pad, At(1, 0), 5000, kShiftKey);
     EXPECT_EQ(CaretText(pad), "0|12345678^9") << "the start moved, the end stayed";
 }
 
