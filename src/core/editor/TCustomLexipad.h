@@ -86,8 +86,8 @@ public:
     void ReplaceSelection(std::string_view text);
     // Inserts a stream's remaining contents at the selection (undo code 4).
     void InsertStream(TStream& stream);
-    // The selection in a write format (kWriteCrLf, kWriteLf; rich text and
-    // HTML raise until their writers exist).
+    // The selection in a write format (kWriteCrLf, kWriteLf, kWriteRtf,
+    // kWriteHtml).
     std::string SelectedText(uint32_t format = 0) const;
     void WriteSelection(TStream& stream, uint32_t format) const;
     std::string Text() const { return m_store->Text(); }
@@ -133,6 +133,8 @@ public:
     bool KeepUndoOnSave() const { return m_keepUndoOnSave; }
     void SetKeepUndoOnSave(bool keep) { m_keepUndoOnSave = keep; }
     const std::string& PrintTitle() const { return m_printTitle; }
+    // The date the HTML header shows; empty: today.
+    void SetHtmlDate(const std::string& date) { m_htmlDate = date; }
     void SetPrintTitle(const std::string& title) { m_printTitle = title; }
 
     // --- columns and tab stops -----------------------------------------------------
@@ -355,6 +357,7 @@ private:
     void FinishStep();
     int64_t WriteRange(TStream& stream, int start, int end, uint32_t format) const;
     std::pair<uint32_t, int64_t> SaveLayout() const;
+    std::string StyledText(int start, int end, uint32_t format) const;
     intptr_t PerformEdit(uint32_t message, uintptr_t wParam, intptr_t lParam, bool& handled);
     intptr_t PerformLines(uint32_t message, uintptr_t wParam, intptr_t lParam, bool& handled);
     intptr_t PerformPrivate(uint32_t message, uintptr_t wParam, intptr_t lParam, bool& handled);
@@ -402,6 +405,7 @@ private:
     TSaveFormat m_saveFormat = sfTEXT;
     bool m_keepUndoOnSave = true;
     std::string m_printTitle;
+    std::string m_htmlDate;
 };
 
 } // namespace quarno
