@@ -54,7 +54,7 @@ TEST(TStyledTextWriter, SaveFormatsAndSelectionsUseTheWriters) {
     pad.SetHtmlDate("2026-01-02");
     pad.SetSelection(0, 2);
     EXPECT_EQ(pad.SelectedText(kWriteRtf).substr(0, 5), "{\\rtf");
-    EXPECT_NE(pad.SelectedText(kWriteRtf).find("If\\r\\n}}"), std::string::npos);
+    EXPECT_NE(pad.SelectedText(kWriteRtf).find("If\r\n}}"), std::string::npos);
     pad.SetSaveFormat(sfHTML);
     TMemoryStream stream;
     pad.SaveToStream(&stream);
