@@ -58,6 +58,10 @@ size_t ReadQuoted(const std::string& line, size_t i, std::string& word) {
 
 } // namespace
 
+EditSession::EditSession(std::ostream& out) : m_out(out) {
+    m_pad.SetClipboard(&m_clipboard);
+}
+
 const std::map<std::string, EditCommandHandler>& EditCommands() {
     return Registry();
 }

@@ -4,6 +4,7 @@
 // commands), so later features add commands without touching this file.
 #pragma once
 
+#include "editor/ILexipadClipboard.h"
 #include "editor/TCustomLexipad.h"
 
 #include <functional>
@@ -23,11 +24,11 @@ public:
 
 class EditSession {
 public:
-    explicit EditSession(std::ostream& out) : m_out(out) {}
+    explicit EditSession(std::ostream& out);
 
     TCustomLexipad& Pad() { return m_pad; }
     std::ostream& Out() { return m_out; }
-    std::string& Clipboard() { return m_clipboard; }
+    TMemoryClipboard& Clipboard() { return m_clipboard; }
 
     // Runs every line; the first error ends the run (raised to the caller).
     void Run(const std::string& script);
@@ -40,7 +41,7 @@ public:
 private:
     TCustomLexipad m_pad;
     std::ostream& m_out;
-    std::string m_clipboard;
+    TMemoryClipboard m_clipboard;
 };
 
 using EditCommandHandler = std::function<void(EditSession&, const std::vector<std::string>& args)>;
