@@ -1,0 +1,115 @@
+// The parser component: compiled parser blocks and the registry form.
+#include "highlight/TLexipadParser.h"
+
+#include "base/StringUtils.h"
+#include "base/TMemoryStream.h"
+#include "editor/SettingsRegistryText.h"
+#include "highlight/HighlightExceptions.h"
+#include "highlight/TCompressor.h"
+#include "highlight/TRegistryStore.h"
+
+namespace quarno {
+
+TLexipadParser::TLexipadParser(std::string name) : m_name(std::move(name)) {}
+
+void TLexipadParser::WriteParserData(TStream& stream) const {
+    TMemoryStream inner;
+    try {
+        m_language.WriteInner(inner);
+    } catch (const std::exception& error) {
+        throw Exception(Format("%s: %s", m_name, error.what()));
+    }
+    WriteUInt16(stream, kVersion);
+    WriteInt32(stream, static_cast<int32_t>(inner.Size()));
+    inner.SetPosition(0);
+    TCompressor compressor;
+    compressor.SetStreamMode(true);
+    compressor.SetMethod(TCompressor::kMethodBlock);
+    compressor.SetInputStream(&inner);
+    compressor.SetOutputStream(&stream);
+    compressor.Compress();
+}
+
+std::string TLexipadParser::VersionErrorText(uint16_t version) const {
+    return Format("%s: DFM file saved by different version of TLexipadParser.\n\r"
+                  "Recompile script to update DFM file.\n\r"
+                  "Expected version was %d read version was %d",
+                  m_name, static_cast<int>(kVersion), static_cast<int>(version));
+}
+
+void TLexipadParser::ReadParserData(TStream& stream) {
+    m_language.Reset();
+    m_lastBlock = {};
+    uint16_t version = 0;
+    try {
+        version = ReadUInt16(stream);
+        ReadInt32(stream); // the stored inner length; the container has its own
+    } catch (const std::exception& error) {
+        throw Exception(Format("%s: %s", m_name, error.what()));
+    }
+    m_lastBlock.version = version;
+    if (version < kOldestVersion) {
+        std::string text = VersionErrorText(version);
+        if (m_loading) throw ELexipadParserError(text);
+        if (OnParserVersionError)
+            OnParserVersionError(*this, version, kVersion);
+        else if (OnInformation)
+            OnInformation(text);
+        return;
+    }
+    TMemoryStream inner;
+    TCompressor compressor;
+    compressor.SetStreamMode(true);
+    compressor.SetInputStream(&stream);
+    compressor.SetOutputStream(&inner);
+    compressor.Decompress();
+    m_lastBlock.innerSize = static_cast<int32_t>(inner.Size());
+    m_lastBlock.blocks = compressor.BlocksRead();
+    inner.SetPosition(0);
+    try {
+        m_language.ReadInner(inner, version);
+    } catch (const std::exception& error) {
+        m_language.Reset();
+        throw Exception(Format("%s: %s", m_name, error.what()));
+    }
+}
+
+void TLexipadParser::Assign(const TLexipadParser& source) {
+    if (&source == this) return;
+    TMemoryStream block;
+    source.WriteParserData(block);
+    block.SetPosition(0);
+    ReadParserData(block);
+}
+
+void TLexipadParser::SaveToRegistry(TRegistryStore& registry) const {
+    if (!m_useRegistry || m_registryKey.empty())
+        throw ELexipad("Registry interface disabled in: " + m_name);
+    const std::string& language = Settings().LanguageName();
+    registry.WriteString(m_registryKey, "Highlighting - " + language,
+                         HighlightingRegistryText(Settings()));
+    registry.WriteBinary(m_registryKey, "Key Assignments - " + language,
+                         KeyAssignmentsRegistryValue(Settings()));
+}
+
+void TLexipadParser::LoadFromRegistry(TRegistryStore& registry, const std::string& key) {
+    std::string from = key;
+    if (from.empty()) {
+        if (!m_useRegistry || m_registryKey.empty())
+            throw ELexipad("Registry interface disabled in: " + m_name);
+        from = m_registryKey;
+    }
+    const std::string language = Settings().LanguageName();
+    const std::string invalid =
+        "Invalid data in registry entry \"" + from + "\\Highlighting - " + language + "\"";
+    try {
+        if (auto text = registry.ReadString(from, "Highlighting - " + language))
+            ReadHighlightingRegistryText(Settings(), *text);
+        if (auto bytes = registry.ReadBinary(from, "Key Assignments - " + language))
+            ReadKeyAssignmentsRegistryValue(Settings(), *bytes);
+    } catch (const Exception&) {
+        throw ELexipad(invalid);
+    }
+}
+
+} // namespace quarno
