@@ -282,6 +282,10 @@ public:
     std::function<void(TCustomLexipad& sender)> OnChange;
     std::function<void(TCustomLexipad& sender, int Start, int Extent)> OnTextChange;
     std::function<void(TCustomLexipad& sender, int& ActionCode)> OnCommandRecognised;
+    // Raised by restyling for every token (the handler may change its value),
+    // and once with -1, -1, -1 before and -2, -2, -2 after a rescan.
+    std::function<void(TCustomLexipad& sender, int& TokenValue, int ExtentStart, int ExtentEnd)>
+        OnTokenSeen;
     std::function<void(TCustomLexipad& sender, const std::string& TemplateName,
                        std::string& Replacement)>
         OnTemplateEvent;
