@@ -1,16 +1,86 @@
-// The parser component: compiled parser blocks and the registry form.
+// The parser component: compiled parser blocks, the registry form and the
+// controls that use the parser.
 #include "highlight/TLexipadParser.h"
 
 #include "base/StringUtils.h"
 #include "base/TMemoryStream.h"
 #include "editor/SettingsRegistryText.h"
+#include "editor/TCustomLexipad.h"
 #include "highlight/HighlightExceptions.h"
 #include "highlight/TCompressor.h"
 #include "highlight/TRegistryStore.h"
+#include "highlight/TRestyler.h"
+
+#include <algorithm>
 
 namespace quarno {
 
-TLexipadParser::TLexipadParser(std::string name) : m_name(std::move(name)) {}
+TLexipadParser::TLexipadParser(std::string name) : m_name(std::move(name)) {
+    ResetState(0);
+}
+
+TLexipadParser::~TLexipadParser() {
+    std::vector<TCustomLexipad*> controls = m_attached;
+    for (TCustomLexipad* control : controls) {
+        try {
+            for (int slot = 1; slot <= 6; ++slot)
+                if (control->Parser(slot) == this) control->SetParser(slot, nullptr);
+        } catch (...) {
+            // A control that cannot take the parser out stays as it is; the
+            // destructor must not throw.
+        }
+    }
+}
+
+// Only a control that holds this parser in a slot is remembered: it tells the
+// parser when it goes away, so the list never keeps a dangling control. The
+// control shows the settings of its active parser directly, so attaching has
+// nothing to copy.
+void TLexipadParser::Attach(TCustomLexipad& control) {
+    if (std::find(m_attached.begin(), m_attached.end(), &control) != m_attached.end()) return;
+    for (int slot = 1; slot <= 6; ++slot) {
+        if (control.Parser(slot) == this) {
+            m_attached.push_back(&control);
+            return;
+        }
+    }
+}
+
+void TLexipadParser::Detach(TCustomLexipad& control) {
+    m_attached.erase(std::remove(m_attached.begin(), m_attached.end(), &control),
+                     m_attached.end());
+}
+
+void TLexipadParser::Restyle(TCustomLexipad& control) {
+    TRestyler(*this, control).Run();
+}
+
+bool TLexipadParser::ReapplyToControls() {
+    bool allDone = true;
+    std::vector<TCustomLexipad*> controls = m_attached;
+    for (TCustomLexipad* control : controls) {
+        try {
+            TTextStore& store = control->Store();
+            for (int index = 0; index < store.RecordCount(); ++index)
+                store.Record(index).AddFlags(lfRestyle | lfRepaint);
+            control->SettingsChanged();
+        } catch (const std::exception&) {
+            allDone = false;
+        }
+    }
+    return allDone;
+}
+
+bool TLexipadParser::EditProperties() {
+    if (OnModifyProperties) {
+        OnModifyProperties(*this);
+        return false;
+    }
+    if (!OnOptionsDialog || !OnOptionsDialog(*this)) return false;
+    ReapplyToControls();
+    if (m_useRegistry && !m_registryKey.empty() && m_registry) SaveToRegistry(*m_registry);
+    return true;
+}
 
 void TLexipadParser::WriteParserData(TStream& stream) const {
     TMemoryStream inner;
@@ -39,6 +109,7 @@ std::string TLexipadParser::VersionErrorText(uint16_t version) const {
 
 void TLexipadParser::ReadParserData(TStream& stream) {
     m_language.Reset();
+    ResetState(0);
     m_lastBlock = {};
     uint16_t version = 0;
     try {
@@ -70,8 +141,10 @@ void TLexipadParser::ReadParserData(TStream& stream) {
         m_language.ReadInner(inner, version);
     } catch (const std::exception& error) {
         m_language.Reset();
+        ResetState(0);
         throw Exception(Format("%s: %s", m_name, error.what()));
     }
+    ResetState(0);
 }
 
 void TLexipadParser::Assign(const TLexipadParser& source) {
