@@ -228,6 +228,8 @@ public:
     void CopyToClipboard();
     void CutToClipboard();
     void PasteFromClipboard();
+    // Whether the clipboard holds text.
+    bool CanPaste() const;
 
     // --- numbered bookmarks ----------------------------------------------------------
     // Sets or toggles bookmark index (0..9) on a 1-based line (-1: the caret
@@ -296,6 +298,14 @@ public:
     // the list of templates, preselecting one containing the typed word.
     std::function<void(TCustomLexipad& sender, const std::string& TypedWord)> OnTemplateList;
     std::function<void(TCustomLexipad& sender, int Index)> OnBookmarkSet;
+    // Notifications of the attached store's annotations.
+    std::function<void(TCustomLexipad& sender, const std::string& bmName)> OnCustomBookmarkFree;
+    std::function<void(TCustomLexipad& sender, TRangeMark& aMark)> OnMarkChange;
+    std::function<void(TCustomLexipad& sender, TRangeMark& aMark)> OnMarkFree;
+    std::function<void(TCustomLexipad& sender, TLP_BreakpointData& BreakpointData)>
+        OnBreakpointFree;
+    std::function<void(TCustomLexipad& sender, TLP_BreakpointData& BreakpointData)>
+        OnBreakpointStateChange;
     std::function<void(TCustomLexipad& sender)> OnPrintSelection;
     std::function<void(TCustomLexipad& sender, int LineNo)> OnGutterClick;
     std::function<void(TCustomLexipad& sender, TPoint ClickPos, int CharOffset)> OnTripleClick;
@@ -354,6 +364,8 @@ private:
     bool KeepsLineWhole(std::string_view text) const;
     int RewrapLine(int record);
     void UseSettings(TLP_Settings& settings);
+    void ConnectStore();
+    void DisconnectStore();
     bool RunMoveAction(int code, bool extend);
     bool HandleMacroKey(uint16_t key, uint8_t shift);
     bool ExpandMacro(const TMacroKeywords& macros, bool autoReplace);

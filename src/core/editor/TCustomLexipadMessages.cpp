@@ -77,6 +77,11 @@ intptr_t TCustomLexipad::PerformEdit(uint32_t message, uintptr_t wParam, intptr_
     case EM_EMPTYUNDOBUFFER: EmptyUndoBuffer(); return 0;
     case EM_GETMODIFY: return Modified();
     case LPM_CANREDO: return CanRedo();
+    case WM_CUT: CutToClipboard(); return 0;
+    case WM_COPY: CopyToClipboard(); return 0;
+    case WM_PASTE: PasteFromClipboard(); return 0;
+    case LPM_CANPASTE: return CanPaste();
+    case LPM_SETTINGSCHANGED: SettingsChanged(); return 0;
     case LPM_REDO: Redo(); return 1;
     default: handled = false; return 0;
     }

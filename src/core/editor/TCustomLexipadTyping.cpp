@@ -205,6 +205,10 @@ void TCustomLexipad::CutToClipboard() {
     ReplaceSelection({});
 }
 
+bool TCustomLexipad::CanPaste() const {
+    return m_clipboard && m_clipboard->HasText();
+}
+
 void TCustomLexipad::PasteFromClipboard() {
     if (m_readOnly || !m_clipboard)
         return;

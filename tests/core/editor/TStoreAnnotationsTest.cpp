@@ -124,3 +124,31 @@ TEST(TStoreAnnotations, CodeBreakIsDisabledWhenItsLineGoes) {
     EXPECT_FALSE(codeBreak.Data().Enabled());
     EXPECT_EQ(codeBreak.Count(), 1);
 }
+
+TEST(TStoreAnnotations, TheAttachedControlReportsAnnotationChanges) {
+    TCustomLexipad pad;
+    pad.SetText("abc\rdef\r");
+    std::vector<std::string> events;
+    pad.OnMarkChange = [&](TCustomLexipad&, TRangeMark&) { events.push_back("change"); };
+    pad.OnMarkFree = [&](TCustomLexipad&, TRangeMark&) { events.push_back("free"); };
+    pad.OnCustomBookmarkFree = [&](TCustomLexipad&, const std::string& name) {
+        events.push_back(name);
+    };
+    pad.OnBreakpointFree = [&](TCustomLexipad&, TLP_BreakpointData&) { events.push_back("bp"); };
+    pad.Store().RangeMarks().Add(4, 2, 0);
+    pad.Store().NamedBookmarks().Add("here", 5);
+    pad.Store().Breakpoints().Add(4);
+    pad.SetSelection(0, 0);
+    pad.ReplaceSelection("x");
+    pad.SetSelection(4, 9);
+    pad.ReplaceSelection("");
+    EXPECT_EQ(events, (std::vector<std::string>{"change", "bp", "here", "free"}));
+
+    TTextStore other; // a tab's store: its notifications go to the control it is in
+    pad.AttachStore(&other);
+    other.NamedBookmarks().Add("x", 0);
+    pad.AttachStore(nullptr);
+    events.clear();
+    other.NamedBookmarks().Clear();
+    EXPECT_TRUE(events.empty()) << "a detached store no longer reports to the control";
+}
