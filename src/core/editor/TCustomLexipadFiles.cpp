@@ -72,6 +72,8 @@ void TCustomLexipad::LoadFromStream(TStream& stream) {
     if (CharCount() > 0)
         DeleteRange(0, CharCount());
     m_store->TakeContent(staging);
+    // The loaded records arrive flagged; the step's end rescans them.
+    m_needsRestyle = true;
     m_loading = true;
     if (OnTextChange)
         for (auto [start, extent] : pieces)

@@ -94,7 +94,7 @@ int TRestyler::Rescan(int firstFlagged) {
     }
     TEdStream stream(m_store);
     stream.Seek(restart.position, TSeekOrigin::soBeginning);
-    m_restartRecord = restart.record;
+    m_firstFlagged = firstFlagged;
     BeginRecord(restart.record);
     // The bytes before the restart point stay as they are.
     const uint8_t* old = m_store.Record(restart.record).Tokens();
@@ -115,7 +115,7 @@ int TRestyler::Rescan(int firstFlagged) {
     }
     marker = -2;
     Seen(marker, -2, -2);
-    return m_stopped ? m_record + 1 : -1;
+    return m_stopped ? std::max(m_record, firstFlagged) + 1 : -1;
 }
 
 // One token from the parser; a token of no length is one character.
@@ -192,7 +192,9 @@ void TRestyler::FinishRecord(bool tokenEndsHere) {
     const bool flagged = (record.Flags() & lfRestyle) != 0;
     const uint8_t* old = record.Tokens();
     const bool equal = length > 0 && old && std::memcmp(old, m_bytes.data(), length) == 0;
-    if (equal && !flagged && tokenEndsHere && m_record > m_restartRecord &&
+    // Records between the restart point and the first flagged one are not
+    // stopping points: the changed text lies ahead of them.
+    if (equal && !flagged && tokenEndsHere && m_record > m_firstFlagged &&
         CanStopBefore(m_record + 1)) {
         m_stopped = true;
         return;

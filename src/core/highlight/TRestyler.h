@@ -61,7 +61,7 @@ private:
     int m_record = 0;
     int m_recordStart = 0;
     int m_recordLength = 0;
-    int m_restartRecord = 0;
+    int m_firstFlagged = 0;
     bool m_stopped = false;
 };
 

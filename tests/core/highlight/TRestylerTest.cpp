@@ -244,15 +244,21 @@ TEST(TRestylerTest, IncrementalRestyleEqualsAFullScan) {
     const char* fragments[] = {"REM ", "'", ";", "\r", "\"", "$1F", "%10", "PRINT", " ", "  ",
                                "ON INTERRUPT", "ON", "x", "1.5e-3", "1.", "/*", "*/", "REMARKS",
                                "PORTA", ".", "\r\r", "ab\rcd", "chr$", "{", "*", "/"};
-    for (int language = 0; language < 2; ++language) {
+    // 0: BASIC rules; 1: multi-line comments; 2: BASIC rules with word wrap,
+    // so lines continue in further records.
+    for (int language = 0; language < 3; ++language) {
         TLexipadParser parser;
-        if (language == 0)
-            BuildMiniBasic(parser);
-        else
+        if (language == 1)
             BuildMultiLineComments(parser);
+        else
+            BuildMiniBasic(parser);
         TCustomLexipad pad;
         pad.SetVisibleSize(80, 4);
         pad.SetParser(1, &parser);
+        if (language == 2) {
+            pad.SetWrapAtColumn(6);
+            pad.SetOptions(pad.Options() | smoWordWrap);
+        }
         std::mt19937 random(77 + static_cast<unsigned>(language));
         auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
         std::string text;
@@ -276,6 +282,12 @@ TEST(TRestylerTest, IncrementalRestyleEqualsAFullScan) {
             }
             ASSERT_EQ(CompareWithFullScan(parser, pad), "")
                 << "language " << language << " step " << step;
+            if (language == 2 && step == 0) {
+                int continuations = 0;
+                for (int i = 0; i < pad.Store().RecordCount(); ++i)
+                    continuations += pad.Store().Record(i).IsContinuation();
+                ASSERT_GT(continuations, 3) << "too few lines were wrapped";
+            }
         }
     }
 }
