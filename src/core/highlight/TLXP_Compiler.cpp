@@ -12,7 +12,8 @@ namespace quarno {
 
 namespace {
 
-constexpr size_t kMaxSources = 64; // nested macros and includes
+constexpr size_t kMaxSources = 64;          // nested macros and includes
+constexpr int64_t kMaxExpansions = 1000000; // macros that expand to several macros
 
 bool IsIdentStart(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
@@ -392,7 +393,8 @@ bool TLXP_Compiler::SkipToToken() {
             for (const Source& source : m_sources)
                 if (!source.macro.empty() && SameText(source.macro, name))
                     Error(Format("Recursive expansion of macro '%s'", name));
-            if (m_sources.size() >= kMaxSources)
+            // Runaway nesting, or macros doubling at every level, count as recursion.
+            if (m_sources.size() >= kMaxSources || ++m_expansions > kMaxExpansions)
                 Error(Format("Recursive expansion of macro '%s'", name));
             for (size_t k = 0; k < end; ++k)
                 Advance();

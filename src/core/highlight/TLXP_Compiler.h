@@ -163,6 +163,7 @@ private:
     std::vector<Conditional> m_conditionals;
     bool m_skipping = false;
     bool m_pushedBack = false;
+    int64_t m_expansions = 0;
     TScriptToken m_last = TScriptToken::Eof;
     std::string m_string;
     int32_t m_number = 0;

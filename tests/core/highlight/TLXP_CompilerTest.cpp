@@ -65,6 +65,13 @@ TEST(TLXP_Compiler, PredefinedAndDefinedMacros) {
     EXPECT_EQ(ErrorOf("#define X x\rX"), "** ERROR near line 2, Column 1: Identifier \"X\" Unknown")
         << "a macro defined as itself is not stored";
     EXPECT_EQ(ErrorOf("#define\r"), "** ERROR near line 1, Column 1: Macro name expected");
+    std::string bomb;
+    for (int level = 0; level < 40; ++level)
+        bomb += "#define M" + std::to_string(level) + " M" + std::to_string(level + 1) + " M" +
+                std::to_string(level + 1) + "\r";
+    bomb += "#define M40 1\rM0";
+    EXPECT_NE(ErrorOf(bomb).find("Recursive expansion of macro"), std::string::npos)
+        << "macros doubling at every level stop";
 }
 
 TEST(TLXP_Compiler, ConditionalCompilation) {
