@@ -32,7 +32,7 @@ enum class TScriptToken {
     AutoReplace,
     Templates,
     KwTables,
-    // language keys
+    // language keys: Name to GutterFontStyle, kept together
     Name,
     Case,
     Options,
