@@ -1,11 +1,14 @@
 // The parser component: compiled parser blocks and the registry form.
 #include "highlight/TLexipadParser.h"
 
+#include "base/FileUtils.h"
 #include "base/StringUtils.h"
 #include "base/TMemoryStream.h"
 #include "editor/SettingsRegistryText.h"
 #include "highlight/HighlightExceptions.h"
 #include "highlight/TCompressor.h"
+#include "highlight/TLXP_Compiler.h"
+#include "highlight/TLXP_ScriptParser.h"
 #include "highlight/TRegistryStore.h"
 
 namespace quarno {
@@ -80,6 +83,24 @@ void TLexipadParser::Assign(const TLexipadParser& source) {
     source.WriteParserData(block);
     block.SetPosition(0);
     ReadParserData(block);
+}
+
+void TLexipadParser::CompileScript(TStream& stream, const std::string& scriptDir) {
+    m_language.Reset();
+    m_progressLabel = "Header";
+    m_errorLine = m_errorColumn = 0;
+    TLXP_Compiler compiler(stream.ReadRemaining(),
+                           scriptDir.empty() ? ExtractFilePath(m_script) : scriptDir);
+    TLXP_ScriptParser parser(m_language, compiler);
+    try {
+        parser.Run();
+    } catch (const ELXP_COMP_ERROR& error) {
+        m_errorLine = error.Line();
+        m_errorColumn = error.Column();
+        m_progressLabel = parser.ProgressLabel();
+        throw;
+    }
+    m_progressLabel = parser.ProgressLabel();
 }
 
 void TLexipadParser::SaveToRegistry(TRegistryStore& registry) const {
