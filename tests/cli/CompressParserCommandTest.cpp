@@ -114,3 +114,26 @@ TEST(ParserCommand, InfoCountsTheTablesOfABlock) {
     EXPECT_EQ(result.status, 1);
     EXPECT_EQ(RunProcess(QUARNO_TOOL, {"parser", "frob"}).status, 2);
 }
+
+TEST(ParserCommand, CompileWritesABlockAndReportsScriptErrors) {
+    TempDir dir;
+    dir.Write("inc.txt", "%%map 1 6\r");
+    dir.Write("lang.txt", "%%language name = 'TINY'\r"
+                          "%%words 'rem' '[]' 1\r"
+                          "#include <inc.txt>\r"
+                          "%%effects 6 clNavy clWhite\r");
+    auto result =
+        RunProcess(QUARNO_TOOL, {"parser", "compile", dir.File("lang.txt"), dir.File("tiny.blk")});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "");
+    result = RunProcess(QUARNO_TOOL, {"parser", "info", dir.File("tiny.blk")});
+    EXPECT_NE(result.out.find("language: TINY\nkeywords: 1\n"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("styles: 1\nmap_entries: 1\n"), std::string::npos) << result.out;
+
+    dir.Write("bad.txt", "%%language\r  name = 42\r");
+    result =
+        RunProcess(QUARNO_TOOL, {"parser", "compile", dir.File("bad.txt"), dir.File("bad.blk")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(FirstLine(result.err), "** ERROR near line 2, Column 10: String value expected");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("bad.blk")));
+}

@@ -2,7 +2,9 @@
 // table at the end of this file.
 #include "ToolCommand.h"
 
+#include "base/FileUtils.h"
 #include "base/TFileStream.h"
+#include "base/TMemoryStream.h"
 #include "highlight/TLexipadParser.h"
 
 namespace quarno::tool {
@@ -40,6 +42,18 @@ int RunInfo(const Args& args, std::ostream& out) {
     return 0;
 }
 
+int RunCompile(const Args& args, std::ostream&) {
+    args.ExpectCount(3, 3);
+    TLexipadParser parser("Parser1");
+    parser.SetScript(args.At(1));
+    TMemoryStream script(ReadWholeFile(args.At(1)));
+    parser.CompileScript(script);
+    TMemoryStream block;
+    parser.WriteParserData(block);
+    block.SaveToFile(args.At(2));
+    return 0;
+}
+
 struct Verb {
     const char* name;
     int (*run)(const Args& args, std::ostream& out);
@@ -47,6 +61,7 @@ struct Verb {
 
 const Verb kVerbs[] = {
     {"info", RunInfo},
+    {"compile", RunCompile},
 };
 
 int RunParser(const std::vector<std::string>& words, std::ostream& out) {
@@ -57,7 +72,8 @@ int RunParser(const std::vector<std::string>& words, std::ostream& out) {
     throw UsageError("unknown parser verb '" + verb + "'");
 }
 
-ToolCommandRegistrar registrar({"parser", "parser info BLOCK", RunParser});
+ToolCommandRegistrar registrar({"parser", "parser compile SCRIPT OUT | parser info BLOCK",
+                                RunParser});
 
 } // namespace
 } // namespace quarno::tool

@@ -2,12 +2,15 @@
 // controls that use the parser.
 #include "highlight/TLexipadParser.h"
 
+#include "base/FileUtils.h"
 #include "base/StringUtils.h"
 #include "base/TMemoryStream.h"
 #include "editor/SettingsRegistryText.h"
 #include "editor/TCustomLexipad.h"
 #include "highlight/HighlightExceptions.h"
 #include "highlight/TCompressor.h"
+#include "highlight/TLXP_Compiler.h"
+#include "highlight/TLXP_ScriptParser.h"
 #include "highlight/TRegistryStore.h"
 #include "highlight/TRestyler.h"
 
@@ -153,6 +156,27 @@ void TLexipadParser::Assign(const TLexipadParser& source) {
     source.WriteParserData(block);
     block.SetPosition(0);
     ReadParserData(block);
+}
+
+void TLexipadParser::CompileScript(TStream& stream, const std::string& scriptDir) {
+    m_language.Reset();
+    ResetState(0);
+    m_progressLabel = "Header";
+    m_errorLine = m_errorColumn = 0;
+    TLXP_Compiler compiler(stream.ReadRemaining(),
+                           scriptDir.empty() ? ExtractFilePath(m_script) : scriptDir);
+    TLXP_ScriptParser parser(m_language, compiler);
+    try {
+        parser.Run();
+    } catch (const ELXP_COMP_ERROR& error) {
+        m_errorLine = error.Line();
+        m_errorColumn = error.Column();
+        m_progressLabel = parser.ProgressLabel();
+        throw;
+    }
+    m_progressLabel = parser.ProgressLabel();
+    ResetState(0);
+    ReapplyToControls();
 }
 
 void TLexipadParser::SaveToRegistry(TRegistryStore& registry) const {

@@ -133,6 +133,17 @@ public:
     };
     const TBlockInfo& LastBlock() const { return m_lastBlock; }
 
+    // Resets to an empty language and compiles a parser script into it.
+    // #include <...> names are taken from scriptDir ("" for the folder of
+    // Script()). ELXP_COMP_ERROR "** ERROR near line %d, Column %d: %s" at the
+    // first error; the tables then hold what was read before it.
+    void CompileScript(TStream& stream, const std::string& scriptDir = "");
+    // Where the last compilation stopped (1-based; 0 before any error) and
+    // which section and entry it was reading.
+    int ErrorLine() const { return m_errorLine; }
+    int ErrorColumn() const { return m_errorColumn; }
+    const std::string& ProgressLabel() const { return m_progressLabel; }
+
     // Writes "Highlighting - " and "Key Assignments - " + the language name
     // under RegistryKey(). ELexipad "Registry interface disabled in: " + name
     // without UseRegistry or a key.
@@ -173,6 +184,9 @@ private:
     bool m_useRegistry = false;
     bool m_loading = false;
     TBlockInfo m_lastBlock;
+    int m_errorLine = 0;
+    int m_errorColumn = 0;
+    std::string m_progressLabel;
     TRegistryStore* m_registry = nullptr;
 
     // Run-time state (never stored).

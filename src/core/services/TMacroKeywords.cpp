@@ -32,10 +32,21 @@ private:
 
 TMacroKeywords::TMacroKeywords() : TKeywords(false), m_hotKey(kScCtrl | 'J') {}
 
+namespace {
+
+bool NameBefore(const TMacroEntry& entry, const std::string& lowerName) {
+    return LowerCase(entry.name) < lowerName;
+}
+
+} // namespace
+
+// The list stays sorted by lower-cased name, so names are found by binary
+// search; the trie only needs rebuilding when a name goes away.
 int TMacroKeywords::IndexOf(const std::string& name) const {
-    for (size_t i = 0; i < m_list.size(); ++i)
-        if (SameText(m_list[i].name, name)) return static_cast<int>(i);
-    return -1;
+    std::string lower = LowerCase(name);
+    auto at = std::lower_bound(m_list.begin(), m_list.end(), lower, NameBefore);
+    if (at == m_list.end() || LowerCase(at->name) != lower) return -1;
+    return static_cast<int>(at - m_list.begin());
 }
 
 void TMacroKeywords::Add(const std::string& name, const std::string& description,
@@ -44,13 +55,15 @@ void TMacroKeywords::Add(const std::string& name, const std::string& description
     TMacroEntry entry{name.substr(0, 255), description.substr(0, 255), body};
     if (!caseSensitive) entry.name = LowerCase(entry.name);
     int existing = IndexOf(entry.name);
-    if (existing >= 0) m_list.erase(m_list.begin() + existing);
-    auto at = std::lower_bound(m_list.begin(), m_list.end(), entry,
-                               [](const TMacroEntry& a, const TMacroEntry& b) {
-                                   return LowerCase(a.name) < LowerCase(b.name);
-                               });
+    if (existing >= 0) {
+        // The same name in any case: the trie already holds it.
+        m_list[static_cast<size_t>(existing)] = entry;
+        return;
+    }
+    auto at = std::lower_bound(m_list.begin(), m_list.end(), LowerCase(entry.name), NameBefore);
     m_list.insert(at, entry);
-    RebuildTrie();
+    std::string reversed(entry.name.rbegin(), entry.name.rend());
+    TKeywords::Add(reversed, TLP_CharGroup{}, TByteSet{0}, 0);
 }
 
 bool TMacroKeywords::Remove(const std::string& name) {
@@ -68,17 +81,16 @@ void TMacroKeywords::Clear() {
 
 void TMacroKeywords::RebuildTrie() {
     Reset(false);
-    for (size_t i = 0; i < m_list.size(); ++i) {
-        std::string reversed(m_list[i].name.rbegin(), m_list[i].name.rend());
-        TKeywords::Add(reversed, TLP_CharGroup{}, TByteSet{0}, static_cast<int32_t>(i));
+    for (const TMacroEntry& entry : m_list) {
+        std::string reversed(entry.name.rbegin(), entry.name.rend());
+        TKeywords::Add(reversed, TLP_CharGroup{}, TByteSet{0}, 0);
     }
 }
 
 std::optional<std::string> TMacroKeywords::Lookup(const std::string& name) const {
     std::string reversed(name.rbegin(), name.rend());
-    int entry = Find(reversed);
-    if (entry < 0) return std::nullopt;
-    return m_list[static_cast<size_t>(Entry(entry).value)].body;
+    if (Find(reversed) < 0) return std::nullopt;
+    return m_list[static_cast<size_t>(IndexOf(name))].body;
 }
 
 int TMacroKeywords::MatchBefore(std::string_view textBeforeCaret, int& length) const {
@@ -88,7 +100,8 @@ int TMacroKeywords::MatchBefore(std::string_view textBeforeCaret, int& length) c
         length = 0;
         return -1;
     }
-    return Entry(entry).value;
+    const std::string& reversed = Entry(entry).word;
+    return IndexOf(std::string(reversed.rbegin(), reversed.rend()));
 }
 
 void TMacroKeywords::WriteTo(TStream& stream) const {

@@ -1,6 +1,7 @@
 // Named text entries (code templates, automatic replacements) looked up from
 // the text before the caret: the names are kept in a list sorted without
-// regard to case, and reversed in a keyword trie, so that walking the text
+// regard to case, and reversed in a keyword trie (case-insensitive, every
+// word valid in state 0 with an empty follow group), so that walking the text
 // backwards from the caret finds the longest name that ends there.
 #pragma once
 
