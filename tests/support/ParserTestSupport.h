@@ -58,7 +58,8 @@ inline void AddHandlerStart(TLP_Language& language, std::string_view starts, int
     rule.token = token;
     const TLP_CharGroup group = ParseCharSpecifiers(starts).at(0);
     for (int c = 0; c < 256; ++c)
-        if (group.Contains(static_cast<uint8_t>(c))) language.SetTokenStart(static_cast<uint8_t>(c), rule);
+        if (group.Contains(static_cast<uint8_t>(c)))
+            language.SetTokenStart(static_cast<uint8_t>(c), rule);
 }
 
 inline const TLP_CharGroup& NotWordChar() {
@@ -79,10 +80,10 @@ inline void BuildMiniBasic(TLexipadParser& parser) {
     words.Add("{", TLP_CharGroup{}, TByteSet{0}, 12);
     words.Add("}", TLP_CharGroup{}, TByteSet{0}, 12);
     const std::pair<const char*, int> vocabulary[] = {
-        {"print", 12},      {"at", 12},      {"ON INTERRUPT", 12}, {"interrupt", 12},
-        {"chr$", 12},       {"ON", 15},      {"REMARKS", 11},      {"QUARNO_G8", 11},
-        {"#IFDEF", 11},     {"PORTA", 8},    {"movlw", 10},        {"TBLRD*+", 10},
-        {"print#", 19},     {"Bin8", 22},    {"var", 12},          {"LED", 15}};
+        {"print", 12},  {"at", 12},   {"ON INTERRUPT", 12}, {"interrupt", 12},
+        {"chr$", 12},   {"ON", 15},   {"REMARKS", 11},      {"QUARNO_G8", 11},
+        {"#IFDEF", 11}, {"PORTA", 8}, {"movlw", 10},        {"TBLRD*+", 10},
+        {"print#", 19}, {"Bin8", 22}, {"var", 12},          {"LED", 15}};
     for (const auto& [word, token] : vocabulary)
         words.Add(word, NotWordChar(), TByteSet{0}, token);
     SetHandler(language, 1, GroupPart(language, "[^\\n]", 1), Terminator(language, {"\\n"}, 0));

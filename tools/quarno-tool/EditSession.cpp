@@ -62,6 +62,11 @@ EditSession::EditSession(std::ostream& out) : m_out(out) {
     m_pad.SetClipboard(&m_clipboard);
 }
 
+TLexipadParser& EditSession::KeepParser(std::unique_ptr<TLexipadParser> parser) {
+    m_parsers.push_back(std::move(parser));
+    return *m_parsers.back();
+}
+
 const std::map<std::string, EditCommandHandler>& EditCommands() {
     return Registry();
 }

@@ -6,9 +6,11 @@
 
 #include "editor/ILexipadClipboard.h"
 #include "editor/TCustomLexipad.h"
+#include "highlight/TLexipadParser.h"
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -29,6 +31,8 @@ public:
     TCustomLexipad& Pad() { return m_pad; }
     std::ostream& Out() { return m_out; }
     TMemoryClipboard& Clipboard() { return m_clipboard; }
+    // Keeps a parser for as long as the session (and its control) lives.
+    TLexipadParser& KeepParser(std::unique_ptr<TLexipadParser> parser);
 
     // Runs every line; the first error ends the run (raised to the caller).
     void Run(const std::string& script);
@@ -39,6 +43,8 @@ public:
     static int Number(const std::string& word);
 
 private:
+    // Declared before the control, which must go first.
+    std::vector<std::unique_ptr<TLexipadParser>> m_parsers;
     TCustomLexipad m_pad;
     std::ostream& m_out;
     TMemoryClipboard m_clipboard;

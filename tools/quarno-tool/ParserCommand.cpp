@@ -5,6 +5,7 @@
 #include "base/FileUtils.h"
 #include "base/TFileStream.h"
 #include "base/TMemoryStream.h"
+#include "highlight/ShippedLanguages.h"
 #include "highlight/TLexipadParser.h"
 
 namespace quarno::tool {
@@ -54,6 +55,15 @@ int RunCompile(const Args& args, std::ostream&) {
     return 0;
 }
 
+// Writes the compiled block of a shipped language as the program carries it.
+int RunBuiltin(const Args& args, std::ostream&) {
+    args.ExpectCount(3, 3);
+    std::string_view block = ShippedLanguageBlock(args.At(1));
+    if (block.empty()) throw UsageError("unknown language '" + args.At(1) + "' (basic or asm)");
+    WriteFileSafely(args.At(2), block);
+    return 0;
+}
+
 struct Verb {
     const char* name;
     int (*run)(const Args& args, std::ostream& out);
@@ -62,6 +72,7 @@ struct Verb {
 const Verb kVerbs[] = {
     {"info", RunInfo},
     {"compile", RunCompile},
+    {"builtin", RunBuiltin},
 };
 
 int RunParser(const std::vector<std::string>& words, std::ostream& out) {
@@ -72,7 +83,9 @@ int RunParser(const std::vector<std::string>& words, std::ostream& out) {
     throw UsageError("unknown parser verb '" + verb + "'");
 }
 
-ToolCommandRegistrar registrar({"parser", "parser compile SCRIPT OUT | parser info BLOCK",
+ToolCommandRegistrar registrar({"parser",
+                                "parser compile SCRIPT OUT | parser builtin basic|asm OUT | "
+                                "parser info BLOCK",
                                 RunParser});
 
 } // namespace

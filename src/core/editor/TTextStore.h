@@ -53,6 +53,9 @@ public:
     // The record holding a position (clamped); the text end maps to the last
     // record. 0 for an empty document.
     int RecordFromPosition(int position) const;
+    // The first record at or after from with one of the line flags set; -1
+    // when there is none.
+    int FindRecordFlags(int from, uint32_t flags) const { return m_records.FindFlags(from, flags); }
 
     char CharAt(int position) const;
     std::string TextRange(int start, int end) const;

@@ -4,6 +4,8 @@
 #include "base/Exceptions.h"
 #include "base/StringUtils.h"
 
+#include <algorithm>
+
 namespace quarno {
 
 void TKeywords::Reset(bool caseSensitive) {
@@ -16,6 +18,34 @@ void TKeywords::Clear() {
     m_nodes.clear();
     m_entries.clear();
     m_nextWord.clear();
+    m_edges.clear();
+    m_edgeBits = 0;
+    m_edgeCount = 0;
+}
+
+void TKeywords::AddEdge(int parent, uint8_t c, int child) {
+    if ((m_edgeCount + 1) * 2 > m_edges.size()) {
+        std::vector<uint64_t> old = std::move(m_edges);
+        m_edgeBits = std::max(m_edgeBits + 1, 6);
+        m_edges.assign(size_t{1} << m_edgeBits, 0);
+        m_edgeCount = 0;
+        for (uint64_t edge : old) {
+            if (edge == 0) continue;
+            size_t mask = m_edges.size() - 1;
+            size_t slot = EdgeSlot(static_cast<uint32_t>(edge >> 32));
+            while (m_edges[slot] != 0)
+                slot = (slot + 1) & mask;
+            m_edges[slot] = edge;
+            ++m_edgeCount;
+        }
+    }
+    uint32_t key = EdgeKey(parent, c);
+    size_t mask = m_edges.size() - 1;
+    size_t slot = EdgeSlot(key);
+    while (m_edges[slot] != 0)
+        slot = (slot + 1) & mask;
+    m_edges[slot] = (uint64_t{key} << 32) | static_cast<uint32_t>(child);
+    ++m_edgeCount;
 }
 
 int TKeywords::NewNode(uint8_t ch) {
@@ -26,13 +56,15 @@ int TKeywords::NewNode(uint8_t ch) {
 }
 
 int TKeywords::Child(int node, uint8_t c) const {
-    c = Fold(c);
-    for (int child = Node(node).firstChild; child >= 0; child = Node(child).nextSibling) {
-        uint8_t ch = Node(child).ch;
-        if (ch == c) return child;
-        if (ch > c) break;
+    if (m_edges.empty()) return -1;
+    const uint32_t key = EdgeKey(node, Fold(c));
+    const size_t mask = m_edges.size() - 1;
+    for (size_t slot = EdgeSlot(key);; slot = (slot + 1) & mask) {
+        uint64_t edge = m_edges[slot];
+        if (edge == 0) return -1;
+        if (static_cast<uint32_t>(edge >> 32) == key)
+            return static_cast<int32_t>(edge & 0xFFFFFFFFu);
     }
-    return -1;
 }
 
 int TKeywords::Find(std::string_view word) const {
@@ -73,6 +105,7 @@ int TKeywords::Add(std::string_view word, const TLP_CharGroup& follow, const TBy
                 m_nodes[static_cast<size_t>(node)].firstChild = fresh;
             else
                 m_nodes[static_cast<size_t>(before)].nextSibling = fresh;
+            AddEdge(node, c, fresh);
             next = fresh;
         }
         node = next;

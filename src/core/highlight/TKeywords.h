@@ -80,12 +80,25 @@ protected:
 
 private:
     int NewNode(uint8_t ch);
+    void AddEdge(int parent, uint8_t c, int child);
+    static uint32_t EdgeKey(int node, uint8_t c) {
+        return static_cast<uint32_t>(node) * 256u + c + 1u;
+    }
+    size_t EdgeSlot(uint32_t key) const {
+        return m_edgeBits == 0 ? 0 : (key * 2654435761u) >> (32 - m_edgeBits);
+    }
 
     bool m_caseSensitive;
     std::array<int32_t, 256> m_roots;
     std::vector<TKeywordNode> m_nodes;
     std::vector<TKeywordEntry> m_entries;
     std::vector<int32_t> m_nextWord;
+    // (parent node, folded character) -> child node, open addressing, so a
+    // step down the trie does not walk a list of siblings. An entry holds the
+    // edge key in its high half and the child in its low half; 0 is free.
+    std::vector<uint64_t> m_edges;
+    int m_edgeBits = 0;
+    size_t m_edgeCount = 0;
 };
 
 template <typename Cursor>

@@ -40,7 +40,11 @@ TLexipadParser::~TLexipadParser() {
 // control shows the settings of its active parser directly, so attaching has
 // nothing to copy.
 void TLexipadParser::Attach(TCustomLexipad& control) {
-    if (std::find(m_attached.begin(), m_attached.end(), &control) != m_attached.end()) return;
+    if (&control == m_lastAttached) return;
+    if (std::find(m_attached.begin(), m_attached.end(), &control) != m_attached.end()) {
+        m_lastAttached = &control;
+        return;
+    }
     for (int slot = 1; slot <= 6; ++slot) {
         if (control.Parser(slot) == this) {
             m_attached.push_back(&control);
@@ -50,8 +54,8 @@ void TLexipadParser::Attach(TCustomLexipad& control) {
 }
 
 void TLexipadParser::Detach(TCustomLexipad& control) {
-    m_attached.erase(std::remove(m_attached.begin(), m_attached.end(), &control),
-                     m_attached.end());
+    if (&control == m_lastAttached) m_lastAttached = nullptr;
+    m_attached.erase(std::remove(m_attached.begin(), m_attached.end(), &control), m_attached.end());
 }
 
 void TLexipadParser::Restyle(TCustomLexipad& control) {

@@ -162,8 +162,8 @@ private:
     int ScanToken(TParserCursor& cursor);
     bool MatchKeyword(TScan& scan);
     void ApplyRule(TScan& scan, const TLP_TokenRule& rule);
-    TExtend Extend(TScan& scan, const TLP_MatchPart& continuation,
-                   const TLP_Terminator& terminator, bool ruleMode);
+    TExtend Extend(TScan& scan, const TLP_MatchPart& continuation, const TLP_Terminator& terminator,
+                   bool ruleMode);
     bool MatchTerminator(TScan& scan, const TLP_Terminator& terminator);
     bool RunPartHandler(TScan& scan, bool custom, int32_t number);
     void Reject(TScan& scan);
@@ -199,6 +199,7 @@ private:
     int m_containerToken = 0;
     TByteSet m_containerSaved;
     std::vector<TCustomLexipad*> m_attached;
+    TCustomLexipad* m_lastAttached = nullptr; // the control of the last NextToken, attached
 };
 
 } // namespace quarno

@@ -14,10 +14,10 @@ namespace quarno {
 // The token being read.
 struct TLexipadParser::TScan {
     TParserCursor& cursor;
-    int start;         // position of the first character
-    uint8_t first;     // the first character
-    int length = 0;    // characters taken so far
-    int token = 0;     // the value being built
+    int start;              // position of the first character
+    uint8_t first;          // the first character
+    int length = 0;         // characters taken so far
+    int token = 0;          // the value being built
     bool keyword = false;   // a keyword entry is in use
     bool fromTable = false; // it came from a keyword table of the settings
 };
@@ -46,7 +46,8 @@ int TLexipadParser::NextToken(TCustomLexipad* control, TEdStream& stream, int& l
 
 void TLexipadParser::ResetState(int token) {
     const TByteSet* context = nullptr;
-    if (token >= 0 && token <= 255) context = &m_language.ContextStates(static_cast<uint8_t>(token));
+    if (token >= 0 && token <= 255)
+        context = &m_language.ContextStates(static_cast<uint8_t>(token));
     m_states = context && !context->IsEmpty() ? *context : m_language.StartStates();
     m_containerOpen = false;
     m_busy = false;
@@ -60,7 +61,8 @@ int TLexipadParser::ScanToken(TParserCursor& cursor) {
     TScan scan{cursor, cursor.Position(), cursor.CurrentChar()};
     if (MatchKeyword(scan)) {
         if (const TLP_HandlerRecord* handler = m_language.Handler(static_cast<uint8_t>(scan.token)))
-            if (Extend(scan, handler->continuation, handler->terminator, false) == TExtend::Rejected)
+            if (Extend(scan, handler->continuation, handler->terminator, false) ==
+                TExtend::Rejected)
                 Reject(scan);
     }
     if (!scan.keyword) {
@@ -163,6 +165,17 @@ TLexipadParser::TExtend TLexipadParser::Extend(TScan& scan, const TLP_MatchPart&
 // terminator with the include flag stays part of the token.
 bool TLexipadParser::MatchTerminator(TScan& scan, const TLP_Terminator& terminator) {
     TParserCursor& cursor = scan.cursor;
+    // One character, tested where it stands (the common case, once for every
+    // character of a comment).
+    if (!terminator.hasHandler && terminator.count == 1) {
+        if (cursor.AtEnd() || !GroupOf(terminator.groups[0]).Contains(cursor.CurrentChar()))
+            return false;
+        if (terminator.include) {
+            cursor.Advance();
+            ++scan.length;
+        }
+        return true;
+    }
     const int mark = cursor.Position();
     const int length = scan.length;
     bool matched = true;
@@ -171,8 +184,9 @@ bool TLexipadParser::MatchTerminator(TScan& scan, const TLP_Terminator& terminat
     } else {
         int count = std::min<int>(terminator.count, TLP_Terminator::kMaxGroups);
         for (int i = 0; i < count && matched; ++i) {
-            matched = !cursor.AtEnd() &&
-                      GroupOf(terminator.groups[static_cast<size_t>(i)]).Contains(cursor.CurrentChar());
+            matched =
+                !cursor.AtEnd() &&
+                GroupOf(terminator.groups[static_cast<size_t>(i)]).Contains(cursor.CurrentChar());
             if (matched) cursor.Advance();
         }
         if (matched) scan.length += count;

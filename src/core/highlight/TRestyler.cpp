@@ -37,8 +37,7 @@ TRestyler::TRestart RunStart(const TTextStore& store, int record, int offset, ui
 } // namespace
 
 TRestyler::TRestyler(TLexipadParser& parser, TCustomLexipad& control)
-    : m_parser(parser), m_control(control), m_store(control.Store()),
-      m_bytes(kMaxRecordLength) {}
+    : m_parser(parser), m_control(control), m_store(control.Store()), m_bytes(kMaxRecordLength) {}
 
 TRestyler::TRestart TRestyler::FindRestart(const TTextStore& store, const TByteSet& anchors,
                                            int firstFlagged) {
@@ -74,9 +73,7 @@ void TRestyler::Run() {
 }
 
 int TRestyler::FirstFlagged(int from) const {
-    for (int index = from; index < m_store.RecordCount(); ++index)
-        if (m_store.Record(index).Flags() & lfRestyle) return index;
-    return -1;
+    return m_store.FindRecordFlags(from, lfRestyle);
 }
 
 int TRestyler::Rescan(int firstFlagged) {
@@ -95,9 +92,10 @@ int TRestyler::Rescan(int firstFlagged) {
     TEdStream stream(m_store);
     stream.Seek(restart.position, TSeekOrigin::soBeginning);
     m_firstFlagged = firstFlagged;
+    m_current = nullptr;
     BeginRecord(restart.record);
     // The bytes before the restart point stay as they are.
-    const uint8_t* old = m_store.Record(restart.record).Tokens();
+    const uint8_t* old = m_current ? m_current->Tokens() : nullptr;
     int kept = restart.position - m_recordStart;
     if (old && kept > 0) std::memcpy(m_bytes.data(), old, static_cast<size_t>(kept));
     m_stopped = false;
@@ -170,15 +168,20 @@ void TRestyler::Emit(int start, int end, int value) {
     }
 }
 
+// The next record starts where the current one ends; only a restart looks
+// its start up.
 void TRestyler::BeginRecord(int index) {
+    const bool next = m_current && index == m_record + 1;
     m_record = index;
     if (index >= m_store.RecordCount()) {
+        m_current = nullptr;
         m_recordStart = m_store.CharCount();
         m_recordLength = 0;
         return;
     }
-    m_recordStart = m_store.RecordStart(index);
-    m_recordLength = m_store.Record(index).Length();
+    m_recordStart = next ? m_recordStart + m_recordLength : m_store.RecordStart(index);
+    m_current = &m_store.Record(index);
+    m_recordLength = m_current->Length();
     if (m_bytes.size() < static_cast<size_t>(m_recordLength))
         m_bytes.resize(static_cast<size_t>(m_recordLength));
 }
@@ -186,8 +189,8 @@ void TRestyler::BeginRecord(int index) {
 // A completed record: stop when it came out as it was and nothing carries
 // over, else store its bytes and clear its restyle flags.
 void TRestyler::FinishRecord(bool tokenEndsHere) {
-    if (m_record >= m_store.RecordCount()) return;
-    TLineRecord& record = m_store.Record(m_record);
+    if (!m_current) return;
+    TLineRecord& record = *m_current;
     const size_t length = static_cast<size_t>(m_recordLength);
     const bool flagged = (record.Flags() & lfRestyle) != 0;
     const uint8_t* old = record.Tokens();

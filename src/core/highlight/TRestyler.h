@@ -15,6 +15,7 @@ namespace quarno {
 class TCustomLexipad;
 class TEdStream;
 class TLexipadParser;
+class TLineRecord;
 class TTextStore;
 
 class TRestyler {
@@ -57,7 +58,8 @@ private:
     TLexipadParser& m_parser;
     TCustomLexipad& m_control;
     TTextStore& m_store;
-    std::vector<uint8_t> m_bytes; // the new token bytes of the current record
+    std::vector<uint8_t> m_bytes;     // the new token bytes of the current record
+    TLineRecord* m_current = nullptr; // the record being filled (null past the last)
     int m_record = 0;
     int m_recordStart = 0;
     int m_recordLength = 0;

@@ -108,8 +108,8 @@ TEST(BuiltInHandlersTest, TakeWhatEachRoutineDescribes) {
         {-1, "abc", 0, -1},
     };
     for (const HandlerCase& test : cases)
-        EXPECT_EQ(RunHandler(test), test.taken) << "handler " << test.handler << " on \"" << test.text
-                                         << "\" from " << test.from;
+        EXPECT_EQ(RunHandler(test), test.taken)
+            << "handler " << test.handler << " on \"" << test.text << "\" from " << test.from;
 }
 
 TEST(BuiltInHandlersTest, NoRoutineReadsPastTheEnd) {

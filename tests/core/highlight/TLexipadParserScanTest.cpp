@@ -378,7 +378,9 @@ TEST(TLexipadParserScanTest, ScanningAlwaysMakesProgress) {
         for (const char* word : words)
             if (pick(2)) language.Keywords().Add(word, TLP_CharGroup{}, TByteSet{0}, pick(6));
         for (int token = 0; token < 6; ++token) {
-            if (pick(2)) language.SetHandler(static_cast<uint8_t>(token), {part(language), terminator(language)});
+            if (pick(2))
+                language.SetHandler(static_cast<uint8_t>(token),
+                                    {part(language), terminator(language)});
             if (pick(3) == 0) {
                 TLP_Effect effect;
                 effect.allowed = TByteSet{static_cast<uint8_t>(pick(3))};
@@ -397,9 +399,12 @@ TEST(TLexipadParserScanTest, ScanningAlwaysMakesProgress) {
             rule.states = TByteSet{static_cast<uint8_t>(pick(3))};
             rule.token = static_cast<uint8_t>(pick(6));
             language.SetTokenStart(static_cast<uint8_t>(c), rule);
-            if (pick(4) == 0) language.SetStateTokenStart(static_cast<uint8_t>(pick(3)), static_cast<uint8_t>(c), rule);
+            if (pick(4) == 0)
+                language.SetStateTokenStart(static_cast<uint8_t>(pick(3)), static_cast<uint8_t>(c),
+                                            rule);
         }
-        parser.OnCustomParse = [&](TLexipadParser&, int, TEdStream& stream, int& length, int& value) {
+        parser.OnCustomParse = [&](TLexipadParser&, int, TEdStream& stream, int& length,
+                                   int& value) {
             int move = pick(4) - 1; // sometimes backwards, sometimes nothing
             for (int i = 0; i < move; ++i)
                 if (stream.NextChar() >= 0) ++length;

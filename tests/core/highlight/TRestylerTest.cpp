@@ -1,5 +1,6 @@
 #include "highlight/TRestyler.h"
 #include "editor/TCustomLexipad.h"
+#include "highlight/ShippedLanguages.h"
 #include "support/ParserTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -55,8 +56,9 @@ std::string CompareWithFullScan(TLexipadParser& parser, const TCustomLexipad& pa
         ++at;
     size_t from = at > 10 ? at - 10 : 0;
     auto window = [from](const std::vector<uint8_t>& bytes) {
-        return Describe({bytes.begin() + static_cast<std::ptrdiff_t>(std::min(from, bytes.size())),
-                         bytes.begin() + static_cast<std::ptrdiff_t>(std::min(from + 20, bytes.size()))});
+        return Describe(
+            {bytes.begin() + static_cast<std::ptrdiff_t>(std::min(from, bytes.size())),
+             bytes.begin() + static_cast<std::ptrdiff_t>(std::min(from + 20, bytes.size()))});
     };
     return "first difference at " + std::to_string(at) + " in \"" +
            pad.Store().TextRange(static_cast<int>(from), static_cast<int>(from + 20)) +
@@ -129,20 +131,38 @@ TEST(TRestylerTest, RestartPointComesFromTheLineBefore) {
     const Case cases[] = {
         {"first line", {{"ab\r", {3, 3, 0}}, {"c\r", {3, 0}}}, {0}, 0, {0, 0, 0}},
         {"line before starts with plain text",
-         {{"x\r", {3, 0}}, {"  x\r", {0, 0, 3, 0}}, {"y\r", {3, 0}}}, {0}, 2, {2, 0, 1}},
+         {{"x\r", {3, 0}}, {"  x\r", {0, 0, 3, 0}}, {"y\r", {3, 0}}},
+         {0},
+         2,
+         {2, 0, 1}},
         {"nearest anchor is the line break",
-         {{"ab c\r", {3, 3, 0, 3, 0}}, {"y\r", {3, 0}}}, {0}, 1, {4, 0, 0}},
+         {{"ab c\r", {3, 3, 0, 3, 0}}, {"y\r", {3, 0}}},
+         {0},
+         1,
+         {4, 0, 0}},
         {"run of the anchor byte",
-         {{"x 12\r", {3, 0, 5, 5, 0}}, {"y\r", {3, 0}}}, {5}, 1, {2, 5, 0}},
+         {{"x 12\r", {3, 0, 5, 5, 0}}, {"y\r", {3, 0}}},
+         {5},
+         1,
+         {2, 5, 0}},
         {"run across records",
-         {{"a;b\r", {0, 1, 1, 1}}, {"cd\r", {1, 1, 1}}, {"e\r", {3, 0}}}, {1}, 2, {1, 1, 0}},
+         {{"a;b\r", {0, 1, 1, 1}}, {"cd\r", {1, 1, 1}}, {"e\r", {3, 0}}},
+         {1},
+         2,
+         {1, 1, 0}},
         {"no anchor at all", {{"ab\r", {3, 3, 3}}, {"c\r", {3, 0}}}, {0}, 1, {0, 0, 0}},
         {"record without bytes holds no anchor",
-         {{"ab\r", {3, 3, 0}}, {"cd\r", {}}, {"e\r", {3, 0}}}, {0}, 2, {2, 0, 0}},
+         {{"ab\r", {3, 3, 0}}, {"cd\r", {}}, {"e\r", {3, 0}}},
+         {0},
+         2,
+         {2, 0, 0}},
         // Continuation records (marked as such here) belong to the line
         // they continue.
         {"continuation belongs to its line",
-         {{"PRINT \r", {12, 12, 12, 12, 12, 0, 0}}, {"x\r", {3, 0}, true}}, {0}, 1, {0, 0, 0}},
+         {{"PRINT \r", {12, 12, 12, 12, 12, 0, 0}}, {"x\r", {3, 0}, true}},
+         {0},
+         1,
+         {0, 0, 0}},
         {"line before a wrapped line",
          {{"a\r", {3, 0}}, {"PRINT \r", {12, 12, 12, 12, 12, 0, 0}}, {"x\r", {3, 0}, true}},
          {0},
@@ -157,7 +177,8 @@ TEST(TRestylerTest, RestartPointComesFromTheLineBefore) {
     for (const Case& test : cases) {
         TTextStore store;
         Build(store, test.records);
-        TRestyler::TRestart restart = TRestyler::FindRestart(store, test.anchors, test.firstFlagged);
+        TRestyler::TRestart restart =
+            TRestyler::FindRestart(store, test.anchors, test.firstFlagged);
         EXPECT_EQ(restart.position, test.expected.position) << test.name;
         EXPECT_EQ(restart.token, test.expected.token) << test.name;
         EXPECT_EQ(restart.record, test.expected.record) << test.name;
@@ -241,15 +262,18 @@ TEST(TRestylerTest, BoundStatesCarryTheRescanIntoUnchangedLines) {
 // Random edits, undos and redos: after each step the stored bytes equal
 // those of a full scan of the whole text.
 TEST(TRestylerTest, IncrementalRestyleEqualsAFullScan) {
-    const char* fragments[] = {"REM ", "'", ";", "\r", "\"", "$1F", "%10", "PRINT", " ", "  ",
-                               "ON INTERRUPT", "ON", "x", "1.5e-3", "1.", "/*", "*/", "REMARKS",
-                               "PORTA", ".", "\r\r", "ab\rcd", "chr$", "{", "*", "/"};
+    const char* fragments[] = {
+        "REM ",         "'",      ";",    "\r",     "\"", "$1F", "%10", "PRINT",   " ",     "  ",
+        "ON INTERRUPT", "ON",     "x",    "1.5e-3", "1.", "/*",  "*/",  "REMARKS", "PORTA", ".",
+        "\r\r",         "ab\rcd", "chr$", "{",      "*",  "/"};
     // 0: BASIC rules; 1: multi-line comments; 2: BASIC rules with word wrap,
-    // so lines continue in further records.
-    for (int language = 0; language < 3; ++language) {
+    // so lines continue in further records; 3: the shipped BASIC dialect.
+    for (int language = 0; language < 4; ++language) {
         TLexipadParser parser;
         if (language == 1)
             BuildMultiLineComments(parser);
+        else if (language == 3)
+            parser.Assign(*MakeShippedParser("basic"));
         else
             BuildMiniBasic(parser);
         TCustomLexipad pad;
@@ -260,7 +284,9 @@ TEST(TRestylerTest, IncrementalRestyleEqualsAFullScan) {
             pad.SetOptions(pad.Options() | smoWordWrap);
         }
         std::mt19937 random(77 + static_cast<unsigned>(language));
-        auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+        auto pick = [&random](int n) {
+            return static_cast<int>(random() % static_cast<unsigned>(n));
+        };
         std::string text;
         for (int i = 0; i < 60; ++i)
             text += std::string(fragments[pick(26)]) + (pick(3) == 0 ? "\r" : "");
@@ -319,7 +345,9 @@ TEST(TRestylerTest, CustomHandlersWithoutTheirEventScanNothing) {
     parser.Language().SetCustomHandlers(true);
     TCustomLexipad pad;
     std::vector<int> markers;
-    pad.OnTokenSeen = [&markers](TCustomLexipad&, int& value, int, int) { markers.push_back(value); };
+    pad.OnTokenSeen = [&markers](TCustomLexipad&, int& value, int, int) {
+        markers.push_back(value);
+    };
     pad.SetText("PRINT x\r");
     pad.SetParser(1, &parser);
     EXPECT_EQ(markers, (std::vector<int>{-1, -2}));
