@@ -183,6 +183,16 @@ void TLexipadParser::CompileScript(TStream& stream, const std::string& scriptDir
     ReapplyToControls();
 }
 
+void TLexipadParser::Loaded() {
+    m_loading = false;
+    if (m_autoScriptUpdate && !m_script.empty() && FileExists(m_script)) {
+        TMemoryStream script(ReadWholeFile(m_script));
+        CompileScript(script); // applies itself to the attached controls
+        return;
+    }
+    ReapplyToControls();
+}
+
 void TLexipadParser::SaveToRegistry(TRegistryStore& registry) const {
     if (!m_useRegistry || m_registryKey.empty())
         throw ELexipad("Registry interface disabled in: " + m_name);

@@ -143,6 +143,11 @@ public:
     int ErrorLine() const { return m_errorLine; }
     int ErrorColumn() const { return m_errorColumn; }
     const std::string& ProgressLabel() const { return m_progressLabel; }
+    // The owner has finished loading the stored block: loading ends and,
+    // with AutoScriptUpdate and an existing Script() file, the script
+    // replaces the tables; either way every attached control applies the
+    // parser again. Compile errors pass as ELXP_COMP_ERROR.
+    void Loaded();
 
     // Writes "Highlighting - " and "Key Assignments - " + the language name
     // under RegistryKey(). ELexipad "Registry interface disabled in: " + name

@@ -155,7 +155,7 @@ void TRestyler::Seen(int& value, int start, int end) {
 // Writes [start, end) with value, finishing each record the range completes.
 void TRestyler::Emit(int start, int end, int value) {
     assert(start >= m_recordStart);
-    while (start < end && !m_stopped) {
+    while (start < end && !m_stopped && m_current) {
         const int recordEnd = m_recordStart + m_recordLength;
         const int upto = std::min(end, recordEnd);
         if (upto > start)

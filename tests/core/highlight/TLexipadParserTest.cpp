@@ -5,6 +5,8 @@
 #include "highlight/HighlightExceptions.h"
 #include "highlight/TCompressor.h"
 #include "highlight/TRegistryStore.h"
+#include "editor/TCustomLexipad.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -387,4 +389,60 @@ TEST(TLexipadParser, RegistryValuesUnderTheLanguageName) {
         EXPECT_STREQ(error.what(), "Invalid data in registry entry "
                                    "\"Software\\QUARNO_PLUS_COMP\\Highlighting - MCUBASIC\"");
     }
+}
+
+TEST(TLexipadParser, LoadedRecompilesTheScriptAndReappliesToControls) {
+    quarno::test::TempDir dir;
+    std::string script = dir.Write("LANG.TXT", "%%language name = 'FIRST'\n"
+                                               "%%words 'foo' '[]' 7\n");
+    TLexipadParser parser("Parser1");
+    TCustomLexipad pad;
+    pad.SetParser(1, &parser);
+    pad.SetText("foo\r");
+    ASSERT_EQ(pad.Store().Record(0).Tokens()[0], 0);
+
+    parser.SetScript(script);
+    parser.SetLoading(true);
+    parser.Loaded();
+    EXPECT_FALSE(parser.Loading());
+    EXPECT_EQ(parser.Language().Keywords().Count(), 0) << "AutoScriptUpdate is off";
+
+    parser.SetAutoScriptUpdate(true);
+    parser.Loaded();
+    EXPECT_EQ(parser.Settings().LanguageName(), "FIRST");
+    EXPECT_EQ(pad.Store().Record(0).Tokens()[0], 7) << "the control rescanned with the new tables";
+
+    parser.SetScript(dir.File("missing.txt"));
+    parser.Loaded();
+    EXPECT_EQ(parser.Settings().LanguageName(), "FIRST") << "a missing script keeps the tables";
+}
+
+TEST(TLexipadParser, EditPropertiesGoesThroughTheDialogOrTheEvent) {
+    TLexipadParser parser("MCUBASIC");
+    parser.Settings().SetLanguageName("MCUBASIC");
+    FakeRegistry registry;
+    parser.SetRegistry(&registry);
+    EXPECT_FALSE(parser.EditProperties()) << "no dialog";
+
+    int dialogs = 0;
+    bool accept = false;
+    parser.OnOptionsDialog = [&](TLexipadParser&) {
+        ++dialogs;
+        return accept;
+    };
+    EXPECT_FALSE(parser.EditProperties());
+    accept = true;
+    EXPECT_TRUE(parser.EditProperties());
+    EXPECT_TRUE(registry.strings.empty()) << "UseRegistry is off";
+    parser.SetUseRegistry(true);
+    parser.SetRegistryKey("Software\\QUARNO_PLUS_COMP");
+    EXPECT_TRUE(parser.EditProperties());
+    EXPECT_EQ(registry.strings.count("Software\\QUARNO_PLUS_COMP\\Highlighting - MCUBASIC"), 1u);
+    EXPECT_EQ(dialogs, 3);
+
+    int modified = 0;
+    parser.OnModifyProperties = [&](TLexipadParser&) { ++modified; };
+    EXPECT_FALSE(parser.EditProperties());
+    EXPECT_EQ(modified, 1);
+    EXPECT_EQ(dialogs, 3) << "the event replaces the dialog";
 }
