@@ -151,17 +151,20 @@ std::vector<uint8_t> Stored(const TTextStore& store) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Bytes in(data, size);
+    // The shipped parsers are read once; each run restarts them.
+    static const std::unique_ptr<TLexipadParser> shipped[] = {MakeShippedParser("basic"),
+                                                              MakeShippedParser("asm")};
     int kind = in.Pick(3);
-    std::unique_ptr<TLexipadParser> parser;
-    if (kind < 2) {
-        parser = MakeShippedParser(kind == 0 ? "basic" : "asm");
-    } else {
-        parser = std::make_unique<TLexipadParser>("Fuzz");
-        BuildLanguage(*parser, in);
+    std::unique_ptr<TLexipadParser> built;
+    TLexipadParser* parser = kind < 2 ? shipped[kind].get() : nullptr;
+    if (!parser) {
+        built = std::make_unique<TLexipadParser>("Fuzz");
+        BuildLanguage(*built, in);
+        parser = built.get();
     }
     TCustomLexipad pad;
     pad.SetVisibleSize(80, in.Pick(8));
-    pad.SetParser(1, parser.get());
+    pad.SetParser(1, parser);
     pad.SetText(in.Take(in.Next() * 4u));
     FullScan(*parser, pad.Store());
     while (!in.Empty()) {

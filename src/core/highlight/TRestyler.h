@@ -1,8 +1,10 @@
 // One restyle of a control's document by a parser: from each record flagged
 // for restyling it finds a restart point in the line before, rescans token by
-// token, writes one token byte per character into the records and stops as
-// soon as a completed record comes out unchanged and nothing carries over
-// into the next one.
+// token (OnTokenSeen sees each token, bracketed by -1 and -2), writes one
+// token byte per character into the records, flags changed ones for repaint,
+// and stops at the first completed record past the flagged one that came out
+// unchanged, ends with a token boundary, is followed by a record that has
+// bytes and is not flagged, with no bound state active and no container open.
 #pragma once
 
 #include "highlight/TByteSet.h"

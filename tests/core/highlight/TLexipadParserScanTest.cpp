@@ -74,42 +74,22 @@ void BuildBlockComments(TLexipadParser& parser) {
 
 } // namespace
 
+// The shipped dialect is tested with its own vocabulary; these cases cover
+// the paths its rules take through hand-built tables.
 TEST(TLexipadParserScanTest, BasicRulesGiveTheDialectsTokens) {
     TLexipadParser parser;
     test::BuildMiniBasic(parser);
     const TokenCase cases[] = {
         {"REM this\rx", "[REM this]1 [\\r]0 [x]3"},
-        {"' Comment Line\r", "[' Comment Line]1 [\\r]0"},
-        {"; x = 1", "[; x = 1]1"},
-        {"REM", "[REM]1"},
         {"x 'c", "[x]3 [ ]0 ['c]1"},
-        {"$1F x", "[$1F]13 [ ]0 [x]3"},
         {"$1fz", "[$1f]13 [z]3"},
-        {"$ x", "[$]0 [ ]0 [x]3"},
         {"$\r", "[$]0 [\\r]0"},
         {"%102", "[%10]14 [2]5"},
-        {"% 1", "[%]0 [ ]0 [1]5"},
         {"PRINT print PRINTX", "[PRINT]12 [ ]0 [print]12 [ ]0 [PRINTX]3"},
-        {"print(", "[print]12 [(]0"},
-        {"\"Hello\rx", "[\"Hello]4 [\\r]0 [x]3"},
-        {"1.5e-3", "[1.5e-3]5"},
-        {"1.a", "[1]5 [.]0 [a]3"},
-        {".", "[.]0"},
-        {"ON INTERRUPT", "[ON INTERRUPT]12"},
         {"ON  INTERRUPT", "[ON]15 [ ]0 [ ]0 [INTERRUPT]12"},
-        {"on interrupt", "[on interrupt]12"},
-        {"REMARKS x", "[REMARKS]11 [ ]0 [x]3"},
         {"REMARK x\ry", "[REMARK x]1 [\\r]0 [y]3"},
-        {"PORTA.1", "[PORTA]8 [.]0 [1]5"},
-        {"Movlw 10", "[Movlw]10 [ ]0 [10]5"},
-        {"PRINT AT 1,2,\"Hello World\"",
-         "[PRINT]12 [ ]0 [AT]12 [ ]0 [1]5 [,]0 [2]5 [,]0 [\"Hello World\"]4"},
-        {"QUARNO_G8 QUARNO_G8X", "[QUARNO_G8]11 [ ]0 [QUARNO_G8X]3"},
-        {"chr$(1) print# 2", "[chr$]12 [(]0 [1]5 [)]0 [ ]0 [print#]19 [ ]0 [2]5"},
         {"print#2", "[print]12 [#]0 [2]5"},
-        {"#IFDEF x #y", "[#IFDEF]11 [ ]0 [x]3 [ ]0 [#]0 [y]3"},
         {"TBLRD*+ TBLRD*", "[TBLRD*+]10 [ ]0 [TBLRD]3 [*]0"},
-        {"{}", "[{]12 [}]12"},
         {"", ""},
     };
     ExpectTokens(parser, cases);
