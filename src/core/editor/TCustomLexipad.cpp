@@ -14,9 +14,11 @@ TCustomLexipad::TCustomLexipad()
     : m_ownStore(std::make_unique<TTextStore>()), m_store(m_ownStore.get()),
       m_ownSettings(std::make_unique<TLP_Settings>()), m_settings(m_ownSettings.get()) {
     m_store->AddView(this);
+    ConnectStoreEvents();
 }
 
 TCustomLexipad::~TCustomLexipad() {
+    DisconnectStoreEvents();
     m_store->RemoveView(this);
     for (TCustomLexipadParser* parser : m_parsers)
         if (parser)
@@ -25,9 +27,11 @@ TCustomLexipad::~TCustomLexipad() {
 
 void TCustomLexipad::AttachStore(TTextStore* store) {
     ChangeStep step(*this);
+    DisconnectStoreEvents();
     m_store->RemoveView(this);
     m_store = store ? store : m_ownStore.get();
     m_store->AddView(this);
+    ConnectStoreEvents();
     m_topLine = std::min(m_topLine, std::max(m_store->RecordCount() - 1, 0));
     m_selection = {std::min(m_selection.anchor, CharCount()),
                    std::min(m_selection.caret, CharCount())};

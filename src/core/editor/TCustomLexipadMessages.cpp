@@ -47,6 +47,10 @@ intptr_t TCustomLexipad::Perform(uint32_t message, uintptr_t wParam, intptr_t lP
         handled = true;
         result = PerformState(message, wParam, lParam, handled);
     }
+    if (!handled) {
+        handled = true;
+        result = PerformClipboard(message, handled);
+    }
     return handled ? result : 0;
 }
 
