@@ -188,13 +188,15 @@ private:
     void SyncScrollBars();
     int ScrollDivisor() const;
     int MaxTopLine() const;
+    int ScrollPositionOf(int top) const;
     void VerticalAction(int action);
     void HorizontalAction(int action);
     // keyboard and mouse (TLexipadInput.cpp)
     void HandleKey(QKeyEvent& event);
     void TypeKeyText(const QKeyEvent& event);
     void Type(char c);
-    void PressAt(QMouseEvent& event);
+    void PressAt(QMouseEvent& event, bool doubleClick);
+    int64_t PressTime(const QMouseEvent& event, bool doubleClick);
     void SetViewportCursor(TLexipadCursor cursor);
     void ShowTemplateList(const std::string& typedWord);
     // drag and drop (TLexipadDragDrop.cpp)
@@ -233,6 +235,7 @@ private:
     bool m_syncingScrollBars = false;
 
     QPoint m_pressPoint;
+    int64_t m_lastPressTime = 0;
     QPoint m_lastMousePoint;
     QBasicTimer m_autoScrollTimer;
     int m_marginDragX = -1;

@@ -20,6 +20,23 @@ namespace {
 constexpr int kAutoScrollInterval = 50; // ms between scroll steps while selecting outside
 constexpr int kWheelStep = 120;         // angle delta of one wheel notch
 
+// Pressing Shift, Ctrl or Alt on its own is no key of a binding: a two-key
+// sequence goes on through the Shift of its second key.
+bool IsModifierKey(int key) {
+    switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock: return true;
+    default: return false;
+    }
+}
+
 TPoint PointOf(const QPoint& point) {
     return {point.x(), point.y()};
 }
@@ -53,7 +70,7 @@ void TLexipad::HandleKey(QKeyEvent& event) {
         OnKeyDown(*this, key, shift);
         if (key == 0) return;
     }
-    if (!isEnabled()) return;
+    if (!isEnabled() || IsModifierKey(event.key())) return;
     if (key != 0 && KeyDown(key, shift)) return;
     TypeKeyText(event);
 }
@@ -110,9 +127,9 @@ QVariant TLexipad::inputMethodQuery(Qt::InputMethodQuery query) const {
     return QAbstractScrollArea::inputMethodQuery(query);
 }
 
-// Presses take the focus; the engine counts clicks by their times, so a
-// double click is one more press.
-void TLexipad::PressAt(QMouseEvent& event) {
+// Presses take the focus. The engine counts clicks by their times; a press
+// the desktop calls a double click counts as following the last one closely.
+void TLexipad::PressAt(QMouseEvent& event, bool doubleClick) {
     setFocus(Qt::MouseFocusReason);
     QPoint point = event.position().toPoint();
     uint8_t shift = ShiftBitsFromQt(event.modifiers());
@@ -120,7 +137,7 @@ void TLexipad::PressAt(QMouseEvent& event) {
     if (event.button() != Qt::LeftButton || !isEnabled()) return;
     m_pressPoint = m_lastMousePoint = point;
     TQuarnoApplication::RunCommand(
-        [&] { MouseDown(PointOf(point), shift, static_cast<int64_t>(event.timestamp())); });
+        [&] { MouseDown(PointOf(point), shift, PressTime(event, doubleClick)); });
     if (MarginDrag() != 0) {
         m_marginDragX = point.x();
         viewport()->update();
@@ -128,12 +145,19 @@ void TLexipad::PressAt(QMouseEvent& event) {
     AfterInput();
 }
 
+int64_t TLexipad::PressTime(const QMouseEvent& event, bool doubleClick) {
+    auto time = static_cast<int64_t>(event.timestamp());
+    if (doubleClick) time = std::min(time, m_lastPressTime + 1);
+    m_lastPressTime = time;
+    return time;
+}
+
 void TLexipad::mousePressEvent(QMouseEvent* event) {
-    PressAt(*event);
+    PressAt(*event, false);
 }
 
 void TLexipad::mouseDoubleClickEvent(QMouseEvent* event) {
-    PressAt(*event);
+    PressAt(*event, true);
     if (OnDblClick && event->button() == Qt::LeftButton) OnDblClick(*this);
 }
 

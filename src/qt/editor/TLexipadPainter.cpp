@@ -269,7 +269,9 @@ void TLexipadPainter::PaintRuns(QPainter& painter, int y, int width, const TLine
         int right = i + 1 < runs.size() ? RunX(runs[i + 1]) : endX;
         TRunLook paint = RunLook(settings, run.token, run.selected && state.showSelection, look);
         painter.fillRect(x, y, right - x, height, Color(paint.back));
-        if (!run.tab) DrawRunText(painter, run, x, y, paint.fontStyle);
+        if (run.tab) continue;
+        UsePen(painter, Color(paint.text));
+        DrawRunText(painter, run, x, y, paint.fontStyle);
     }
     int from = std::max(endX, m_pad.TextLeft());
     if (from < width) {

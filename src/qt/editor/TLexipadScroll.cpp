@@ -23,6 +23,14 @@ int TLexipad::MaxTopLine() const {
     return std::clamp(top, 0, std::max(Store().RecordCount() - 1, 0));
 }
 
+// The bar's position for the top line; the last top line is the bar's end
+// even where scaling rounds it down.
+int TLexipad::ScrollPositionOf(int top) const {
+    const QScrollBar* bar = verticalScrollBar();
+    if (top >= MaxTopLine()) return bar->maximum();
+    return std::min(top / ScrollDivisor(), bar->maximum());
+}
+
 void TLexipad::SyncScrollBars() {
     if (m_syncingScrollBars) return;
     m_syncingScrollBars = true;
@@ -41,7 +49,7 @@ void TLexipad::SyncScrollBars() {
     bar->setRange(0, (MaxTopLine() + divisor - 1) / divisor);
     bar->setPageStep(std::max(VisibleRows() / divisor, 1));
     bar->setSingleStep(1);
-    bar->setValue(std::min(TopLine() / divisor, bar->maximum()));
+    bar->setValue(ScrollPositionOf(TopLine()));
 
     QScrollBar* across = horizontalScrollBar();
     int longest = horizontal ? Store().LongestLine() : 0;
@@ -75,7 +83,7 @@ void TLexipad::VerticalAction(int action) {
     }
     TQuarnoApplication::RunCommand([&] { SetTopLine(std::clamp(top, 0, limit)); });
     m_syncingScrollBars = true;
-    bar->setSliderPosition(std::min(TopLine() / ScrollDivisor(), bar->maximum()));
+    bar->setSliderPosition(ScrollPositionOf(TopLine()));
     m_syncingScrollBars = false;
     AfterInput();
 }
@@ -106,7 +114,7 @@ void TLexipad::scrollContentsBy(int, int) {
     if (m_syncingScrollBars) return;
     int divisor = ScrollDivisor();
     QScrollBar* bar = verticalScrollBar();
-    if (bar->value() != std::min(TopLine() / divisor, bar->maximum()))
+    if (bar->value() != ScrollPositionOf(TopLine()))
         SetTopLine(bar->value() >= bar->maximum() ? MaxTopLine() : bar->value() * divisor);
     QScrollBar* across = horizontalScrollBar();
     if (across->value() != std::min(LeftCol(), across->maximum())) SetLeftCol(across->value());
