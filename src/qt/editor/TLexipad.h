@@ -94,6 +94,19 @@ public:
     // "3.00.39"; assigning has no effect.
     std::string Version() const { return "3.00.39"; }
     void SetVersion(const std::string&) {}
+    // The parser slots by name (ActiveParser picks the one in use).
+    TCustomLexipadParser* Parser1() const { return Parser(1); }
+    TCustomLexipadParser* Parser2() const { return Parser(2); }
+    TCustomLexipadParser* Parser3() const { return Parser(3); }
+    TCustomLexipadParser* Parser4() const { return Parser(4); }
+    TCustomLexipadParser* Parser5() const { return Parser(5); }
+    TCustomLexipadParser* Parser6() const { return Parser(6); }
+    void SetParser1(TCustomLexipadParser* parser) { SetParser(1, parser); }
+    void SetParser2(TCustomLexipadParser* parser) { SetParser(2, parser); }
+    void SetParser3(TCustomLexipadParser* parser) { SetParser(3, parser); }
+    void SetParser4(TCustomLexipadParser* parser) { SetParser(4, parser); }
+    void SetParser5(TCustomLexipadParser* parser) { SetParser(5, parser); }
+    void SetParser6(TCustomLexipadParser* parser) { SetParser(6, parser); }
     // The gutter's line images (15 x 16 pixels), chosen by the lines' image bits.
     void SetLineImages(const QList<QImage>& images);
 

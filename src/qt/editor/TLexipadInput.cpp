@@ -254,6 +254,10 @@ void TLexipad::ShowTemplateList(const std::string& typedWord) {
             setFocus();
             AfterInput();
         });
+        connect(m_templateList, &TTemplatePopup::Closed, this, [this] {
+            setFocus();
+            viewport()->update();
+        });
     }
     m_templateList->Fill(Settings().Templates().Entries(), TemplateListIndex(typedWord));
     QRect caret = m_painter.CaretRect(CaretPos(), BeyondLineEnd());

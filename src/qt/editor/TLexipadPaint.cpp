@@ -14,7 +14,8 @@ namespace quarno {
 
 TPaintState TLexipad::PaintState(bool caret) const {
     TPaintState state;
-    state.showSelection = hasFocus() || !m_hideSelection || m_templateList;
+    // The template list takes the focus but leaves the selection on show.
+    state.showSelection = hasFocus() || !m_hideSelection || TemplateList();
     state.caretShown = caret && hasFocus() && m_caretPhase && m_dropPosition < 0;
     state.dropPosition = m_dropPosition;
     state.showFocusLine = m_showFocusLine;

@@ -8,6 +8,7 @@
 #include "editor/TLexipadMetrics.h"
 
 #include <QFontMetrics>
+#include <QGlyphRun>
 #include <QPainter>
 
 #include <algorithm>
@@ -61,6 +62,7 @@ void TLexipadPainter::SetFonts(const QFont& font, const QFont& gutterFont,
         styled.setStrikeOut(style & kFsStrikeOut);
         m_fonts[style] = styled;
         m_fontFitsCells[style] = QFontMetrics(styled).horizontalAdvance(QLatin1Char('W')) == cell;
+        m_glyphTables[style] = TGlyphTable();
     }
     m_gutterFont = gutterFont;
     m_gutterText = gutterText;
@@ -284,9 +286,10 @@ void TLexipadPainter::PaintRuns(QPainter& painter, int y, int width, const TLine
 void TLexipadPainter::DrawRunText(QPainter& painter, const TDisplayRun& run, int x, int y,
                                   uint8_t fontStyle) {
     const std::string& text = m_line.Text();
+    int baseline = y + m_metrics.Ascent();
+    if (m_metrics.FixedPitch() && DrawRunGlyphs(painter, run, x, baseline, fontStyle)) return;
     m_runText = FromAnsi(text.data() + run.column, static_cast<size_t>(run.columns));
     UseFont(painter, fontStyle);
-    int baseline = y + m_metrics.Ascent();
     if (!m_metrics.FixedPitch() || m_fontFitsCells[fontStyle & 15]) {
         painter.drawText(QPoint(x, baseline), m_runText);
         return;
@@ -295,6 +298,46 @@ void TLexipadPainter::DrawRunText(QPainter& painter, const TDisplayRun& run, int
     int cell = m_metrics.CharWidth();
     for (qsizetype i = 0; i < m_runText.size(); ++i)
         painter.drawText(QPoint(x + static_cast<int>(i) * cell, baseline), QString(m_runText[i]));
+}
+
+// Each byte's glyph placed in its cell; false when the font lacks a glyph
+// (the text is then drawn with font fallback).
+bool TLexipadPainter::DrawRunGlyphs(QPainter& painter, const TDisplayRun& run, int x, int baseline,
+                                    uint8_t fontStyle) {
+    TGlyphTable& table = m_glyphTables[fontStyle & 15];
+    if (!table.made) {
+        table.made = true;
+        table.font = QRawFont::fromFont(m_fonts[fontStyle & 15]);
+        if (table.font.isValid()) {
+            std::string bytes(256, ' ');
+            for (int i = 32; i < 256; ++i)
+                bytes[static_cast<size_t>(i)] = static_cast<char>(i);
+            QString characters = FromAnsi(bytes);
+            QList<quint32> indexes = table.font.glyphIndexesForString(characters);
+            for (int i = 0; i < 256 && i < indexes.size(); ++i)
+                table.glyphs[static_cast<size_t>(i)] = i >= 32 ? indexes[i] : 0;
+        }
+    }
+    if (!table.font.isValid()) return false;
+    const std::string& text = m_line.Text();
+    int cell = m_metrics.CharWidth();
+    m_glyphIndexes.resize(run.columns);
+    m_glyphPositions.resize(run.columns);
+    for (int i = 0; i < run.columns; ++i) {
+        auto byte = static_cast<unsigned char>(text[static_cast<size_t>(run.column + i)]);
+        quint32 glyph = table.glyphs[byte];
+        if (glyph == 0) return false;
+        m_glyphIndexes[i] = glyph;
+        m_glyphPositions[i] = QPointF(i * cell, 0);
+    }
+    QGlyphRun glyphs;
+    glyphs.setRawFont(table.font);
+    glyphs.setGlyphIndexes(m_glyphIndexes);
+    glyphs.setPositions(m_glyphPositions);
+    glyphs.setUnderline(fontStyle & kFsUnderline);
+    glyphs.setStrikeOut(fontStyle & kFsStrikeOut);
+    painter.drawGlyphRun(QPointF(x, baseline), glyphs);
+    return true;
 }
 
 void TLexipadPainter::PaintBlanks(QPainter& painter, int y) {

@@ -13,6 +13,8 @@
 #include <QImage>
 #include <QList>
 #include <QPalette>
+#include <QPointF>
+#include <QRawFont>
 #include <QRect>
 #include <QString>
 
@@ -93,6 +95,8 @@ private:
     void PaintMarks(QPainter& painter, int record, int y);
     void PaintMarginLines(QPainter& painter, int y, int width);
     void DrawRunText(QPainter& painter, const TDisplayRun& run, int x, int y, uint8_t fontStyle);
+    bool DrawRunGlyphs(QPainter& painter, const TDisplayRun& run, int x, int baseline,
+                       uint8_t fontStyle);
     int RunX(const TDisplayRun& run) const;
     int ColumnX(int column) const;
     int RealLineNumber(int record);
@@ -107,6 +111,16 @@ private:
     QPalette m_palette;
     std::array<QFont, 16> m_fonts;          // by font style bits
     std::array<bool, 16> m_fontFitsCells{}; // a fixed-pitch style font whose "W" fills a cell
+    // The glyph of each byte in each style font, made on first use; cells of
+    // a fixed-pitch font are drawn from them without shaping text.
+    struct TGlyphTable {
+        bool made = false;
+        QRawFont font;
+        std::array<quint32, 256> glyphs{};
+    };
+    std::array<TGlyphTable, 16> m_glyphTables;
+    QList<quint32> m_glyphIndexes;
+    QList<QPointF> m_glyphPositions;
     QFont m_gutterFont;
     QColor m_gutterText;
     QList<QImage> m_lineImages;

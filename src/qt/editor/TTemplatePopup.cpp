@@ -86,6 +86,11 @@ void TTemplatePopup::ShowBelow(QPoint topLeft, const QRect& bounds) {
     setFocus();
 }
 
+void TTemplatePopup::hideEvent(QHideEvent* event) {
+    QListWidget::hideEvent(event);
+    emit Closed();
+}
+
 void TTemplatePopup::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
     case Qt::Key_Return:

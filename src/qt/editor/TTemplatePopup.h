@@ -27,9 +27,12 @@ public:
 
 signals:
     void Chosen(int index);
+    // The list went away, chosen or not.
+    void Closed();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     int m_nameWidth = 0;
