@@ -58,7 +58,10 @@ TLexipad::TLexipad(QWidget* parent)
     SetView(m_viewLink.get());
 }
 
+// The engine part outlives this class's members, so it is cut off from them
+// first; the template list goes before anything it could call back into.
 TLexipad::~TLexipad() {
+    delete m_templateList.data();
     SetView(nullptr);
     SetMetrics(nullptr);
     SetClipboard(nullptr);
