@@ -135,3 +135,11 @@ TEST(TStoreEvents, TheAttachedStoreReportsThroughTheControl) {
     other.InsertText(0, "x");
     EXPECT_TRUE(seen.empty()) << "a store the control left no longer reports to it";
 }
+
+TEST(TMouseCursor, TheTextEndAfterAFinalBreakIsOnTheLineBelow) {
+    TCustomLexipad pad;
+    pad.SetText("ab\rcd\r");
+    EXPECT_EQ(pad.PosFromChar(6), (TPoint{36, 2 * 17}));
+    EXPECT_EQ(pad.PosFromChar(5), (TPoint{36 + 14, 17}));
+    EXPECT_EQ(pad.CharFromPos({36 + 20, 2 * 17 + 3}, true), 6);
+}
