@@ -1,5 +1,5 @@
 // The clipboard as the editing engine sees it: plain text (CR LF line
-// breaks), rich text and HTML. The window supplies the system clipboard;
+// breaks), rich text and HTML, all as 8-bit (Windows-1252) bytes. The window supplies the system clipboard;
 // quarno-tool and tests use TMemoryClipboard.
 #pragma once
 
@@ -13,6 +13,7 @@ public:
     virtual void Clear() = 0;
     virtual void PutText(const std::string& text) = 0;
     virtual void PutRichText(const std::string& rtf) = 0;
+    virtual void PutHtml(const std::string& html) = 0;
     virtual bool HasText() const = 0;
     virtual std::string Text() const = 0;
     virtual bool HasHtml() const = 0;
@@ -31,7 +32,7 @@ public:
     std::string Text() const override { return m_text; }
     bool HasHtml() const override { return m_hasHtml; }
     std::string Html() const override { return m_html; }
-    void PutHtml(const std::string& html) {
+    void PutHtml(const std::string& html) override {
         m_html = html;
         m_hasHtml = true;
     }

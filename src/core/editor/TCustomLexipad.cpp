@@ -14,51 +14,12 @@ TCustomLexipad::TCustomLexipad()
     : m_ownStore(std::make_unique<TTextStore>()), m_store(m_ownStore.get()),
       m_ownSettings(std::make_unique<TLP_Settings>()), m_settings(m_ownSettings.get()) {
     m_store->AddView(this);
-    ConnectStore();
-}
-
-// The attached store reports its annotations' changes through this control.
-void TCustomLexipad::ConnectStore() {
-    m_store->NamedBookmarks().OnFree = [this](const std::string& name) {
-        if (OnCustomBookmarkFree)
-            OnCustomBookmarkFree(*this, name);
-    };
-    m_store->RangeMarks().OnChange = [this](TRangeMark& mark) {
-        if (OnMarkChange)
-            OnMarkChange(*this, mark);
-    };
-    m_store->RangeMarks().OnFree = [this](TRangeMark& mark) {
-        if (OnMarkFree)
-            OnMarkFree(*this, mark);
-    };
-    for (TLP_Breakpoints* list : {static_cast<TLP_Breakpoints*>(&m_store->Breakpoints()),
-                                  static_cast<TLP_Breakpoints*>(&m_store->CodeBreak())}) {
-        list->OnFree = [this](TLP_BreakpointData& item) {
-            if (OnBreakpointFree)
-                OnBreakpointFree(*this, item);
-        };
-        list->OnStateChange = [this](TLP_BreakpointData& item) {
-            if (OnBreakpointStateChange)
-                OnBreakpointStateChange(*this, item);
-        };
-    }
-}
-
-// A store that outlives its attachment must not call back into this control.
-void TCustomLexipad::DisconnectStore() {
-    m_store->NamedBookmarks().OnFree = nullptr;
-    if (m_store->HasRangeMarks()) {
-        m_store->RangeMarks().OnChange = nullptr;
-        m_store->RangeMarks().OnFree = nullptr;
-    }
-    for (TLP_Breakpoints* list : {static_cast<TLP_Breakpoints*>(&m_store->Breakpoints()),
-                                  static_cast<TLP_Breakpoints*>(&m_store->CodeBreak())})
-        list->OnFree = list->OnStateChange = nullptr;
-    m_store->RemoveView(this);
+    ConnectStoreEvents();
 }
 
 TCustomLexipad::~TCustomLexipad() {
-    DisconnectStore();
+    DisconnectStoreEvents();
+    m_store->RemoveView(this);
     for (TCustomLexipadParser* parser : m_parsers)
         if (parser)
             parser->Detach(*this);
@@ -66,10 +27,11 @@ TCustomLexipad::~TCustomLexipad() {
 
 void TCustomLexipad::AttachStore(TTextStore* store) {
     ChangeStep step(*this);
-    DisconnectStore();
+    DisconnectStoreEvents();
+    m_store->RemoveView(this);
     m_store = store ? store : m_ownStore.get();
     m_store->AddView(this);
-    ConnectStore();
+    ConnectStoreEvents();
     m_topLine = std::min(m_topLine, std::max(m_store->RecordCount() - 1, 0));
     m_selection = {std::min(m_selection.anchor, CharCount()),
                    std::min(m_selection.caret, CharCount())};

@@ -5,6 +5,7 @@
 // feeds it events.
 #pragma once
 
+#include "editor/TDropObj.h"
 #include "editor/TLP_Settings.h"
 #include "editor/TTextStore.h"
 #include "editor/TUndoRecord.h"
@@ -47,6 +48,29 @@ enum TLexipadAction : int {
 constexpr int kActionCount = 48;
 
 enum TSaveFormat { sfTEXT, sfRTF, sfHTML, sfUNIX };
+
+// Formats a copy puts on the clipboard (ClipCopyFormats): plain text, and
+// rich text (offered together with HTML).
+enum TLP_ClipFormat : uint32_t { smTEXT = 1, smRTF = 2 };
+
+// A drop on the control, as the window saw it.
+struct TDropRequest {
+    TSourceTypes available = 0; // the data types the dragged data offers
+    int position = 0;           // the character position under the mouse
+    TPoint point{-1, -1};       // the drop point in client coordinates
+    bool copy = false;          // Ctrl was held: copy instead of move
+    bool fromSelf = false;      // the data was dragged from this control
+};
+
+enum class TDropResult {
+    Refused,    // nothing taken: no usable data, or a drop onto the dragged selection
+    Ignored,    // accepted, but nothing changed (read-only)
+    Inserted,   // the text was inserted (and, for a move, taken from its old place)
+    FilesTaken, // OnFilesDropped took the files; nothing was inserted
+};
+
+// The mouse cursor a point of the control asks for.
+enum class TLexipadCursor { Arrow, IBeam, Split, Hyper, DragArrow };
 
 class TCustomLexipad : private IUndoTarget {
 public:
@@ -228,8 +252,6 @@ public:
     void CopyToClipboard();
     void CutToClipboard();
     void PasteFromClipboard();
-    // Whether the clipboard holds text.
-    bool CanPaste() const;
 
     // --- numbered bookmarks ----------------------------------------------------------
     // Sets or toggles bookmark index (0..9) on a 1-based line (-1: the caret
@@ -298,7 +320,15 @@ public:
     // the list of templates, preselecting one containing the typed word.
     std::function<void(TCustomLexipad& sender, const std::string& TypedWord)> OnTemplateList;
     std::function<void(TCustomLexipad& sender, int Index)> OnBookmarkSet;
-    // Notifications of the attached store's annotations.
+    std::function<void(TCustomLexipad& sender)> OnPrintSelection;
+    std::function<void(TCustomLexipad& sender, int LineNo)> OnGutterClick;
+    std::function<void(TCustomLexipad& sender, TPoint ClickPos, int CharOffset)> OnTripleClick;
+    std::function<void(TCustomLexipad& sender)> OnHyperlinkHover;
+    // Raised by the built-in find and replace dialogs when a search fails.
+    std::function<void(TCustomLexipad& sender, const std::string& SearchString)> OnSearchFail;
+    // The attached store's notifications: a named bookmark removed, a range
+    // mark moved or resized, or removed, a breakpoint destroyed or its enabled
+    // flag changed.
     std::function<void(TCustomLexipad& sender, const std::string& bmName)> OnCustomBookmarkFree;
     std::function<void(TCustomLexipad& sender, TRangeMark& aMark)> OnMarkChange;
     std::function<void(TCustomLexipad& sender, TRangeMark& aMark)> OnMarkFree;
@@ -306,9 +336,50 @@ public:
         OnBreakpointFree;
     std::function<void(TCustomLexipad& sender, TLP_BreakpointData& BreakpointData)>
         OnBreakpointStateChange;
-    std::function<void(TCustomLexipad& sender)> OnPrintSelection;
-    std::function<void(TCustomLexipad& sender, int LineNo)> OnGutterClick;
-    std::function<void(TCustomLexipad& sender, TPoint ClickPos, int CharOffset)> OnTripleClick;
+    // Published for owners that assign them; nothing raises them.
+    std::function<void(TCustomLexipad& sender, int Index)> OnBookmarkClear;
+    std::function<void(TCustomLexipad& sender, const std::string& HyperData, int HyperType)>
+        OnHyperlinkClick;
+    std::function<void(TCustomLexipad& sender, const std::string& SpellWord, int& Result)>
+        OnSpellWord;
+    std::function<void(TCustomLexipad& sender, int TrackID)> OnTrackAdd;
+    std::function<void(TCustomLexipad& sender, int TrackID)> OnTrackFree;
+
+    // --- clipboard formats, paste and drop -------------------------------------------
+    // TLP_ClipFormat bits.
+    uint32_t ClipCopyFormats() const { return m_clipCopyFormats; }
+    void SetClipCopyFormats(uint32_t formats) { m_clipCopyFormats = formats; }
+    // Whether 8-bit text is on the clipboard (LPM_CANPASTE).
+    bool CanPaste() const;
+    // Raised before a paste and before a drop is inserted; the handler may
+    // clear or set flags.
+    std::function<void(TCustomLexipad& sender, TSourceTypes& SourceTypes)> OnDataDrop;
+    // Files dropped (with smoProcessDroppedFiles); the handler may edit the
+    // list. AtPoint is {-1, -1} when the platform gives no point.
+    std::function<void(TCustomLexipad& sender, std::vector<std::string>& FileList, TPoint AtPoint)>
+        OnFilesDropped;
+    // Takes a drop of data; text goes in at the drop position as one undo
+    // step, a move within the control taking it from its old place too.
+    TDropResult DropData(const TDropObj& data, const TDropRequest& request);
+    // Whether a drop of this control's own selection at a position falls onto
+    // the selection itself (and is refused).
+    bool DropOntoSelection(int position, bool copy) const;
+    // A drag of the selection ended as a move to another target: the dragged
+    // text is deleted.
+    void DragMovedAway();
+
+    // --- mouse cursor and the template list ------------------------------------------
+    // The cursor over a client point; over a hot-spot token MouseHover also
+    // raises OnHyperlinkHover.
+    TLexipadCursor CursorAt(TPoint point) const;
+    TLexipadCursor MouseHover(TPoint point);
+    // The character under a client point (not a line end), or -1.
+    int CharUnderPoint(TPoint point) const;
+    // The template list: the entry to preselect for the typed word (the first
+    // whose name contains it, any case; -1 when none does), and the expansion
+    // of a chosen entry over the word before the caret.
+    int TemplateListIndex(const std::string& typedWord) const;
+    void ExpandTemplate(int index);
 
     // --- messages ------------------------------------------------------------------
     intptr_t Perform(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0);
@@ -330,7 +401,7 @@ private:
     void ReplaceRange(int start, int end, std::string_view text, int code, std::string record);
     void DeleteRange(int start, int end);
     void InsertChunks(int position, std::string_view text);
-    void AfterInsert(TRecordSpan span);
+    void AfterInsert(TRecordSpan span, bool linesMoved = true);
     void FlagSelectionChange(TUndoSelection before, TUndoSelection after);
     void IndentLine(int lineStart, const std::string& indent);
     int LeadingBlanks(int lineStart, int step) const;
@@ -364,8 +435,6 @@ private:
     bool KeepsLineWhole(std::string_view text) const;
     int RewrapLine(int record);
     void UseSettings(TLP_Settings& settings);
-    void ConnectStore();
-    void DisconnectStore();
     bool RunMoveAction(int code, bool extend);
     bool HandleMacroKey(uint16_t key, uint8_t shift);
     bool ExpandMacro(const TMacroKeywords& macros, bool autoReplace);
@@ -379,6 +448,11 @@ private:
     intptr_t PerformPrivate(uint32_t message, uintptr_t wParam, intptr_t lParam, bool& handled);
     intptr_t PerformState(uint32_t message, uintptr_t wParam, intptr_t lParam, bool& handled);
     intptr_t CopyStyles(const int* lines, uint8_t* buffer, bool set);
+    intptr_t PerformClipboard(uint32_t message, bool& handled);
+    void ConnectStoreEvents();
+    void DisconnectStoreEvents();
+    TDropResult InsertDropped(const std::string& text, const TDropRequest& request);
+    void ReplaceWordBeforeCaret(const std::string& word, const std::string& replacement);
 
     std::unique_ptr<TTextStore> m_ownStore;
     TTextStore* m_store = nullptr;
@@ -419,6 +493,7 @@ private:
     bool m_loading = false;
     bool m_readOnly = false;
     TSaveFormat m_saveFormat = sfTEXT;
+    uint32_t m_clipCopyFormats = smTEXT | smRTF;
     bool m_keepUndoOnSave = true;
     std::string m_printTitle;
     std::string m_htmlDate;

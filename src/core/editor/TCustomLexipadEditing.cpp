@@ -92,10 +92,12 @@ void TCustomLexipad::DeleteRange(int start, int end) {
             OnTextChange(*this, 0, 0);
         return;
     }
+    int records = m_store->RecordCount();
+    bool oneCharacter = end - start == 1 && m_store->CharAt(start) != kLineBreak;
     TRecordSpan span = m_store->DeleteRange(start, end);
     m_topLine = std::min(m_topLine, std::max(m_store->RecordCount() - 1, 0));
     m_selection = {start, start};
-    AfterInsert(span);
+    AfterInsert(span, !oneCharacter || records != m_store->RecordCount());
     if (OnTextChange)
         OnTextChange(*this, start, -(end - start));
 }
@@ -108,8 +110,10 @@ void TCustomLexipad::InsertChunks(int position, std::string_view text) {
     while (offset < text.size()) {
         chunk.clear();
         offset += NormalizeChunk(text.substr(offset), kInsertChunk, chunk);
+        int records = m_store->RecordCount();
+        bool oneCharacter = chunk.size() == 1 && chunk[0] != kLineBreak;
         TRecordSpan span = m_store->InsertText(caret, chunk);
-        AfterInsert(span);
+        AfterInsert(span, !oneCharacter || records != m_store->RecordCount());
         int start = caret;
         caret += static_cast<int>(chunk.size());
         m_selection = {caret, caret};
@@ -120,9 +124,13 @@ void TCustomLexipad::InsertChunks(int position, std::string_view text) {
 }
 
 // Flags the rebuilt records and as many following ones as the view shows.
-void TCustomLexipad::AfterInsert(TRecordSpan span) {
+// A single character typed or deleted inside a record that moved no other
+// line flags only that record, so the view repaints one line; the
+// parser goes on to later lines itself when their tokens change.
+void TCustomLexipad::AfterInsert(TRecordSpan span, bool linesMoved) {
     m_needsRestyle = true;
-    int last = std::min(span.first + std::max(span.count, m_visibleRows + 2),
+    bool oneRecord = !linesMoved && span.count == 1 && !HasOption(smoWordWrap);
+    int last = std::min(span.first + (oneRecord ? 1 : std::max(span.count, m_visibleRows + 2)),
                         m_store->RecordCount());
     for (int index = span.first; index < last; ++index)
         m_store->Record(index).AddFlags(lfRestyle | lfRepaint);

@@ -47,6 +47,10 @@ intptr_t TCustomLexipad::Perform(uint32_t message, uintptr_t wParam, intptr_t lP
         handled = true;
         result = PerformState(message, wParam, lParam, handled);
     }
+    if (!handled) {
+        handled = true;
+        result = PerformClipboard(message, handled);
+    }
     return handled ? result : 0;
 }
 
@@ -77,10 +81,6 @@ intptr_t TCustomLexipad::PerformEdit(uint32_t message, uintptr_t wParam, intptr_
     case EM_EMPTYUNDOBUFFER: EmptyUndoBuffer(); return 0;
     case EM_GETMODIFY: return Modified();
     case LPM_CANREDO: return CanRedo();
-    case WM_CUT: CutToClipboard(); return 0;
-    case WM_COPY: CopyToClipboard(); return 0;
-    case WM_PASTE: PasteFromClipboard(); return 0;
-    case LPM_CANPASTE: return CanPaste();
     case LPM_SETTINGSCHANGED: SettingsChanged(); return 0;
     case LPM_REDO: Redo(); return 1;
     default: handled = false; return 0;

@@ -16,6 +16,14 @@ int TCustomLexipad::TextLeft() const {
 }
 
 TPoint TCustomLexipad::PosFromChar(int position) const {
+    // The text end after a final line break lies on the unstored line below.
+    int count = CharCount();
+    if (position >= count && count > 0 && m_store->CharAt(count - 1) == kLineBreak) {
+        int row = m_store->RecordCount();
+        if (row < m_topLine)
+            return {-1, -1};
+        return {TextLeft() - m_leftCol * CharWidth(), (row - m_topLine) * LineHeight()};
+    }
     int record = LineFromChar(position);
     if (record < m_topLine)
         return {-1, -1};

@@ -1,6 +1,5 @@
 // The editing engine: typing (insert and overwrite, Enter with automatic
-// indentation, TAB), deleting, the clipboard and the action executor.
-#include "editor/ILexipadClipboard.h"
+// indentation, TAB), deleting and the action executor.
 #include "editor/LexipadMessages.h"
 #include "editor/TCustomLexipad.h"
 #include "editor/TCustomLexipadSteps.h"
@@ -186,42 +185,6 @@ void TCustomLexipad::DeleteWord(bool forward) {
     UndoGroupGuard group(*this, forward ? ucDeleteNextWord : ucDeletePreviousWord);
     SetSelection(caret, boundary, false);
     ReplaceSelection({});
-    ScrollCaret();
-}
-
-void TCustomLexipad::CopyToClipboard() {
-    if (!m_clipboard || SelLength() == 0)
-        return;
-    m_clipboard->Clear();
-    m_clipboard->PutText(SelectedText(kWriteCrLf));
-}
-
-void TCustomLexipad::CutToClipboard() {
-    if (m_readOnly || !m_clipboard || SelLength() == 0)
-        return;
-    ChangeStep step(*this);
-    UndoGroupGuard group(*this, ucCut);
-    CopyToClipboard();
-    ReplaceSelection({});
-}
-
-bool TCustomLexipad::CanPaste() const {
-    return m_clipboard && m_clipboard->HasText();
-}
-
-void TCustomLexipad::PasteFromClipboard() {
-    if (m_readOnly || !m_clipboard)
-        return;
-    std::string text;
-    if (m_clipboard->HasText())
-        text = m_clipboard->Text();
-    else if (m_clipboard->HasHtml())
-        text = m_clipboard->Html();
-    else
-        return;
-    ChangeStep step(*this);
-    UndoGroupGuard group(*this, ucPaste);
-    ReplaceRange(m_selection.Start(), m_selection.End(), text, ucStream, text);
     ScrollCaret();
 }
 
