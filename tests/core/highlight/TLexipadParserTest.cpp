@@ -1,11 +1,11 @@
 #include "highlight/TLexipadParser.h"
 #include "base/TMemoryStream.h"
 #include "editor/SettingsRegistryText.h"
+#include "editor/TCustomLexipad.h"
 #include "highlight/CharSpecifiers.h"
 #include "highlight/HighlightExceptions.h"
 #include "highlight/TCompressor.h"
 #include "highlight/TRegistryStore.h"
-#include "editor/TCustomLexipad.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
