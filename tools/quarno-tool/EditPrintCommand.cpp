@@ -35,6 +35,23 @@ std::string Records(const TTextStore& store) {
 
 using Printer = std::function<void(EditSession&)>;
 
+void PrintMarks(EditSession& s) {
+    if (!s.Pad().Store().HasRangeMarks())
+        return;
+    TRangeMarks& marks = s.Pad().Store().RangeMarks();
+    for (TRangeMark* mark = marks.First(); mark; mark = marks.Next(mark))
+        s.Out() << mark->start << " " << mark->end << " " << mark->value << "\n";
+}
+
+void PrintBookmarks(EditSession& s) {
+    for (int index = 0; index < 10; ++index) {
+        int line = 0;
+        int column = 0;
+        if (s.Pad().GetBookmark(index, line, column))
+            s.Out() << index << " " << line << " " << column << "\n";
+    }
+}
+
 const std::map<std::string, Printer>& Printers() {
     static const std::map<std::string, Printer> printers = {
         {"text", [](EditSession& s) { s.Out() << ShownText(s.Pad().Text()) << "\n"; }},
@@ -48,6 +65,12 @@ const std::map<std::string, Printer>& Printers() {
         {"modified", [](EditSession& s) { s.Out() << Bool(s.Pad().Modified()) << "\n"; }},
         {"canundo", [](EditSession& s) { s.Out() << Bool(s.Pad().CanUndo()) << "\n"; }},
         {"canredo", [](EditSession& s) { s.Out() << Bool(s.Pad().CanRedo()) << "\n"; }},
+        {"caret",
+         [](EditSession& s) {
+             s.Out() << s.Pad().CaretLine() << ":" << s.Pad().CaretColumn() << "\n";
+         }},
+        {"marks", PrintMarks},
+        {"bookmarks", PrintBookmarks},
     };
     return printers;
 }

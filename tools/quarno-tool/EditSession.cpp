@@ -58,6 +58,15 @@ size_t ReadQuoted(const std::string& line, size_t i, std::string& word) {
 
 } // namespace
 
+EditSession::EditSession(std::ostream& out) : m_out(out) {
+    m_pad.SetClipboard(&m_clipboard);
+}
+
+TLexipadParser& EditSession::KeepParser(std::unique_ptr<TLexipadParser> parser) {
+    m_parsers.push_back(std::move(parser));
+    return *m_parsers.back();
+}
+
 const std::map<std::string, EditCommandHandler>& EditCommands() {
     return Registry();
 }

@@ -4,10 +4,13 @@
 // commands), so later features add commands without touching this file.
 #pragma once
 
+#include "editor/ILexipadClipboard.h"
 #include "editor/TCustomLexipad.h"
+#include "highlight/TLexipadParser.h"
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -23,11 +26,13 @@ public:
 
 class EditSession {
 public:
-    explicit EditSession(std::ostream& out) : m_out(out) {}
+    explicit EditSession(std::ostream& out);
 
     TCustomLexipad& Pad() { return m_pad; }
     std::ostream& Out() { return m_out; }
-    std::string& Clipboard() { return m_clipboard; }
+    TMemoryClipboard& Clipboard() { return m_clipboard; }
+    // Keeps a parser for as long as the session (and its control) lives.
+    TLexipadParser& KeepParser(std::unique_ptr<TLexipadParser> parser);
 
     // Runs every line; the first error ends the run (raised to the caller).
     void Run(const std::string& script);
@@ -38,9 +43,11 @@ public:
     static int Number(const std::string& word);
 
 private:
+    // Declared before the control, which must go first.
+    std::vector<std::unique_ptr<TLexipadParser>> m_parsers;
     TCustomLexipad m_pad;
     std::ostream& m_out;
-    std::string m_clipboard;
+    TMemoryClipboard m_clipboard;
 };
 
 using EditCommandHandler = std::function<void(EditSession&, const std::vector<std::string>& args)>;

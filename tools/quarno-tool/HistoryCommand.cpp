@@ -10,8 +10,7 @@ namespace {
 int RunHistory(const std::vector<std::string>& words, std::ostream& out) {
     Args args(words, {}, {});
     const std::string& verb = args.At(0);
-    if (verb != "read" && verb != "write")
-        throw UsageError("unknown history verb '" + verb + "'");
+    if (verb != "read" && verb != "write") throw UsageError("unknown history verb '" + verb + "'");
     args.ExpectCount(3, verb == "read" ? 3 : 1000000);
     const std::string& file = args.At(1);
     TEdPersistent store(ExtractFilePath(file), ExtractFileName(file));

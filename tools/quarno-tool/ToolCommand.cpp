@@ -25,8 +25,7 @@ Args::Args(const std::vector<std::string>& words, const std::set<std::string>& v
         const std::string& word = words[i];
         if (word.size() > 2 && word.compare(0, 2, "--") == 0) {
             if (valueOptions.count(word)) {
-                if (i + 1 >= words.size())
-                    throw UsageError("option " + word + " needs a value");
+                if (i + 1 >= words.size()) throw UsageError("option " + word + " needs a value");
                 m_options[word] = words[++i];
             } else if (flags.count(word)) {
                 m_options[word] = "";
@@ -45,8 +44,7 @@ std::string Args::Value(const std::string& option, const std::string& fallback) 
 }
 
 int Args::IntValue(const std::string& option, int fallback) const {
-    if (!Has(option))
-        return fallback;
+    if (!Has(option)) return fallback;
     int value = 0;
     if (!TryParseInt(Value(option), value))
         throw UsageError("option " + option + " needs a number");
@@ -54,16 +52,13 @@ int Args::IntValue(const std::string& option, int fallback) const {
 }
 
 const std::string& Args::At(size_t i) const {
-    if (i >= m_positional.size())
-        throw UsageError("missing argument");
+    if (i >= m_positional.size()) throw UsageError("missing argument");
     return m_positional[i];
 }
 
 void Args::ExpectCount(size_t min, size_t max) const {
-    if (m_positional.size() < min)
-        throw UsageError("missing argument");
-    if (m_positional.size() > max)
-        throw UsageError("too many arguments");
+    if (m_positional.size() < min) throw UsageError("missing argument");
+    if (m_positional.size() > max) throw UsageError("too many arguments");
 }
 
 } // namespace quarno::tool

@@ -32,8 +32,8 @@ int main(int argc, char** argv) {
         std::cout.flush();
         return status;
     } catch (const quarno::tool::UsageError& error) {
-        std::cerr << "quarno-tool " << found->first << ": " << error.what() << "\nusage: "
-                  << found->second.usage << "\n";
+        std::cerr << "quarno-tool " << found->first << ": " << error.what()
+                  << "\nusage: " << found->second.usage << "\n";
         return 2;
     } catch (const std::exception& error) {
         std::cout.flush();

@@ -3,6 +3,7 @@
 #include "editor/TCustomLexipad.h"
 
 #include "editor/ILexipadView.h"
+#include "editor/TCustomLexipadParser.h"
 #include "editor/TCustomLexipadSteps.h"
 
 #include <algorithm>
@@ -10,19 +11,27 @@
 namespace quarno {
 
 TCustomLexipad::TCustomLexipad()
-    : m_ownStore(std::make_unique<TTextStore>()), m_store(m_ownStore.get()) {
+    : m_ownStore(std::make_unique<TTextStore>()), m_store(m_ownStore.get()),
+      m_ownSettings(std::make_unique<TLP_Settings>()), m_settings(m_ownSettings.get()) {
     m_store->AddView(this);
+    ConnectStoreEvents();
 }
 
 TCustomLexipad::~TCustomLexipad() {
+    DisconnectStoreEvents();
     m_store->RemoveView(this);
+    for (TCustomLexipadParser* parser : m_parsers)
+        if (parser)
+            parser->Detach(*this);
 }
 
 void TCustomLexipad::AttachStore(TTextStore* store) {
     ChangeStep step(*this);
+    DisconnectStoreEvents();
     m_store->RemoveView(this);
     m_store = store ? store : m_ownStore.get();
     m_store->AddView(this);
+    ConnectStoreEvents();
     m_topLine = std::min(m_topLine, std::max(m_store->RecordCount() - 1, 0));
     m_selection = {std::min(m_selection.anchor, CharCount()),
                    std::min(m_selection.caret, CharCount())};
@@ -40,6 +49,8 @@ void TCustomLexipad::SetSelection(int anchor, int caret, bool repaint) {
     m_selection = {std::clamp(anchor, 0, CharCount()), std::clamp(caret, 0, CharCount())};
     if (m_selection == before)
         return;
+    m_beyondEol = false;
+    RememberColumn();
     Changed();
     FlagSelectionChange(before, m_selection);
     if (repaint)

@@ -5,24 +5,72 @@
 // feeds it events.
 #pragma once
 
-#include "editor/TLexipadOptions.h"
+#include "editor/TDropObj.h"
+#include "editor/TLP_Settings.h"
 #include "editor/TTextStore.h"
 #include "editor/TUndoRecord.h"
 #include "editor/TUndoStack.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace quarno {
 
+class ILexipadClipboard;
+class TCustomLexipadParser;
+class TEdStream;
+class TMacroKeywords;
 class ILexipadView;
+class ITextMetrics;
 class TStream;
 
+struct TPoint {
+    int x = 0;
+    int y = 0;
+    bool operator==(const TPoint&) const = default;
+};
+
+// Keyboard action codes (the currency between key bindings and the engine).
+enum TLexipadAction : int {
+    caLEFT = 0, caRIGHT, caLINEHOME, caLINEEND, caUP, caDOWN, caPAGEUP, caPAGEDOWN,
+    caWORDLEFT, caWORDRIGHT, caDOCSTART, caDOCEND, caCUT, caCOPY, caPASTE, caDELETE,
+    caBACKSPACE, caBLOCKIND, caBLOCKUND, caINSTOGGLE, caSETBOOKMARK0,
+    caGOTOBOOKMARK0 = 30, caDELETELINE = 40, caUNDO, caREDO, caDELPREVWORD, caPRINTSEL,
+    caDELNEXTWORD, caSCROLLUP, caSCROLLDOWN,
+};
+constexpr int kActionCount = 48;
+
 enum TSaveFormat { sfTEXT, sfRTF, sfHTML, sfUNIX };
+
+// Formats a copy puts on the clipboard (ClipCopyFormats): plain text, and
+// rich text (offered together with HTML).
+enum TLP_ClipFormat : uint32_t { smTEXT = 1, smRTF = 2 };
+
+// A drop on the control, as the window saw it.
+struct TDropRequest {
+    TSourceTypes available = 0; // the data types the dragged data offers
+    int position = 0;           // the character position under the mouse
+    TPoint point{-1, -1};       // the drop point in client coordinates
+    bool copy = false;          // Ctrl was held: copy instead of move
+    bool fromSelf = false;      // the data was dragged from this control
+};
+
+enum class TDropResult {
+    Refused,    // nothing taken: no usable data, or a drop onto the dragged selection
+    Ignored,    // accepted, but nothing changed (read-only)
+    Inserted,   // the text was inserted (and, for a move, taken from its old place)
+    FilesTaken, // OnFilesDropped took the files; nothing was inserted
+};
+
+// The mouse cursor a point of the control asks for.
+enum class TLexipadCursor { Arrow, IBeam, Split, Hyper, DragArrow };
 
 class TCustomLexipad : private IUndoTarget {
 public:
@@ -39,6 +87,10 @@ public:
     // Attaches a store (null: the control's own one again) and repaints.
     void AttachStore(TTextStore* store);
     void SetView(ILexipadView* view) { m_view = view; }
+    // Null: fixed 7 x 17 pixel cells.
+    void SetMetrics(ITextMetrics* metrics);
+    // Null: cut, copy and paste do nothing.
+    void SetClipboard(ILexipadClipboard* clipboard) { m_clipboard = clipboard; }
 
     // --- selection -------------------------------------------------------------
     TUndoSelection Selection() const { return m_selection; }
@@ -58,8 +110,8 @@ public:
     void ReplaceSelection(std::string_view text);
     // Inserts a stream's remaining contents at the selection (undo code 4).
     void InsertStream(TStream& stream);
-    // The selection in a write format (kWriteCrLf, kWriteLf; rich text and
-    // HTML raise until their writers exist).
+    // The selection in a write format (kWriteCrLf, kWriteLf, kWriteRtf,
+    // kWriteHtml).
     std::string SelectedText(uint32_t format = 0) const;
     void WriteSelection(TStream& stream, uint32_t format) const;
     std::string Text() const { return m_store->Text(); }
@@ -105,7 +157,110 @@ public:
     bool KeepUndoOnSave() const { return m_keepUndoOnSave; }
     void SetKeepUndoOnSave(bool keep) { m_keepUndoOnSave = keep; }
     const std::string& PrintTitle() const { return m_printTitle; }
+    // The date the HTML header shows; empty: today.
+    void SetHtmlDate(const std::string& date) { m_htmlDate = date; }
     void SetPrintTitle(const std::string& title) { m_printTitle = title; }
+
+    // --- columns and tab stops -----------------------------------------------------
+    // Explicit tab columns (0-based, ascending) and the default tab width,
+    // written into the settings.
+    void SetTabStops(std::vector<int> columns, int defaultWidth);
+    int NextTabStop(int column) const;
+    // Display column of an offset in a record (TABs expanded; a final CR has
+    // no column) and the offset shown at a display column.
+    int DisplayColumn(int record, int offset) const;
+    int OffsetFromColumn(int record, int column) const;
+    int CharWidth() const;
+    int LineHeight() const;
+    const ITextMetrics& Metrics() const;
+
+    // --- caret and keyboard actions ------------------------------------------------
+    // 1-based line and display column of the caret (the virtual column beyond
+    // the line end; the line after a final CR counts).
+    int CaretLine() const;
+    int CaretColumn() const;
+    bool InsertMode() const { return m_insertMode; }
+    void SetInsertMode(bool insert);
+    bool BeyondLineEnd() const { return m_beyondEol; }
+    int VirtualColumn() const { return m_virtualColumn; }
+    // Runs action code 0..47; extend moves only the caret end of the selection.
+    virtual void ExecuteAction(int code, bool extend);
+    // A key press (Windows virtual-key code, TShiftBits): templates and
+    // automatic replacement see it first, then the key bindings. True when
+    // the key was used, so its character must not be typed as well.
+    bool KeyDown(uint16_t key, uint8_t shift);
+    // Character input (typing): printable characters, CR, LF and TAB.
+    void KeyPress(char c);
+    bool WantReturns() const { return m_wantReturns; }
+    void SetWantReturns(bool want) { m_wantReturns = want; }
+    // Word boundaries left and right of a position.
+    int WordLeft(int position) const;
+    int WordRight(int position) const;
+    std::function<bool(char)> fn_CharStartsWord;
+    std::function<bool(char)> fn_CharIsInWord;
+    bool CharStartsWord(char c) const;
+    bool CharIsInWord(char c) const;
+
+    // --- layout and mouse -------------------------------------------------------------
+    int Gutter() const { return m_settings->Gutter(); }
+    void SetGutter(int pixels) { m_settings->SetGutter(std::max(pixels, 0)); }
+    int Margin() const { return m_settings->Margin(); }
+    void SetMargin(int pixels) { m_settings->SetMargin(std::max(pixels, 0)); }
+    int RightMargin() const { return m_settings->RightMargin(); }
+    void SetRightMargin(int column) { m_settings->SetRightMargin(std::max(column, 0)); }
+    int WrapAtColumn() const { return m_settings->WrapColumn(); }
+    void SetWrapAtColumn(int column);
+    // Left edge of the text area: the gutter when shown, then the margin strip.
+    int TextLeft() const;
+    // Client point of a position ({-1, -1} above the top line).
+    TPoint PosFromChar(int position) const;
+    // Position under a client point; -1 outside the text area unless clamp.
+    int CharFromPos(TPoint point, bool clamp = false) const;
+    int DoubleClickTime() const { return m_doubleClickTime; }
+    void SetDoubleClickTime(int milliseconds) { m_doubleClickTime = milliseconds; }
+    int ClickCount() const { return m_clickCount; }
+    // Left-button press, movement with the button held, release; time in ms.
+    void MouseDown(TPoint point, uint32_t shift, int64_t time);
+    void MouseMove(TPoint point, uint32_t shift);
+    void MouseUp(TPoint point, uint32_t shift);
+    void MouseWheel(int lines) { SetTopLine(m_topLine + lines); }
+    // A press inside the selection waits to become a drag (or a click).
+    bool DragPending() const { return m_dragPending; }
+    void CancelDragPending() { m_dragPending = false; }
+    // 1: the right-margin line is being dragged, 2: the wrap column, 0: none.
+    int MarginDrag() const { return m_marginDrag; }
+    // The word around a position as [start, end), empty when there is none.
+    std::pair<int, int> WordAt(int position) const;
+
+    // --- word wrap -------------------------------------------------------------------
+    // Client area in pixels: sets the visible rows and columns, and re-wraps
+    // when the wrap width follows the window.
+    void SetClientSize(int width, int height);
+    int WrapWidth() const;
+    const std::string& WrapOverride() const { return m_settings->WrapOverride(); }
+    void SetWrapOverride(const std::string& characters);
+    // Lays out every line again / the real lines holding [start, end].
+    void Rewrap();
+    void RewrapRange(int start, int end);
+    // Where a line's text (without its CR) breaks into records.
+    std::vector<int> WrapBreaks(std::string_view text) const;
+    // Replaces the word-break search: asked (code 0) for a break left of
+    // current in text[0..count), returns the break position.
+    std::function<int(const char* text, int current, int count, int code)> OnWordBreakProc;
+
+    // --- clipboard -----------------------------------------------------------------
+    void CopyToClipboard();
+    void CutToClipboard();
+    void PasteFromClipboard();
+
+    // --- numbered bookmarks ----------------------------------------------------------
+    // Sets or toggles bookmark index (0..9) on a 1-based line (-1: the caret
+    // line) at a 1-based column (-1 or 0: the caret's); "Bookmark index range
+    // error" for an index above 9.
+    void SetBookmark(int index, int line = -1, int column = -1);
+    // 1-based line and column, or false when the bookmark is not set.
+    bool GetBookmark(int index, int& line, int& column) const;
+    void GotoBookmark(int index);
 
     // --- view state ----------------------------------------------------------------
     int TopLine() const { return m_topLine; }
@@ -121,18 +276,110 @@ public:
     // Nested; the last release repaints.
     void LockUpdate(bool lock);
 
+    // --- settings and parsers ----------------------------------------------------------
+    // The settings in use: the active parser's, or the control's own.
+    TLP_Settings& Settings() const { return *m_settings; }
+    // Parser slots 1..6; ActiveParser picks the one in use ("Parser index out
+    // of range" otherwise). A parser must outlive its slot.
+    TCustomLexipadParser* Parser(int slot) const;
+    void SetParser(int slot, TCustomLexipadParser* parser);
+    int ActiveParser() const { return m_activeParser; }
+    void SetActiveParser(int slot);
+    TCustomLexipadParser* CurrentParser() const;
+    // Applies changed settings (LPM_SETTINGSCHANGED): re-wraps when the wrap
+    // option or column changed, rescans and repaints.
+    void SettingsChanged();
+    // Rescans the changed lines with the active parser.
+    void Restyle();
+
     // --- options -------------------------------------------------------------------
-    uint32_t Options() const { return m_options; }
-    void SetOptions(uint32_t options) { m_options = options; }
-    bool HasOption(uint32_t option) const { return (m_options & option) != 0; }
-    int IndentStep() const { return m_indentStep; }
-    void SetIndentStep(int step) { m_indentStep = step; }
+    uint32_t Options() const { return static_cast<uint32_t>(m_settings->Options()); }
+    // Turning word wrap on or off lays the text out again.
+    void SetOptions(uint32_t options);
+    bool HasOption(uint32_t option) const { return (Options() & option) != 0; }
+    int IndentStep() const { return m_settings->IndentStep(); }
+    void SetIndentStep(int step) { m_settings->SetIndentStep(step); }
     bool ReadOnly() const { return m_readOnly; }
     void SetReadOnly(bool readOnly) { m_readOnly = readOnly; }
 
     // --- events --------------------------------------------------------------------
     std::function<void(TCustomLexipad& sender)> OnChange;
     std::function<void(TCustomLexipad& sender, int Start, int Extent)> OnTextChange;
+    std::function<void(TCustomLexipad& sender, int& ActionCode)> OnCommandRecognised;
+    // Raised by restyling for every token (the handler may change its value),
+    // and once with -1, -1, -1 before and -2, -2, -2 after a rescan.
+    std::function<void(TCustomLexipad& sender, int& TokenValue, int ExtentStart, int ExtentEnd)>
+        OnTokenSeen;
+    std::function<void(TCustomLexipad& sender, const std::string& TemplateName,
+                       std::string& Replacement)>
+        OnTemplateEvent;
+    std::function<void(TCustomLexipad& sender, TEdStream& IStream, const std::string& ReplaceItem,
+                       std::string& ReplaceWith, bool& CanReplace)>
+        OnAutoReplace;
+    // The template hot key found no name before the caret: the window shows
+    // the list of templates, preselecting one containing the typed word.
+    std::function<void(TCustomLexipad& sender, const std::string& TypedWord)> OnTemplateList;
+    std::function<void(TCustomLexipad& sender, int Index)> OnBookmarkSet;
+    std::function<void(TCustomLexipad& sender)> OnPrintSelection;
+    std::function<void(TCustomLexipad& sender, int LineNo)> OnGutterClick;
+    std::function<void(TCustomLexipad& sender, TPoint ClickPos, int CharOffset)> OnTripleClick;
+    std::function<void(TCustomLexipad& sender)> OnHyperlinkHover;
+    // Raised by the built-in find and replace dialogs when a search fails.
+    std::function<void(TCustomLexipad& sender, const std::string& SearchString)> OnSearchFail;
+    // The attached store's notifications: a named bookmark removed, a range
+    // mark moved or resized, or removed, a breakpoint destroyed or its enabled
+    // flag changed.
+    std::function<void(TCustomLexipad& sender, const std::string& bmName)> OnCustomBookmarkFree;
+    std::function<void(TCustomLexipad& sender, TRangeMark& aMark)> OnMarkChange;
+    std::function<void(TCustomLexipad& sender, TRangeMark& aMark)> OnMarkFree;
+    std::function<void(TCustomLexipad& sender, TLP_BreakpointData& BreakpointData)>
+        OnBreakpointFree;
+    std::function<void(TCustomLexipad& sender, TLP_BreakpointData& BreakpointData)>
+        OnBreakpointStateChange;
+    // Published for owners that assign them; nothing raises them.
+    std::function<void(TCustomLexipad& sender, int Index)> OnBookmarkClear;
+    std::function<void(TCustomLexipad& sender, const std::string& HyperData, int HyperType)>
+        OnHyperlinkClick;
+    std::function<void(TCustomLexipad& sender, const std::string& SpellWord, int& Result)>
+        OnSpellWord;
+    std::function<void(TCustomLexipad& sender, int TrackID)> OnTrackAdd;
+    std::function<void(TCustomLexipad& sender, int TrackID)> OnTrackFree;
+
+    // --- clipboard formats, paste and drop -------------------------------------------
+    // TLP_ClipFormat bits.
+    uint32_t ClipCopyFormats() const { return m_clipCopyFormats; }
+    void SetClipCopyFormats(uint32_t formats) { m_clipCopyFormats = formats; }
+    // Whether 8-bit text is on the clipboard (LPM_CANPASTE).
+    bool CanPaste() const;
+    // Raised before a paste and before a drop is inserted; the handler may
+    // clear or set flags.
+    std::function<void(TCustomLexipad& sender, TSourceTypes& SourceTypes)> OnDataDrop;
+    // Files dropped (with smoProcessDroppedFiles); the handler may edit the
+    // list. AtPoint is {-1, -1} when the platform gives no point.
+    std::function<void(TCustomLexipad& sender, std::vector<std::string>& FileList, TPoint AtPoint)>
+        OnFilesDropped;
+    // Takes a drop of data; text goes in at the drop position as one undo
+    // step, a move within the control taking it from its old place too.
+    TDropResult DropData(const TDropObj& data, const TDropRequest& request);
+    // Whether a drop of this control's own selection at a position falls onto
+    // the selection itself (and is refused).
+    bool DropOntoSelection(int position, bool copy) const;
+    // A drag of the selection ended as a move to another target: the dragged
+    // text is deleted.
+    void DragMovedAway();
+
+    // --- mouse cursor and the template list ------------------------------------------
+    // The cursor over a client point; over a hot-spot token MouseHover also
+    // raises OnHyperlinkHover.
+    TLexipadCursor CursorAt(TPoint point) const;
+    TLexipadCursor MouseHover(TPoint point);
+    // The character under a client point (not a line end), or -1.
+    int CharUnderPoint(TPoint point) const;
+    // The template list: the entry to preselect for the typed word (the first
+    // whose name contains it, any case; -1 when none does), and the expansion
+    // of a chosen entry over the word before the caret.
+    int TemplateListIndex(const std::string& typedWord) const;
+    void ExpandTemplate(int index);
 
     // --- messages ------------------------------------------------------------------
     intptr_t Perform(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0);
@@ -154,23 +401,87 @@ private:
     void ReplaceRange(int start, int end, std::string_view text, int code, std::string record);
     void DeleteRange(int start, int end);
     void InsertChunks(int position, std::string_view text);
-    void AfterInsert(TRecordSpan span);
+    void AfterInsert(TRecordSpan span, bool linesMoved = true);
     void FlagSelectionChange(TUndoSelection before, TUndoSelection after);
     void IndentLine(int lineStart, const std::string& indent);
     int LeadingBlanks(int lineStart, int step) const;
     void RemoveLeading(int lineStart, int count);
     std::pair<int, int> BlockLines() const;
+    void MoveCaret(int position, bool extend);
+    void MoveVertically(int lines, bool extend);
+    void MoveLineEnd(bool extend);
+    void MoveRight(bool extend);
+    void MoveLeft(bool extend);
+    void ScrollOneLine(int delta);
+    void DeleteChar(bool forward);
+    void DeleteLine();
+    void DeleteWord(bool forward);
+    void InsertTyped(const std::string& text);
+    void TypeCharacter(char c);
+    void TypeTab();
+    void TypeReturn();
+    std::string SmartFill(int fromColumn, int toColumn) const;
+    int SmartTabTarget(int record, int column) const;
+    int LineIndentColumn(int record) const;
+    void FillBeyondLineEnd();
+    void RememberColumn();
+    int XFromColumn(int record, int column) const;
+    int ColumnFromX(int record, int x) const;
+    bool RunEditAction(int code, bool extend);
+    int MarginLineAt(TPoint point) const;
+    void SelectRecordAt(int position);
+    int RealLineNumber(int record) const;
+    int WordBreak(std::string_view text, int current) const;
+    bool KeepsLineWhole(std::string_view text) const;
+    int RewrapLine(int record);
+    void UseSettings(TLP_Settings& settings);
+    bool RunMoveAction(int code, bool extend);
+    bool HandleMacroKey(uint16_t key, uint8_t shift);
+    bool ExpandMacro(const TMacroKeywords& macros, bool autoReplace);
+    std::string TextBeforeCaret() const;
+    void FinishStep();
     int64_t WriteRange(TStream& stream, int start, int end, uint32_t format) const;
     std::pair<uint32_t, int64_t> SaveLayout() const;
+    std::string StyledText(int start, int end, uint32_t format) const;
     intptr_t PerformEdit(uint32_t message, uintptr_t wParam, intptr_t lParam, bool& handled);
     intptr_t PerformLines(uint32_t message, uintptr_t wParam, intptr_t lParam, bool& handled);
     intptr_t PerformPrivate(uint32_t message, uintptr_t wParam, intptr_t lParam, bool& handled);
     intptr_t PerformState(uint32_t message, uintptr_t wParam, intptr_t lParam, bool& handled);
     intptr_t CopyStyles(const int* lines, uint8_t* buffer, bool set);
+    intptr_t PerformClipboard(uint32_t message, bool& handled);
+    void ConnectStoreEvents();
+    void DisconnectStoreEvents();
+    TDropResult InsertDropped(const std::string& text, const TDropRequest& request);
+    void ReplaceWordBeforeCaret(const std::string& word, const std::string& replacement);
 
     std::unique_ptr<TTextStore> m_ownStore;
     TTextStore* m_store = nullptr;
     ILexipadView* m_view = nullptr;
+    ITextMetrics* m_metrics = nullptr;
+    ILexipadClipboard* m_clipboard = nullptr;
+    std::unique_ptr<TLP_Settings> m_ownSettings;
+    TLP_Settings* m_settings = nullptr;
+    std::array<TCustomLexipadParser*, 6> m_parsers{};
+    int m_activeParser = 1;
+    bool m_appliedWrap = false;
+    int m_appliedWrapColumn = 0;
+    bool m_restyling = false;
+    bool m_needsRestyle = false;
+    TKeySequence m_keySequence;
+    int m_desiredColumn = 0;
+    bool m_beyondEol = false;
+    int m_virtualColumn = 0;
+    bool m_insertMode = true;
+    bool m_wantReturns = true;
+    bool m_verticalMove = false;
+    int m_clientWidth = 0;
+    int m_doubleClickTime = 500;
+    int m_clickCount = 0;
+    int64_t m_lastClickTime = -1000000;
+    int m_lastClickLine = -1;
+    bool m_mouseSelecting = false;
+    bool m_dragPending = false;
+    int m_marginDrag = 0;
     TUndoSelection m_selection;
     int m_topLine = 0;
     int m_leftCol = 0;
@@ -180,12 +491,12 @@ private:
     int m_changeDepth = 0;
     bool m_changed = false;
     bool m_loading = false;
-    uint32_t m_options = kDefaultOptions;
-    int m_indentStep = 1;
     bool m_readOnly = false;
     TSaveFormat m_saveFormat = sfTEXT;
+    uint32_t m_clipCopyFormats = smTEXT | smRTF;
     bool m_keepUndoOnSave = true;
     std::string m_printTitle;
+    std::string m_htmlDate;
 };
 
 } // namespace quarno

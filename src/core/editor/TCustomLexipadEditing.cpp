@@ -4,7 +4,7 @@
 #include "base/TStream.h"
 #include "editor/TCustomLexipad.h"
 #include "editor/TCustomLexipadSteps.h"
-#include "editor/TLexipadOptions.h"
+#include "editor/TLP_Settings.h"
 #include "editor/TextNormalization.h"
 
 #include <algorithm>
@@ -66,6 +66,8 @@ void TCustomLexipad::ReplaceRange(int start, int end, std::string_view text, int
     }
     DeleteRange(start, end);
     InsertChunks(start, text);
+    if (HasOption(smoWordWrap))
+        RewrapRange(start, m_selection.caret);
     if (stack) {
         try {
             stack->EndTransaction(code, m_selection);
@@ -90,10 +92,12 @@ void TCustomLexipad::DeleteRange(int start, int end) {
             OnTextChange(*this, 0, 0);
         return;
     }
+    int records = m_store->RecordCount();
+    bool oneCharacter = end - start == 1 && m_store->CharAt(start) != kLineBreak;
     TRecordSpan span = m_store->DeleteRange(start, end);
     m_topLine = std::min(m_topLine, std::max(m_store->RecordCount() - 1, 0));
     m_selection = {start, start};
-    AfterInsert(span);
+    AfterInsert(span, !oneCharacter || records != m_store->RecordCount());
     if (OnTextChange)
         OnTextChange(*this, start, -(end - start));
 }
@@ -106,8 +110,10 @@ void TCustomLexipad::InsertChunks(int position, std::string_view text) {
     while (offset < text.size()) {
         chunk.clear();
         offset += NormalizeChunk(text.substr(offset), kInsertChunk, chunk);
+        int records = m_store->RecordCount();
+        bool oneCharacter = chunk.size() == 1 && chunk[0] != kLineBreak;
         TRecordSpan span = m_store->InsertText(caret, chunk);
-        AfterInsert(span);
+        AfterInsert(span, !oneCharacter || records != m_store->RecordCount());
         int start = caret;
         caret += static_cast<int>(chunk.size());
         m_selection = {caret, caret};
@@ -118,16 +124,24 @@ void TCustomLexipad::InsertChunks(int position, std::string_view text) {
 }
 
 // Flags the rebuilt records and as many following ones as the view shows.
-void TCustomLexipad::AfterInsert(TRecordSpan span) {
-    int last = std::min(span.first + std::max(span.count, m_visibleRows + 2),
+// A single character typed or deleted inside a record that moved no other
+// line flags only that record, so the view repaints one line; the
+// parser goes on to later lines itself when their tokens change.
+void TCustomLexipad::AfterInsert(TRecordSpan span, bool linesMoved) {
+    m_needsRestyle = true;
+    bool oneRecord = !linesMoved && span.count == 1 && !HasOption(smoWordWrap);
+    int last = std::min(span.first + (oneRecord ? 1 : std::max(span.count, m_visibleRows + 2)),
                         m_store->RecordCount());
     for (int index = span.first; index < last; ++index)
         m_store->Record(index).AddFlags(lfRestyle | lfRepaint);
 }
 
 void TCustomLexipad::UndoReplace(int start, int end, std::string_view text) {
-    DeleteRange(std::clamp(start, 0, CharCount()), std::clamp(end, 0, CharCount()));
-    InsertChunks(std::clamp(start, 0, CharCount()), text);
+    start = std::clamp(start, 0, CharCount());
+    DeleteRange(start, std::clamp(end, start, CharCount()));
+    InsertChunks(start, text);
+    if (HasOption(smoWordWrap))
+        RewrapRange(start, m_selection.caret);
 }
 
 void TCustomLexipad::UndoSelect(TUndoSelection selection) {
@@ -234,7 +248,7 @@ void TCustomLexipad::BlockIndent(int step, bool useTabs) {
         return;
     ChangeStep change(*this);
     if (step <= 0)
-        step = m_indentStep;
+        step = IndentStep();
     std::string indent(static_cast<size_t>(std::max(step, 1)),
                        useTabs && HasOption(smoUseTAB) ? '\t' : ' ');
     auto [first, last] = BlockLines();
@@ -251,7 +265,7 @@ void TCustomLexipad::BlockUnindent(int step) {
         return;
     ChangeStep change(*this);
     if (step <= 0)
-        step = m_indentStep;
+        step = IndentStep();
     auto [first, last] = BlockLines();
     std::optional<UndoGroupGuard> group; // opened at the first change only
     for (int line = last; line >= first; --line) {

@@ -7,7 +7,8 @@
 #include "editor/TCustomLexipad.h"
 #include "editor/TCustomLexipadSteps.h"
 #include "editor/TFastMemoryStream.h"
-#include "editor/TLexipadOptions.h"
+#include "editor/TStyledTextWriter.h"
+#include "editor/TLP_Settings.h"
 #include "editor/TextNormalization.h"
 #include "editor/LexipadMessages.h"
 
@@ -71,6 +72,8 @@ void TCustomLexipad::LoadFromStream(TStream& stream) {
     if (CharCount() > 0)
         DeleteRange(0, CharCount());
     m_store->TakeContent(staging);
+    // The loaded records arrive flagged; the step's end rescans them.
+    m_needsRestyle = true;
     m_loading = true;
     if (OnTextChange)
         for (auto [start, extent] : pieces)
@@ -79,6 +82,8 @@ void TCustomLexipad::LoadFromStream(TStream& stream) {
     m_selection = {0, 0};
     m_topLine = 0;
     m_leftCol = 0;
+    if (HasOption(smoWordWrap))
+        Rewrap();
     EmptyUndoBuffer();
     Changed();
     LockUpdate(false);
@@ -105,8 +110,10 @@ void TCustomLexipad::SetText(std::string_view text) {
 // Writes [start, end) as plain text (CR alone, CR LF with kWriteCrLf, LF
 // with kWriteLf) in pieces; returns the bytes the stream took.
 int64_t TCustomLexipad::WriteRange(TStream& stream, int start, int end, uint32_t format) const {
-    if (format & (kWriteRtf | kWriteHtml))
-        throw ELexipad("Rich text and HTML output are not available");
+    if (format & (kWriteRtf | kWriteHtml)) {
+        std::string bytes = StyledText(start, end, format);
+        return stream.Write(bytes.data(), static_cast<int64_t>(bytes.size()));
+    }
     start = std::clamp(start, 0, CharCount());
     end = std::clamp(end, start, CharCount());
     std::string buffer;
@@ -135,6 +142,13 @@ int64_t TCustomLexipad::WriteRange(TStream& stream, int start, int end, uint32_t
     return written;
 }
 
+std::string TCustomLexipad::StyledText(int start, int end, uint32_t format) const {
+    if (format & kWriteRtf)
+        return WriteRtf(*m_store, start, end, *m_settings);
+    return WriteHtml(*m_store, start, end, *m_settings,
+                     {m_printTitle, m_htmlDate.empty() ? TodayText() : m_htmlDate});
+}
+
 void TCustomLexipad::WriteSelection(TStream& stream, uint32_t format) const {
     WriteRange(stream, m_selection.Start(), m_selection.End(), format);
 }
@@ -148,9 +162,9 @@ std::string TCustomLexipad::SelectedText(uint32_t format) const {
 // The write format and the byte count of the whole document in the save format.
 std::pair<uint32_t, int64_t> TCustomLexipad::SaveLayout() const {
     if (m_saveFormat == sfRTF)
-        return {kWriteRtf, 0};
+        return {kWriteRtf, static_cast<int64_t>(StyledText(0, CharCount(), kWriteRtf).size())};
     if (m_saveFormat == sfHTML)
-        return {kWriteHtml, 0};
+        return {kWriteHtml, static_cast<int64_t>(StyledText(0, CharCount(), kWriteHtml).size())};
     if (m_saveFormat == sfUNIX)
         return {kWriteLf, CharCount()};
     if (m_store->LineStyle() == lsLF)

@@ -47,6 +47,10 @@ intptr_t TCustomLexipad::Perform(uint32_t message, uintptr_t wParam, intptr_t lP
         handled = true;
         result = PerformState(message, wParam, lParam, handled);
     }
+    if (!handled) {
+        handled = true;
+        result = PerformClipboard(message, handled);
+    }
     return handled ? result : 0;
 }
 
@@ -77,6 +81,7 @@ intptr_t TCustomLexipad::PerformEdit(uint32_t message, uintptr_t wParam, intptr_
     case EM_EMPTYUNDOBUFFER: EmptyUndoBuffer(); return 0;
     case EM_GETMODIFY: return Modified();
     case LPM_CANREDO: return CanRedo();
+    case LPM_SETTINGSCHANGED: SettingsChanged(); return 0;
     case LPM_REDO: Redo(); return 1;
     default: handled = false; return 0;
     }
@@ -103,6 +108,16 @@ intptr_t TCustomLexipad::PerformLines(uint32_t message, uintptr_t wParam, intptr
         return static_cast<intptr_t>(count);
     }
     case EM_GETFIRSTVISIBLELINE: return TopLine();
+    case EM_POSFROMCHAR: {
+        TPoint point = PosFromChar(argument);
+        if (point.x < 0)
+            return -1;
+        return static_cast<intptr_t>((point.x & 0xFFFF) | ((point.y & 0xFFFF) << 16));
+    }
+    case EM_CHARFROMPOS: {
+        TPoint point{static_cast<int16_t>(lParam & 0xFFFF), static_cast<int16_t>((lParam >> 16) & 0xFFFF)};
+        return CharFromPos(point);
+    }
     case EM_LINESCROLL: LineScroll(argument, static_cast<int>(lParam)); return 1;
     case EM_SCROLLCARET: ScrollCaret(); return 1;
     default: handled = false; return 0;

@@ -14,7 +14,7 @@ public:
         if (--m_owner.m_changeDepth > 0)
             return;
         try {
-            m_owner.RaiseChange();
+            m_owner.FinishStep();
         } catch (...) {
             // A handler's failure must not escape a destructor.
         }

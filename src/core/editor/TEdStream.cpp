@@ -67,28 +67,55 @@ int64_t TEdStream::Seek(int64_t offset, TSeekOrigin origin) {
     return m_position;
 }
 
-int TEdStream::NextChar() {
+void TEdStream::StepToRecord(int record) {
+    if (record == m_record + 1) {
+        m_recordStart += m_recordLength;
+    } else if (record == m_record - 1) {
+        m_recordStart -= m_store.Record(record).Length();
+    } else {
+        MoveTo(m_position);
+        return;
+    }
+    m_record = record;
+    const TLineRecord& current = m_store.Record(record);
+    m_recordLength = current.Length();
+    m_text = current.CStr();
+}
+
+// Taking the last character of a record moves on to the next record at once,
+// so reading on (and peeking) stays on the fast path.
+int TEdStream::NextCharSlow() {
     if (m_position >= m_charCount)
         return -1;
     int offset = m_position - m_recordStart;
     if (offset >= m_recordLength) {
-        MoveTo(m_position);
-        offset = 0;
+        if (offset == m_recordLength && m_record + 1 < m_store.RecordCount())
+            StepToRecord(m_record + 1);
+        if (m_position - m_recordStart >= m_recordLength)
+            MoveTo(m_position);
+        offset = m_position - m_recordStart;
     }
     ++m_position;
-    return static_cast<unsigned char>(m_text[offset]);
+    int c = static_cast<unsigned char>(m_text[offset]);
+    if (offset + 1 == m_recordLength && m_record + 1 < m_store.RecordCount())
+        StepToRecord(m_record + 1);
+    return c;
 }
 
-int TEdStream::PrevChar() {
+int TEdStream::PrevCharSlow() {
     if (m_position <= 0)
         return -1;
     --m_position;
-    if (m_position < m_recordStart)
-        MoveTo(m_position);
+    if (m_position < m_recordStart) {
+        if (m_record > 0 && m_position == m_recordStart - 1)
+            StepToRecord(m_record - 1);
+        if (m_position < m_recordStart || m_position >= m_recordStart + m_recordLength)
+            MoveTo(m_position);
+    }
     return static_cast<unsigned char>(m_text[m_position - m_recordStart]);
 }
 
-int TEdStream::PeekChar() const {
+int TEdStream::PeekCharSlow() const {
     if (m_position >= m_charCount)
         return -1;
     int offset = m_position - m_recordStart;

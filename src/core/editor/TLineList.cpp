@@ -61,6 +61,21 @@ int TLineList::BlockOfIndex(int index) const {
     return static_cast<int>(after - m_firstIndex.begin()) - 1;
 }
 
+int TLineList::FindFlags(int from, uint32_t flags) const {
+    from = std::max(from, 0);
+    if (from >= m_count)
+        return -1;
+    int block = BlockOfIndex(from);
+    size_t offset = static_cast<size_t>(from - m_firstIndex[static_cast<size_t>(block)]);
+    for (size_t b = static_cast<size_t>(block); b < m_blocks.size(); ++b, offset = 0) {
+        const std::vector<TLineRecord>& records = m_blocks[b].records;
+        for (size_t i = offset; i < records.size(); ++i)
+            if (records[i].Flags() & flags)
+                return m_firstIndex[b] + static_cast<int>(i);
+    }
+    return -1;
+}
+
 TLineRecord& TLineList::operator[](int index) {
     assert(index >= 0 && index < m_count);
     int block = BlockOfIndex(index);

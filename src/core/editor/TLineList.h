@@ -25,6 +25,10 @@ public:
     // The last record starting at or before position; the end maps to the
     // last record; 0 when there are none.
     int IndexFromPosition(int position) const;
+    // The first record at or after from with one of the flags set; -1 when
+    // there is none. Walks the blocks directly, so a whole-document search
+    // costs one look per record.
+    int FindFlags(int from, uint32_t flags) const;
     // Record index and the records after it that lie in the same block, one
     // after another in memory: the first and their count (0 for an index
     // outside the list). Lets a reader walk many records without a lookup each.
@@ -57,7 +61,7 @@ private:
     mutable std::vector<Block> m_blocks;
     mutable std::vector<int> m_firstIndex; // per block, its first record's index
     mutable std::vector<int> m_firstPos;   // per block, its first character's position
-    mutable size_t m_validPrefix = 0; // blocks whose entries above are current
+    mutable size_t m_validPrefix = 0;      // blocks whose entries above are current
     int m_count = 0;
     int m_chars = 0;
 };

@@ -135,7 +135,9 @@ TRecordSpan TTextStore::InsertText(int position, std::string_view normalized) {
     std::string combined;
     combined.reserve(old.size() + normalized.size());
     combined.append(old.substr(0, column)).append(normalized).append(old.substr(column));
-    return Resplice(index, combined);
+    TRecordSpan span = Resplice(index, combined);
+    ShiftForInsert(position, static_cast<int>(normalized.size()));
+    return span;
 }
 
 TRecordSpan TTextStore::DeleteRange(int start, int end) {
@@ -143,7 +145,11 @@ TRecordSpan TTextStore::DeleteRange(int start, int end) {
     end = std::clamp(end, start, CharCount());
     if (start == end)
         return {};
+    ShiftBeforeDelete(start, end - start);
     if (start == 0 && end == CharCount()) {
+        m_namedBookmarks.Clear();
+        if (m_rangeMarks)
+            m_rangeMarks->ShiftForDelete(start, end - start);
         Clear();
         return {};
     }
@@ -154,13 +160,143 @@ TRecordSpan TTextStore::DeleteRange(int start, int end) {
     for (int index = first + 1; index <= last; ++index)
         UncountLength(m_records[index].Length());
     m_records.Erase(first + 1, last - first);
-    if (joined.empty() && first == RecordCount() - 1) {
-        // The text now ends before this record: the line after a final CR is
-        // never stored.
-        RemoveRecord(first);
-        return {first, 0};
+    TRecordSpan span{first, 0};
+    if (joined.empty() && first == RecordCount() - 1)
+        RemoveRecord(first); // the line after a final CR is never stored
+    else
+        span = Resplice(first, joined);
+    ShiftAfterDelete(start, end - start);
+    return span;
+}
+
+TRangeMarks& TTextStore::RangeMarks() {
+    if (!m_rangeMarks)
+        m_rangeMarks = std::make_unique<TRangeMarks>();
+    return *m_rangeMarks;
+}
+
+int TTextStore::RealLineStart(int position) const {
+    if (RecordCount() == 0)
+        return 0;
+    int index = RecordFromPosition(position);
+    while (index > 0 && m_records[index].IsContinuation())
+        --index;
+    return RecordStart(index);
+}
+
+int TTextStore::RealLineEnd(int position) const {
+    if (RecordCount() == 0)
+        return 0;
+    int index = RecordFromPosition(position);
+    while (index + 1 < RecordCount() && m_records[index + 1].IsContinuation())
+        ++index;
+    return RecordStart(index + 1);
+}
+
+void TTextStore::ShiftForInsert(int position, int count) {
+    m_namedBookmarks.ShiftForInsert(position, count);
+    if (m_rangeMarks)
+        m_rangeMarks->ShiftForInsert(position, count);
+    auto lineStart = [this](int p) { return RealLineStart(p); };
+    m_breakpoints.ShiftForInsert(position, count);
+    m_breakpoints.SnapToLines(lineStart);
+    m_codeBreak.ShiftForInsert(position, count);
+    m_codeBreak.SnapToLines(lineStart);
+}
+
+// Breakpoints need the lines as they were to know which ones go.
+void TTextStore::ShiftBeforeDelete(int position, int count) {
+    auto lineEnd = [this](int p) { return RealLineEnd(p); };
+    m_breakpoints.ShiftForDelete(position, count, lineEnd);
+    m_codeBreak.ShiftForDelete(position, count, lineEnd);
+}
+
+void TTextStore::ShiftAfterDelete(int position, int count) {
+    m_namedBookmarks.ShiftForDelete(position, count);
+    if (m_rangeMarks)
+        m_rangeMarks->ShiftForDelete(position, count);
+    auto lineStart = [this](int p) { return RealLineStart(p); };
+    m_breakpoints.SnapToLines(lineStart);
+    m_codeBreak.SnapToLines(lineStart);
+}
+
+int TTextStore::LineRecordCount(int index) const {
+    int count = 1;
+    while (index + count < RecordCount() && m_records[index + count].IsContinuation())
+        ++count;
+    return count;
+}
+
+namespace {
+
+// Piece lengths for a line of length characters broken at breaks, no piece
+// longer than a record holds.
+std::vector<int> PieceLengths(int length, const std::vector<int>& breaks) {
+    std::vector<int> pieces;
+    int start = 0;
+    auto add = [&](int end) {
+        while (end - start > kMaxRecordLength) {
+            pieces.push_back(kMaxRecordLength);
+            start += kMaxRecordLength;
+        }
+        if (end > start)
+            pieces.push_back(end - start);
+        start = std::max(start, end);
+    };
+    for (int at : breaks)
+        if (at > start && at < length)
+            add(at);
+    add(length);
+    if (pieces.empty())
+        pieces.push_back(0);
+    return pieces;
+}
+
+} // namespace
+
+int TTextStore::RelayoutLine(int index, const std::vector<int>& breaks) {
+    int count = LineRecordCount(index);
+    std::string text;
+    std::string tokens;
+    bool allStyled = true;
+    std::vector<int> oldLengths;
+    for (int i = index; i < index + count; ++i) {
+        const TLineRecord& record = m_records[i];
+        text.append(record.Text());
+        oldLengths.push_back(record.Length());
+        if (record.Tokens() && allStyled)
+            tokens.append(reinterpret_cast<const char*>(record.Tokens()),
+                          static_cast<size_t>(record.Length()));
+        else
+            allStyled = record.Length() == 0 && allStyled;
     }
-    return Resplice(first, joined);
+    std::vector<int> lengths = PieceLengths(static_cast<int>(text.size()), breaks);
+    if (lengths == oldLengths)
+        return count;
+    for (int i = index + count - 1; i > index; --i)
+        RemoveRecord(i);
+    uint32_t styledFlags = allStyled ? lfRepaint : lfRepaint | lfRestyle;
+    int offset = 0;
+    for (size_t piece = 0; piece < lengths.size(); ++piece) {
+        std::string_view part = std::string_view(text).substr(static_cast<size_t>(offset),
+                                                              static_cast<size_t>(lengths[piece]));
+        int at = index + static_cast<int>(piece);
+        if (piece == 0) {
+            UncountLength(m_records[at].Length());
+            m_records.SetText(at, part);
+            CountLength(static_cast<int>(part.size()));
+        } else {
+            TLineRecord record(part);
+            record.SetMarks(kSoftContinuation);
+            InsertRecord(at, std::move(record));
+        }
+        TLineRecord& record = m_records[at];
+        record.SetFlags(styledFlags | (part.find('\t') != std::string_view::npos ? static_cast<uint32_t>(lfHasTab) : 0u));
+        if (allStyled && !part.empty())
+            std::copy_n(tokens.data() + offset, part.size(), record.EnsureTokens());
+        offset += lengths[piece];
+    }
+    return static_cast<int>(lengths.size());
 }
 
 void TTextStore::Clear() {

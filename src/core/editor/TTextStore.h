@@ -9,8 +9,11 @@
 // editing engine changes text only through InsertText, DeleteRange and Clear.
 #pragma once
 
+#include "editor/TCustomBookmarks.h"
+#include "editor/TLP_Breakpoints.h"
 #include "editor/TLineList.h"
 #include "editor/TLineRecord.h"
+#include "editor/TRangeMarks.h"
 
 #include <array>
 #include <memory>
@@ -50,6 +53,9 @@ public:
     // The record holding a position (clamped); the text end maps to the last
     // record. 0 for an empty document.
     int RecordFromPosition(int position) const;
+    // The first record at or after from with one of the line flags set; -1
+    // when there is none.
+    int FindRecordFlags(int from, uint32_t flags) const { return m_records.FindFlags(from, flags); }
     // Record index and those after it stored next to it in memory: the first
     // and their count (0 outside the store), for walking without lookups.
     const TLineRecord* RecordRun(int index, int& count) const {
@@ -62,12 +68,23 @@ public:
 
     // Splices already normalised text in at a position. The first rebuilt
     // record keeps the old record's marks, images, colours and line object;
-    // every rebuilt record is flagged for repaint and restyle.
+    // every rebuilt record is flagged for repaint and restyle. Named
+    // bookmarks, range marks and breakpoints after the position move on.
     TRecordSpan InsertText(int position, std::string_view normalized);
-    // Removes [start, end); the first record keeps its attributes. Removing
-    // all text clears the store.
+    // Removes [start, end); the first record keeps its attributes. Named
+    // bookmarks and range marks inside go, breakpoints of deleted lines go
+    // (the code break is disabled), later ones move back. Removing all text
+    // clears the store.
     TRecordSpan DeleteRange(int start, int end);
     void Clear();
+    // Lays the real line whose first record is index out again: its records
+    // are joined and split at the given offsets (ascending, inside the line;
+    // pieces stay within 2047 characters). The first record keeps its
+    // attributes; token bytes survive when every old record had them.
+    // Returns the record count of the line afterwards.
+    int RelayoutLine(int index, const std::vector<int>& breaks);
+    // Records of the real line whose first record is index.
+    int LineRecordCount(int index) const;
     // Takes over the text and records of another store (a completed load).
     void TakeContent(TTextStore& source);
 
@@ -78,6 +95,17 @@ public:
     TLineStyle LineStyle() const { return m_lineStyle; }
     void SetLineStyle(TLineStyle style) { m_lineStyle = style; }
     std::array<uint16_t, 10>& BookmarkColumns() { return m_bookmarkColumns; }
+    TCustomBookmarks& NamedBookmarks() { return m_namedBookmarks; }
+    // Created on first use.
+    TRangeMarks& RangeMarks();
+    bool HasRangeMarks() const { return m_rangeMarks != nullptr; }
+    TLP_Breakpoints& Breakpoints() { return m_breakpoints; }
+    TLP_CodeBreak& CodeBreak() { return m_codeBreak; }
+
+    // Start of the real line holding a position (soft continuations belong
+    // to the line they continue), and the position after its line break.
+    int RealLineStart(int position) const;
+    int RealLineEnd(int position) const;
     std::vector<std::string>& Strings() { return m_strings; }
 
     // Views (editing controls) showing this store; each is listed once.
@@ -90,6 +118,9 @@ private:
     void InsertRecord(int index, TLineRecord record);
     void RemoveRecord(int index);
     void CountLength(int length);
+    void ShiftForInsert(int position, int count);
+    void ShiftBeforeDelete(int position, int count);
+    void ShiftAfterDelete(int position, int count);
     void UncountLength(int length);
 
     TLineList m_records;
@@ -98,6 +129,10 @@ private:
     std::unique_ptr<TUndoStack> m_undoStack;
     TLineStyle m_lineStyle = lsCRLF;
     std::array<uint16_t, 10> m_bookmarkColumns{};
+    TCustomBookmarks m_namedBookmarks;
+    std::unique_ptr<TRangeMarks> m_rangeMarks;
+    TLP_Breakpoints m_breakpoints;
+    TLP_CodeBreak m_codeBreak;
     std::vector<std::string> m_strings;
     std::vector<void*> m_views;
 };

@@ -2,30 +2,42 @@
 #include "editor/TextNormalization.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace quarno {
 
 size_t NormalizeChunk(std::string_view text, size_t limit, std::string& out) {
     size_t end = std::min(limit, text.size());
-    out.reserve(out.size() + end);
+    size_t base = out.size();
+    out.resize(base + end);
+    char* write = out.data() + base;
+    const char* read = text.data();
     size_t i = 0;
     while (i < end) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c >= 32 || c == '\t') {
-            out.push_back(static_cast<char>(c));
-        } else if (c == '\r' || c == '\n') {
+        // Most bytes pass unchanged: copy them in runs.
+        size_t run = i;
+        while (run < end && (static_cast<unsigned char>(read[run]) >= 32 || read[run] == '\t'))
+            ++run;
+        std::memcpy(write, read + i, run - i);
+        write += run - i;
+        i = run;
+        if (i >= end)
+            break;
+        char c = read[i];
+        if (c == '\r' || c == '\n') {
             char partner = c == '\r' ? '\n' : '\r';
-            if (i + 1 < text.size() && text[i + 1] == partner) {
+            if (i + 1 < text.size() && read[i + 1] == partner) {
                 if (i + 1 >= end && i > 0)
                     break; // the pair continues in the next chunk
                 ++i;
             }
-            out.push_back('\r');
+            *write++ = '\r';
         } else {
-            out.push_back('.');
+            *write++ = '.';
         }
         ++i;
     }
+    out.resize(static_cast<size_t>(write - out.data()));
     return i;
 }
 

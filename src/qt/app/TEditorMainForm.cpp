@@ -4,6 +4,8 @@
 #include "app/TEventLog.h"
 #include "app/TextConversion.h"
 #include "base/Exceptions.h"
+#include "base/FileUtils.h"
+#include "editor/TLexipad.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -18,7 +20,38 @@ TEditorMainForm::TEditorMainForm(const TAppSeams& seams, const std::string& exec
     setObjectName(QStringLiteral("EditorMainForm"));
     setWindowTitle(QStringLiteral("QUARNO+"));
     setMinimumSize(400, 200);
+    CreateEditor();
     FormCreate();
+}
+
+// The editing control as the window's editor is set up.
+void TEditorMainForm::CreateEditor() {
+    m_lexipad1 = new TLexipad(this);
+    m_lexipad1->setObjectName(QStringLiteral("Lexipad1"));
+    setCentralWidget(m_lexipad1);
+    TLexipad& pad = *m_lexipad1;
+    pad.SetBorderStyle(TLexipad::bsNone);
+    pad.SetClipCopyFormats(smTEXT | smRTF);
+    pad.SetFlatScrollBarStyle(TLexipad::fssREGULAR);
+    pad.SetGutterFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    pad.SetHyperCursor(Qt::PointingHandCursor);
+    pad.SetIndentStep(1);
+    pad.SetMargin(2);
+    pad.SetMonoPrint(true);
+    pad.SetOptions(smoSyntaxHighlight | smoPrintWrap | smoPrintLineNos | smoPrintFilename |
+                   smoPrintDate | smoPrintPageNos | smoAutoIndent | smoWordSelect | smoShowGutter |
+                   smoShowWrapColumn | smoTitleAsFilename | smoProcessDroppedFiles |
+                   smoBlockOverwriteCursor | smoShowWrapGlyph | smoUseTAB | smoOLEDragSource |
+                   smoLineNumbers);
+    pad.SetReadOnly(false);
+    pad.SetRightMargin(80);
+    pad.SetSaveFormat(sfTEXT);
+    pad.SetScrollBars(TLexipad::ssBoth);
+    pad.SetSelLineStyle(lsCRLF);
+    pad.SetSelTextColor(colors::White);
+    pad.SetSelTextBack(0x808000); // teal
+    pad.SetTabDefault(4);
+    UseMcuBasicParser();
 }
 
 TEditorMainForm::~TEditorMainForm() = default;
@@ -67,9 +100,17 @@ void TEditorMainForm::FormActivate() {
     BuildRunMenus();
 }
 
-// Documents arrive with the editor; until then opening only reports itself.
+// Documents in tabs arrive with the main window's documents; until then the
+// file is shown in the editor as it is.
 void TEditorMainForm::OpenDocument(const std::string& fileName) {
     TEventLog::Write(QStringLiteral("open ") + FromPath(fileName));
+    if (!FileExists(fileName)) return;
+    try {
+        m_lexipad1->LoadFromFile(fileName);
+        m_lexipad1->setFocus();
+    } catch (const Exception& error) {
+        m_seams.Prompts().ShowException(error.what());
+    }
 }
 
 void TEditorMainForm::NewButtonClick() {

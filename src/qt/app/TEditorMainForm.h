@@ -14,6 +14,8 @@
 
 namespace quarno {
 
+class TLexipad;
+
 class TEditorMainForm : public QMainWindow {
     Q_OBJECT
 public:
@@ -31,6 +33,8 @@ public:
     TEdPersistent* Persistent() const { return m_persistent.get(); }
     const std::string& StartupFile() const { return m_startupFile; }
     const std::vector<std::string>& RecentFiles() const { return m_recentFiles; }
+    // The editing control of the window; owned by the window.
+    TLexipad* Lexipad1() const { return m_lexipad1; }
 
     // Answers a later copy of the program: restores the window if it is
     // minimised (keeping it maximised if it was), raises and activates it.
@@ -42,6 +46,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void CreateEditor();
+    // The shipped BASIC language ("MCUBASIC") becomes Lexipad1's active
+    // parser once the parser run time provides it; until then the control
+    // paints whatever token bytes its store holds.
+    void UseMcuBasicParser() {}
     void FormCreate();
     void FormShow();
     void FormActivate();
@@ -62,6 +71,7 @@ private:
     void RebuildReopenMenu();
 
     const TAppSeams m_seams;
+    TLexipad* m_lexipad1 = nullptr;
     std::string m_executablePath;
     TAppGlobals m_globals;
     std::unique_ptr<TEdPersistent> m_persistent;

@@ -1,7 +1,7 @@
 // The screenshot of headless runs.
 #include "app/TScreenshot.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
 #include <QPixmap>
 #include <QScreen>
@@ -14,7 +14,9 @@ namespace quarno {
 
 TScreenshot::TScreenshot(QWidget* window, QString path, QObject* parent)
     : QObject(parent), m_window(window), m_path(std::move(path)) {
-    m_window->installEventFilter(this);
+    // A window covered by its children (an editor filling it) is painted
+    // through them only, so any paint inside it counts.
+    qApp->installEventFilter(this);
     // Headless runs have no window manager to carry out "maximised", so the
     // window takes the screen itself, as a maximised window would.
     if (QScreen* screen = m_window->screen()) m_window->setGeometry(screen->availableGeometry());
@@ -23,7 +25,9 @@ TScreenshot::TScreenshot(QWidget* window, QString path, QObject* parent)
 bool TScreenshot::eventFilter(QObject* watched, QEvent* event) {
     // The paint has reached the screen once control is back in the event
     // loop, so the grab waits for the next turn.
-    if (watched == m_window && event->type() == QEvent::Paint && !m_scheduled) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    bool inWindow = widget && (widget == m_window || m_window->isAncestorOf(widget));
+    if (inWindow && event->type() == QEvent::Paint && !m_scheduled) {
         m_scheduled = true;
         QTimer::singleShot(0, this, &TScreenshot::Capture);
     }
@@ -31,6 +35,9 @@ bool TScreenshot::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TScreenshot::Capture() {
+    // What the first activation changed (the start-up file loaded) reaches
+    // the screen before it is taken.
+    m_window->repaint();
     QScreen* screen = m_window->screen();
     QPixmap shot = screen ? screen->grabWindow(0) : QPixmap();
     if (shot.isNull() || !shot.save(m_path, "PNG")) {

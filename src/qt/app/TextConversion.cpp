@@ -14,13 +14,37 @@ static const char16_t kCp1252High[32] = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 QString FromAnsi(const std::string& bytes) {
-    QString text;
-    text.reserve(static_cast<qsizetype>(bytes.size()));
-    for (char c : bytes) {
-        auto code = static_cast<unsigned char>(c);
-        text.append(code >= 0x80 && code < 0xA0 ? QChar(kCp1252High[code - 0x80]) : QChar(code));
+    return FromAnsi(bytes.data(), bytes.size());
+}
+
+QString FromAnsi(const char* bytes, size_t count) {
+    QString text(static_cast<qsizetype>(count), Qt::Uninitialized);
+    QChar* out = text.data();
+    for (size_t i = 0; i < count; ++i) {
+        auto code = static_cast<unsigned char>(bytes[i]);
+        out[i] = code >= 0x80 && code < 0xA0 ? QChar(kCp1252High[code - 0x80]) : QChar(code);
     }
     return text;
+}
+
+std::string ToAnsi(const QString& text) {
+    std::string bytes;
+    bytes.reserve(static_cast<size_t>(text.size()));
+    for (QChar c : text) {
+        char16_t code = c.unicode();
+        if (code < 0x80 || (code >= 0xA0 && code < 0x100)) {
+            bytes.push_back(static_cast<char>(code));
+            continue;
+        }
+        char byte = '?';
+        for (int i = 0; i < 32; ++i)
+            if (kCp1252High[i] == code) {
+                byte = static_cast<char>(0x80 + i);
+                break;
+            }
+        bytes.push_back(byte);
+    }
+    return bytes;
 }
 
 QString MessageText(const std::string& bytes) {

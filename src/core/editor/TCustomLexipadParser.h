@@ -1,0 +1,37 @@
+// What the editing control needs of a syntax parser: tokens one at a time
+// from a cursor, a restart at a stored token value, the language settings,
+// and the rescan of changed lines. TLexipadParser implements it from a
+// compiled parser block.
+#pragma once
+
+#include <functional>
+
+namespace quarno {
+
+class TCustomLexipad;
+class TEdStream;
+class TLP_Settings;
+
+class TCustomLexipadParser {
+public:
+    virtual ~TCustomLexipadParser() = default;
+
+    // Reads one token at the cursor: returns its value, leaves the cursor
+    // after it and adds its character count to length.
+    virtual int NextToken(TCustomLexipad* control, TEdStream& cursor, int& length) = 0;
+    // Prepares a restart at a character whose stored token value is given.
+    virtual void ResetState(int token) = 0;
+    // The editor options dialog for this parser; true when accepted.
+    virtual bool EditProperties() = 0;
+    virtual TLP_Settings& Settings() = 0;
+
+    // Rescans the control's document from its first line flagged for
+    // restyling, storing a token value per character, until the lines no
+    // longer change (the whole protocol of restart point, token events and
+    // stop condition).
+    virtual void Restyle(TCustomLexipad& control) = 0;
+    // The control is going away: forget it.
+    virtual void Detach(TCustomLexipad& control) = 0;
+};
+
+} // namespace quarno

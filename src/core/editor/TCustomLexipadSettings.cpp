@@ -1,0 +1,84 @@
+// The editing engine: the settings in use, the parser slots and restyling.
+#include "base/Exceptions.h"
+#include "editor/TCustomLexipad.h"
+#include "editor/TCustomLexipadParser.h"
+#include "editor/TCustomLexipadSteps.h"
+#include "editor/TLP_Settings.h"
+
+namespace quarno {
+
+TCustomLexipadParser* TCustomLexipad::Parser(int slot) const {
+    if (slot < 1 || slot > 6)
+        throw ELexipad("Parser index out of range");
+    return m_parsers[static_cast<size_t>(slot - 1)];
+}
+
+TCustomLexipadParser* TCustomLexipad::CurrentParser() const {
+    return m_parsers[static_cast<size_t>(m_activeParser - 1)];
+}
+
+void TCustomLexipad::SetParser(int slot, TCustomLexipadParser* parser) {
+    Parser(slot); // checks the slot
+    TCustomLexipadParser*& entry = m_parsers[static_cast<size_t>(slot - 1)];
+    if (entry == parser)
+        return;
+    if (entry && entry != parser)
+        entry->Detach(*this);
+    entry = parser;
+    if (slot == m_activeParser)
+        UseSettings(parser ? parser->Settings() : *m_ownSettings);
+}
+
+void TCustomLexipad::SetActiveParser(int slot) {
+    TCustomLexipadParser* parser = Parser(slot);
+    if (slot == m_activeParser)
+        return;
+    m_activeParser = slot;
+    UseSettings(parser ? parser->Settings() : *m_ownSettings);
+}
+
+// Switching settings re-applies them; every line is rescanned.
+void TCustomLexipad::UseSettings(TLP_Settings& settings) {
+    m_settings = &settings;
+    for (int i = 0; i < m_store->RecordCount(); ++i)
+        m_store->Record(i).AddFlags(lfRestyle | lfRepaint);
+    SettingsChanged();
+}
+
+void TCustomLexipad::SettingsChanged() {
+    ChangeStep step(*this);
+    bool wrap = HasOption(smoWordWrap);
+    if (wrap != m_appliedWrap || (wrap && WrapAtColumn() != m_appliedWrapColumn)) {
+        m_appliedWrap = wrap;
+        m_appliedWrapColumn = WrapAtColumn();
+        Rewrap();
+    }
+    Restyle();
+    Changed();
+    Repaint(true);
+}
+
+// The end of a step: the changed lines are rescanned, then OnChange.
+void TCustomLexipad::FinishStep() {
+    if (m_needsRestyle) {
+        m_needsRestyle = false;
+        Restyle();
+    }
+    RaiseChange();
+}
+
+void TCustomLexipad::Restyle() {
+    TCustomLexipadParser* parser = CurrentParser();
+    if (!parser || m_restyling || m_loading)
+        return;
+    m_restyling = true;
+    try {
+        parser->Restyle(*this);
+    } catch (...) {
+        m_restyling = false;
+        throw;
+    }
+    m_restyling = false;
+}
+
+} // namespace quarno

@@ -1,0 +1,299 @@
+// The parser run time: one token at a time from the control's cursor, with
+// keyword lookup, handler records, first-character rules, terminators,
+// effects on the state set, the state stack and containers.
+#include "highlight/TLexipadParser.h"
+
+#include "editor/TCustomLexipad.h"
+#include "highlight/BuiltInHandlers.h"
+#include "highlight/TParserCursor.h"
+
+#include <algorithm>
+
+namespace quarno {
+
+// The token being read.
+struct TLexipadParser::TScan {
+    TParserCursor& cursor;
+    int start;              // position of the first character
+    uint8_t first;          // the first character
+    int length = 0;         // characters taken so far
+    int token = 0;          // the value being built
+    bool keyword = false;   // a keyword entry is in use
+    bool fromTable = false; // it came from a keyword table of the settings
+};
+
+namespace {
+
+int TokenValue(int32_t value) {
+    return value >= 0 && value <= 255 ? value : 0;
+}
+
+} // namespace
+
+int TLexipadParser::NextToken(TCustomLexipad* control, TEdStream& stream, int& length) {
+    if (m_busy && !m_containerOpen) return 0;
+    if (control) Attach(*control);
+    TParserCursor cursor(stream);
+    int token = 0;
+    if (!cursor.AtEnd()) {
+        int start = cursor.Position();
+        token = ScanToken(cursor);
+        length += cursor.Position() - start;
+    }
+    m_busy = m_containerOpen;
+    return token;
+}
+
+void TLexipadParser::ResetState(int token) {
+    const TByteSet* context = nullptr;
+    if (token >= 0 && token <= 255)
+        context = &m_language.ContextStates(static_cast<uint8_t>(token));
+    m_states = context && !context->IsEmpty() ? *context : m_language.StartStates();
+    m_containerOpen = false;
+    m_busy = false;
+    m_containerEnd = 0;
+    m_containerToken = 0;
+    m_stack.clear();
+    ChooseTable();
+}
+
+int TLexipadParser::ScanToken(TParserCursor& cursor) {
+    TScan scan{cursor, cursor.Position(), cursor.CurrentChar()};
+    if (MatchKeyword(scan)) {
+        if (const TLP_HandlerRecord* handler = m_language.Handler(static_cast<uint8_t>(scan.token)))
+            if (Extend(scan, handler->continuation, handler->terminator, false) ==
+                TExtend::Rejected)
+                Reject(scan);
+    }
+    if (!scan.keyword) {
+        const TLP_TokenRule* rule = RuleFor(scan.first);
+        if (rule && rule->states.Meets(m_states)) ApplyRule(scan, *rule);
+    }
+    ApplyEffects(scan);
+    return scan.token;
+}
+
+// The language's keywords first, then the keyword tables of its settings.
+// Without a match the cursor stands one character on.
+bool TLexipadParser::MatchKeyword(TScan& scan) {
+    int length = 0;
+    int entry = m_language.Keywords().Match(scan.cursor, m_states, length);
+    if (entry >= 0) {
+        scan.token = TokenValue(m_language.Keywords().Entry(entry).value);
+        scan.length = length;
+        scan.keyword = true;
+        return true;
+    }
+    for (const TLP_KeywordTable& table : Settings().KeywordTables()) {
+        scan.cursor.SetPosition(scan.start);
+        entry = table.Trie().Match(scan.cursor, m_states, length);
+        if (entry >= 0) {
+            scan.token = TokenValue(table.Trie().Entry(entry).value);
+            scan.length = length;
+            scan.keyword = scan.fromTable = true;
+            return true;
+        }
+    }
+    scan.length = 1;
+    return false;
+}
+
+// A first-character rule: a handler scans the whole token, or the first
+// character (already taken) is followed by the rule's continuation and
+// terminator.
+void TLexipadParser::ApplyRule(TScan& scan, const TLP_TokenRule& rule) {
+    if (rule.start.hasHandler) {
+        scan.cursor.SetPosition(scan.start);
+        scan.length = 0;
+        if (RunPartHandler(scan, rule.start.custom, rule.start.handler))
+            scan.token = rule.token;
+        else
+            Reject(scan);
+        return;
+    }
+    scan.token = 0;
+    switch (Extend(scan, rule.continuation, rule.terminator, true)) {
+    case TExtend::Complete:
+    case TExtend::HandlerDone: scan.token = rule.token; break;
+    case TExtend::CustomValue: break;
+    case TExtend::Rejected: Reject(scan); break;
+    }
+}
+
+// Takes the characters that continue a token until its terminator, the end
+// of the text or (without a terminator) one piece. In rule mode a character
+// that is neither taken nor the start of the terminator refuses the token,
+// and a custom continuation ends it at once with the value it left.
+TLexipadParser::TExtend TLexipadParser::Extend(TScan& scan, const TLP_MatchPart& continuation,
+                                               const TLP_Terminator& terminator, bool ruleMode) {
+    TParserCursor& cursor = scan.cursor;
+    const bool hasTerminator = terminator.Exists();
+    // A rule of its first character alone.
+    if (ruleMode && !continuation.hasHandler && !hasTerminator &&
+        GroupOf(continuation.group).IsEmpty())
+        return TExtend::Complete;
+    bool checkFirst = continuation.repeat != 0 && hasTerminator;
+    while (!cursor.AtEnd()) {
+        bool tested = checkFirst;
+        if (checkFirst && MatchTerminator(scan, terminator)) return TExtend::Complete;
+        checkFirst = hasTerminator;
+        bool taken = false;
+        if (continuation.hasHandler) {
+            if (!continuation.custom && IsTokenHandler(continuation.handler))
+                return RunPartHandler(scan, false, continuation.handler) ? TExtend::HandlerDone
+                                                                         : TExtend::Rejected;
+            int before = cursor.Position();
+            taken = RunPartHandler(scan, continuation.custom, continuation.handler) &&
+                    cursor.Position() > before; // a piece that takes nothing cannot go on
+            if (taken && continuation.custom && ruleMode) return TExtend::CustomValue;
+        } else if (GroupOf(continuation.group).Contains(cursor.CurrentChar())) {
+            cursor.Advance();
+            ++scan.length;
+            taken = true;
+        }
+        if (!taken) {
+            if (ruleMode && hasTerminator && !tested && MatchTerminator(scan, terminator))
+                return TExtend::Complete;
+            return TExtend::Rejected;
+        }
+        if (!hasTerminator) return TExtend::Complete;
+    }
+    return TExtend::Complete;
+}
+
+// A handler's answer, or one character of each group in turn. Only a matched
+// terminator with the include flag stays part of the token.
+bool TLexipadParser::MatchTerminator(TScan& scan, const TLP_Terminator& terminator) {
+    TParserCursor& cursor = scan.cursor;
+    // One character, tested where it stands (the common case, once for every
+    // character of a comment).
+    if (!terminator.hasHandler && terminator.count == 1) {
+        if (cursor.AtEnd() || !GroupOf(terminator.groups[0]).Contains(cursor.CurrentChar()))
+            return false;
+        if (terminator.include) {
+            cursor.Advance();
+            ++scan.length;
+        }
+        return true;
+    }
+    const int mark = cursor.Position();
+    const int length = scan.length;
+    bool matched = true;
+    if (terminator.hasHandler) {
+        matched = RunPartHandler(scan, terminator.custom, terminator.handler);
+    } else {
+        int count = std::min<int>(terminator.count, TLP_Terminator::kMaxGroups);
+        for (int i = 0; i < count && matched; ++i) {
+            matched =
+                !cursor.AtEnd() &&
+                GroupOf(terminator.groups[static_cast<size_t>(i)]).Contains(cursor.CurrentChar());
+            if (matched) cursor.Advance();
+        }
+        if (matched) scan.length += count;
+    }
+    if (!matched || !terminator.include) {
+        cursor.SetPosition(mark);
+        scan.length = length;
+    }
+    return matched;
+}
+
+bool TLexipadParser::RunPartHandler(TScan& scan, bool custom, int32_t number) {
+    TParserCursor& cursor = scan.cursor;
+    if (!custom) return RunBuiltInHandler(number, cursor, scan.length, scan.start);
+    if (!OnCustomParse) return false;
+    const int before = cursor.Position();
+    int length = scan.length;
+    int value = scan.token;
+    bool taken = OnCustomParse(*this, number, cursor.Stream(), length, value);
+    // A handler that moved the cursor backwards did not take anything.
+    if (!taken || cursor.Position() < before) {
+        cursor.SetPosition(before);
+        return false;
+    }
+    scan.length = length;
+    scan.token = TokenValue(value);
+    return true;
+}
+
+void TLexipadParser::Reject(TScan& scan) {
+    scan.cursor.SetPosition(scan.start);
+    scan.cursor.Advance();
+    scan.length = 1;
+    scan.token = 0;
+    scan.keyword = false;
+    scan.fromTable = false;
+}
+
+void TLexipadParser::ApplyEffects(TScan& scan) {
+    TParserCursor& cursor = scan.cursor;
+    if (!m_containerOpen) m_containerSaved = m_states;
+    const TLP_Effect* effect = m_language.Effect(static_cast<uint8_t>(scan.token));
+    bool refused = effect && !scan.fromTable && !m_states.Meets(effect->allowed);
+    // A token that is not allowed here, or one that took nothing, becomes a
+    // one-character plain token so the caller always makes progress.
+    if (refused || cursor.Position() <= scan.start) {
+        cursor.SetPosition(scan.start + 1);
+        scan.length = 1;
+        scan.token = 0;
+        effect = nullptr;
+    } else if (effect) {
+        ApplyEffect(*effect);
+    }
+    const int position = cursor.Position();
+    if (m_containerOpen) {
+        if (position >= m_containerEnd || cursor.AtEnd()) {
+            m_states = m_containerSaved;
+            ChooseTable();
+            m_containerOpen = false;
+        }
+    } else if (effect && effect->context) {
+        m_containerOpen = true;
+        m_containerEnd = position;
+        m_containerToken = scan.token;
+    }
+}
+
+void TLexipadParser::ApplyEffect(const TLP_Effect& effect) {
+    if (effect.stackFlags & TLP_Effect::kPopBefore)
+        PopStates();
+    else if (effect.stackFlags & TLP_Effect::kPushBefore)
+        PushStates();
+    if (!effect.noChange) m_states = (m_states | effect.added) - effect.removed;
+    if (effect.stackFlags & TLP_Effect::kPopAfter)
+        PopStates();
+    else if (effect.stackFlags & TLP_Effect::kPushAfter)
+        PushStates();
+    ChooseTable();
+}
+
+void TLexipadParser::PushStates() {
+    if (m_stack.size() < kMaxStackDepth) m_stack.push_back(m_states);
+}
+
+// Popping an empty stack keeps the current set.
+void TLexipadParser::PopStates() {
+    if (m_stack.empty()) return;
+    m_states = m_stack.back();
+    m_stack.pop_back();
+}
+
+void TLexipadParser::ChooseTable() {
+    const TByteSet& withTables = m_language.StatesWithTables();
+    m_tableState = withTables.IsEmpty() ? -1 : (m_states & withTables).Lowest();
+}
+
+const TLP_TokenRule* TLexipadParser::RuleFor(uint8_t c) const {
+    if (m_tableState < 0) return m_language.TokenStart(c);
+    return m_language.StateTokenStart(static_cast<uint8_t>(m_tableState), c);
+}
+
+// Records built in code may name a group the pool does not hold: it matches
+// nothing rather than raising in the middle of a scan.
+const TLP_CharGroup& TLexipadParser::GroupOf(uint16_t index) const {
+    static const TLP_CharGroup kNone;
+    const TLP_CharGroupManager& groups = m_language.Groups();
+    return groups.IsValid(index) ? groups.Get(index) : kNone;
+}
+
+} // namespace quarno

@@ -1,0 +1,429 @@
+#include "highlight/TRestyler.h"
+#include "editor/TCustomLexipad.h"
+#include "highlight/ShippedLanguages.h"
+#include "support/ParserTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <random>
+
+using namespace quarno;
+using namespace quarno::test;
+
+namespace {
+
+// The token bytes of every character, as a full scan from the start of the
+// text gives them (no container second pass).
+std::vector<uint8_t> FullScanBytes(TLexipadParser& parser, const std::string& text) {
+    TTextStore store;
+    Fill(store, text);
+    TEdStream stream(store);
+    parser.ResetState(0);
+    std::vector<uint8_t> bytes;
+    while (stream.Pos() < stream.CharCount()) {
+        int length = 0;
+        int token = parser.NextToken(nullptr, stream, length);
+        bytes.insert(bytes.end(), static_cast<size_t>(length), static_cast<uint8_t>(token));
+    }
+    return bytes;
+}
+
+// The bytes the records hold; a record without token bytes reads as 0xEE.
+std::vector<uint8_t> StoredBytes(const TTextStore& store) {
+    std::vector<uint8_t> bytes;
+    for (int i = 0; i < store.RecordCount(); ++i) {
+        const TLineRecord& record = store.Record(i);
+        for (int k = 0; k < record.Length(); ++k)
+            bytes.push_back(record.Tokens() ? record.Tokens()[k] : 0xEE);
+    }
+    return bytes;
+}
+
+std::string Describe(const std::vector<uint8_t>& bytes) {
+    std::string text;
+    for (uint8_t b : bytes)
+        text += std::to_string(b) + " ";
+    return text;
+}
+
+// "" when the store holds the bytes of a full scan, else where they differ.
+std::string CompareWithFullScan(TLexipadParser& parser, const TCustomLexipad& pad) {
+    std::vector<uint8_t> stored = StoredBytes(pad.Store());
+    std::vector<uint8_t> full = FullScanBytes(parser, pad.Text());
+    if (stored == full) return "";
+    size_t at = 0;
+    while (at < stored.size() && at < full.size() && stored[at] == full[at])
+        ++at;
+    size_t from = at > 10 ? at - 10 : 0;
+    auto window = [from](const std::vector<uint8_t>& bytes) {
+        return Describe(
+            {bytes.begin() + static_cast<std::ptrdiff_t>(std::min(from, bytes.size())),
+             bytes.begin() + static_cast<std::ptrdiff_t>(std::min(from + 20, bytes.size()))});
+    };
+    return "first difference at " + std::to_string(at) + " in \"" +
+           pad.Store().TextRange(static_cast<int>(from), static_cast<int>(from + 20)) +
+           "\"\n stored: " + window(stored) + "\n full:   " + window(full);
+}
+
+// Block comments that span lines: "/*" enters state 1 (bound, so rescanning
+// goes on past changed lines), "*/" leaves it; in state 1 every character is
+// a comment token 8.
+void BuildMultiLineComments(TLexipadParser& parser) {
+    BuildMiniBasic(parser);
+    TLP_Language& language = parser.Language();
+    language.Keywords().Add("/*", TLP_CharGroup{}, TByteSet{0}, 6);
+    language.Keywords().Add("*/", TLP_CharGroup{}, TByteSet{1}, 7);
+    TLP_TokenRule comment;
+    comment.start.group = Group(language, "[^]");
+    comment.states = TByteSet{1};
+    comment.token = 8;
+    for (int c = 0; c < 256; ++c)
+        language.SetStateTokenStart(1, static_cast<uint8_t>(c), comment);
+    TLP_Effect open;
+    open.allowed = TByteSet{0};
+    open.added = TByteSet{1};
+    open.removed = TByteSet{0};
+    language.SetEffect(6, open);
+    TLP_Effect close;
+    close.allowed = TByteSet{1};
+    close.added = TByteSet{0};
+    close.removed = TByteSet{1};
+    language.SetEffect(7, close);
+    language.SetContextStates(7, TByteSet{1});
+    language.SetContextStates(8, TByteSet{1});
+    language.SetBoundStates(TByteSet{1});
+    parser.ResetState(0);
+}
+
+// A store whose records have the given texts and token bytes (an empty byte
+// list leaves a record without them).
+struct RecordSpec {
+    std::string text;
+    std::vector<uint8_t> bytes;
+    bool continuation = false;
+};
+
+void Build(TTextStore& store, const std::vector<RecordSpec>& records) {
+    std::string text;
+    for (const RecordSpec& record : records)
+        text += record.text;
+    Fill(store, text);
+    ASSERT_EQ(store.RecordCount(), static_cast<int>(records.size()));
+    for (int i = 0; i < store.RecordCount(); ++i) {
+        TLineRecord& record = store.Record(i);
+        record.SetFlags(0);
+        if (records[static_cast<size_t>(i)].continuation) record.SetMarks(kSoftContinuation);
+        const std::vector<uint8_t>& bytes = records[static_cast<size_t>(i)].bytes;
+        if (!bytes.empty()) std::copy(bytes.begin(), bytes.end(), record.EnsureTokens());
+    }
+}
+
+} // namespace
+
+TEST(TRestylerTest, RestartPointComesFromTheLineBefore) {
+    struct Case {
+        const char* name;
+        std::vector<RecordSpec> records;
+        TByteSet anchors;
+        int firstFlagged;
+        TRestyler::TRestart expected;
+    };
+    const Case cases[] = {
+        {"first line", {{"ab\r", {3, 3, 0}}, {"c\r", {3, 0}}}, {0}, 0, {0, 0, 0}},
+        {"line before starts with plain text",
+         {{"x\r", {3, 0}}, {"  x\r", {0, 0, 3, 0}}, {"y\r", {3, 0}}},
+         {0},
+         2,
+         {2, 0, 1}},
+        {"nearest anchor is the line break",
+         {{"ab c\r", {3, 3, 0, 3, 0}}, {"y\r", {3, 0}}},
+         {0},
+         1,
+         {4, 0, 0}},
+        {"run of the anchor byte",
+         {{"x 12\r", {3, 0, 5, 5, 0}}, {"y\r", {3, 0}}},
+         {5},
+         1,
+         {2, 5, 0}},
+        {"run across records",
+         {{"a;b\r", {0, 1, 1, 1}}, {"cd\r", {1, 1, 1}}, {"e\r", {3, 0}}},
+         {1},
+         2,
+         {1, 1, 0}},
+        {"no anchor at all", {{"ab\r", {3, 3, 3}}, {"c\r", {3, 0}}}, {0}, 1, {0, 0, 0}},
+        {"record without bytes holds no anchor",
+         {{"ab\r", {3, 3, 0}}, {"cd\r", {}}, {"e\r", {3, 0}}},
+         {0},
+         2,
+         {2, 0, 0}},
+        // Continuation records (marked as such here) belong to the line
+        // they continue.
+        {"continuation belongs to its line",
+         {{"PRINT \r", {12, 12, 12, 12, 12, 0, 0}}, {"x\r", {3, 0}, true}},
+         {0},
+         1,
+         {0, 0, 0}},
+        {"line before a wrapped line",
+         {{"a\r", {3, 0}}, {"PRINT \r", {12, 12, 12, 12, 12, 0, 0}}, {"x\r", {3, 0}, true}},
+         {0},
+         2,
+         {1, 0, 0}},
+        {"line before is wrapped",
+         {{"a\r", {3, 0}}, {" P\r", {0, 12, 12}}, {"ab\r", {3, 3, 3}, true}, {"z\r", {3, 0}}},
+         {0},
+         3,
+         {2, 0, 1}},
+    };
+    for (const Case& test : cases) {
+        TTextStore store;
+        Build(store, test.records);
+        TRestyler::TRestart restart =
+            TRestyler::FindRestart(store, test.anchors, test.firstFlagged);
+        EXPECT_EQ(restart.position, test.expected.position) << test.name;
+        EXPECT_EQ(restart.token, test.expected.token) << test.name;
+        EXPECT_EQ(restart.record, test.expected.record) << test.name;
+    }
+}
+
+TEST(TRestylerTest, FullRestyleStoresTheTokensOfEveryCharacter) {
+    TLexipadParser parser;
+    BuildMiniBasic(parser);
+    TCustomLexipad pad;
+    pad.SetParser(1, &parser);
+    const std::string text = "' Comment Line\rPRINT AT 1,2,\"Hello World\", Bin8 Var\r"
+                             "DECLARE RSOUT_PIN PORTA.1\rMovlw 10\rLED = 1\r";
+    pad.SetText(text);
+    EXPECT_EQ(Describe(StoredBytes(pad.Store())), Describe(FullScanBytes(parser, text)));
+    for (int i = 0; i < pad.Store().RecordCount(); ++i)
+        EXPECT_FALSE(pad.Store().Record(i).Flags() & lfRestyle) << "record " << i;
+    ASSERT_EQ(parser.AttachedControls().size(), 1u);
+    EXPECT_EQ(parser.AttachedControls()[0], &pad);
+}
+
+TEST(TRestylerTest, TokenSeenBracketsEachRescanAndMayChangeValues) {
+    TLexipadParser parser;
+    BuildMiniBasic(parser);
+    TCustomLexipad pad;
+    std::vector<std::string> seen;
+    pad.OnTokenSeen = [&seen](TCustomLexipad&, int& value, int start, int end) {
+        seen.push_back(std::to_string(value) + "@" + std::to_string(start) + "-" +
+                       std::to_string(end));
+        if (value == 5) value = 99; // numbers are shown as token 99
+    };
+    pad.SetText("x=12\r");
+    seen.clear();
+    pad.SetParser(1, &parser);
+    EXPECT_EQ(seen, (std::vector<std::string>{"-1@-1--1", "3@0-1", "0@1-2", "5@2-4", "0@4-5",
+                                              "-2@-2--2"}));
+    EXPECT_EQ(Describe(StoredBytes(pad.Store())), "3 0 99 99 0 ");
+}
+
+TEST(TRestylerTest, RescanStopsAtTheFirstUnchangedLine) {
+    TLexipadParser parser;
+    BuildMiniBasic(parser);
+    TCustomLexipad pad;
+    pad.SetVisibleSize(80, 3);
+    pad.SetParser(1, &parser);
+    std::string text;
+    for (int i = 0; i < 2000; ++i)
+        text += "PRINT x\r";
+    pad.SetText(text);
+    int tokens = 0;
+    pad.OnTokenSeen = [&tokens](TCustomLexipad&, int& value, int, int) { tokens += value >= 0; };
+    int line = pad.LineIndex(1000);
+    pad.SetSelection(line, line);
+    pad.ReplaceSelection("REM ");
+    EXPECT_GT(tokens, 0);
+    EXPECT_LT(tokens, 60) << "the rescan went on past unchanged lines";
+    EXPECT_EQ(CompareWithFullScan(parser, pad), "");
+}
+
+TEST(TRestylerTest, BoundStatesCarryTheRescanIntoUnchangedLines) {
+    TLexipadParser parser;
+    BuildMultiLineComments(parser);
+    TCustomLexipad pad;
+    pad.SetVisibleSize(80, 3);
+    pad.SetParser(1, &parser);
+    std::string text;
+    for (int i = 0; i < 100; ++i)
+        text += "x = 1\r";
+    pad.SetText(text);
+    pad.SetSelection(6, 6);
+    pad.ReplaceSelection("/*");
+    const TLineRecord& last = pad.Store().Record(99);
+    ASSERT_TRUE(last.Tokens());
+    EXPECT_EQ(last.Tokens()[0], 8);
+    EXPECT_EQ(CompareWithFullScan(parser, pad), "");
+    pad.Undo();
+    EXPECT_EQ(pad.Store().Record(99).Tokens()[0], 3);
+    EXPECT_EQ(CompareWithFullScan(parser, pad), "");
+}
+
+// Random edits, undos and redos: after each step the stored bytes equal
+// those of a full scan of the whole text.
+TEST(TRestylerTest, IncrementalRestyleEqualsAFullScan) {
+    const char* fragments[] = {
+        "REM ",         "'",      ";",    "\r",     "\"", "$1F", "%10", "PRINT",   " ",     "  ",
+        "ON INTERRUPT", "ON",     "x",    "1.5e-3", "1.", "/*",  "*/",  "REMARKS", "PORTA", ".",
+        "\r\r",         "ab\rcd", "chr$", "{",      "*",  "/"};
+    // 0: BASIC rules; 1: multi-line comments; 2: BASIC rules with word wrap,
+    // so lines continue in further records; 3: the shipped BASIC dialect.
+    for (int language = 0; language < 4; ++language) {
+        TLexipadParser parser;
+        if (language == 1)
+            BuildMultiLineComments(parser);
+        else if (language == 3)
+            parser.Assign(*MakeShippedParser("basic"));
+        else
+            BuildMiniBasic(parser);
+        TCustomLexipad pad;
+        pad.SetVisibleSize(80, 4);
+        pad.SetParser(1, &parser);
+        if (language == 2) {
+            pad.SetWrapAtColumn(6);
+            pad.SetOptions(pad.Options() | smoWordWrap);
+        }
+        std::mt19937 random(77 + static_cast<unsigned>(language));
+        auto pick = [&random](int n) {
+            return static_cast<int>(random() % static_cast<unsigned>(n));
+        };
+        std::string text;
+        for (int i = 0; i < 60; ++i)
+            text += std::string(fragments[pick(26)]) + (pick(3) == 0 ? "\r" : "");
+        pad.SetText(text);
+        for (int step = 0; step < 400; ++step) {
+            int choice = pick(10);
+            if (choice == 0 && pad.CanUndo()) {
+                pad.Undo();
+            } else if (choice == 1 && pad.CanRedo()) {
+                pad.Redo();
+            } else {
+                int start = pick(pad.CharCount() + 1);
+                int end = std::min(pad.CharCount(), start + pick(3) * pick(8));
+                pad.SetSelection(start, end);
+                std::string insert;
+                for (int n = pick(3); n > 0; --n)
+                    insert += fragments[pick(26)];
+                pad.ReplaceSelection(insert);
+            }
+            ASSERT_EQ(CompareWithFullScan(parser, pad), "")
+                << "language " << language << " step " << step;
+            if (language == 2 && step == 0) {
+                int continuations = 0;
+                for (int i = 0; i < pad.Store().RecordCount(); ++i)
+                    continuations += pad.Store().Record(i).IsContinuation();
+                ASSERT_GT(continuations, 3) << "too few lines were wrapped";
+            }
+        }
+    }
+}
+
+TEST(TRestylerTest, LongLinesSplitIntoRecordsRestyleLikeAFullScan) {
+    TLexipadParser parser;
+    BuildMiniBasic(parser);
+    TCustomLexipad pad;
+    pad.SetParser(1, &parser);
+    std::string line;
+    while (line.size() < 5000)
+        line += "PRINT $1F ON INTERRUPT ";
+    pad.SetText(line + "\r" + line + "\r");
+    ASSERT_GT(pad.Store().RecordCount(), 4);
+    EXPECT_EQ(CompareWithFullScan(parser, pad), "");
+    for (int position : {2046, 2047, 2048, 4094, 4095, 5100}) {
+        pad.SetSelection(position, position);
+        pad.ReplaceSelection("x");
+        EXPECT_EQ(CompareWithFullScan(parser, pad), "") << "insert at " << position;
+        pad.SetSelection(position, position + 1);
+        pad.ReplaceSelection("");
+        EXPECT_EQ(CompareWithFullScan(parser, pad), "") << "delete at " << position;
+    }
+}
+
+TEST(TRestylerTest, CustomHandlersWithoutTheirEventScanNothing) {
+    TLexipadParser parser;
+    BuildMiniBasic(parser);
+    parser.Language().SetCustomHandlers(true);
+    TCustomLexipad pad;
+    std::vector<int> markers;
+    pad.OnTokenSeen = [&markers](TCustomLexipad&, int& value, int, int) {
+        markers.push_back(value);
+    };
+    pad.SetText("PRINT x\r");
+    pad.SetParser(1, &parser);
+    EXPECT_EQ(markers, (std::vector<int>{-1, -2}));
+    EXPECT_EQ(pad.Store().Record(0).Tokens(), nullptr);
+    EXPECT_TRUE(pad.Store().Record(0).Flags() & lfRestyle);
+    parser.OnCustomParse = [](TLexipadParser&, int, TEdStream&, int&, int&) { return false; };
+    pad.Restyle();
+    ASSERT_NE(pad.Store().Record(0).Tokens(), nullptr);
+    EXPECT_EQ(pad.Store().Record(0).Tokens()[0], 12);
+}
+
+TEST(TRestylerTest, ContainerIsScannedAgainWithItsOwnStates) {
+    TLexipadParser parser;
+    TLP_Language& language = parser.Language();
+    TLP_TokenRule string;
+    string.start.group = Group(language, "\"");
+    string.continuation = GroupPart(language, "[^\"]", 1);
+    string.terminator = Terminator(language, {"\""}, 1);
+    string.states = TByteSet{0};
+    string.token = 4;
+    language.SetTokenStart('"', string);
+    language.Keywords().Add("\\n", TLP_CharGroup{}, TByteSet{3}, 11);
+    TLP_Effect effect;
+    effect.allowed = TByteSet{0};
+    effect.added = TByteSet{3};
+    effect.removed = TByteSet{0};
+    effect.context = 1;
+    language.SetEffect(4, effect);
+    TCustomLexipad pad;
+    pad.SetText("x\"a\\nb\"y\r");
+    pad.SetParser(1, &parser);
+    EXPECT_EQ(Describe(StoredBytes(pad.Store())), "0 4 4 11 11 4 4 0 0 ");
+    EXPECT_FALSE(parser.Busy());
+}
+
+TEST(TRestylerTest, LinesWhoseBytesChangeAreFlaggedForRepaint) {
+    TLexipadParser parser;
+    BuildMultiLineComments(parser);
+    TCustomLexipad pad;
+    pad.SetVisibleSize(80, 1);
+    pad.SetParser(1, &parser);
+    pad.SetText("a\rb\rc\rd\re\rf\rg\r");
+    for (int i = 0; i < 7; ++i)
+        pad.Store().Record(i).ClearFlags(lfRepaint);
+    pad.SetSelection(0, 0);
+    pad.ReplaceSelection("/*");
+    ASSERT_FALSE(pad.Store().Record(6).Flags() & lfRestyle);
+    EXPECT_TRUE(pad.Store().Record(6).Flags() & lfRepaint);
+    EXPECT_EQ(pad.Store().Record(6).Tokens()[0], 8);
+}
+
+TEST(TRestylerTest, ControlsAttachAndDetach) {
+    auto parser = std::make_unique<TLexipadParser>();
+    BuildMiniBasic(*parser);
+    TCustomLexipad other;
+    {
+        TCustomLexipad pad;
+        pad.SetParser(2, parser.get());
+        pad.SetText("x\r");
+        EXPECT_TRUE(parser->AttachedControls().empty()) << "slot 2 is not active";
+        pad.SetActiveParser(2);
+        EXPECT_EQ(parser->AttachedControls().size(), 1u);
+        // A control that does not hold the parser is not remembered.
+        TTextStore store;
+        Fill(store, "y");
+        TEdStream stream(store);
+        int length = 0;
+        parser->NextToken(&other, stream, length);
+        EXPECT_EQ(parser->AttachedControls().size(), 1u);
+    }
+    EXPECT_TRUE(parser->AttachedControls().empty()) << "a destroyed control detaches";
+
+    other.SetParser(1, parser.get());
+    other.SetText("PRINT\r");
+    ASSERT_EQ(parser->AttachedControls().size(), 1u);
+    EXPECT_TRUE(parser->ReapplyToControls());
+    parser.reset();
+    EXPECT_EQ(other.Parser(1), nullptr) << "a destroyed parser leaves its slots";
+}
