@@ -76,4 +76,19 @@ TEST(SearchCommand, ReplacePrintsTheTextAfterReplaceAll) {
     EXPECT_EQ(dir.Read("prog.bas"), kProgram);
 }
 
+TEST(SearchCommand, EditScriptsFindThroughTheControl) {
+    TempDir dir;
+    std::string script = dir.Write("find.txt", "text \"loop a LOOP b loop\"\n"
+                                               "sel 0 4\n"
+                                               "find 8 \"loop\"\nprint sel\n"
+                                               "find 24 \"loop\"\nprint sel\n"
+                                               "find 136 \"loop\"\nprint sel\n"
+                                               "find 40 \"l[a-z]+p\"\nprint sel\n"
+                                               "find 40 \"l[a\"\nprint sel\n");
+    auto result = Tool({"edit", script});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.out, "7 11\n14 18\n7 11\n14 18\n");
+    EXPECT_EQ(result.err.substr(0, result.err.find('\n')), "Unmatched bracket");
+}
+
 } // namespace

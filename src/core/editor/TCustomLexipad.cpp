@@ -5,6 +5,7 @@
 #include "editor/ILexipadView.h"
 #include "editor/TCustomLexipadParser.h"
 #include "editor/TCustomLexipadSteps.h"
+#include "services/TLexipadSearch.h" // complete for the destructor
 
 #include <algorithm>
 

@@ -29,6 +29,7 @@ class TEdStream;
 class TMacroKeywords;
 class ILexipadView;
 class ITextMetrics;
+class TLexipadSearch;
 class TStream;
 
 struct TPoint {
@@ -200,6 +201,14 @@ public:
     std::function<bool(char)> fn_CharIsInWord;
     bool CharStartsWord(char c) const;
     bool CharIsInWord(char c) const;
+
+    // --- search -----------------------------------------------------------------------
+    // The find entry (LPM_FIND): with option 8 it searches from the selection,
+    // selects the match and answers its start, or -1.
+    int Find(uint32_t options, std::string_view text);
+    // The search operations behind it, made on first use and kept, so that
+    // patterns and skip tables are built once; whole words use CharIsInWord.
+    TLexipadSearch& SearchEngine();
 
     // --- layout and mouse -------------------------------------------------------------
     int Gutter() const { return m_settings->Gutter(); }
@@ -456,6 +465,7 @@ private:
 
     std::unique_ptr<TTextStore> m_ownStore;
     TTextStore* m_store = nullptr;
+    std::unique_ptr<TLexipadSearch> m_search;
     ILexipadView* m_view = nullptr;
     ITextMetrics* m_metrics = nullptr;
     ILexipadClipboard* m_clipboard = nullptr;

@@ -1,4 +1,5 @@
 #include "services/TLexipadSearch.h"
+#include "editor/LexipadMessages.h"
 #include "editor/TCustomLexipad.h"
 #include "support/SearchTestText.h"
 
@@ -248,6 +249,24 @@ TEST(TLexipadSearch, WalksEveryMatchOfALargeDocument) {
         }
         EXPECT_EQ(backward, expected) << engine;
     }
+}
+
+// The control's find entry message runs the same search with the control's
+// own word test, and keeps its engines between calls.
+TEST(TLexipadSearch, ControlAnswersTheFindEntryMessage) {
+    auto pad = PadWithText("a-loop loop x");
+    auto find = [&](uint32_t options, const char* text) {
+        return static_cast<int>(pad->Perform(LPM_FIND, options, reinterpret_cast<intptr_t>(text)));
+    };
+    EXPECT_EQ(find(foSearchNow | foWholeWord, "loop"), 7);
+    EXPECT_EQ(Selection(*pad), "7-11");
+    pad->fn_CharIsInWord = [](char c) { return c >= 'a' && c <= 'z'; };
+    pad->SetSelection(0, 0);
+    EXPECT_EQ(find(foSearchNow | foWholeWord, "loop"), 2);
+    EXPECT_EQ(find(foSearchNow | foRegExpr, "l..p"), 7);
+    EXPECT_EQ(find(foSearchNow | foRegExpr, "l..p"), -1);
+    EXPECT_EQ(pad->SearchEngine().RegExpr().CompileCount(), 1);
+    EXPECT_EQ(find(foSearchNow | foBackward, "x"), -1); // the selection ends before it
 }
 
 } // namespace
