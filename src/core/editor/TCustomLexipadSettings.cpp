@@ -25,6 +25,8 @@ void TCustomLexipad::SetParser(int slot, TCustomLexipadParser* parser) {
     if (entry && entry != parser)
         entry->Detach(*this);
     entry = parser;
+    if (parser)
+        parser->Attach(*this);
     if (slot == m_activeParser)
         UseSettings(parser ? parser->Settings() : *m_ownSettings);
 }

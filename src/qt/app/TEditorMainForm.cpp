@@ -5,7 +5,9 @@
 #include "app/TextConversion.h"
 #include "base/Exceptions.h"
 #include "base/FileUtils.h"
+#include "app/TParserRepository.h"
 #include "editor/TLexipad.h"
+#include "highlight/TLexipadParser.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -51,7 +53,13 @@ void TEditorMainForm::CreateEditor() {
     pad.SetSelTextColor(colors::White);
     pad.SetSelTextBack(0x808000); // teal
     pad.SetTabDefault(4);
-    UseMcuBasicParser();
+}
+
+void TEditorMainForm::UseMcuBasicParser() {
+    TLexipadParser* parser =
+        m_parserRepository ? m_parserRepository->FindParser("MCUBASIC") : nullptr;
+    m_lexipad1->SetParser(1, parser);
+    m_lexipad1->SetActiveParser(1);
 }
 
 TEditorMainForm::~TEditorMainForm() = default;
@@ -104,6 +112,7 @@ void TEditorMainForm::FormActivate() {
 // file is shown in the editor as it is.
 void TEditorMainForm::OpenDocument(const std::string& fileName) {
     TEventLog::Write(QStringLiteral("open ") + FromPath(fileName));
+    UseMcuBasicParser();
     if (!FileExists(fileName)) return;
     try {
         m_lexipad1->LoadFromFile(fileName);
@@ -114,6 +123,7 @@ void TEditorMainForm::OpenDocument(const std::string& fileName) {
 }
 
 void TEditorMainForm::NewButtonClick() {
+    UseMcuBasicParser();
     TEventLog::Write(QStringLiteral("new"));
 }
 
