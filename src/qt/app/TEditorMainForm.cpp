@@ -35,21 +35,29 @@ void TEditorMainForm::CreateEditor() {
     pad.SetBorderStyle(TLexipad::bsNone);
     pad.SetClipCopyFormats(smTEXT | smRTF);
     pad.SetFlatScrollBarStyle(TLexipad::fssREGULAR);
-    pad.SetGutterFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     pad.SetHyperCursor(Qt::PointingHandCursor);
+    pad.SetMonoPrint(true);
+    pad.SetReadOnly(false);
+    pad.SetSaveFormat(sfTEXT);
+    pad.SetScrollBars(TLexipad::ssBoth);
+    pad.SetSelLineStyle(lsCRLF);
+    ApplyEditorSettings();
+}
+
+// The values the window's editor is configured with. They live in the
+// settings in use, so they are applied again when the parser's settings
+// take over.
+void TEditorMainForm::ApplyEditorSettings() {
+    TLexipad& pad = *m_lexipad1;
+    pad.SetGutterFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     pad.SetIndentStep(1);
     pad.SetMargin(2);
-    pad.SetMonoPrint(true);
     pad.SetOptions(smoSyntaxHighlight | smoPrintWrap | smoPrintLineNos | smoPrintFilename |
                    smoPrintDate | smoPrintPageNos | smoAutoIndent | smoWordSelect | smoShowGutter |
                    smoShowWrapColumn | smoTitleAsFilename | smoProcessDroppedFiles |
                    smoBlockOverwriteCursor | smoShowWrapGlyph | smoUseTAB | smoOLEDragSource |
                    smoLineNumbers);
-    pad.SetReadOnly(false);
     pad.SetRightMargin(80);
-    pad.SetSaveFormat(sfTEXT);
-    pad.SetScrollBars(TLexipad::ssBoth);
-    pad.SetSelLineStyle(lsCRLF);
     pad.SetSelTextColor(colors::White);
     pad.SetSelTextBack(0x808000); // teal
     pad.SetTabDefault(4);
@@ -58,8 +66,11 @@ void TEditorMainForm::CreateEditor() {
 void TEditorMainForm::UseMcuBasicParser() {
     TLexipadParser* parser =
         m_parserRepository ? m_parserRepository->FindParser("MCUBASIC") : nullptr;
+    bool first = parser && m_lexipad1->Parser(1) != parser;
     m_lexipad1->SetParser(1, parser);
     m_lexipad1->SetActiveParser(1);
+    if (first)
+        ApplyEditorSettings();
 }
 
 TEditorMainForm::~TEditorMainForm() = default;

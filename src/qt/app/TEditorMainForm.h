@@ -56,6 +56,7 @@ private:
     // paints whatever token bytes its store holds.
     // Every document is shown with the repository's "MCUBASIC" parser.
     void UseMcuBasicParser();
+    void ApplyEditorSettings();
     void FormCreate();
     void FormShow();
     void FormActivate();
