@@ -28,7 +28,7 @@ public:
     // The first record at or after from with one of the flags set; -1 when
     // there is none. Walks the blocks directly, so a whole-document search
     // costs one look per record.
-    int FindFlags(int from, uint32_t flags) const;
+    int FindFlags(int from, int last, uint32_t flags) const;
 
     void Insert(int index, TLineRecord record);
     void Erase(int first, int count);
