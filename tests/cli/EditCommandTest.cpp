@@ -52,7 +52,7 @@ TEST(EditCommand, LoadsFilesAndIndentsBlocks) {
                                      "\nprint text\nsel 0 4\nindent 1\nprint text\n"
                                      "unindent 4\nprint text\nprint canundo\n");
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(result.out, "a\\rb\\rc.\\r\n\ta\\r\tb\\rc.\\r\na\\rb\\rc.\\r\ntrue\n");
+    EXPECT_EQ(result.out, "a\\rb\\rc.\\r\n a\\r b\\rc.\\r\na\\rb\\rc.\\r\ntrue\n");
 }
 
 TEST(EditCommand, ErrorsStopTheScriptWithStatusOne) {

@@ -11,10 +11,8 @@ namespace quarno::test {
 inline std::string RecordLayout(const TTextStore& store) {
     std::string layout;
     for (int i = 0; i < store.RecordCount(); ++i) {
-        if (i > 0)
-            layout += ' ';
-        if (store.Record(i).IsContinuation())
-            layout += '+';
+        if (i > 0) layout += ' ';
+        if (store.Record(i).IsContinuation()) layout += '+';
         layout += std::to_string(store.Record(i).Length());
     }
     return layout;
@@ -26,24 +24,21 @@ inline std::string CheckInvariants(const TTextStore& store) {
     int longest = 0;
     for (int i = 0; i < store.RecordCount(); ++i) {
         const TLineRecord& record = store.Record(i);
-        if (store.RecordStart(i) != position)
-            return "start of record " + std::to_string(i);
-        if (record.Length() > kMaxRecordLength)
-            return "record " + std::to_string(i) + " too long";
+        if (store.RecordStart(i) != position) return "start of record " + std::to_string(i);
+        if (record.Length() > kMaxRecordLength) return "record " + std::to_string(i) + " too long";
         bool last = i + 1 == store.RecordCount();
-        if (last && record.Length() == 0)
-            return "empty last record";
+        if (last && record.Length() == 0) return "empty last record";
         if (!last && record.EndsWithBreak() == store.Record(i + 1).IsContinuation())
             return "continuation mark after record " + std::to_string(i);
-        if (i == 0 && record.IsContinuation())
-            return "first record marked as continuation";
+        if (i == 0 && record.IsContinuation()) return "first record marked as continuation";
         if (record.Text().find('\n') != std::string_view::npos)
             return "LF stored in record " + std::to_string(i);
+        if ((record.Flags() & lfRestyle) && (i < store.RestyleFirst() || i > store.RestyleLast()))
+            return "record " + std::to_string(i) + " flagged outside the restyle range";
         position += record.Length();
         longest = std::max(longest, record.Length());
     }
-    if (position != store.CharCount())
-        return "character count";
+    if (position != store.CharCount()) return "character count";
     if (store.RecordCount() > 0 && longest != store.LongestLine())
         return "longest line " + std::to_string(store.LongestLine()) + " instead of " +
                std::to_string(longest);

@@ -56,7 +56,7 @@ EditCommandRegistrar redo("redo", [](EditSession& s, const std::vector<std::stri
 });
 
 EditCommandRegistrar indent("indent", [](EditSession& s, const std::vector<std::string>& args) {
-    s.Pad().Perform(LPM_BLOCKINDENT, static_cast<uintptr_t>(OptionalStep(args)), 1);
+    s.Pad().Perform(LPM_BLOCKINDENT, static_cast<uintptr_t>(OptionalStep(args)), 0);
 });
 
 EditCommandRegistrar unindent("unindent",

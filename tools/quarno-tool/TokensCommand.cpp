@@ -2,29 +2,17 @@
 // line each ("START LENGTH TOKEN"), scanning the whole text from restart
 // token 0 the way the editor holds it (line breaks normalised to CR).
 #include "ToolCommand.h"
+#include "ToolLanguages.h"
 
 #include "base/FileUtils.h"
-#include "base/TFileStream.h"
 #include "editor/TEdStream.h"
 #include "editor/TTextStore.h"
 #include "editor/TextNormalization.h"
-#include "highlight/ShippedLanguages.h"
 
 #include <memory>
 
 namespace quarno::tool {
 namespace {
-
-// A shipped language by name, else a compiled parser block read from a file.
-std::unique_ptr<TLexipadParser> LanguageNamed(const std::string& name) {
-    if (!ShippedLanguageBlock(name).empty()) return MakeShippedParser(name);
-    auto parser = std::make_unique<TLexipadParser>("Parser1");
-    TFileStream stream(name);
-    parser->SetLoading(true);
-    parser->ReadParserData(stream);
-    parser->SetLoading(false);
-    return parser;
-}
 
 int RunTokens(const std::vector<std::string>& words, std::ostream& out) {
     Args args(words, {"--lang"}, {});

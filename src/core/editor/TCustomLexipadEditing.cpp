@@ -133,7 +133,7 @@ void TCustomLexipad::AfterInsert(TRecordSpan span, bool linesMoved) {
     int last = std::min(span.first + (oneRecord ? 1 : std::max(span.count, m_visibleRows + 2)),
                         m_store->RecordCount());
     for (int index = span.first; index < last; ++index)
-        m_store->Record(index).AddFlags(lfRestyle | lfRepaint);
+        m_store->FlagRestyle(index, index);
 }
 
 void TCustomLexipad::UndoReplace(int start, int end, std::string_view text) {

@@ -30,7 +30,10 @@ public:
     // longer change (the whole protocol of restart point, token events and
     // stop condition).
     virtual void Restyle(TCustomLexipad& control) = 0;
-    // The control is going away: forget it.
+    // A control put the parser into one of its slots / took it out or is
+    // going away. A parser that goes first takes itself out of the slots of
+    // the controls it knows.
+    virtual void Attach(TCustomLexipad& control) = 0;
     virtual void Detach(TCustomLexipad& control) = 0;
 };
 

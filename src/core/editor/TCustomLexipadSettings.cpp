@@ -25,6 +25,8 @@ void TCustomLexipad::SetParser(int slot, TCustomLexipadParser* parser) {
     if (entry && entry != parser)
         entry->Detach(*this);
     entry = parser;
+    if (parser)
+        parser->Attach(*this);
     if (slot == m_activeParser)
         UseSettings(parser ? parser->Settings() : *m_ownSettings);
 }
@@ -40,8 +42,7 @@ void TCustomLexipad::SetActiveParser(int slot) {
 // Switching settings re-applies them; every line is rescanned.
 void TCustomLexipad::UseSettings(TLP_Settings& settings) {
     m_settings = &settings;
-    for (int i = 0; i < m_store->RecordCount(); ++i)
-        m_store->Record(i).AddFlags(lfRestyle | lfRepaint);
+    m_store->FlagRestyle(0, m_store->RecordCount() - 1);
     SettingsChanged();
 }
 

@@ -208,7 +208,7 @@ bool TCustomLexipad::RunEditAction(int code, bool extend) {
         else
             DeleteChar(false);
         return true;
-    case caBLOCKIND: BlockIndent(0, true); return true;
+    case caBLOCKIND: BlockIndent(0, false); return true; // spaces, as the Indent command
     case caBLOCKUND: BlockUnindent(0); return true;
     case caINSTOGGLE: SetInsertMode(!m_insertMode); return true;
     case caDELETELINE: DeleteLine(); return true;

@@ -22,8 +22,7 @@ TLineList::Block TLineList::NewBlock() const {
 void TLineList::RefreshPrefix() const {
     m_firstIndex.resize(m_blocks.size());
     m_firstPos.resize(m_blocks.size());
-    if (m_validPrefix >= m_blocks.size())
-        return;
+    if (m_validPrefix >= m_blocks.size()) return;
     for (size_t b = m_validPrefix; b < m_blocks.size(); ++b) {
         if (b == 0) {
             m_firstIndex[b] = 0;
@@ -61,17 +60,19 @@ int TLineList::BlockOfIndex(int index) const {
     return static_cast<int>(after - m_firstIndex.begin()) - 1;
 }
 
-int TLineList::FindFlags(int from, uint32_t flags) const {
+int TLineList::FindFlags(int from, int last, uint32_t flags) const {
     from = std::max(from, 0);
-    if (from >= m_count)
-        return -1;
+    last = std::min(last, m_count - 1);
+    if (from > last) return -1;
     int block = BlockOfIndex(from);
     size_t offset = static_cast<size_t>(from - m_firstIndex[static_cast<size_t>(block)]);
     for (size_t b = static_cast<size_t>(block); b < m_blocks.size(); ++b, offset = 0) {
         const std::vector<TLineRecord>& records = m_blocks[b].records;
-        for (size_t i = offset; i < records.size(); ++i)
-            if (records[i].Flags() & flags)
-                return m_firstIndex[b] + static_cast<int>(i);
+        for (size_t i = offset; i < records.size(); ++i) {
+            int index = m_firstIndex[b] + static_cast<int>(i);
+            if (index > last) return -1;
+            if (records[i].Flags() & flags) return index;
+        }
     }
     return -1;
 }
@@ -99,26 +100,24 @@ const TLineRecord* TLineList::Run(int index, int& count) const {
 }
 
 int TLineList::Start(int index) const {
-    if (index <= 0 || m_count == 0)
-        return 0;
-    if (index >= m_count)
-        return m_chars;
+    if (index <= 0 || m_count == 0) return 0;
+    if (index >= m_count) return m_chars;
     int block = BlockOfIndex(index);
     size_t b = static_cast<size_t>(block);
     return m_firstPos[b] + Offsets(block)[static_cast<size_t>(index - m_firstIndex[b])];
 }
 
 int TLineList::IndexFromPosition(int position) const {
-    if (m_count == 0)
-        return 0;
-    if (position >= m_chars)
-        return m_count - 1;
+    if (m_count == 0) return 0;
+    if (position >= m_chars) return m_count - 1;
     RefreshPrefix();
     auto blockAfter = std::upper_bound(m_firstPos.begin(), m_firstPos.end(), position);
-    size_t b = static_cast<size_t>(std::max<std::ptrdiff_t>(blockAfter - m_firstPos.begin(), 1) - 1);
+    size_t b =
+        static_cast<size_t>(std::max<std::ptrdiff_t>(blockAfter - m_firstPos.begin(), 1) - 1);
     const std::vector<int>& offsets = Offsets(static_cast<int>(b));
     auto after = std::upper_bound(offsets.begin(), offsets.end(), position - m_firstPos[b]);
-    return m_firstIndex[b] + static_cast<int>(std::max<std::ptrdiff_t>(after - offsets.begin(), 1)) - 1;
+    return m_firstIndex[b] +
+           static_cast<int>(std::max<std::ptrdiff_t>(after - offsets.begin(), 1)) - 1;
 }
 
 // A block's records changed: its start table and the blocks after it move.
@@ -186,10 +185,10 @@ void TLineList::Erase(int first, int count) {
         if (b.records.empty()) {
             m_blocks.erase(m_blocks.begin() + block);
             Invalidate(static_cast<size_t>(block));
-        }
-        else if (b.records.size() < kMergeBelow && static_cast<size_t>(block) + 1 < m_blocks.size() &&
-                 b.records.size() + m_blocks[static_cast<size_t>(block) + 1].records.size() <=
-                     kBlockSize) {
+        } else if (b.records.size() < kMergeBelow &&
+                   static_cast<size_t>(block) + 1 < m_blocks.size() &&
+                   b.records.size() + m_blocks[static_cast<size_t>(block) + 1].records.size() <=
+                       kBlockSize) {
             Block& next = m_blocks[static_cast<size_t>(block) + 1];
             std::move(next.records.begin(), next.records.end(), std::back_inserter(b.records));
             b.chars += next.chars;

@@ -28,7 +28,7 @@ public:
     // The first record at or after from with one of the flags set; -1 when
     // there is none. Walks the blocks directly, so a whole-document search
     // costs one look per record.
-    int FindFlags(int from, uint32_t flags) const;
+    int FindFlags(int from, int last, uint32_t flags) const;
     // Record index and the records after it that lie in the same block, one
     // after another in memory: the first and their count (0 for an index
     // outside the list). Lets a reader walk many records without a lookup each.

@@ -19,20 +19,18 @@ std::vector<std::string_view> SplitRecords(std::string_view text) {
     while (start < text.size()) {
         size_t limit = std::min(text.size(), start + kMaxRecordLength);
         const void* found = std::memchr(text.data() + start, kLineBreak, limit - start);
-        size_t end = found ? static_cast<size_t>(static_cast<const char*>(found) - text.data()) + 1
-                           : limit;
+        size_t end =
+            found ? static_cast<size_t>(static_cast<const char*>(found) - text.data()) + 1 : limit;
         pieces.push_back(text.substr(start, end - start));
         start = end;
     }
-    if (pieces.empty())
-        pieces.emplace_back();
+    if (pieces.empty()) pieces.emplace_back();
     return pieces;
 }
 
 uint32_t NewRecordFlags(std::string_view text) {
     uint32_t flags = lfRepaint | lfRestyle;
-    if (text.find('\t') != std::string_view::npos)
-        flags |= lfHasTab;
+    if (text.find('\t') != std::string_view::npos) flags |= lfHasTab;
     return flags;
 }
 
@@ -44,14 +42,12 @@ TTextStore::TTextStore()
 TTextStore::~TTextStore() = default;
 
 int TTextStore::RecordFromPosition(int position) const {
-    if (RecordCount() == 0)
-        return 0;
+    if (RecordCount() == 0) return 0;
     return m_records.IndexFromPosition(std::clamp(position, 0, CharCount()));
 }
 
 char TTextStore::CharAt(int position) const {
-    if (position < 0 || position >= CharCount())
-        return '\0';
+    if (position < 0 || position >= CharCount()) return '\0';
     int index = RecordFromPosition(position);
     return m_records[index].Text()[static_cast<size_t>(position - RecordStart(index))];
 }
@@ -66,7 +62,8 @@ std::string TTextStore::TextRange(int start, int end) const {
         int recordStart = RecordStart(index);
         std::string_view record = m_records[index].Text();
         size_t from = static_cast<size_t>(std::max(start - recordStart, 0));
-        size_t to = static_cast<size_t>(std::min(end - recordStart, static_cast<int>(record.size())));
+        size_t to =
+            static_cast<size_t>(std::min(end - recordStart, static_cast<int>(record.size())));
         text.append(record.substr(from, to - from));
     }
     return text;
@@ -82,19 +79,47 @@ void TTextStore::CountLength(int length) {
 void TTextStore::UncountLength(int length) {
     length = std::clamp(length, 0, kMaxRecordLength);
     --m_lengthCounts[static_cast<size_t>(length)];
-    if (length != m_longestLine || m_lengthCounts[static_cast<size_t>(length)] > 0)
-        return;
+    if (length != m_longestLine || m_lengthCounts[static_cast<size_t>(length)] > 0) return;
     while (m_longestLine > 0 && m_lengthCounts[static_cast<size_t>(m_longestLine)] == 0)
         --m_longestLine;
 }
 
+void TTextStore::NoteRestyle(int first, int last) {
+    if (m_restyleFirst > m_restyleLast) {
+        m_restyleFirst = first;
+        m_restyleLast = last;
+        return;
+    }
+    m_restyleFirst = std::min(m_restyleFirst, first);
+    m_restyleLast = std::max(m_restyleLast, last);
+}
+
+void TTextStore::FlagRestyle(int first, int last) {
+    first = std::max(first, 0);
+    last = std::min(last, RecordCount() - 1);
+    for (int index = first; index <= last; ++index)
+        m_records[index].AddFlags(lfRestyle | lfRepaint);
+    if (first <= last) NoteRestyle(first, last);
+}
+
+void TTextStore::ClearRestyleRange() {
+    m_restyleFirst = 0;
+    m_restyleLast = -1;
+}
+
 void TTextStore::InsertRecord(int index, TLineRecord record) {
+    if (m_restyleFirst <= m_restyleLast && index <= m_restyleLast)
+        ++m_restyleLast; // flagged records after it move down
     int length = record.Length();
     m_records.Insert(index, std::move(record));
     CountLength(length);
 }
 
 void TTextStore::RemoveRecord(int index) {
+    if (m_restyleFirst <= m_restyleLast) {
+        if (index < m_restyleFirst) --m_restyleFirst;
+        if (index <= m_restyleLast) --m_restyleLast;
+    }
     UncountLength(m_records[index].Length());
     m_records.Erase(index, 1);
 }
@@ -110,25 +135,23 @@ TRecordSpan TTextStore::Resplice(int index, std::string_view text) {
     for (size_t i = 1; i < pieces.size(); ++i) {
         TLineRecord record(pieces[i]);
         record.SetFlags(NewRecordFlags(pieces[i]));
-        if (pieces[i - 1].back() != kLineBreak)
-            record.SetMarks(kSoftContinuation);
+        if (pieces[i - 1].back() != kLineBreak) record.SetMarks(kSoftContinuation);
         InsertRecord(index + static_cast<int>(i), std::move(record));
     }
     int count = static_cast<int>(pieces.size());
+    NoteRestyle(index, index + count - 1);
     if (!text.empty() && text.back() == kLineBreak && nextContinues) {
         TLineRecord& next = m_records[index + count];
         next.SetMarks(static_cast<uint16_t>(next.Marks() & ~kSoftContinuation));
-        next.AddFlags(lfRepaint | lfRestyle);
+        FlagRestyle(index + count, index + count);
     }
     return {index, count};
 }
 
 TRecordSpan TTextStore::InsertText(int position, std::string_view normalized) {
-    if (normalized.empty())
-        return {};
+    if (normalized.empty()) return {};
     position = std::clamp(position, 0, CharCount());
-    if (RecordCount() == 0)
-        InsertRecord(0, TLineRecord());
+    if (RecordCount() == 0) InsertRecord(0, TLineRecord());
     int index = RecordFromPosition(position);
     std::string_view old = m_records[index].Text();
     size_t column = static_cast<size_t>(position - RecordStart(index));
@@ -143,23 +166,33 @@ TRecordSpan TTextStore::InsertText(int position, std::string_view normalized) {
 TRecordSpan TTextStore::DeleteRange(int start, int end) {
     start = std::clamp(start, 0, CharCount());
     end = std::clamp(end, start, CharCount());
-    if (start == end)
-        return {};
+    if (start == end) return {};
     ShiftBeforeDelete(start, end - start);
     if (start == 0 && end == CharCount()) {
         m_namedBookmarks.Clear();
-        if (m_rangeMarks)
-            m_rangeMarks->ShiftForDelete(start, end - start);
+        if (m_rangeMarks) m_rangeMarks->ShiftForDelete(start, end - start);
         Clear();
         return {};
     }
     int first = RecordFromPosition(start);
     int last = RecordFromPosition(end);
-    std::string joined(m_records[first].Text().substr(0, static_cast<size_t>(start - RecordStart(first))));
+    std::string joined(
+        m_records[first].Text().substr(0, static_cast<size_t>(start - RecordStart(first))));
     joined.append(m_records[last].Text().substr(static_cast<size_t>(end - RecordStart(last))));
     for (int index = first + 1; index <= last; ++index)
         UncountLength(m_records[index].Length());
     m_records.Erase(first + 1, last - first);
+    if (m_restyleFirst <= m_restyleLast) {
+        int removed = last - first;
+        if (m_restyleFirst > last)
+            m_restyleFirst -= removed;
+        else if (m_restyleFirst > first)
+            m_restyleFirst = first;
+        if (m_restyleLast > last)
+            m_restyleLast -= removed;
+        else if (m_restyleLast > first)
+            m_restyleLast = first;
+    }
     TRecordSpan span{first, 0};
     if (joined.empty() && first == RecordCount() - 1)
         RemoveRecord(first); // the line after a final CR is never stored
@@ -170,14 +203,12 @@ TRecordSpan TTextStore::DeleteRange(int start, int end) {
 }
 
 TRangeMarks& TTextStore::RangeMarks() {
-    if (!m_rangeMarks)
-        m_rangeMarks = std::make_unique<TRangeMarks>();
+    if (!m_rangeMarks) m_rangeMarks = std::make_unique<TRangeMarks>();
     return *m_rangeMarks;
 }
 
 int TTextStore::RealLineStart(int position) const {
-    if (RecordCount() == 0)
-        return 0;
+    if (RecordCount() == 0) return 0;
     int index = RecordFromPosition(position);
     while (index > 0 && m_records[index].IsContinuation())
         --index;
@@ -185,8 +216,7 @@ int TTextStore::RealLineStart(int position) const {
 }
 
 int TTextStore::RealLineEnd(int position) const {
-    if (RecordCount() == 0)
-        return 0;
+    if (RecordCount() == 0) return 0;
     int index = RecordFromPosition(position);
     while (index + 1 < RecordCount() && m_records[index + 1].IsContinuation())
         ++index;
@@ -195,8 +225,7 @@ int TTextStore::RealLineEnd(int position) const {
 
 void TTextStore::ShiftForInsert(int position, int count) {
     m_namedBookmarks.ShiftForInsert(position, count);
-    if (m_rangeMarks)
-        m_rangeMarks->ShiftForInsert(position, count);
+    if (m_rangeMarks) m_rangeMarks->ShiftForInsert(position, count);
     auto lineStart = [this](int p) { return RealLineStart(p); };
     m_breakpoints.ShiftForInsert(position, count);
     m_breakpoints.SnapToLines(lineStart);
@@ -213,8 +242,7 @@ void TTextStore::ShiftBeforeDelete(int position, int count) {
 
 void TTextStore::ShiftAfterDelete(int position, int count) {
     m_namedBookmarks.ShiftForDelete(position, count);
-    if (m_rangeMarks)
-        m_rangeMarks->ShiftForDelete(position, count);
+    if (m_rangeMarks) m_rangeMarks->ShiftForDelete(position, count);
     auto lineStart = [this](int p) { return RealLineStart(p); };
     m_breakpoints.SnapToLines(lineStart);
     m_codeBreak.SnapToLines(lineStart);
@@ -239,16 +267,13 @@ std::vector<int> PieceLengths(int length, const std::vector<int>& breaks) {
             pieces.push_back(kMaxRecordLength);
             start += kMaxRecordLength;
         }
-        if (end > start)
-            pieces.push_back(end - start);
+        if (end > start) pieces.push_back(end - start);
         start = std::max(start, end);
     };
     for (int at : breaks)
-        if (at > start && at < length)
-            add(at);
+        if (at > start && at < length) add(at);
     add(length);
-    if (pieces.empty())
-        pieces.push_back(0);
+    if (pieces.empty()) pieces.push_back(0);
     return pieces;
 }
 
@@ -271,8 +296,7 @@ int TTextStore::RelayoutLine(int index, const std::vector<int>& breaks) {
             allStyled = record.Length() == 0 && allStyled;
     }
     std::vector<int> lengths = PieceLengths(static_cast<int>(text.size()), breaks);
-    if (lengths == oldLengths)
-        return count;
+    if (lengths == oldLengths) return count;
     for (int i = index + count - 1; i > index; --i)
         RemoveRecord(i);
     uint32_t styledFlags = allStyled ? lfRepaint : lfRepaint | lfRestyle;
@@ -291,21 +315,27 @@ int TTextStore::RelayoutLine(int index, const std::vector<int>& breaks) {
             InsertRecord(at, std::move(record));
         }
         TLineRecord& record = m_records[at];
-        record.SetFlags(styledFlags | (part.find('\t') != std::string_view::npos ? static_cast<uint32_t>(lfHasTab) : 0u));
+        record.SetFlags(
+            styledFlags |
+            (part.find('\t') != std::string_view::npos ? static_cast<uint32_t>(lfHasTab) : 0u));
         if (allStyled && !part.empty())
             std::copy_n(tokens.data() + offset, part.size(), record.EnsureTokens());
         offset += lengths[piece];
     }
+    if (!allStyled) NoteRestyle(index, index + static_cast<int>(lengths.size()) - 1);
     return static_cast<int>(lengths.size());
 }
 
 void TTextStore::Clear() {
+    ClearRestyleRange();
     m_records.Clear();
     std::fill(m_lengthCounts.begin(), m_lengthCounts.end(), 0);
     m_longestLine = 0;
 }
 
 void TTextStore::TakeContent(TTextStore& source) {
+    std::swap(m_restyleFirst, source.m_restyleFirst);
+    std::swap(m_restyleLast, source.m_restyleLast);
     m_records.Swap(source.m_records);
     std::swap(m_longestLine, source.m_longestLine);
     std::swap(m_lengthCounts, source.m_lengthCounts);
@@ -317,8 +347,7 @@ std::unique_ptr<TUndoStack> TTextStore::ReplaceUndoStack(std::unique_ptr<TUndoSt
 }
 
 void TTextStore::AddView(void* view) {
-    if (std::find(m_views.begin(), m_views.end(), view) == m_views.end())
-        m_views.push_back(view);
+    if (std::find(m_views.begin(), m_views.end(), view) == m_views.end()) m_views.push_back(view);
 }
 
 void TTextStore::RemoveView(void* view) {

@@ -15,6 +15,7 @@
 #include "editor/TLineRecord.h"
 #include "editor/TRangeMarks.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <string>
@@ -53,14 +54,24 @@ public:
     // The record holding a position (clamped); the text end maps to the last
     // record. 0 for an empty document.
     int RecordFromPosition(int position) const;
-    // The first record at or after from with one of the line flags set; -1
-    // when there is none.
-    int FindRecordFlags(int from, uint32_t flags) const { return m_records.FindFlags(from, flags); }
     // Record index and those after it stored next to it in memory: the first
     // and their count (0 outside the store), for walking without lookups.
     const TLineRecord* RecordRun(int index, int& count) const {
         return m_records.Run(index, count);
     }
+    // The first record from..last carrying one of the flags, or -1.
+    int FindRecordFlags(int from, int last, uint32_t flags) const {
+        return m_records.FindFlags(from, last, flags);
+    }
+
+    // Flags records first..last for restyling (and repaint). The store keeps
+    // the range of records that may carry the restyle flag, so a rescan need
+    // not look through the whole document for them.
+    void FlagRestyle(int first, int last);
+    // Records that may be flagged for restyling: first > last when none.
+    int RestyleFirst() const { return m_restyleFirst; }
+    int RestyleLast() const { return std::min(m_restyleLast, RecordCount() - 1); }
+    void ClearRestyleRange();
 
     char CharAt(int position) const;
     std::string TextRange(int start, int end) const;
@@ -119,11 +130,14 @@ private:
     void RemoveRecord(int index);
     void CountLength(int length);
     void ShiftForInsert(int position, int count);
+    void NoteRestyle(int first, int last);
     void ShiftBeforeDelete(int position, int count);
     void ShiftAfterDelete(int position, int count);
     void UncountLength(int length);
 
     TLineList m_records;
+    int m_restyleFirst = 0; // the range of records that may be flagged for restyling
+    int m_restyleLast = -1;
     int m_longestLine = 1;
     std::vector<int> m_lengthCounts; // records per length, for the longest line
     std::unique_ptr<TUndoStack> m_undoStack;

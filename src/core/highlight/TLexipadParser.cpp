@@ -68,8 +68,7 @@ bool TLexipadParser::ReapplyToControls() {
     for (TCustomLexipad* control : controls) {
         try {
             TTextStore& store = control->Store();
-            for (int index = 0; index < store.RecordCount(); ++index)
-                store.Record(index).AddFlags(lfRestyle | lfRepaint);
+            store.FlagRestyle(0, store.RecordCount() - 1);
             control->SettingsChanged();
         } catch (const std::exception&) {
             allDone = false;

@@ -163,7 +163,7 @@ private:
     enum class TExtend { Complete, HandlerDone, CustomValue, Rejected };
 
     std::string VersionErrorText(uint16_t version) const;
-    void Attach(TCustomLexipad& control);
+    void Attach(TCustomLexipad& control) override;
     int ScanToken(TParserCursor& cursor);
     bool MatchKeyword(TScan& scan);
     void ApplyRule(TScan& scan, const TLP_TokenRule& rule);

@@ -67,13 +67,16 @@ void TRestyler::Run() {
     int from = 0;
     while (from >= 0) {
         int first = FirstFlagged(from);
-        if (first < 0) return;
+        if (first < 0) break;
         from = Rescan(first);
     }
+    if (from != kStillFlagged) m_store.ClearRestyleRange();
 }
 
+// Only the records the store says may be flagged are looked at.
 int TRestyler::FirstFlagged(int from) const {
-    return m_store.FindRecordFlags(from, lfRestyle);
+    int first = std::max(from, m_store.RestyleFirst());
+    return m_store.FindRecordFlags(first, m_store.RestyleLast(), lfRestyle);
 }
 
 int TRestyler::Rescan(int firstFlagged) {
@@ -87,7 +90,7 @@ int TRestyler::Rescan(int firstFlagged) {
     if (language.CustomHandlers() && !m_parser.OnCustomParse) {
         marker = -2;
         Seen(marker, -2, -2);
-        return -1;
+        return kStillFlagged;
     }
     TEdStream stream(m_store);
     stream.Seek(restart.position, TSeekOrigin::soBeginning);

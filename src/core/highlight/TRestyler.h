@@ -47,7 +47,9 @@ public:
 
 private:
     int FirstFlagged(int from) const;
-    // Returns the record to look for flags from next, or -1 to stop.
+    // Where the next search for flagged records starts, -1 when done, or
+    // kStillFlagged when the lines could not be scanned and stay flagged.
+    static constexpr int kStillFlagged = -2;
     int Rescan(int firstFlagged);
     void ScanContainer(TEdStream& stream, int start, int end, int value);
     int ReadToken(TEdStream& stream, int& start);

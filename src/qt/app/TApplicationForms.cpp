@@ -46,6 +46,7 @@ template <typename T, typename... Args> T* TApplicationForms::Create(Args&&... a
 void TApplicationForms::CreateAll() {
     m_editorMainForm = Create<TEditorMainForm>(m_seams, m_executablePath, m_startupFile);
     m_parserRepository = Create<TParserRepository>();
+    m_editorMainForm->SetParserRepository(m_parserRepository);
     m_edFindDlg = Create<TEdFindDlg>();
     m_edReplDlg = Create<TEdReplDlg>();
     m_gotoLineDialog = Create<TGotoLineDialog>();

@@ -5,7 +5,9 @@
 #include "app/TextConversion.h"
 #include "base/Exceptions.h"
 #include "base/FileUtils.h"
+#include "app/TParserRepository.h"
 #include "editor/TLexipad.h"
+#include "highlight/TLexipadParser.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -33,25 +35,42 @@ void TEditorMainForm::CreateEditor() {
     pad.SetBorderStyle(TLexipad::bsNone);
     pad.SetClipCopyFormats(smTEXT | smRTF);
     pad.SetFlatScrollBarStyle(TLexipad::fssREGULAR);
-    pad.SetGutterFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     pad.SetHyperCursor(Qt::PointingHandCursor);
+    pad.SetMonoPrint(true);
+    pad.SetReadOnly(false);
+    pad.SetSaveFormat(sfTEXT);
+    pad.SetScrollBars(TLexipad::ssBoth);
+    pad.SetSelLineStyle(lsCRLF);
+    ApplyEditorSettings();
+}
+
+// The values the window's editor is configured with. They live in the
+// settings in use, so they are applied again when the parser's settings
+// take over.
+void TEditorMainForm::ApplyEditorSettings() {
+    TLexipad& pad = *m_lexipad1;
+    pad.SetGutterFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     pad.SetIndentStep(1);
     pad.SetMargin(2);
-    pad.SetMonoPrint(true);
     pad.SetOptions(smoSyntaxHighlight | smoPrintWrap | smoPrintLineNos | smoPrintFilename |
                    smoPrintDate | smoPrintPageNos | smoAutoIndent | smoWordSelect | smoShowGutter |
                    smoShowWrapColumn | smoTitleAsFilename | smoProcessDroppedFiles |
                    smoBlockOverwriteCursor | smoShowWrapGlyph | smoUseTAB | smoOLEDragSource |
                    smoLineNumbers);
-    pad.SetReadOnly(false);
     pad.SetRightMargin(80);
-    pad.SetSaveFormat(sfTEXT);
-    pad.SetScrollBars(TLexipad::ssBoth);
-    pad.SetSelLineStyle(lsCRLF);
     pad.SetSelTextColor(colors::White);
     pad.SetSelTextBack(0x808000); // teal
     pad.SetTabDefault(4);
-    UseMcuBasicParser();
+}
+
+void TEditorMainForm::UseMcuBasicParser() {
+    TLexipadParser* parser =
+        m_parserRepository ? m_parserRepository->FindParser("MCUBASIC") : nullptr;
+    bool first = parser && m_lexipad1->Parser(1) != parser;
+    m_lexipad1->SetParser(1, parser);
+    m_lexipad1->SetActiveParser(1);
+    if (first)
+        ApplyEditorSettings();
 }
 
 TEditorMainForm::~TEditorMainForm() = default;
@@ -104,6 +123,7 @@ void TEditorMainForm::FormActivate() {
 // file is shown in the editor as it is.
 void TEditorMainForm::OpenDocument(const std::string& fileName) {
     TEventLog::Write(QStringLiteral("open ") + FromPath(fileName));
+    UseMcuBasicParser();
     if (!FileExists(fileName)) return;
     try {
         m_lexipad1->LoadFromFile(fileName);
@@ -114,6 +134,7 @@ void TEditorMainForm::OpenDocument(const std::string& fileName) {
 }
 
 void TEditorMainForm::NewButtonClick() {
+    UseMcuBasicParser();
     TEventLog::Write(QStringLiteral("new"));
 }
 

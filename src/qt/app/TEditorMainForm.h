@@ -14,6 +14,8 @@
 
 namespace quarno {
 
+class TParserRepository;
+
 class TLexipad;
 
 class TEditorMainForm : public QMainWindow {
@@ -35,6 +37,8 @@ public:
     const std::vector<std::string>& RecentFiles() const { return m_recentFiles; }
     // The editing control of the window; owned by the window.
     TLexipad* Lexipad1() const { return m_lexipad1; }
+    // The holder of the parsers, created right after this window.
+    void SetParserRepository(TParserRepository* repository) { m_parserRepository = repository; }
 
     // Answers a later copy of the program: restores the window if it is
     // minimised (keeping it maximised if it was), raises and activates it.
@@ -50,7 +54,9 @@ private:
     // The shipped BASIC language ("MCUBASIC") becomes Lexipad1's active
     // parser once the parser run time provides it; until then the control
     // paints whatever token bytes its store holds.
-    void UseMcuBasicParser() {}
+    // Every document is shown with the repository's "MCUBASIC" parser.
+    void UseMcuBasicParser();
+    void ApplyEditorSettings();
     void FormCreate();
     void FormShow();
     void FormActivate();
@@ -72,6 +78,7 @@ private:
 
     const TAppSeams m_seams;
     TLexipad* m_lexipad1 = nullptr;
+    TParserRepository* m_parserRepository = nullptr;
     std::string m_executablePath;
     TAppGlobals m_globals;
     std::unique_ptr<TEdPersistent> m_persistent;

@@ -1,11 +1,30 @@
-// The invisible holder of the syntax parsers; it is never shown.
+// The invisible holder of the syntax parsers.
 #include "app/TParserRepository.h"
+
+#include "base/StringUtils.h"
+#include "highlight/ShippedLanguages.h"
+#include "highlight/TLexipadParser.h"
 
 namespace quarno {
 
-TParserRepository::TParserRepository(QWidget* parent) : QWidget(parent) {
+TParserRepository::TParserRepository(QWidget* parent)
+    : QWidget(parent), m_mcubasic(MakeShippedParser("basic")) {
     setObjectName(QStringLiteral("ParserRepository"));
     setWindowTitle(QStringLiteral("ParserRepository"));
+    m_mcubasic->SetName("MCUBASIC");
+    m_mcubasic->SetCompile("Compiled");
+    m_mcubasic->SetScript("KBX.TXT");
+    m_mcubasic->SetUseRegistry(false);
+    m_byName[UpperCase(m_mcubasic->Settings().LanguageName())] = m_mcubasic.get();
+}
+
+// Parsers go before the controls that use them: each takes itself out of the
+// controls' slots.
+TParserRepository::~TParserRepository() = default;
+
+TLexipadParser* TParserRepository::FindParser(const std::string& languageName) const {
+    auto found = m_byName.find(UpperCase(languageName));
+    return found == m_byName.end() ? nullptr : found->second;
 }
 
 } // namespace quarno

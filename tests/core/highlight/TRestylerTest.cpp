@@ -406,9 +406,9 @@ TEST(TRestylerTest, ControlsAttachAndDetach) {
     {
         TCustomLexipad pad;
         pad.SetParser(2, parser.get());
-        pad.SetText("x\r");
-        EXPECT_TRUE(parser->AttachedControls().empty()) << "slot 2 is not active";
+        EXPECT_EQ(parser->AttachedControls().size(), 1u) << "a slot holder is known at once";
         pad.SetActiveParser(2);
+        pad.SetText("x\r");
         EXPECT_EQ(parser->AttachedControls().size(), 1u);
         // A control that does not hold the parser is not remembered.
         TTextStore store;
