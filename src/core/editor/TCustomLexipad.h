@@ -206,6 +206,9 @@ public:
     // The find entry (LPM_FIND): with option 8 it searches from the selection,
     // selects the match and answers its start, or -1.
     int Find(uint32_t options, std::string_view text);
+    // LPM_REPLACEDIALOG: opens the built-in replace dialog, preset as the
+    // find entry presets its dialog.
+    void ReplaceDialog(uint32_t options, std::string_view text);
     // The search operations behind it, made on first use and kept, so that
     // patterns and skip tables are built once; whole words use CharIsInWord.
     TLexipadSearch& SearchEngine();

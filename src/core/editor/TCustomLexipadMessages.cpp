@@ -144,6 +144,9 @@ intptr_t TCustomLexipad::PerformPrivate(uint32_t message, uintptr_t wParam, intp
     case LPM_BLOCKINDENT: BlockIndent(static_cast<int>(wParam), (lParam & 1) != 0); return 0;
     case LPM_BLOCKUNINDENT: BlockUnindent(static_cast<int>(wParam)); return 0;
     case LPM_FIND: return Find(static_cast<uint32_t>(wParam), TextArgument(lParam));
+    case LPM_REPLACEDIALOG:
+        ReplaceDialog(static_cast<uint32_t>(wParam), TextArgument(lParam));
+        return 0;
     case LPM_SETSTYLES:
     case LPM_GETSTYLES:
         return CopyStyles(Pointer<const int>(static_cast<intptr_t>(wParam)),

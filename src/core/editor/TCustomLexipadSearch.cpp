@@ -17,4 +17,8 @@ int TCustomLexipad::Find(uint32_t options, std::string_view text) {
     return SearchEngine().Find(*this, options, text);
 }
 
+void TCustomLexipad::ReplaceDialog(uint32_t options, std::string_view text) {
+    SearchEngine().ReplaceDialog(*this, options, text);
+}
+
 } // namespace quarno

@@ -101,7 +101,8 @@ std::optional<TFindMatch> TLexipadSearch::SearchNext(const TTextStore& store, in
     });
 }
 
-void TLexipadSearch::Report(const EREParser& error) const {
+void TLexipadSearch::Report(const EREParser& error) {
+    m_patternFailed = true;
     if (!OnSearchError)
         return;
     bool syntax = error.Position() >= 0 && error.Error() == m_regExpr.LastError();
@@ -111,9 +112,10 @@ void TLexipadSearch::Report(const EREParser& error) const {
 int TLexipadSearch::Find(TCustomLexipad& pad, uint32_t options, std::string_view text) {
     if (!(options & foSearchNow)) {
         if (OnFindDialog)
-            OnFindDialog(DialogPreset(pad, options, text));
+            OnFindDialog(DialogPreset(pad, options, text), options);
         return -1;
     }
+    m_patternFailed = false;
     int from = (options & foBackward) ? pad.SelStart() : pad.SelStart() + pad.SelLength();
     std::optional<TFindMatch> match;
     try {
@@ -128,6 +130,16 @@ int TLexipadSearch::Find(TCustomLexipad& pad, uint32_t options, std::string_view
     pad.SetSelection(match->start, match->end);
     pad.ScrollCaret();
     return match->start;
+}
+
+void TLexipadSearch::ReplaceDialog(TCustomLexipad& pad, uint32_t options,
+                                   std::string_view text) {
+    if (OnReplaceDialog)
+        OnReplaceDialog(DialogPreset(pad, options, text), options);
+}
+
+std::string TLexipadSearch::SearchFailMessage(std::string_view searchString) {
+    return "Search string \"" + std::string(searchString) + "\" not found.";
 }
 
 std::string TLexipadSearch::Insertion(uint32_t options, std::string_view replacement) const {
@@ -147,6 +159,7 @@ std::optional<std::string> TLexipadSearch::FindReplace(TCustomLexipad& pad, uint
 int TLexipadSearch::ReplaceAll(TCustomLexipad& pad, uint32_t options, std::string_view text,
                                std::string_view replacement, const TReplacePrompt& prompt) {
     options |= foSearchNow;
+    m_patternFailed = false;
     bool backward = (options & foBackward) != 0;
     int replaced = 0;
     {

@@ -57,10 +57,11 @@ public:
     // start backwards, its end forwards), selects the match and answers its
     // start (an empty match right at the search start does not count, so
     // searching again moves on); -1 when nothing is found or the pattern is
-    // invalid (then
-    // OnSearchError shows the engine's message). Without foSearchNow it asks
-    // OnFindDialog to open the find dialog and answers -1.
+    // invalid (then OnSearchError shows the engine's message). Without
+    // foSearchNow it asks OnFindDialog to open the find dialog and answers -1.
     int Find(TCustomLexipad& pad, uint32_t options, std::string_view text);
+    // Asks OnReplaceDialog to open the replace dialog, preset as Find does.
+    void ReplaceDialog(TCustomLexipad& pad, uint32_t options, std::string_view text);
     // The replace variant: as Find, and the text to insert for the selected
     // match (for a regular expression with its substitutions filled in).
     std::optional<std::string> FindReplace(TCustomLexipad& pad, uint32_t options,
@@ -85,12 +86,23 @@ public:
     static std::string DialogPreset(const TCustomLexipad& pad, uint32_t options,
                                     std::string_view text);
 
+    // What the built-in dialogs say when a search finds nothing:
+    // Search string "text" not found.
+    static std::string SearchFailMessage(std::string_view searchString);
+    // Whether the last Find, FindReplace or ReplaceAll stopped on an invalid
+    // pattern (already reported through OnSearchError) rather than finding
+    // nothing.
+    bool PatternFailed() const { return m_patternFailed; }
+
     TREParser& RegExpr() { return m_regExpr; }
     TPlainSearch& Plain() { return m_plain; }
 
     // Shows an engine error: its message, the pattern and a caret line.
     std::function<void(const std::string& message)> OnSearchError;
-    std::function<void(const std::string& preset)> OnFindDialog;
+    // Open the control's built-in find or replace dialog with a search text
+    // and the option word it was asked with.
+    std::function<void(const std::string& preset, uint32_t options)> OnFindDialog;
+    std::function<void(const std::string& preset, uint32_t options)> OnReplaceDialog;
 
 private:
     // As Search; extra, when set, must accept the match as well.
@@ -98,12 +110,13 @@ private:
                                          std::string_view text, const TMatchFilter& extra);
     bool IsWholeWord(const TTextStore& store, int start, int end) const;
     std::string Insertion(uint32_t options, std::string_view replacement) const;
-    void Report(const EREParser& error) const;
+    void Report(const EREParser& error);
 
     TREParser m_regExpr;
     TPlainSearch m_plain;
     TWordCharTest m_startsWord;
     TWordCharTest m_isInWord;
+    bool m_patternFailed = false;
 };
 
 } // namespace quarno

@@ -5,6 +5,7 @@
 #include "app/TextConversion.h"
 #include "editor/ILexipadView.h"
 #include "editor/LexipadColors.h"
+#include "editor/TLexipadReplaceDialog.h"
 #include "editor/TTemplatePopup.h"
 
 #include <QApplication>
@@ -54,14 +55,18 @@ TLexipad::TLexipad(QWidget* parent)
         return true;
     };
     OnTemplateList = [this](TCustomLexipad&, const std::string& word) { ShowTemplateList(word); };
+    InstallSearchHooks();
     ApplySettings();
     SetView(m_viewLink.get());
 }
 
 // The engine part outlives this class's members, so it is cut off from them
-// first; the template list goes before anything it could call back into.
+// first; the template list and the search dialogs go before anything they
+// could call back into.
 TLexipad::~TLexipad() {
     delete m_templateList.data();
+    delete m_findDialog.data();
+    delete m_replaceDialog.data();
     SetView(nullptr);
     SetMetrics(nullptr);
     SetClipboard(nullptr);

@@ -10,6 +10,7 @@
 // stores exchanged on tab switches stay owned by their documents.
 #pragma once
 
+#include "app/TQtPrompts.h"
 #include "editor/TCustomLexipad.h"
 #include "editor/TLexipadMetrics.h"
 #include "editor/TLexipadPainter.h"
@@ -31,6 +32,9 @@
 class QMimeData;
 
 namespace quarno {
+
+class TLexipadFindDialog;
+class TLexipadReplaceDialog;
 
 class TLexipad : public QAbstractScrollArea, public TCustomLexipad {
     Q_OBJECT
@@ -153,6 +157,18 @@ public:
     std::function<void(TLexipad& sender, QObject* Source, int X, int Y, bool& Accept)> OnDragOver;
     std::function<void(TLexipad& sender, QObject* Source, int X, int Y)> OnDragDrop;
 
+    // --- the built-in find and replace dialogs --------------------------------------
+    // Where the control's message boxes go (not owned); null restores the
+    // control's own Qt boxes.
+    void SetPrompts(TPrompts* prompts) { m_prompts = prompts; }
+    TPrompts& Prompts() { return m_prompts ? *m_prompts : m_qtPrompts; }
+    // A search from the built-in dialogs found nothing: OnSearchFail when
+    // assigned, else a message box.
+    void ReportSearchFail(const std::string& searchString);
+    // The built-in dialogs while they are shown, else null.
+    TLexipadFindDialog* BuiltInFindDialog() const;
+    TLexipadReplaceDialog* BuiltInReplaceDialog() const;
+
     // --- for tests, printing and benchmarks -----------------------------------------
     const TLexipadMetrics& TextMetrics() const { return m_metrics; }
     TLexipadPainter& Painter() { return m_painter; }
@@ -212,6 +228,9 @@ private:
     int64_t PressTime(const QMouseEvent& event, bool doubleClick);
     void SetViewportCursor(TLexipadCursor cursor);
     void ShowTemplateList(const std::string& typedWord);
+    // the built-in dialogs (TLexipadSearchDialogs.cpp)
+    void InstallSearchHooks();
+    void OpenSearchDialog(bool replace, const std::string& preset, uint32_t options);
     // drag and drop (TLexipadDragDrop.cpp)
     void StartSelectionDrag();
     TSourceTypes SourceTypesOf(const QMimeData* data) const;
@@ -225,6 +244,10 @@ private:
     TQtClipboard m_clipboard;
     TLexipadStrings m_lines;
     QPointer<TTemplatePopup> m_templateList;
+    QPointer<TLexipadFindDialog> m_findDialog;
+    QPointer<TLexipadReplaceDialog> m_replaceDialog;
+    TQtPrompts m_qtPrompts;
+    TPrompts* m_prompts = nullptr;
 
     TBorderStyle m_borderStyle = bsSingle;
     TScrollStyle m_scrollBars = ssBoth;

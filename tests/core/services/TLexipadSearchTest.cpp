@@ -71,7 +71,7 @@ TEST(TLexipadSearch, WithoutSearchNowTheDialogOpensWithAPreset) {
     auto pad = PadWithText("first line\rsecond");
     TLexipadSearch search;
     std::vector<std::string> presets;
-    search.OnFindDialog = [&](const std::string& preset) { presets.push_back(preset); };
+    search.OnFindDialog = [&](const std::string& preset, uint32_t) { presets.push_back(preset); };
     pad->SetSelection(0, 5);
     EXPECT_EQ(search.Find(*pad, 0, "given"), -1);
     EXPECT_EQ(search.Find(*pad, foRegExpr, "given"), -1);
@@ -267,6 +267,63 @@ TEST(TLexipadSearch, ControlAnswersTheFindEntryMessage) {
     EXPECT_EQ(find(foSearchNow | foRegExpr, "l..p"), -1);
     EXPECT_EQ(pad->SearchEngine().RegExpr().CompileCount(), 1);
     EXPECT_EQ(find(foSearchNow | foBackward, "x"), -1); // the selection ends before it
+}
+
+// The replace dialog message presets its dialog as the find entry does and
+// hands both hooks the option word, so the dialogs can set their boxes.
+TEST(TLexipadSearch, ReplaceDialogMessageOpensTheReplaceDialogWithAPreset) {
+    auto pad = PadWithText("first line\rsecond");
+    std::vector<std::string> finds;
+    std::vector<std::string> replaces;
+    auto record = [](std::vector<std::string>& into) {
+        return [&into](const std::string& preset, uint32_t options) {
+            into.push_back(preset + "/" + std::to_string(options));
+        };
+    };
+    pad->SearchEngine().OnFindDialog = record(finds);
+    pad->SearchEngine().OnReplaceDialog = record(replaces);
+    const char* given = "given";
+    pad->SetSelection(6, 10);
+    pad->Perform(LPM_REPLACEDIALOG, foMatchCase, reinterpret_cast<intptr_t>(given));
+    pad->Perform(LPM_REPLACEDIALOG, foRegExpr, reinterpret_cast<intptr_t>(given));
+    pad->Perform(LPM_FIND, foBackward, reinterpret_cast<intptr_t>(given));
+    EXPECT_EQ(replaces, (std::vector<std::string>{"line/16", "given/32"}));
+    EXPECT_EQ(finds, (std::vector<std::string>{"line/128"}));
+    EXPECT_EQ(Selection(*pad), "6-10");
+}
+
+TEST(TLexipadSearch, SearchFailMessageQuotesTheSearchText) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"abc", "Search string \"abc\" not found."},
+        {"", "Search string \"\" not found."},
+        {"say \"hi\"", "Search string \"say \"hi\"\" not found."},
+        {"a%sb%d", "Search string \"a%sb%d\" not found."},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(TLexipadSearch::SearchFailMessage(text), expected) << text;
+}
+
+// The dialogs tell an invalid pattern (already reported) from a search that
+// found nothing, for Find, the replace variant and Replace All alike.
+TEST(TLexipadSearch, PatternFailedTellsAnInvalidPatternFromNothingFound) {
+    auto pad = PadWithText("ab ab");
+    TLexipadSearch search;
+    int errors = 0;
+    search.OnSearchError = [&](const std::string&) { ++errors; };
+    EXPECT_EQ(search.Find(*pad, foSearchNow | foRegExpr, "(a"), -1);
+    EXPECT_TRUE(search.PatternFailed());
+    EXPECT_EQ(search.Find(*pad, foSearchNow | foRegExpr, "x"), -1);
+    EXPECT_FALSE(search.PatternFailed());
+    EXPECT_FALSE(search.FindReplace(*pad, foRegExpr, "a{3,2}", "y").has_value());
+    EXPECT_TRUE(search.PatternFailed());
+    EXPECT_EQ(search.ReplaceAll(*pad, 0, "b", "c"), 2);
+    EXPECT_FALSE(search.PatternFailed());
+    EXPECT_EQ(search.ReplaceAll(*pad, foRegExpr, "[", "c"), 0);
+    EXPECT_TRUE(search.PatternFailed());
+    EXPECT_EQ(search.ReplaceAll(*pad, foRegExpr, "z", "c"), 0);
+    EXPECT_FALSE(search.PatternFailed());
+    EXPECT_EQ(errors, 3);
+    EXPECT_EQ(pad->Text(), "ac ac");
 }
 
 } // namespace
