@@ -257,6 +257,15 @@ void LexipadFindDialogTest::replaceAllChangesEveryMatchInOneUndoStep() {
     pad.Undo();
     QCOMPARE(pad.Text(), before);
     QVERIFY(!pad.CanUndo());
+    // A read-only control keeps its text; Replace only finds.
+    pad.SetReadOnly(true);
+    Click(dialog, "ReplaceAllButton");
+    Fill(dialog, "cat");
+    pad.SetSelection(2, 5);
+    Click(dialog, "ReplaceButton");
+    QCOMPARE(pad.Text(), before);
+    QCOMPARE(Selection(pad), QStringLiteral("9-12"));
+    QVERIFY(prompts.Boxes().empty());
 }
 
 QTEST_MAIN(LexipadFindDialogTest)

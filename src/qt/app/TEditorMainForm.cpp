@@ -32,6 +32,7 @@ void TEditorMainForm::CreateEditor() {
     m_lexipad1->setObjectName(QStringLiteral("Lexipad1"));
     setCentralWidget(m_lexipad1);
     TLexipad& pad = *m_lexipad1;
+    pad.SetPrompts(&m_seams.Prompts()); // the editor's own boxes go where the window's go
     pad.SetBorderStyle(TLexipad::bsNone);
     pad.SetClipCopyFormats(smTEXT | smRTF);
     pad.SetFlatScrollBarStyle(TLexipad::fssREGULAR);

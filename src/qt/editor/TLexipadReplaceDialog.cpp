@@ -6,6 +6,7 @@
 #include "editor/TLexipad.h"
 #include "services/TLexipadSearch.h"
 
+#include <QApplication>
 #include <QBoxLayout>
 #include <QFormLayout>
 #include <QLineEdit>
@@ -72,13 +73,19 @@ bool TLexipadReplaceDialog::ReplaceSelectedMatch(uint32_t options, const std::st
 void TLexipadReplaceDialog::Replace() {
     std::string text = SearchText();
     if (text.empty()) return;
-    ReplaceSelectedMatch(OptionWord(), text);
+    // The control's text operations ignore ReadOnly (they serve its owner),
+    // so the dialog must not replace in a read-only control; it only finds.
+    if (!Pad().ReadOnly()) ReplaceSelectedMatch(OptionWord(), text);
     FindNext();
 }
 
 int TLexipadReplaceDialog::ReplaceAll() {
     std::string text = SearchText();
     if (text.empty()) return 0;
+    if (Pad().ReadOnly()) {
+        QApplication::beep();
+        return 0;
+    }
     TLexipadSearch& search = Pad().SearchEngine();
     int count = search.ReplaceAll(Pad(), OptionWord() & ~uint32_t{foBackward}, text, ReplaceText());
     if (count == 0 && !search.PatternFailed()) Pad().ReportSearchFail(text);
