@@ -37,6 +37,7 @@ TLexipadFindDialog::TLexipadFindDialog(TLexipad& pad)
       m_fields(new QFormLayout), m_buttons(new QVBoxLayout) {
     setWindowTitle(tr("Find"));
     setModal(false);
+    m_findText->setMinimumWidth(220);
     m_fields->addRow(tr("Fi&nd what:"), m_findText);
 
     auto* options = new QVBoxLayout;
