@@ -76,8 +76,7 @@ void BM_PlainSearchAbsent(benchmark::State& state) {
     uint32_t options = foSearchNow | (state.range(0) ? static_cast<uint32_t>(foMatchCase) : 0u);
     for (auto _ : state) {
         auto match = search.Search(pad.Store(), 0, options, kAbsent);
-        if (match)
-            state.SkipWithError("the absent literal was found");
+        if (match) state.SkipWithError("the absent literal was found");
     }
     state.SetBytesProcessed(state.iterations() * pad.CharCount());
 }
@@ -131,8 +130,7 @@ void RunGrep(benchmark::State& state, const std::string& arguments) {
     std::string command = "grep " + arguments + " '" + path + "' > /tmp/quarno-bench-grep.out";
     for (auto _ : state) {
         double before = ChildCpuSeconds();
-        if (std::system(command.c_str()) == -1)
-            state.SkipWithError("grep could not be started");
+        if (std::system(command.c_str()) == -1) state.SkipWithError("grep could not be started");
         state.SetIterationTime(ChildCpuSeconds() - before);
     }
     state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(kFileSize));

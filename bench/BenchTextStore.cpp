@@ -17,10 +17,16 @@ namespace {
 constexpr size_t kFileSize = 50u << 20;
 
 const char* kStatements[] = {
-    "    High PORTB.0", "    DelayMS 500", "    GoSub Read_Sensor",
-    "    If Temperature > Limit Then GoTo Alarm", "    Print At 1,1, \"Temp: \", Dec Temp",
-    "Main:", "' read the ADC channel and scale it to degrees", "    Low LED : Toggle PORTA.1",
-    "    For Index = 0 To 15 : Buffer[Index] = 0 : Next", "",
+    "    High PORTB.0",
+    "    DelayMS 500",
+    "    GoSub Read_Sensor",
+    "    If Temperature > Limit Then GoTo Alarm",
+    "    Print At 1,1, \"Temp: \", Dec Temp",
+    "Main:",
+    "' read the ADC channel and scale it to degrees",
+    "    Low LED : Toggle PORTA.1",
+    "    For Index = 0 To 15 : Buffer[Index] = 0 : Next",
+    "",
 };
 
 // CR LF lines averaging about 40 characters; one line in 2000 is longer

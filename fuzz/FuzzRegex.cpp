@@ -43,8 +43,7 @@ std::string Escaped(const std::string& literal) {
 // The recorded positions of the match, "none", or "" when the search gave up.
 std::string Outcome(TREParser& parser, const TTextStore& store, int from, bool forward) {
     try {
-        if (!parser.Search(store, from, forward))
-            return "none";
+        if (!parser.Search(store, from, forward)) return "none";
     } catch (const EREParser& error) {
         Check(error.Error() == reInternalError || error.Error() == reOutOfMemory,
               "unexpected engine error while searching");
@@ -67,8 +66,7 @@ void SearchPattern(TREParser& parser, const TTextStore& store, int from, bool fo
     std::string backtracked = Outcome(plain, store, from, forward);
     Check(learnt.empty() || backtracked.empty() || learnt == backtracked,
           "learning changed the match");
-    if (learnt.empty() || learnt == "none")
-        return;
+    if (learnt.empty() || learnt == "none") return;
     int start = parser.MatchStart();
     int end = parser.MatchEnd();
     Check(parser.Count() >= 0 && parser.Count() < 256, "entry count out of range");
@@ -81,8 +79,7 @@ void SearchPattern(TREParser& parser, const TTextStore& store, int from, bool fo
 // std::string::find finds it, by the regular expression and by plain search.
 void CompareLiteral(const std::string& literal, const std::string& text, const TTextStore& store,
                     int from) {
-    if (literal.empty() || literal.find('\0') != std::string::npos)
-        return;
+    if (literal.empty() || literal.find('\0') != std::string::npos) return;
     size_t expected = from < static_cast<int>(text.size())
                           ? text.find(literal, static_cast<size_t>(from))
                           : std::string::npos;
@@ -100,8 +97,7 @@ void CompareLiteral(const std::string& literal, const std::string& text, const T
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size < 2)
-        return 0;
+    if (size < 2) return 0;
     uint8_t options = data[0];
     size_t patternLength = std::min<size_t>(data[1], size - 2);
     std::string pattern(reinterpret_cast<const char*>(data + 2), patternLength);

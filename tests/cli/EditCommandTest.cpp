@@ -35,8 +35,8 @@ TEST(EditCommand, EditsUndoesAndPrints) {
 
 TEST(EditCommand, LongLineRecordsAndSavedFormats) {
     TempDir dir;
-    std::string script = "text \"" + std::string(5000, 'a') + "\\nb\"\nprint records\n" +
-                         "save " + dir.File("crlf.txt") + "\nsave " + dir.File("lf.txt") +
+    std::string script = "text \"" + std::string(5000, 'a') + "\\nb\"\nprint records\n" + "save " +
+                         dir.File("crlf.txt") + "\nsave " + dir.File("lf.txt") +
                          " unix\nprint modified\n";
     auto result = RunScript(dir, script);
     EXPECT_EQ(result.status, 0) << result.err;

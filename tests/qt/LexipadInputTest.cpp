@@ -102,7 +102,7 @@ void LexipadInputTest::twoKeySequenceAndTheKeyEvents() {
     SetCaretText(pad, "^one\ntwo|");
     QTest::keyClick(&pad, Qt::Key_K, Qt::ControlModifier);
     QTest::keyClick(&pad, Qt::Key_I, Qt::ShiftModifier); // the second key's modifiers do not count
-    QCOMPARE(pad.Text(), std::string(" one\r two")); // IndentStep 1, in spaces
+    QCOMPARE(pad.Text(), std::string(" one\r two"));     // IndentStep 1, in spaces
     QTest::keyClick(&pad, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(pad.Text(), std::string("one\rtwo"));
 

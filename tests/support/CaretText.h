@@ -22,8 +22,7 @@ inline void SetCaretText(TCustomLexipad& pad, const std::string& marked) {
             text += c == '\n' ? '\r' : c;
     }
     pad.SetText(text);
-    if (caret < 0)
-        caret = 0;
+    if (caret < 0) caret = 0;
     pad.SetSelection(anchor < 0 ? caret : anchor, caret);
 }
 
@@ -32,10 +31,8 @@ inline std::string CaretText(const TCustomLexipad& pad) {
     TUndoSelection selection = pad.Selection();
     std::string marked;
     for (int i = 0; i <= static_cast<int>(text.size()); ++i) {
-        if (i == selection.anchor && selection.anchor != selection.caret)
-            marked += '^';
-        if (i == selection.caret)
-            marked += '|';
+        if (i == selection.anchor && selection.anchor != selection.caret) marked += '^';
+        if (i == selection.caret) marked += '|';
         if (i < static_cast<int>(text.size()))
             marked += text[static_cast<size_t>(i)] == '\r' ? '\n' : text[static_cast<size_t>(i)];
     }

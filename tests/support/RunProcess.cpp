@@ -24,8 +24,7 @@ static std::string TakeFile(const std::string& path) {
 static std::string MakeTempName() {
     char pattern[] = "/tmp/quarno-run-XXXXXX";
     int fd = ::mkstemp(pattern);
-    if (fd >= 0)
-        ::close(fd);
+    if (fd >= 0) ::close(fd);
     return pattern;
 }
 

@@ -13,8 +13,7 @@ class TempDir {
 public:
     TempDir() {
         std::string pattern = (std::filesystem::temp_directory_path() / "quarno-test-XXXXXX");
-        if (!::mkdtemp(pattern.data()))
-            std::abort();
+        if (!::mkdtemp(pattern.data())) std::abort();
         m_path = pattern;
     }
     ~TempDir() {

@@ -12,11 +12,10 @@ namespace {
 void TypeCharacter(TCustomLexipad& pad, char c) {
     int scan = c == '\r' ? vk::Return : VkKeyScan(static_cast<uint8_t>(c));
     if (scan >= 0) {
-        uint8_t shift = static_cast<uint8_t>(((scan & 0x100) ? kShiftKey : 0) |
-                                             ((scan & 0x200) ? kCtrlKey : 0) |
-                                             ((scan & 0x400) ? kAltKey : 0));
-        if (pad.KeyDown(static_cast<uint16_t>(scan & 0xFF), shift))
-            return;
+        uint8_t shift =
+            static_cast<uint8_t>(((scan & 0x100) ? kShiftKey : 0) |
+                                 ((scan & 0x200) ? kCtrlKey : 0) | ((scan & 0x400) ? kAltKey : 0));
+        if (pad.KeyDown(static_cast<uint16_t>(scan & 0xFF), shift)) return;
     }
     pad.KeyPress(c);
 }
@@ -30,8 +29,7 @@ EditCommandRegistrar type("type", [](EditSession& s, const std::vector<std::stri
 EditCommandRegistrar key("key", [](EditSession& s, const std::vector<std::string>& args) {
     ExpectArgs(args, 1, 1);
     uint16_t shortCut = TextToShortCut(args[0]);
-    if (shortCut == 0)
-        throw ScriptError("unknown key '" + args[0] + "'");
+    if (shortCut == 0) throw ScriptError("unknown key '" + args[0] + "'");
     uint8_t shift = static_cast<uint8_t>(((shortCut & kScShift) ? kShiftKey : 0) |
                                          ((shortCut & kScCtrl) ? kCtrlKey : 0) |
                                          ((shortCut & kScAlt) ? kAltKey : 0));
@@ -41,8 +39,7 @@ EditCommandRegistrar key("key", [](EditSession& s, const std::vector<std::string
 EditCommandRegistrar action("action", [](EditSession& s, const std::vector<std::string>& args) {
     ExpectArgs(args, 1, 1);
     int code = EditSession::Number(args[0]);
-    if (code < 0 || code >= kActionCount)
-        throw ScriptError("action code out of range");
+    if (code < 0 || code >= kActionCount) throw ScriptError("action code out of range");
     s.Pad().ExecuteAction(code, false);
 });
 

@@ -24,10 +24,8 @@ std::string ShownText(const std::string& text) {
 std::string Records(const TTextStore& store) {
     std::string layout;
     for (int i = 0; i < store.RecordCount(); ++i) {
-        if (i > 0)
-            layout += ' ';
-        if (store.Record(i).IsContinuation())
-            layout += '+';
+        if (i > 0) layout += ' ';
+        if (store.Record(i).IsContinuation()) layout += '+';
         layout += std::to_string(store.Record(i).Length());
     }
     return layout;
@@ -36,8 +34,7 @@ std::string Records(const TTextStore& store) {
 using Printer = std::function<void(EditSession&)>;
 
 void PrintMarks(EditSession& s) {
-    if (!s.Pad().Store().HasRangeMarks())
-        return;
+    if (!s.Pad().Store().HasRangeMarks()) return;
     TRangeMarks& marks = s.Pad().Store().RangeMarks();
     for (TRangeMark* mark = marks.First(); mark; mark = marks.Next(mark))
         s.Out() << mark->start << " " << mark->end << " " << mark->value << "\n";
@@ -78,8 +75,7 @@ const std::map<std::string, Printer>& Printers() {
 EditCommandRegistrar print("print", [](EditSession& s, const std::vector<std::string>& args) {
     ExpectArgs(args, 1, 1);
     auto printer = Printers().find(args[0]);
-    if (printer == Printers().end())
-        throw ScriptError("cannot print '" + args[0] + "'");
+    if (printer == Printers().end()) throw ScriptError("cannot print '" + args[0] + "'");
     printer->second(s);
 });
 

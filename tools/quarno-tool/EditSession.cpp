@@ -15,8 +15,7 @@ std::map<std::string, EditCommandHandler>& Registry() {
 }
 
 int HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
+    if (c >= '0' && c <= '9') return c - '0';
     c = static_cast<char>(c | 0x20);
     return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
 }
@@ -30,8 +29,7 @@ size_t ReadQuoted(const std::string& line, size_t i, std::string& word) {
             word += c;
             continue;
         }
-        if (i >= line.size())
-            throw ScriptError("unfinished escape");
+        if (i >= line.size()) throw ScriptError("unfinished escape");
         char e = line[i++];
         switch (e) {
         case 'r': word += '\r'; break;
@@ -42,8 +40,7 @@ size_t ReadQuoted(const std::string& line, size_t i, std::string& word) {
         case 'x': {
             int high = i < line.size() ? HexDigit(line[i]) : -1;
             int low = i + 1 < line.size() ? HexDigit(line[i + 1]) : -1;
-            if (high < 0 || low < 0)
-                throw ScriptError("bad \\x escape");
+            if (high < 0 || low < 0) throw ScriptError("bad \\x escape");
             word += static_cast<char>(high * 16 + low);
             i += 2;
             break;
@@ -51,8 +48,7 @@ size_t ReadQuoted(const std::string& line, size_t i, std::string& word) {
         default: throw ScriptError(std::string("unknown escape \\") + e);
         }
     }
-    if (i >= line.size())
-        throw ScriptError("missing closing quote");
+    if (i >= line.size()) throw ScriptError("missing closing quote");
     return i + 1;
 }
 
@@ -76,8 +72,7 @@ EditCommandRegistrar::EditCommandRegistrar(const std::string& name, EditCommandH
 }
 
 void ExpectArgs(const std::vector<std::string>& args, size_t min, size_t max) {
-    if (args.size() < min || args.size() > max)
-        throw ScriptError("wrong number of arguments");
+    if (args.size() < min || args.size() > max) throw ScriptError("wrong number of arguments");
 }
 
 std::vector<std::string> EditSession::SplitWords(const std::string& line) {
@@ -102,8 +97,7 @@ std::vector<std::string> EditSession::SplitWords(const std::string& line) {
 
 int EditSession::Number(const std::string& word) {
     int value = 0;
-    if (!TryParseInt(word, value))
-        throw ScriptError("number expected instead of '" + word + "'");
+    if (!TryParseInt(word, value)) throw ScriptError("number expected instead of '" + word + "'");
     return value;
 }
 
@@ -119,12 +113,11 @@ void EditSession::Run(const std::string& script) {
         } catch (const ScriptError& error) {
             throw ScriptError("line " + std::to_string(number) + ": " + error.what());
         }
-        if (words.empty() || words[0][0] == '#')
-            continue;
+        if (words.empty() || words[0][0] == '#') continue;
         auto command = Registry().find(words[0]);
         if (command == Registry().end())
-            throw ScriptError("line " + std::to_string(number) + ": unknown command '" +
-                              words[0] + "'");
+            throw ScriptError("line " + std::to_string(number) + ": unknown command '" + words[0] +
+                              "'");
         std::vector<std::string> args(words.begin() + 1, words.end());
         try {
             command->second(*this, args);

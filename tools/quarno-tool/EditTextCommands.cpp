@@ -7,14 +7,10 @@ namespace quarno::tool {
 namespace {
 
 TSaveFormat FormatNamed(const std::string& name) {
-    if (name == "text")
-        return sfTEXT;
-    if (name == "unix")
-        return sfUNIX;
-    if (name == "rtf")
-        return sfRTF;
-    if (name == "html")
-        return sfHTML;
+    if (name == "text") return sfTEXT;
+    if (name == "unix") return sfUNIX;
+    if (name == "rtf") return sfRTF;
+    if (name == "html") return sfHTML;
     throw ScriptError("unknown save format '" + name + "'");
 }
 
@@ -59,11 +55,9 @@ EditCommandRegistrar indent("indent", [](EditSession& s, const std::vector<std::
     s.Pad().Perform(LPM_BLOCKINDENT, static_cast<uintptr_t>(OptionalStep(args)), 0);
 });
 
-EditCommandRegistrar unindent("unindent",
-                              [](EditSession& s, const std::vector<std::string>& args) {
-                                  s.Pad().Perform(LPM_BLOCKUNINDENT,
-                                                  static_cast<uintptr_t>(OptionalStep(args)), 0);
-                              });
+EditCommandRegistrar unindent("unindent", [](EditSession& s, const std::vector<std::string>& args) {
+    s.Pad().Perform(LPM_BLOCKUNINDENT, static_cast<uintptr_t>(OptionalStep(args)), 0);
+});
 
 EditCommandRegistrar save("save", [](EditSession& s, const std::vector<std::string>& args) {
     ExpectArgs(args, 1, 2);

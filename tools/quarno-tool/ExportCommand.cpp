@@ -10,30 +10,24 @@ namespace quarno::tool {
 namespace {
 
 TSaveFormat FormatNamed(const std::string& name) {
-    if (name == "html")
-        return sfHTML;
-    if (name == "rtf")
-        return sfRTF;
-    if (name == "text")
-        return sfTEXT;
-    if (name == "unix")
-        return sfUNIX;
+    if (name == "html") return sfHTML;
+    if (name == "rtf") return sfRTF;
+    if (name == "text") return sfTEXT;
+    if (name == "unix") return sfUNIX;
     throw UsageError("--format must be html, rtf, text or unix");
 }
 
 int RunExport(const std::vector<std::string>& words, std::ostream& out) {
     Args args(words, {"--format", "--lang", "--title"}, {});
     args.ExpectCount(1, 1);
-    if (!args.Has("--format"))
-        throw UsageError("--format is required");
+    if (!args.Has("--format")) throw UsageError("--format is required");
     TSaveFormat format = FormatNamed(args.Value("--format"));
     std::unique_ptr<TLexipadParser> parser = LanguageNamed(args.Value("--lang", "basic"));
     TCustomLexipad pad; // after the parser: a control goes before the parser it uses
     pad.SetParser(1, parser.get());
     pad.SetActiveParser(1);
     pad.LoadFromFile(args.At(0));
-    if (args.Has("--title"))
-        pad.SetPrintTitle(args.Value("--title"));
+    if (args.Has("--title")) pad.SetPrintTitle(args.Value("--title"));
     pad.SetSaveFormat(format);
     TMemoryStream stream;
     pad.SaveToStream(&stream);

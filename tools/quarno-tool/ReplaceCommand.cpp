@@ -19,14 +19,11 @@ int RunReplace(const std::vector<std::string>& words, std::ostream& out) {
     std::optional<std::string> error;
     search.OnSearchError = [&](const std::string& message) { error = message; };
     search.ReplaceAll(pad, SearchOptions(args), args.At(0), args.At(1));
-    if (error)
-        throw Exception(*error);
+    if (error) throw Exception(*error);
     std::string text = pad.Text();
     for (char& c : text)
-        if (c == '\r')
-            c = '\n';
-    if (!text.empty() && text.back() != '\n')
-        text += '\n'; // every printed line ends with LF
+        if (c == '\r') c = '\n';
+    if (!text.empty() && text.back() != '\n') text += '\n'; // every printed line ends with LF
     out << text;
     return 0;
 }

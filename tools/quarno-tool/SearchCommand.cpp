@@ -24,8 +24,7 @@ int PrintAll(std::ostream& out, TLexipadSearch& search, const TCustomLexipad& pa
             (options & foBackward)
                 ? search.Search(pad.Store(), from, options, pattern)
                 : search.SearchNext(pad.Store(), from, previousEnd, options, pattern);
-        if (!match)
-            return count;
+        if (!match) return count;
         Print(out, *match);
         ++count;
         from = (options & foBackward) ? match->start : match->end;
@@ -46,8 +45,7 @@ int RunSearch(const std::vector<std::string>& words, std::ostream& out) {
     TLexipadSearch search;
     try {
         if (args.Has("--all")) {
-            if (PrintAll(out, search, pad, from, options, pattern) == 0)
-                out << "not found\n";
+            if (PrintAll(out, search, pad, from, options, pattern) == 0) out << "not found\n";
             return 0;
         }
         std::optional<TFindMatch> match = search.Search(pad.Store(), from, options, pattern);

@@ -5,14 +5,10 @@ namespace quarno::tool {
 
 uint32_t SearchOptions(const Args& args) {
     uint32_t options = foSearchNow;
-    if (args.Has("--regex"))
-        options |= foRegExpr;
-    if (args.Has("--case"))
-        options |= foMatchCase;
-    if (args.Has("--word"))
-        options |= foWholeWord;
-    if (args.Has("--back"))
-        options |= foBackward;
+    if (args.Has("--regex")) options |= foRegExpr;
+    if (args.Has("--case")) options |= foMatchCase;
+    if (args.Has("--word")) options |= foWholeWord;
+    if (args.Has("--back")) options |= foBackward;
     return options;
 }
 

@@ -7,8 +7,7 @@
 namespace quarno::tool {
 
 std::unique_ptr<TLexipadParser> LanguageNamed(const std::string& name) {
-    if (!ShippedLanguageBlock(name).empty())
-        return MakeShippedParser(name);
+    if (!ShippedLanguageBlock(name).empty()) return MakeShippedParser(name);
     auto parser = std::make_unique<TLexipadParser>("Parser1");
     TFileStream stream(name);
     parser->SetLoading(true);

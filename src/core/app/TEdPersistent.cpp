@@ -16,19 +16,16 @@ TEdPersistent::TEdPersistent(const std::string& folder, const std::string& fileN
 
 int TEdPersistent::FindHeader(const std::string& header) const {
     for (size_t i = 0; i < m_lines.size(); ++i)
-        if (SameText(m_lines[i], header))
-            return static_cast<int>(i);
+        if (SameText(m_lines[i], header)) return static_cast<int>(i);
     return -1;
 }
 
 const std::vector<std::string>& TEdPersistent::ReadSection(const std::string& header) {
     m_section.clear();
     int found = FindHeader(header);
-    if (found < 0)
-        return m_section;
+    if (found < 0) return m_section;
     for (size_t i = static_cast<size_t>(found) + 1; i < m_lines.size(); ++i) {
-        if (m_lines[i].empty() || static_cast<int>(m_section.size()) >= kSectionLimit)
-            break;
+        if (m_lines[i].empty() || static_cast<int>(m_section.size()) >= kSectionLimit) break;
         m_section.push_back(m_lines[i]);
     }
     return m_section;
@@ -50,16 +47,13 @@ void TEdPersistent::WriteSection(const std::string& header, const std::vector<st
     int found = FindHeader(header);
     if (found >= 0) {
         RemoveSection(found);
-        if (found > 0 && !m_lines.empty() && !m_lines.back().empty())
-            m_lines.emplace_back();
+        if (found > 0 && !m_lines.empty() && !m_lines.back().empty()) m_lines.emplace_back();
     }
     m_lines.push_back(header);
     int counted = 0;
     for (const std::string& item : items) {
-        if (counted++ >= limit)
-            break;
-        if (!item.empty())
-            m_lines.push_back(item);
+        if (counted++ >= limit) break;
+        if (!item.empty()) m_lines.push_back(item);
     }
     m_lines.emplace_back();
     Save();

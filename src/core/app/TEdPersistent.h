@@ -16,8 +16,7 @@ public:
     // folder: the executable's folder with its trailing "/". Loads the history
     // file, or writes an empty one at once when it does not exist
     // (EFCreateError when it cannot be written).
-    explicit TEdPersistent(const std::string& folder,
-                           const std::string& fileName = "QUARNO.DAT");
+    explicit TEdPersistent(const std::string& folder, const std::string& fileName = "QUARNO.DAT");
 
     const std::string& FilePath() const { return m_path; }
     const std::vector<std::string>& Lines() const { return m_lines; }

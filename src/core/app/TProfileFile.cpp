@@ -15,22 +15,18 @@ using Lines = std::vector<std::string>;
 
 std::optional<std::string> SectionName(std::string_view line) {
     line = Trim(line);
-    if (line.size() < 2 || line.front() != '[')
-        return std::nullopt;
+    if (line.size() < 2 || line.front() != '[') return std::nullopt;
     size_t close = line.find(']');
-    if (close == std::string_view::npos)
-        return std::nullopt;
+    if (close == std::string_view::npos) return std::nullopt;
     return std::string(Trim(line.substr(1, close - 1)));
 }
 
 // Splits "key=value"; false for lines that hold no key (comments, blanks).
 bool SplitKeyLine(std::string_view line, std::string_view& key, std::string_view& value) {
     std::string_view trimmed = Trim(line);
-    if (trimmed.empty() || trimmed.front() == ';')
-        return false;
+    if (trimmed.empty() || trimmed.front() == ';') return false;
     size_t equals = line.find('=');
-    if (equals == std::string_view::npos)
-        return false;
+    if (equals == std::string_view::npos) return false;
     key = Trim(line.substr(0, equals));
     value = Trim(line.substr(equals + 1));
     return true;
@@ -44,8 +40,7 @@ std::string Unquote(std::string_view value) {
 }
 
 Lines LoadLines(const std::string& path) {
-    if (!FileExists(path))
-        return {};
+    if (!FileExists(path)) return {};
     return SplitLines(ReadWholeFile(path));
 }
 
@@ -53,8 +48,7 @@ Lines LoadLines(const std::string& path) {
 int FindSection(const Lines& lines, const std::string& section) {
     for (size_t i = 0; i < lines.size(); ++i) {
         auto name = SectionName(lines[i]);
-        if (name && SameText(*name, section))
-            return static_cast<int>(i);
+        if (name && SameText(*name, section)) return static_cast<int>(i);
     }
     return -1;
 }
@@ -82,14 +76,11 @@ std::string TProfileFile::ReadString(const std::string& section, const std::stri
                                      const std::string& defaultValue) const {
     Lines lines = LoadLines(m_path);
     int header = FindSection(lines, section);
-    if (header < 0)
-        return defaultValue;
+    if (header < 0) return defaultValue;
     for (size_t i = static_cast<size_t>(header) + 1; i < lines.size(); ++i) {
-        if (IsSectionLine(lines[i]))
-            break;
+        if (IsSectionLine(lines[i])) break;
         std::string_view name, value;
-        if (SplitKeyLine(lines[i], name, value) && SameText(name, key))
-            return Unquote(value);
+        if (SplitKeyLine(lines[i], name, value) && SameText(name, key)) return Unquote(value);
     }
     return defaultValue;
 }
@@ -106,8 +97,7 @@ void TProfileFile::WriteString(const std::string& section, const std::string& ke
     std::string entry = key + "=" + value;
     int header = FindSection(lines, section);
     if (header < 0) {
-        if (!lines.empty() && !Trim(lines.back()).empty())
-            lines.emplace_back();
+        if (!lines.empty() && !Trim(lines.back()).empty()) lines.emplace_back();
         lines.push_back("[" + section + "]");
         lines.push_back(entry);
         SaveLines(m_path, lines);
@@ -121,8 +111,7 @@ void TProfileFile::WriteString(const std::string& section, const std::string& ke
             SaveLines(m_path, lines);
             return;
         }
-        if (!Trim(lines[i]).empty())
-            insertAt = i + 1;
+        if (!Trim(lines[i]).empty()) insertAt = i + 1;
     }
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), entry);
     SaveLines(m_path, lines);

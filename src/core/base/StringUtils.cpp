@@ -28,11 +28,9 @@ std::string LowerCase(std::string_view text) {
 }
 
 bool SameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
+    if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if (ToUpperAscii(a[i]) != ToUpperAscii(b[i]))
-            return false;
+        if (ToUpperAscii(a[i]) != ToUpperAscii(b[i])) return false;
     return true;
 }
 
@@ -58,21 +56,17 @@ std::vector<std::string> SplitLines(std::string_view bytes) {
         }
         lines.emplace_back(bytes.substr(start, i - start));
         ++i;
-        if (c == '\r' && i < bytes.size() && bytes[i] == '\n')
-            ++i;
+        if (c == '\r' && i < bytes.size() && bytes[i] == '\n') ++i;
         start = i;
     }
-    if (start < bytes.size())
-        lines.emplace_back(bytes.substr(start));
+    if (start < bytes.size()) lines.emplace_back(bytes.substr(start));
     return lines;
 }
 
 bool TryParseInt(std::string_view text, int& value) {
     text = Trim(text);
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    if (text.empty())
-        return false;
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    if (text.empty()) return false;
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data(), end, value);
     return ec == std::errc() && ptr == end;

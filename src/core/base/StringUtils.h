@@ -23,8 +23,7 @@ template <typename T> auto FormatArg(const T& value) {
 // arguments may be passed directly for %s.
 template <typename... Args> std::string Format(const char* pattern, const Args&... args) {
     int size = std::snprintf(nullptr, 0, pattern, detail::FormatArg(args)...);
-    if (size <= 0)
-        return std::string();
+    if (size <= 0) return std::string();
     std::string result(static_cast<size_t>(size) + 1, '\0');
     std::snprintf(result.data(), result.size(), pattern, detail::FormatArg(args)...);
     result.resize(static_cast<size_t>(size));

@@ -18,21 +18,19 @@ namespace quarno {
 static std::FILE* OpenForReading(const std::string& path) {
     std::FILE* file = DirectoryExists(path) ? nullptr : std::fopen(path.c_str(), "rb");
     if (!file)
-        throw EFOpenError(Format("Cannot open file \"%s\". %s", path,
-                                 std::strerror(errno ? errno : EISDIR)));
+        throw EFOpenError(
+            Format("Cannot open file \"%s\". %s", path, std::strerror(errno ? errno : EISDIR)));
     return file;
 }
 
 TFileStream::TFileStream(const std::string& path) : TFileStream(path, OpenForReading(path)) {}
 
 TFileStream::~TFileStream() {
-    if (m_file)
-        std::fclose(m_file);
+    if (m_file) std::fclose(m_file);
 }
 
 int64_t TFileStream::Read(void* buffer, int64_t count) {
-    if (count <= 0)
-        return 0;
+    if (count <= 0) return 0;
     return static_cast<int64_t>(std::fread(buffer, 1, static_cast<size_t>(count), m_file));
 }
 
@@ -102,14 +100,12 @@ void TSafeFileStream::Discard() {
 }
 
 int64_t TSafeFileStream::Read(void* buffer, int64_t count) {
-    if (!m_file || count <= 0)
-        return 0;
+    if (!m_file || count <= 0) return 0;
     return static_cast<int64_t>(std::fread(buffer, 1, static_cast<size_t>(count), m_file));
 }
 
 int64_t TSafeFileStream::Write(const void* buffer, int64_t count) {
-    if (!m_file || count <= 0)
-        return 0;
+    if (!m_file || count <= 0) return 0;
     return static_cast<int64_t>(std::fwrite(buffer, 1, static_cast<size_t>(count), m_file));
 }
 
@@ -118,8 +114,7 @@ int64_t TSafeFileStream::Seek(int64_t offset, TSeekOrigin origin) {
 }
 
 void TSafeFileStream::Commit() {
-    if (!m_file)
-        throw EFCreateError(Format("Cannot create file \"%s\". %s", m_target, "closed"));
+    if (!m_file) throw EFCreateError(Format("Cannot create file \"%s\". %s", m_target, "closed"));
     bool written = std::fflush(m_file) == 0 && ::fsync(fileno(m_file)) == 0;
     int error = errno;
     std::fclose(m_file);
@@ -128,8 +123,7 @@ void TSafeFileStream::Commit() {
         m_temporary.clear();
         return;
     }
-    if (written)
-        error = errno;
+    if (written) error = errno;
     Discard();
     throw EFCreateError(Format("Cannot create file \"%s\". %s", m_target, std::strerror(error)));
 }

@@ -11,18 +11,15 @@ namespace quarno {
 int64_t TMemoryStream::Read(void* buffer, int64_t count) {
     int64_t available = Size() - m_position;
     int64_t n = std::clamp<int64_t>(count, 0, std::max<int64_t>(available, 0));
-    if (n > 0)
-        std::memcpy(buffer, m_data.data() + m_position, static_cast<size_t>(n));
+    if (n > 0) std::memcpy(buffer, m_data.data() + m_position, static_cast<size_t>(n));
     m_position += n;
     return n;
 }
 
 int64_t TMemoryStream::Write(const void* buffer, int64_t count) {
-    if (count <= 0)
-        return 0;
+    if (count <= 0) return 0;
     size_t end = static_cast<size_t>(m_position + count);
-    if (end > m_data.size())
-        m_data.resize(end);
+    if (end > m_data.size()) m_data.resize(end);
     std::memcpy(m_data.data() + m_position, buffer, static_cast<size_t>(count));
     m_position += count;
     return count;

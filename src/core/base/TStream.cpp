@@ -16,13 +16,11 @@ int64_t TStream::Size() {
 }
 
 void TStream::ReadBuffer(void* buffer, int64_t count) {
-    if (count > 0 && Read(buffer, count) != count)
-        throw EReadError("Stream read error");
+    if (count > 0 && Read(buffer, count) != count) throw EReadError("Stream read error");
 }
 
 void TStream::WriteBuffer(const void* buffer, int64_t count) {
-    if (count > 0 && Write(buffer, count) != count)
-        throw EWriteError("Stream write error");
+    if (count > 0 && Write(buffer, count) != count) throw EWriteError("Stream write error");
 }
 
 int64_t TStream::CopyFrom(TStream& source, int64_t count) {
@@ -46,8 +44,7 @@ std::string TStream::ReadRemaining() {
     char buffer[8192];
     for (;;) {
         int64_t got = Read(buffer, sizeof buffer);
-        if (got <= 0)
-            break;
+        if (got <= 0) break;
         result.append(buffer, static_cast<size_t>(got));
     }
     return result;

@@ -1,6 +1,6 @@
 // The clipboard as the editing engine sees it: plain text (CR LF line
-// breaks), rich text and HTML, all as 8-bit (Windows-1252) bytes. The window supplies the system clipboard;
-// quarno-tool and tests use TMemoryClipboard.
+// breaks), rich text and HTML, all as 8-bit (Windows-1252) bytes. The window supplies the system
+// clipboard; quarno-tool and tests use TMemoryClipboard.
 #pragma once
 
 #include <string>

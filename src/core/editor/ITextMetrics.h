@@ -9,7 +9,7 @@ namespace quarno {
 class ITextMetrics {
 public:
     virtual ~ITextMetrics() = default;
-    virtual int CharWidth() const = 0;  // column arithmetic (average character width)
+    virtual int CharWidth() const = 0; // column arithmetic (average character width)
     virtual int LineHeight() const = 0;
     virtual bool FixedPitch() const = 0;
     // Pixels a run of characters (no TABs) takes; only asked when not fixed-pitch.

@@ -9,8 +9,14 @@ namespace quarno {
 
 // 0xRRGGBB.
 uint32_t ColorToRgb(int32_t color);
-inline int RedOf(uint32_t rgb) { return static_cast<int>((rgb >> 16) & 0xFF); }
-inline int GreenOf(uint32_t rgb) { return static_cast<int>((rgb >> 8) & 0xFF); }
-inline int BlueOf(uint32_t rgb) { return static_cast<int>(rgb & 0xFF); }
+inline int RedOf(uint32_t rgb) {
+    return static_cast<int>((rgb >> 16) & 0xFF);
+}
+inline int GreenOf(uint32_t rgb) {
+    return static_cast<int>((rgb >> 8) & 0xFF);
+}
+inline int BlueOf(uint32_t rgb) {
+    return static_cast<int>(rgb & 0xFF);
+}
 
 } // namespace quarno

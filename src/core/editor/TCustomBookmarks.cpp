@@ -37,8 +37,7 @@ void TCustomBookmarks::Clear() {
 
 void TCustomBookmarks::ShiftForInsert(int position, int count) {
     for (auto& entry : m_positions)
-        if (entry.second >= position)
-            entry.second += count;
+        if (entry.second >= position) entry.second += count;
 }
 
 // Bookmarks strictly inside the deleted range go; later ones move back.
@@ -50,8 +49,7 @@ void TCustomBookmarks::ShiftForDelete(int position, int count) {
             it = m_positions.erase(it);
             continue;
         }
-        if (it->second >= position + count)
-            it->second -= count;
+        if (it->second >= position + count) it->second -= count;
         ++it;
     }
     if (OnFree)

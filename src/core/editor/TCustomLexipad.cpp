@@ -22,8 +22,7 @@ TCustomLexipad::~TCustomLexipad() {
     DisconnectStoreEvents();
     m_store->RemoveView(this);
     for (TCustomLexipadParser* parser : m_parsers)
-        if (parser)
-            parser->Detach(*this);
+        if (parser) parser->Detach(*this);
 }
 
 void TCustomLexipad::AttachStore(TTextStore* store) {
@@ -48,20 +47,17 @@ void TCustomLexipad::SetSelection(int anchor, int caret, bool repaint) {
     }
     TUndoSelection before = m_selection;
     m_selection = {std::clamp(anchor, 0, CharCount()), std::clamp(caret, 0, CharCount())};
-    if (m_selection == before)
-        return;
+    if (m_selection == before) return;
     m_beyondEol = false;
     RememberColumn();
     Changed();
     FlagSelectionChange(before, m_selection);
-    if (repaint)
-        Repaint(false);
+    if (repaint) Repaint(false);
 }
 
 // Flags the visible records between the old and the new selection.
 void TCustomLexipad::FlagSelectionChange(TUndoSelection before, TUndoSelection after) {
-    if (m_store->RecordCount() == 0)
-        return;
+    if (m_store->RecordCount() == 0) return;
     int low = std::min({before.anchor, before.caret, after.anchor, after.caret});
     int high = std::max({before.anchor, before.caret, after.anchor, after.caret});
     int first = std::max(m_store->RecordFromPosition(low), m_topLine);
@@ -73,8 +69,7 @@ void TCustomLexipad::FlagSelectionChange(TUndoSelection before, TUndoSelection a
 
 void TCustomLexipad::SetTopLine(int line) {
     int top = std::clamp(line, 0, std::max(m_store->RecordCount() - 1, 0));
-    if (top == m_topLine)
-        return;
+    if (top == m_topLine) return;
     ChangeStep step(*this);
     m_topLine = top;
     Changed();
@@ -83,8 +78,7 @@ void TCustomLexipad::SetTopLine(int line) {
 
 void TCustomLexipad::SetLeftCol(int column) {
     int left = std::max(column, 0);
-    if (left == m_leftCol)
-        return;
+    if (left == m_leftCol) return;
     ChangeStep step(*this);
     m_leftCol = left;
     Changed();
@@ -123,41 +117,32 @@ void TCustomLexipad::LockUpdate(bool lock) {
         ++m_lockCount;
         return;
     }
-    if (m_lockCount > 0 && --m_lockCount == 0)
-        Repaint(true);
+    if (m_lockCount > 0 && --m_lockCount == 0) Repaint(true);
 }
 
 void TCustomLexipad::Repaint(bool full) {
-    if (m_view && m_lockCount == 0 && !m_loading)
-        m_view->Repaint(full);
+    if (m_view && m_lockCount == 0 && !m_loading) m_view->Repaint(full);
 }
 
 void TCustomLexipad::Beep() {
-    if (m_view)
-        m_view->Beep();
+    if (m_view) m_view->Beep();
 }
 
 void TCustomLexipad::RaiseChange() {
-    if (!m_changed)
-        return;
+    if (!m_changed) return;
     m_changed = false;
-    if (OnChange)
-        OnChange(*this);
+    if (OnChange) OnChange(*this);
 }
 
 int TCustomLexipad::LineIndex(int line) const {
-    if (line == -1)
-        line = LineFromChar(-1);
-    if (line < 0 || line > m_store->RecordCount())
-        return -1;
+    if (line == -1) line = LineFromChar(-1);
+    if (line < 0 || line > m_store->RecordCount()) return -1;
     return m_store->RecordStart(line);
 }
 
 int TCustomLexipad::LineLength(int position) const {
-    if (m_store->RecordCount() == 0)
-        return 0;
-    if (position == -1)
-        position = m_selection.caret;
+    if (m_store->RecordCount() == 0) return 0;
+    if (position == -1) position = m_selection.caret;
     return m_store->Record(m_store->RecordFromPosition(position)).TextLength();
 }
 
@@ -166,8 +151,7 @@ int TCustomLexipad::LineFromChar(int position) const {
 }
 
 std::string TCustomLexipad::LineText(int line) const {
-    if (line < 0 || line >= m_store->RecordCount())
-        return std::string();
+    if (line < 0 || line >= m_store->RecordCount()) return std::string();
     const TLineRecord& record = m_store->Record(line);
     return std::string(record.Text().substr(0, static_cast<size_t>(record.TextLength())));
 }

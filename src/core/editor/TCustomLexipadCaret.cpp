@@ -22,8 +22,7 @@ bool IsBlank(char c) {
 } // namespace
 
 const ITextMetrics& TCustomLexipad::Metrics() const {
-    if (m_metrics)
-        return *m_metrics;
+    if (m_metrics) return *m_metrics;
     return kDefaultMetrics;
 }
 
@@ -43,8 +42,7 @@ int TCustomLexipad::LineHeight() const {
 void TCustomLexipad::SetTabStops(std::vector<int> columns, int defaultWidth) {
     std::string text;
     for (int column : columns) {
-        if (column < 0)
-            break;
+        if (column < 0) break;
         text += std::to_string(column + 1) + " ";
     }
     m_settings->SetTabColumns(text);
@@ -54,22 +52,18 @@ void TCustomLexipad::SetTabStops(std::vector<int> columns, int defaultWidth) {
 
 int TCustomLexipad::NextTabStop(int column) const {
     for (int stop : m_settings->TabColumns()) {
-        if (stop < 0)
-            break;
-        if (stop > column)
-            return stop;
+        if (stop < 0) break;
+        if (stop > column) return stop;
     }
     int width = std::max(m_settings->TabDefault(), 1);
     return column + width - column % width;
 }
 
 int TCustomLexipad::DisplayColumn(int record, int offset) const {
-    if (record < 0 || record >= m_store->RecordCount())
-        return 0;
+    if (record < 0 || record >= m_store->RecordCount()) return 0;
     const TLineRecord& line = m_store->Record(record);
     offset = std::clamp(offset, 0, line.TextLength());
-    if (!(line.Flags() & lfHasTab))
-        return offset;
+    if (!(line.Flags() & lfHasTab)) return offset;
     std::string_view text = line.Text();
     int column = 0;
     for (int i = 0; i < offset; ++i)
@@ -80,18 +74,15 @@ int TCustomLexipad::DisplayColumn(int record, int offset) const {
 // The offset of the character that covers a display column (the line end
 // when the line is shorter).
 int TCustomLexipad::OffsetFromColumn(int record, int column) const {
-    if (record < 0 || record >= m_store->RecordCount())
-        return 0;
+    if (record < 0 || record >= m_store->RecordCount()) return 0;
     const TLineRecord& line = m_store->Record(record);
     std::string_view text = line.Text();
     int length = line.TextLength();
-    if (!(line.Flags() & lfHasTab))
-        return std::clamp(column, 0, length);
+    if (!(line.Flags() & lfHasTab)) return std::clamp(column, 0, length);
     int current = 0;
     for (int i = 0; i < length; ++i) {
         int next = text[static_cast<size_t>(i)] == '\t' ? NextTabStop(current) : current + 1;
-        if (next > column)
-            return i;
+        if (next > column) return i;
         current = next;
     }
     return length;
@@ -115,20 +106,17 @@ int TCustomLexipad::ColumnFromX(int record, int x) const {
         return (x + CharWidth() / 2) / CharWidth();
     int length = m_store->Record(record).TextLength();
     for (int column = 0; column <= length; ++column)
-        if (XFromColumn(record, column + 1) > x + CharWidth() / 2)
-            return column;
+        if (XFromColumn(record, column + 1) > x + CharWidth() / 2) return column;
     return length;
 }
 
 bool TCustomLexipad::CharStartsWord(char c) const {
-    if (fn_CharStartsWord)
-        return fn_CharStartsWord(c);
+    if (fn_CharStartsWord) return fn_CharStartsWord(c);
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
 }
 
 bool TCustomLexipad::CharIsInWord(char c) const {
-    if (fn_CharIsInWord)
-        return fn_CharIsInWord(c);
+    if (fn_CharIsInWord) return fn_CharIsInWord(c);
     return CharStartsWord(c) || (c >= '0' && c <= '9') || c == '\'' || c == '-';
 }
 
@@ -169,19 +157,16 @@ int TCustomLexipad::CaretLine() const {
 }
 
 int TCustomLexipad::CaretColumn() const {
-    if (m_beyondEol)
-        return m_virtualColumn + 1;
+    if (m_beyondEol) return m_virtualColumn + 1;
     int caret = m_selection.caret;
-    if (caret > 0 && caret == CharCount() && m_store->CharAt(caret - 1) == '\r')
-        return 1;
+    if (caret > 0 && caret == CharCount() && m_store->CharAt(caret - 1) == '\r') return 1;
     int record = LineFromChar(caret);
     return DisplayColumn(record, caret - m_store->RecordStart(record)) + 1;
 }
 
 void TCustomLexipad::SetInsertMode(bool insert) {
     ChangeStep step(*this);
-    if (insert != m_insertMode)
-        Changed();
+    if (insert != m_insertMode) Changed();
     m_insertMode = insert;
 }
 
@@ -230,8 +215,7 @@ void TCustomLexipad::MoveRight(bool extend) {
 
 // After the last character of the record that is not a blank.
 void TCustomLexipad::MoveLineEnd(bool extend) {
-    if (m_store->RecordCount() == 0)
-        return;
+    if (m_store->RecordCount() == 0) return;
     int record = LineFromChar(m_selection.caret);
     const TLineRecord& line = m_store->Record(record);
     int end = line.TextLength();
@@ -241,8 +225,7 @@ void TCustomLexipad::MoveLineEnd(bool extend) {
 }
 
 void TCustomLexipad::MoveVertically(int lines, bool extend) {
-    if (m_store->RecordCount() == 0)
-        return;
+    if (m_store->RecordCount() == 0) return;
     int caret = m_selection.caret;
     int record = LineFromChar(caret);
     int target = std::clamp(record + lines, 0, m_store->RecordCount() - 1);
@@ -260,15 +243,13 @@ void TCustomLexipad::MoveVertically(int lines, bool extend) {
         m_beyondEol = true;
         m_virtualColumn = column;
     }
-    if (HasOption(smoColumnTrack) || beyond)
-        m_desiredColumn = column;
+    if (HasOption(smoColumnTrack) || beyond) m_desiredColumn = column;
 }
 
 void TCustomLexipad::ScrollOneLine(int delta) {
     SetTopLine(m_topLine + delta);
     int line = LineFromChar(m_selection.caret);
-    if (line < m_topLine || line >= m_topLine + m_visibleRows)
-        MoveVertically(delta, false);
+    if (line < m_topLine || line >= m_topLine + m_visibleRows) MoveVertically(delta, false);
 }
 
 // Movement actions; false when the code is not one of them.
@@ -302,10 +283,8 @@ bool TCustomLexipad::RunMoveAction(int code, bool extend) {
 }
 
 void TCustomLexipad::SetBookmark(int index, int line, int column) {
-    if (index < 0 || index > 9)
-        throw ELexipad("Bookmark index range error");
-    if (m_store->RecordCount() == 0)
-        return;
+    if (index < 0 || index > 9) throw ELexipad("Bookmark index range error");
+    if (m_store->RecordCount() == 0) return;
     ChangeStep step(*this);
     int caretRecord = LineFromChar(m_selection.caret);
     int record = line == -1 ? caretRecord : std::clamp(line - 1, 0, m_store->RecordCount() - 1);
@@ -331,17 +310,14 @@ void TCustomLexipad::SetBookmark(int index, int line, int column) {
     int caretColumn = m_selection.caret - m_store->RecordStart(caretRecord) + 1;
     m_store->BookmarkColumns()[static_cast<size_t>(index)] =
         static_cast<uint16_t>(column <= 0 ? caretColumn : column);
-    if (OnBookmarkSet)
-        OnBookmarkSet(*this, index);
+    if (OnBookmarkSet) OnBookmarkSet(*this, index);
     Repaint(false);
 }
 
 bool TCustomLexipad::GetBookmark(int index, int& line, int& column) const {
-    if (index < 0 || index > 9)
-        throw ELexipad("Bookmark index range error");
+    if (index < 0 || index > 9) throw ELexipad("Bookmark index range error");
     int slot = m_store->BookmarkColumns()[static_cast<size_t>(index)];
-    if (slot == 0)
-        return false;
+    if (slot == 0) return false;
     uint16_t bit = static_cast<uint16_t>(1u << index);
     for (int i = 0; i < m_store->RecordCount(); ++i)
         if (m_store->Record(i).Marks() & bit) {
@@ -355,8 +331,7 @@ bool TCustomLexipad::GetBookmark(int index, int& line, int& column) const {
 void TCustomLexipad::GotoBookmark(int index) {
     int line = 0;
     int column = 0;
-    if (!GetBookmark(index, line, column))
-        return;
+    if (!GetBookmark(index, line, column)) return;
     ChangeStep step(*this);
     int position = m_store->RecordStart(line - 1) + column - 1;
     m_beyondEol = false;

@@ -21,8 +21,7 @@ int ShiftForInsert(int position, int at, int count) {
 
 // Where a position ends up after [at, at + count) is removed.
 int ShiftForDelete(int position, int at, int count) {
-    if (position <= at)
-        return position;
+    if (position <= at) return position;
     return std::max(position - count, at);
 }
 
@@ -54,11 +53,11 @@ void TCustomLexipad::ReplaceRange(int start, int end, std::string_view text, int
     end = std::clamp(end, start, CharCount());
     TUndoStack* stack = RecordingStack();
     TUndoSelection before = m_selection;
-    if (before.Start() != start || before.End() != end)
-        before = {start, end};
+    if (before.Start() != start || before.End() != end) before = {start, end};
     if (stack) {
         try {
-            stack->BeginTransaction(code, before, m_store->TextRange(start, end), std::move(record));
+            stack->BeginTransaction(code, before, m_store->TextRange(start, end),
+                                    std::move(record));
         } catch (const ELexipad&) {
             Beep();
             throw;
@@ -66,8 +65,7 @@ void TCustomLexipad::ReplaceRange(int start, int end, std::string_view text, int
     }
     DeleteRange(start, end);
     InsertChunks(start, text);
-    if (HasOption(smoWordWrap))
-        RewrapRange(start, m_selection.caret);
+    if (HasOption(smoWordWrap)) RewrapRange(start, m_selection.caret);
     if (stack) {
         try {
             stack->EndTransaction(code, m_selection);
@@ -82,14 +80,12 @@ void TCustomLexipad::ReplaceRange(int start, int end, std::string_view text, int
 
 // Removes [start, end) from the store; the caret goes to start.
 void TCustomLexipad::DeleteRange(int start, int end) {
-    if (start >= end || CharCount() == 0)
-        return;
+    if (start >= end || CharCount() == 0) return;
     if (start == 0 && end == CharCount()) {
         m_store->DeleteRange(start, end);
         m_selection = {0, 0};
         m_topLine = 0;
-        if (OnTextChange)
-            OnTextChange(*this, 0, 0);
+        if (OnTextChange) OnTextChange(*this, 0, 0);
         return;
     }
     int records = m_store->RecordCount();
@@ -98,8 +94,7 @@ void TCustomLexipad::DeleteRange(int start, int end) {
     m_topLine = std::min(m_topLine, std::max(m_store->RecordCount() - 1, 0));
     m_selection = {start, start};
     AfterInsert(span, !oneCharacter || records != m_store->RecordCount());
-    if (OnTextChange)
-        OnTextChange(*this, start, -(end - start));
+    if (OnTextChange) OnTextChange(*this, start, -(end - start));
 }
 
 // Inserts text at position chunk by chunk; the caret follows each chunk.
@@ -117,8 +112,7 @@ void TCustomLexipad::InsertChunks(int position, std::string_view text) {
         int start = caret;
         caret += static_cast<int>(chunk.size());
         m_selection = {caret, caret};
-        if (OnTextChange)
-            OnTextChange(*this, start, static_cast<int>(chunk.size()));
+        if (OnTextChange) OnTextChange(*this, start, static_cast<int>(chunk.size()));
     }
     m_selection = {caret, caret};
 }
@@ -140,8 +134,7 @@ void TCustomLexipad::UndoReplace(int start, int end, std::string_view text) {
     start = std::clamp(start, 0, CharCount());
     DeleteRange(start, std::clamp(end, start, CharCount()));
     InsertChunks(start, text);
-    if (HasOption(smoWordWrap))
-        RewrapRange(start, m_selection.caret);
+    if (HasOption(smoWordWrap)) RewrapRange(start, m_selection.caret);
 }
 
 void TCustomLexipad::UndoSelect(TUndoSelection selection) {
@@ -157,8 +150,7 @@ bool TCustomLexipad::CanRedo() const {
 }
 
 void TCustomLexipad::Undo() {
-    if (!CanUndo())
-        return;
+    if (!CanUndo()) return;
     ChangeStep step(*this);
     LockUpdate(true);
     m_store->UndoStack()->Undo(*this);
@@ -167,8 +159,7 @@ void TCustomLexipad::Undo() {
 }
 
 void TCustomLexipad::Redo() {
-    if (!CanRedo())
-        return;
+    if (!CanRedo()) return;
     ChangeStep step(*this);
     LockUpdate(true);
     m_store->UndoStack()->Redo(*this);
@@ -177,8 +168,7 @@ void TCustomLexipad::Redo() {
 }
 
 void TCustomLexipad::EmptyUndoBuffer() {
-    if (m_store->UndoStack())
-        m_store->UndoStack()->ClearLog();
+    if (m_store->UndoStack()) m_store->UndoStack()->ClearLog();
 }
 
 bool TCustomLexipad::Modified() const {
@@ -186,18 +176,15 @@ bool TCustomLexipad::Modified() const {
 }
 
 void TCustomLexipad::SetModified(bool modified) {
-    if (!modified)
-        EmptyUndoBuffer();
+    if (!modified) EmptyUndoBuffer();
 }
 
 void TCustomLexipad::BeginUndoGroup(int code) {
-    if (TUndoStack* stack = m_store->UndoStack())
-        stack->BeginGroup(code, m_selection);
+    if (TUndoStack* stack = m_store->UndoStack()) stack->BeginGroup(code, m_selection);
 }
 
 void TCustomLexipad::EndUndoGroup(int code) {
-    if (TUndoStack* stack = m_store->UndoStack())
-        stack->EndGroup(code, m_selection);
+    if (TUndoStack* stack = m_store->UndoStack()) stack->EndGroup(code, m_selection);
 }
 
 // The records a block command works on: from the selection start's line to
@@ -205,8 +192,7 @@ void TCustomLexipad::EndUndoGroup(int code) {
 std::pair<int, int> TCustomLexipad::BlockLines() const {
     int first = m_store->RecordFromPosition(m_selection.Start());
     int last = m_store->RecordFromPosition(m_selection.End());
-    if (last > first && m_store->RecordStart(last) == m_selection.End())
-        --last;
+    if (last > first && m_store->RecordStart(last) == m_selection.End()) --last;
     while (first > 0 && m_store->Record(first).IsContinuation())
         --first;
     return {first, last};
@@ -227,8 +213,7 @@ int TCustomLexipad::LeadingBlanks(int lineStart, int step) const {
     int count = 0;
     while (count < step && static_cast<size_t>(count) < text.size()) {
         unsigned char c = static_cast<unsigned char>(text[static_cast<size_t>(count)]);
-        if (c != ' ' && c != '\t' && c != 160)
-            break;
+        if (c != ' ' && c != '\t' && c != 160) break;
         ++count;
     }
     return count;
@@ -244,39 +229,31 @@ void TCustomLexipad::RemoveLeading(int lineStart, int count) {
 // Lines are changed from the last to the first, so that a line that grows
 // into a new record does not move the ones still to do.
 void TCustomLexipad::BlockIndent(int step, bool useTabs) {
-    if (SelLength() == 0)
-        return;
+    if (SelLength() == 0) return;
     ChangeStep change(*this);
-    if (step <= 0)
-        step = IndentStep();
+    if (step <= 0) step = IndentStep();
     std::string indent(static_cast<size_t>(std::max(step, 1)),
                        useTabs && HasOption(smoUseTAB) ? '\t' : ' ');
     auto [first, last] = BlockLines();
     UndoGroupGuard group(*this, ucBlockIndent);
     for (int line = last; line >= first; --line)
-        if (!m_store->Record(line).IsContinuation())
-            IndentLine(m_store->RecordStart(line), indent);
+        if (!m_store->Record(line).IsContinuation()) IndentLine(m_store->RecordStart(line), indent);
     ScrollCaret();
     Repaint(true);
 }
 
 void TCustomLexipad::BlockUnindent(int step) {
-    if (SelLength() == 0)
-        return;
+    if (SelLength() == 0) return;
     ChangeStep change(*this);
-    if (step <= 0)
-        step = IndentStep();
+    if (step <= 0) step = IndentStep();
     auto [first, last] = BlockLines();
     std::optional<UndoGroupGuard> group; // opened at the first change only
     for (int line = last; line >= first; --line) {
-        if (m_store->Record(line).IsContinuation())
-            continue;
+        if (m_store->Record(line).IsContinuation()) continue;
         int lineStart = m_store->RecordStart(line);
         int count = LeadingBlanks(lineStart, step);
-        if (count == 0)
-            continue;
-        if (!group)
-            group.emplace(*this, ucBlockUnindent);
+        if (count == 0) continue;
+        if (!group) group.emplace(*this, ucBlockUnindent);
         RemoveLeading(lineStart, count);
     }
     ScrollCaret();

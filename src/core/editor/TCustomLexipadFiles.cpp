@@ -4,13 +4,13 @@
 #include "base/StringUtils.h"
 #include "base/TFileStream.h"
 #include "base/TMemoryStream.h"
+#include "editor/LexipadMessages.h"
 #include "editor/TCustomLexipad.h"
 #include "editor/TCustomLexipadSteps.h"
 #include "editor/TFastMemoryStream.h"
-#include "editor/TStyledTextWriter.h"
 #include "editor/TLP_Settings.h"
+#include "editor/TStyledTextWriter.h"
 #include "editor/TextNormalization.h"
-#include "editor/LexipadMessages.h"
 
 #include <algorithm>
 #include <new>
@@ -39,8 +39,7 @@ void ReadInto(TTextStore& store, TStream& stream, std::vector<std::pair<int, int
         int64_t got = wanted > 0 ? stream.Read(buffer.data(), wanted) : 0;
         more = got > 0;
         data.append(buffer.data(), static_cast<size_t>(std::max<int64_t>(got, 0)));
-        if (data.empty())
-            break;
+        if (data.empty()) break;
         // A trailing line break may pair with the first byte of the next piece.
         size_t limit = more && IsBreak(data.back()) ? data.size() - 1 : data.size();
         normalized.clear();
@@ -48,10 +47,8 @@ void ReadInto(TTextStore& store, TStream& stream, std::vector<std::pair<int, int
         data.erase(0, used);
         int start = store.CharCount();
         store.InsertText(start, normalized);
-        if (!normalized.empty())
-            pieces.emplace_back(start, static_cast<int>(normalized.size()));
-        if (!more && !data.empty())
-            more = true; // flush what was held back
+        if (!normalized.empty()) pieces.emplace_back(start, static_cast<int>(normalized.size()));
+        if (!more && !data.empty()) more = true; // flush what was held back
     }
 }
 
@@ -69,8 +66,7 @@ void TCustomLexipad::LoadFromStream(TStream& stream) {
     }
     EmptyUndoBuffer();
     LockUpdate(true);
-    if (CharCount() > 0)
-        DeleteRange(0, CharCount());
+    if (CharCount() > 0) DeleteRange(0, CharCount());
     m_store->TakeContent(staging);
     // The loaded records arrive flagged; the step's end rescans them.
     m_needsRestyle = true;
@@ -82,24 +78,21 @@ void TCustomLexipad::LoadFromStream(TStream& stream) {
     m_selection = {0, 0};
     m_topLine = 0;
     m_leftCol = 0;
-    if (HasOption(smoWordWrap))
-        Rewrap();
+    if (HasOption(smoWordWrap)) Rewrap();
     EmptyUndoBuffer();
     Changed();
     LockUpdate(false);
 }
 
 void TCustomLexipad::LoadFromFile(const std::string& path) {
-    if (!FileExists(path))
-        throw ELexipad(Format("File '%s' cannot be opened for reading", path));
+    if (!FileExists(path)) throw ELexipad(Format("File '%s' cannot be opened for reading", path));
     try {
         TFileStream stream(path);
         LoadFromStream(stream);
     } catch (const EFOpenError&) {
         throw ELexipad(Format("File '%s' cannot be opened for reading", path));
     }
-    if (HasOption(smoTitleAsFilename))
-        m_printTitle = path;
+    if (HasOption(smoTitleAsFilename)) m_printTitle = path;
 }
 
 void TCustomLexipad::SetText(std::string_view text) {
@@ -128,23 +121,19 @@ int64_t TCustomLexipad::WriteRange(TStream& stream, int start, int end, uint32_t
         size_t from = static_cast<size_t>(start - recordStart);
         size_t to = std::min(text.size(), static_cast<size_t>(end - recordStart));
         for (char c : text.substr(from, to - from)) {
-            if (c == '\r' && (format & kWriteLf))
-                c = '\n';
+            if (c == '\r' && (format & kWriteLf)) c = '\n';
             buffer.push_back(c);
-            if (c == '\r' && (format & kWriteCrLf))
-                buffer.push_back('\n');
+            if (c == '\r' && (format & kWriteCrLf)) buffer.push_back('\n');
         }
         start = recordStart + static_cast<int>(to);
-        if (buffer.size() >= 65536)
-            flush();
+        if (buffer.size() >= 65536) flush();
     }
     flush();
     return written;
 }
 
 std::string TCustomLexipad::StyledText(int start, int end, uint32_t format) const {
-    if (format & kWriteRtf)
-        return WriteRtf(*m_store, start, end, *m_settings);
+    if (format & kWriteRtf) return WriteRtf(*m_store, start, end, *m_settings);
     return WriteHtml(*m_store, start, end, *m_settings,
                      {m_printTitle, m_htmlDate.empty() ? TodayText() : m_htmlDate});
 }
@@ -165,10 +154,8 @@ std::pair<uint32_t, int64_t> TCustomLexipad::SaveLayout() const {
         return {kWriteRtf, static_cast<int64_t>(StyledText(0, CharCount(), kWriteRtf).size())};
     if (m_saveFormat == sfHTML)
         return {kWriteHtml, static_cast<int64_t>(StyledText(0, CharCount(), kWriteHtml).size())};
-    if (m_saveFormat == sfUNIX)
-        return {kWriteLf, CharCount()};
-    if (m_store->LineStyle() == lsLF)
-        return {0, CharCount()};
+    if (m_saveFormat == sfUNIX) return {kWriteLf, CharCount()};
+    if (m_store->LineStyle() == lsLF) return {0, CharCount()};
     int breaks = 0;
     for (int index = 0; index < m_store->RecordCount(); ++index)
         breaks += m_store->Record(index).EndsWithBreak() ? 1 : 0;
@@ -176,8 +163,7 @@ std::pair<uint32_t, int64_t> TCustomLexipad::SaveLayout() const {
 }
 
 void TCustomLexipad::SaveToStream(TStream* stream) {
-    if (!stream)
-        throw EFileSaveError("Bad TStream instance");
+    if (!stream) throw EFileSaveError("Bad TStream instance");
     auto [format, expected] = SaveLayout();
     EmptyUndoBuffer();
     LockUpdate(true);
@@ -194,30 +180,25 @@ void TCustomLexipad::SaveToStream(TStream* stream) {
     }
     LockUpdate(false);
     EmptyUndoBuffer();
-    if (!saved)
-        throw EFileSaveError("Could not save text to stream");
+    if (!saved) throw EFileSaveError("Could not save text to stream");
 }
 
 void TCustomLexipad::SaveToFile(const std::string& path) {
     TSafeFileStream file(path);
     std::unique_ptr<TUndoStack> kept;
-    if (m_keepUndoOnSave)
-        kept = m_store->ReplaceUndoStack(nullptr);
+    if (m_keepUndoOnSave) kept = m_store->ReplaceUndoStack(nullptr);
     try {
         SaveToStream(&file);
         file.Commit();
     } catch (...) {
-        if (m_keepUndoOnSave)
-            m_store->ReplaceUndoStack(std::move(kept));
+        if (m_keepUndoOnSave) m_store->ReplaceUndoStack(std::move(kept));
         throw;
     }
     if (m_keepUndoOnSave) {
         m_store->ReplaceUndoStack(std::move(kept));
-        if (m_store->UndoStack())
-            m_store->UndoStack()->SetSavePoint();
+        if (m_store->UndoStack()) m_store->UndoStack()->SetSavePoint();
     }
-    if (HasOption(smoTitleAsFilename))
-        m_printTitle = path;
+    if (HasOption(smoTitleAsFilename)) m_printTitle = path;
 }
 
 } // namespace quarno

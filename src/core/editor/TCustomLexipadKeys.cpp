@@ -19,19 +19,15 @@ bool ShiftExtends(uint16_t key) {
 
 bool TCustomLexipad::KeyDown(uint16_t key, uint8_t shift) {
     ChangeStep step(*this);
-    if (!m_readOnly && HandleMacroKey(key, shift))
-        return true;
+    if (!m_readOnly && HandleMacroKey(key, shift)) return true;
     bool extend = (shift & kShiftKey) != 0;
     uint8_t lookup = ShiftExtends(key) ? static_cast<uint8_t>(shift & ~kShiftKey) : shift;
     TKeyResult result = m_settings->Keys().KeyEvent(m_keySequence, MakeShortCut(key, lookup));
-    if (!result.consumed)
-        return false;
+    if (!result.consumed) return false;
     if (result.action >= 0) {
         int code = result.action;
-        if (OnCommandRecognised)
-            OnCommandRecognised(*this, code);
-        if (code >= 0)
-            ExecuteAction(code, extend);
+        if (OnCommandRecognised) OnCommandRecognised(*this, code);
+        if (code >= 0) ExecuteAction(code, extend);
     }
     return true;
 }
@@ -52,8 +48,7 @@ bool TCustomLexipad::HandleMacroKey(uint16_t key, uint8_t shift) {
 
 // The current record up to the caret: names never span lines.
 std::string TCustomLexipad::TextBeforeCaret() const {
-    if (m_store->RecordCount() == 0)
-        return {};
+    if (m_store->RecordCount() == 0) return {};
     int caret = m_selection.caret;
     int record = LineFromChar(caret);
     std::string_view text = m_store->Record(record).Text();
@@ -81,8 +76,7 @@ bool TCustomLexipad::ExpandMacro(const TMacroKeywords& macros, bool autoReplace)
         cursor.Seek(m_selection.caret, TSeekOrigin::soBeginning);
         bool canReplace = true;
         OnAutoReplace(*this, cursor, typed, replacement, canReplace);
-        if (!canReplace)
-            return false;
+        if (!canReplace) return false;
     } else if (!autoReplace && OnTemplateEvent) {
         OnTemplateEvent(*this, entry.name, replacement);
     }

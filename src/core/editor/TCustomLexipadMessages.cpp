@@ -22,8 +22,7 @@ const char* TextArgument(intptr_t value) {
 
 // Copies text into a caller buffer of size bytes with a terminating NUL.
 intptr_t CopyOut(const std::string& text, char* buffer, intptr_t size) {
-    if (!buffer || size <= 0)
-        return 0;
+    if (!buffer || size <= 0) return 0;
     size_t count = std::min(text.size(), static_cast<size_t>(size - 1));
     std::memcpy(buffer, text.data(), count);
     buffer[count] = '\0';
@@ -62,10 +61,8 @@ intptr_t TCustomLexipad::PerformEdit(uint32_t message, uintptr_t wParam, intptr_
     case WM_GETTEXT: return CopyOut(Text(), Pointer<char>(lParam), static_cast<intptr_t>(wParam));
     case WM_GETTEXTLENGTH: return CharCount();
     case EM_GETSEL:
-        if (int* start = Pointer<int>(static_cast<intptr_t>(wParam)))
-            *start = SelStart();
-        if (int* end = Pointer<int>(lParam))
-            *end = SelStart() + SelLength();
+        if (int* start = Pointer<int>(static_cast<intptr_t>(wParam))) *start = SelStart();
+        if (int* end = Pointer<int>(lParam)) *end = SelStart() + SelLength();
         return std::min(SelStart(), 0xFFFF) | (std::min(SelStart() + SelLength(), 0xFFFF) << 16);
     case EM_SETSEL:
         if (static_cast<intptr_t>(wParam) == 0 && lParam == -1)
@@ -98,8 +95,7 @@ intptr_t TCustomLexipad::PerformLines(uint32_t message, uintptr_t wParam, intptr
     case EM_LINEFROMCHAR: return LineFromChar(argument);
     case EM_GETLINE: {
         char* buffer = Pointer<char>(lParam);
-        if (!buffer || argument < 0 || argument >= Store().RecordCount())
-            return 0;
+        if (!buffer || argument < 0 || argument >= Store().RecordCount()) return 0;
         uint16_t size = 0;
         std::memcpy(&size, buffer, sizeof size);
         std::string line = LineText(argument);
@@ -110,12 +106,12 @@ intptr_t TCustomLexipad::PerformLines(uint32_t message, uintptr_t wParam, intptr
     case EM_GETFIRSTVISIBLELINE: return TopLine();
     case EM_POSFROMCHAR: {
         TPoint point = PosFromChar(argument);
-        if (point.x < 0)
-            return -1;
+        if (point.x < 0) return -1;
         return static_cast<intptr_t>((point.x & 0xFFFF) | ((point.y & 0xFFFF) << 16));
     }
     case EM_CHARFROMPOS: {
-        TPoint point{static_cast<int16_t>(lParam & 0xFFFF), static_cast<int16_t>((lParam >> 16) & 0xFFFF)};
+        TPoint point{static_cast<int16_t>(lParam & 0xFFFF),
+                     static_cast<int16_t>((lParam >> 16) & 0xFFFF)};
         return CharFromPos(point);
     }
     case EM_LINESCROLL: LineScroll(argument, static_cast<int>(lParam)); return 1;
@@ -130,12 +126,10 @@ intptr_t TCustomLexipad::PerformPrivate(uint32_t message, uintptr_t wParam, intp
     uint32_t format = static_cast<uint32_t>(wParam);
     switch (message) {
     case LPM_INSERTSTREAM:
-        if (TStream* stream = Pointer<TStream>(lParam))
-            InsertStream(*stream);
+        if (TStream* stream = Pointer<TStream>(lParam)) InsertStream(*stream);
         return 0;
     case LPM_WRITESTREAM:
-        if (TStream* stream = Pointer<TStream>(lParam))
-            WriteSelection(*stream, format);
+        if (TStream* stream = Pointer<TStream>(lParam)) WriteSelection(*stream, format);
         return 0;
     case LPM_GETSELTEXT: {
         TTextBuffer* buffer = Pointer<TTextBuffer>(lParam);
@@ -187,24 +181,19 @@ intptr_t TCustomLexipad::PerformState(uint32_t message, uintptr_t wParam, intptr
         return 0;
     }
     case LPM_OPTIONS:
-        if (set)
-            SetOptions(static_cast<uint32_t>(lParam));
+        if (set) SetOptions(static_cast<uint32_t>(lParam));
         return static_cast<intptr_t>(Options());
     case LPM_LOCKUPDATE:
-        if (set)
-            LockUpdate(lParam != 0);
+        if (set) LockUpdate(lParam != 0);
         return UpdateLocked();
     case LPM_MODIFIED:
-        if (set)
-            SetModified(lParam != 0);
+        if (set) SetModified(lParam != 0);
         return Modified();
     case LPM_TOPLINE:
-        if (set)
-            SetTopLine(value);
+        if (set) SetTopLine(value);
         return TopLine();
     case LPM_LEFTCOL:
-        if (set)
-            SetLeftCol(value);
+        if (set) SetLeftCol(value);
         return LeftCol();
     default: handled = false; return 0;
     }
@@ -213,8 +202,7 @@ intptr_t TCustomLexipad::PerformState(uint32_t message, uintptr_t wParam, intptr
 // Copies token bytes between the records of lines [pair[0], pair[1]] (all
 // lines without a pair) and a caller buffer; returns the bytes copied.
 intptr_t TCustomLexipad::CopyStyles(const int* lines, uint8_t* buffer, bool set) {
-    if (!buffer || Store().RecordCount() == 0)
-        return 0;
+    if (!buffer || Store().RecordCount() == 0) return 0;
     int first = lines ? std::max(lines[0], 0) : 0;
     int last = lines ? std::min(lines[1], Store().RecordCount() - 1) : Store().RecordCount() - 1;
     intptr_t copied = 0;
@@ -232,8 +220,7 @@ intptr_t TCustomLexipad::CopyStyles(const int* lines, uint8_t* buffer, bool set)
         }
         copied += static_cast<intptr_t>(length);
     }
-    if (set)
-        Repaint(false);
+    if (set) Repaint(false);
     return copied;
 }
 

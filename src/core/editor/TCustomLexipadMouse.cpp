@@ -20,13 +20,11 @@ TPoint TCustomLexipad::PosFromChar(int position) const {
     int count = CharCount();
     if (position >= count && count > 0 && m_store->CharAt(count - 1) == kLineBreak) {
         int row = m_store->RecordCount();
-        if (row < m_topLine)
-            return {-1, -1};
+        if (row < m_topLine) return {-1, -1};
         return {TextLeft() - m_leftCol * CharWidth(), (row - m_topLine) * LineHeight()};
     }
     int record = LineFromChar(position);
-    if (record < m_topLine)
-        return {-1, -1};
+    if (record < m_topLine) return {-1, -1};
     int offset = position - (m_store->RecordCount() ? m_store->RecordStart(record) : 0);
     int column = DisplayColumn(record, offset);
     return {TextLeft() + XFromColumn(record, column) - m_leftCol * CharWidth(),
@@ -34,14 +32,11 @@ TPoint TCustomLexipad::PosFromChar(int position) const {
 }
 
 int TCustomLexipad::CharFromPos(TPoint point, bool clamp) const {
-    if (!clamp && (point.x < TextLeft() || point.y < 0))
-        return -1;
-    if (m_store->RecordCount() == 0)
-        return 0;
+    if (!clamp && (point.x < TextLeft() || point.y < 0)) return -1;
+    if (m_store->RecordCount() == 0) return 0;
     int row = point.y < 0 ? -1 : point.y / LineHeight();
     int record = m_topLine + row;
-    if (record >= m_store->RecordCount())
-        return clamp ? CharCount() : -1;
+    if (record >= m_store->RecordCount()) return clamp ? CharCount() : -1;
     record = std::max(record, 0);
     int x = std::max(point.x - TextLeft(), 0) + m_leftCol * CharWidth();
     int offset = OffsetFromColumn(record, ColumnFromX(record, x));
@@ -54,8 +49,7 @@ int TCustomLexipad::MarginLineAt(TPoint point) const {
         int x = TextLeft() + (column - m_leftCol) * CharWidth();
         return point.x >= x - kMarginLineSlack && point.x <= x + kMarginLineSlack;
     };
-    if (HasOption(smoShowRMargin) && near(RightMargin()))
-        return 1;
+    if (HasOption(smoShowRMargin) && near(RightMargin())) return 1;
     if (HasOption(smoWordWrap) && HasOption(smoShowWrapColumn) && WrapAtColumn() >= 1 &&
         near(WrapAtColumn()))
         return 2;
@@ -76,14 +70,12 @@ std::pair<int, int> TCustomLexipad::WordAt(int position) const {
 int TCustomLexipad::RealLineNumber(int record) const {
     int number = 0;
     for (int i = 0; i <= record && i < m_store->RecordCount(); ++i)
-        if (!m_store->Record(i).IsContinuation())
-            ++number;
+        if (!m_store->Record(i).IsContinuation()) ++number;
     return std::max(number, 1);
 }
 
 void TCustomLexipad::SelectRecordAt(int position) {
-    if (m_store->RecordCount() == 0)
-        return;
+    if (m_store->RecordCount() == 0) return;
     int record = LineFromChar(position);
     SetSelection(m_store->RecordStart(record), m_store->RecordStart(record + 1));
 }
@@ -105,8 +97,7 @@ void TCustomLexipad::MouseDown(TPoint point, uint32_t shift, int64_t time) {
         SelectRecordAt(position);
         return;
     }
-    if ((m_marginDrag = MarginLineAt(point)) != 0)
-        return;
+    if ((m_marginDrag = MarginLineAt(point)) != 0) return;
     int previousLine = m_lastClickLine;
     m_lastClickLine = line;
     if (shift & kShiftKey) {
@@ -131,16 +122,14 @@ void TCustomLexipad::MouseDown(TPoint point, uint32_t shift, int64_t time) {
     SetSelection(position, position);
     if (m_clickCount == 2 && HasOption(smoWordSelect)) {
         auto [start, end] = WordAt(position);
-        if (end > start)
-            SetSelection(start, end);
+        if (end > start) SetSelection(start, end);
         return;
     }
     m_mouseSelecting = true;
 }
 
 void TCustomLexipad::MouseMove(TPoint point, uint32_t) {
-    if (!m_mouseSelecting)
-        return;
+    if (!m_mouseSelecting) return;
     ChangeStep step(*this);
     int rows = m_visibleRows * LineHeight();
     if (point.y < 0)
@@ -153,7 +142,8 @@ void TCustomLexipad::MouseMove(TPoint point, uint32_t) {
 void TCustomLexipad::MouseUp(TPoint point, uint32_t) {
     ChangeStep step(*this);
     if (m_marginDrag != 0) {
-        int column = std::max((point.x - TextLeft() + CharWidth() / 2) / CharWidth() + m_leftCol, 0);
+        int column =
+            std::max((point.x - TextLeft() + CharWidth() / 2) / CharWidth() + m_leftCol, 0);
         if (m_marginDrag == 1)
             SetRightMargin(column);
         else

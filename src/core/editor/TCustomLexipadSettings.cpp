@@ -8,8 +8,7 @@
 namespace quarno {
 
 TCustomLexipadParser* TCustomLexipad::Parser(int slot) const {
-    if (slot < 1 || slot > 6)
-        throw ELexipad("Parser index out of range");
+    if (slot < 1 || slot > 6) throw ELexipad("Parser index out of range");
     return m_parsers[static_cast<size_t>(slot - 1)];
 }
 
@@ -20,21 +19,16 @@ TCustomLexipadParser* TCustomLexipad::CurrentParser() const {
 void TCustomLexipad::SetParser(int slot, TCustomLexipadParser* parser) {
     Parser(slot); // checks the slot
     TCustomLexipadParser*& entry = m_parsers[static_cast<size_t>(slot - 1)];
-    if (entry == parser)
-        return;
-    if (entry && entry != parser)
-        entry->Detach(*this);
+    if (entry == parser) return;
+    if (entry && entry != parser) entry->Detach(*this);
     entry = parser;
-    if (parser)
-        parser->Attach(*this);
-    if (slot == m_activeParser)
-        UseSettings(parser ? parser->Settings() : *m_ownSettings);
+    if (parser) parser->Attach(*this);
+    if (slot == m_activeParser) UseSettings(parser ? parser->Settings() : *m_ownSettings);
 }
 
 void TCustomLexipad::SetActiveParser(int slot) {
     TCustomLexipadParser* parser = Parser(slot);
-    if (slot == m_activeParser)
-        return;
+    if (slot == m_activeParser) return;
     m_activeParser = slot;
     UseSettings(parser ? parser->Settings() : *m_ownSettings);
 }
@@ -70,8 +64,7 @@ void TCustomLexipad::FinishStep() {
 
 void TCustomLexipad::Restyle() {
     TCustomLexipadParser* parser = CurrentParser();
-    if (!parser || m_restyling || m_loading)
-        return;
+    if (!parser || m_restyling || m_loading) return;
     m_restyling = true;
     try {
         parser->Restyle(*this);

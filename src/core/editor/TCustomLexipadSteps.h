@@ -11,8 +11,7 @@ class TCustomLexipad::ChangeStep {
 public:
     explicit ChangeStep(TCustomLexipad& owner) : m_owner(owner) { ++m_owner.m_changeDepth; }
     ~ChangeStep() {
-        if (--m_owner.m_changeDepth > 0)
-            return;
+        if (--m_owner.m_changeDepth > 0) return;
         try {
             m_owner.FinishStep();
         } catch (...) {

@@ -27,15 +27,13 @@ std::string TCustomLexipad::SmartFill(int fromColumn, int toColumn) const {
             column = next;
         }
     }
-    if (toColumn > column)
-        fill.append(static_cast<size_t>(toColumn - column), ' ');
+    if (toColumn > column) fill.append(static_cast<size_t>(toColumn - column), ' ');
     return fill;
 }
 
 // Typing beyond the line end first fills the gap up to the caret.
 void TCustomLexipad::FillBeyondLineEnd() {
-    if (!m_beyondEol)
-        return;
+    if (!m_beyondEol) return;
     int record = LineFromChar(m_selection.caret);
     int end = m_store->Record(record).TextLength();
     int fromColumn = DisplayColumn(record, end);
@@ -52,8 +50,7 @@ void TCustomLexipad::InsertTyped(const std::string& text) {
     int caret = m_selection.caret;
     bool overwrite = !m_insertMode && SelLength() == 0 && caret < CharCount() &&
                      m_store->CharAt(caret) != '\r' && text != "\r";
-    if (overwrite)
-        SetSelection(caret, caret + 1, false);
+    if (overwrite) SetSelection(caret, caret + 1, false);
     ReplaceSelection(text);
     ScrollCaret();
 }
@@ -70,8 +67,7 @@ int TCustomLexipad::LineIndentColumn(int record) const {
     size_t first = 0;
     while (first < text.size() && IsBlank(text[first]))
         ++first;
-    if (first == text.size())
-        return -1;
+    if (first == text.size()) return -1;
     return DisplayColumn(record, static_cast<int>(first));
 }
 
@@ -85,8 +81,7 @@ void TCustomLexipad::TypeReturn() {
     int caretColumn = DisplayColumn(record, caret - m_store->RecordStart(record));
     // A blank line takes the indentation of the nearest non-blank line above.
     int indent = LineIndentColumn(record);
-    if (indent >= 0)
-        indent = std::min(indent, caretColumn);
+    if (indent >= 0) indent = std::min(indent, caretColumn);
     for (int line = record - 1; line >= 0 && indent < 0; --line)
         indent = LineIndentColumn(line);
     {
@@ -107,8 +102,7 @@ int TCustomLexipad::SmartTabTarget(int record, int column) const {
     for (int line = record - 1; line >= 0; --line) {
         const TLineRecord& above = m_store->Record(line);
         int length = above.TextLength();
-        if (DisplayColumn(line, length) <= column)
-            continue;
+        if (DisplayColumn(line, length) <= column) continue;
         std::string_view text = above.Text();
         int offset = OffsetFromColumn(line, column);
         while (offset < length && !IsBlank(text[static_cast<size_t>(offset)]))
@@ -128,25 +122,21 @@ void TCustomLexipad::TypeTab() {
     }
     int caret = m_selection.Start();
     int record = LineFromChar(caret);
-    int column = m_beyondEol ? m_virtualColumn
-                             : DisplayColumn(record, caret - m_store->RecordStart(record));
+    int column =
+        m_beyondEol ? m_virtualColumn : DisplayColumn(record, caret - m_store->RecordStart(record));
     int target = HasOption(smoTabToColumn) ? SmartTabTarget(record, column) : -1;
-    if (target <= column)
-        target = NextTabStop(column);
+    if (target <= column) target = NextTabStop(column);
     InsertTyped(SmartFill(column, target));
 }
 
 void TCustomLexipad::KeyPress(char c) {
-    if (m_readOnly)
-        return;
+    if (m_readOnly) return;
     ChangeStep step(*this);
     unsigned char code = static_cast<unsigned char>(c);
     if (c == '\r') {
-        if (m_wantReturns)
-            TypeReturn();
+        if (m_wantReturns) TypeReturn();
     } else if (c == '\n') {
-        if (!m_wantReturns)
-            TypeReturn();
+        if (!m_wantReturns) TypeReturn();
     } else if (c == '\t') {
         TypeTab();
     } else if (code >= 32 && code != 127) {
@@ -156,12 +146,10 @@ void TCustomLexipad::KeyPress(char c) {
 
 void TCustomLexipad::DeleteChar(bool forward) {
     UndoGroupGuard group(*this, ucDelete);
-    if (forward)
-        FillBeyondLineEnd();
+    if (forward) FillBeyondLineEnd();
     if (SelLength() == 0) {
         int caret = m_selection.caret;
-        if (forward ? caret >= CharCount() : caret <= 0)
-            return;
+        if (forward ? caret >= CharCount() : caret <= 0) return;
         SetSelection(forward ? caret : caret - 1, forward ? caret + 1 : caret, false);
     }
     ReplaceSelection({});
@@ -169,8 +157,7 @@ void TCustomLexipad::DeleteChar(bool forward) {
 }
 
 void TCustomLexipad::DeleteLine() {
-    if (SelLength() > 0 || m_store->RecordCount() == 0)
-        return;
+    if (SelLength() > 0 || m_store->RecordCount() == 0) return;
     int record = LineFromChar(m_selection.caret);
     SetSelection(m_store->RecordStart(record), m_store->RecordStart(record + 1), false);
     ReplaceSelection({});
@@ -180,8 +167,7 @@ void TCustomLexipad::DeleteLine() {
 void TCustomLexipad::DeleteWord(bool forward) {
     int caret = m_selection.caret;
     int boundary = forward ? WordRight(caret) : WordLeft(caret);
-    if (boundary == caret)
-        return;
+    if (boundary == caret) return;
     UndoGroupGuard group(*this, forward ? ucDeleteNextWord : ucDeletePreviousWord);
     SetSelection(caret, boundary, false);
     ReplaceSelection({});
@@ -191,12 +177,11 @@ void TCustomLexipad::DeleteWord(bool forward) {
 // Actions that change text or state; false when the code is not one of them.
 bool TCustomLexipad::RunEditAction(int code, bool extend) {
     (void)extend;
-    bool editing = code == caCUT || code == caPASTE || code == caDELETE ||
-                   code == caBACKSPACE || code == caDELETELINE || code == caUNDO ||
-                   code == caREDO || code == caDELPREVWORD || code == caDELNEXTWORD ||
-                   code == caBLOCKIND || code == caBLOCKUND;
-    if (editing && m_readOnly)
-        return true;
+    bool editing = code == caCUT || code == caPASTE || code == caDELETE || code == caBACKSPACE ||
+                   code == caDELETELINE || code == caUNDO || code == caREDO ||
+                   code == caDELPREVWORD || code == caDELNEXTWORD || code == caBLOCKIND ||
+                   code == caBLOCKUND;
+    if (editing && m_readOnly) return true;
     switch (code) {
     case caCUT: CutToClipboard(); return true;
     case caCOPY: CopyToClipboard(); return true;
@@ -217,16 +202,14 @@ bool TCustomLexipad::RunEditAction(int code, bool extend) {
     case caDELPREVWORD: DeleteWord(false); return true;
     case caDELNEXTWORD: DeleteWord(true); return true;
     case caPRINTSEL:
-        if (OnPrintSelection)
-            OnPrintSelection(*this);
+        if (OnPrintSelection) OnPrintSelection(*this);
         return true;
     default: return false;
     }
 }
 
 void TCustomLexipad::ExecuteAction(int code, bool extend) {
-    if (code < 0 || code >= kActionCount)
-        return;
+    if (code < 0 || code >= kActionCount) return;
     ChangeStep step(*this);
     if (code >= caSETBOOKMARK0 && code < caSETBOOKMARK0 + 10) {
         SetBookmark(code - caSETBOOKMARK0);
@@ -236,8 +219,7 @@ void TCustomLexipad::ExecuteAction(int code, bool extend) {
         GotoBookmark(code - caGOTOBOOKMARK0);
         return;
     }
-    if (!RunMoveAction(code, extend))
-        RunEditAction(code, extend);
+    if (!RunMoveAction(code, extend)) RunEditAction(code, extend);
 }
 
 } // namespace quarno

@@ -19,32 +19,27 @@ bool IsBreakBlank(char c) {
 void TCustomLexipad::SetOptions(uint32_t options) {
     bool rewrap = ((options ^ Options()) & (smoWordWrap | smoWrapOverride)) != 0;
     m_settings->SetOptions(static_cast<int32_t>(options));
-    if (rewrap)
-        Rewrap();
+    if (rewrap) Rewrap();
     Repaint(true);
 }
 
 void TCustomLexipad::SetWrapAtColumn(int column) {
     column = std::max(column, 0);
-    if (column == WrapAtColumn())
-        return;
+    if (column == WrapAtColumn()) return;
     m_settings->SetWrapColumn(column);
-    if (HasOption(smoWordWrap))
-        Rewrap();
+    if (HasOption(smoWordWrap)) Rewrap();
 }
 
 void TCustomLexipad::SetWrapOverride(const std::string& characters) {
     m_settings->SetWrapOverride(characters);
-    if (HasOption(smoWordWrap) && HasOption(smoWrapOverride))
-        Rewrap();
+    if (HasOption(smoWordWrap) && HasOption(smoWrapOverride)) Rewrap();
 }
 
 void TCustomLexipad::SetClientSize(int width, int height) {
     bool widthChanged = width != m_clientWidth;
     m_clientWidth = width;
     SetVisibleSize((width - TextLeft()) / CharWidth(), height / LineHeight());
-    if (widthChanged && HasOption(smoWordWrap) && WrapAtColumn() == 0)
-        Rewrap();
+    if (widthChanged && HasOption(smoWordWrap) && WrapAtColumn() == 0) Rewrap();
 }
 
 int TCustomLexipad::WrapWidth() const {
@@ -65,8 +60,7 @@ int TCustomLexipad::WordBreak(std::string_view text, int current) const {
         return current;
     }
     for (int i = current - 1; i > 0; --i)
-        if (IsBreakBlank(text[static_cast<size_t>(i)]))
-            return i + 1;
+        if (IsBreakBlank(text[static_cast<size_t>(i)])) return i + 1;
     return current;
 }
 
@@ -86,21 +80,17 @@ std::vector<int> TCustomLexipad::WrapBreaks(std::string_view text) const {
             int right = metrics.FixedPitch() || c == '\t'
                             ? next * CharWidth()
                             : x + metrics.TextWidth(std::string_view(&c, 1));
-            if (right > width)
-                break;
+            if (right > width) break;
             x = right;
             column = next;
             ++end;
         }
-        if (end >= length)
-            break;
+        if (end >= length) break;
         end = std::max(end, start + kMinPieceCharacters);
-        if (end >= length)
-            break;
+        if (end >= length) break;
         int piece = WordBreak(text.substr(static_cast<size_t>(start)), end - start);
         int at = start + (piece > 0 ? piece : end - start);
-        if (at >= length)
-            break;
+        if (at >= length) break;
         breaks.push_back(at);
         start = at;
     }
@@ -108,8 +98,7 @@ std::vector<int> TCustomLexipad::WrapBreaks(std::string_view text) const {
 }
 
 bool TCustomLexipad::KeepsLineWhole(std::string_view text) const {
-    if (!HasOption(smoWordWrap))
-        return true;
+    if (!HasOption(smoWordWrap)) return true;
     return HasOption(smoWrapOverride) && !text.empty() &&
            WrapOverride().find(text.front()) != std::string::npos;
 }
@@ -120,15 +109,13 @@ int TCustomLexipad::RewrapLine(int record) {
     std::string text;
     for (int i = record; i < record + count; ++i)
         text.append(m_store->Record(i).Text());
-    if (!text.empty() && text.back() == '\r')
-        text.pop_back();
+    if (!text.empty() && text.back() == '\r') text.pop_back();
     std::vector<int> breaks = KeepsLineWhole(text) ? std::vector<int>() : WrapBreaks(text);
     return m_store->RelayoutLine(record, breaks);
 }
 
 void TCustomLexipad::RewrapRange(int start, int end) {
-    if (m_store->RecordCount() == 0)
-        return;
+    if (m_store->RecordCount() == 0) return;
     int record = LineFromChar(m_store->RealLineStart(start));
     int last = LineFromChar(std::max(start, end));
     int lastEnd = m_store->RealLineEnd(m_store->RecordStart(last));
@@ -138,8 +125,7 @@ void TCustomLexipad::RewrapRange(int start, int end) {
 }
 
 void TCustomLexipad::Rewrap() {
-    if (m_store->RecordCount() == 0)
-        return;
+    if (m_store->RecordCount() == 0) return;
     ChangeStep step(*this);
     for (int record = 0; record < m_store->RecordCount();)
         record += RewrapLine(record);

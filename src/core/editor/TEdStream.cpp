@@ -62,8 +62,7 @@ int64_t TEdStream::Seek(int64_t offset, TSeekOrigin origin) {
                    : origin == TSeekOrigin::soCurrent ? m_position
                                                       : m_charCount;
     int64_t target = std::clamp<int64_t>(base + offset, 0, m_charCount);
-    if (target != m_position)
-        MoveTo(static_cast<int>(target));
+    if (target != m_position) MoveTo(static_cast<int>(target));
     return m_position;
 }
 
@@ -85,14 +84,12 @@ void TEdStream::StepToRecord(int record) {
 // Taking the last character of a record moves on to the next record at once,
 // so reading on (and peeking) stays on the fast path.
 int TEdStream::NextCharSlow() {
-    if (m_position >= m_charCount)
-        return -1;
+    if (m_position >= m_charCount) return -1;
     int offset = m_position - m_recordStart;
     if (offset >= m_recordLength) {
         if (offset == m_recordLength && m_record + 1 < m_store.RecordCount())
             StepToRecord(m_record + 1);
-        if (m_position - m_recordStart >= m_recordLength)
-            MoveTo(m_position);
+        if (m_position - m_recordStart >= m_recordLength) MoveTo(m_position);
         offset = m_position - m_recordStart;
     }
     ++m_position;
@@ -103,12 +100,10 @@ int TEdStream::NextCharSlow() {
 }
 
 int TEdStream::PrevCharSlow() {
-    if (m_position <= 0)
-        return -1;
+    if (m_position <= 0) return -1;
     --m_position;
     if (m_position < m_recordStart) {
-        if (m_record > 0 && m_position == m_recordStart - 1)
-            StepToRecord(m_record - 1);
+        if (m_record > 0 && m_position == m_recordStart - 1) StepToRecord(m_record - 1);
         if (m_position < m_recordStart || m_position >= m_recordStart + m_recordLength)
             MoveTo(m_position);
     }
@@ -116,11 +111,9 @@ int TEdStream::PrevCharSlow() {
 }
 
 int TEdStream::PeekCharSlow() const {
-    if (m_position >= m_charCount)
-        return -1;
+    if (m_position >= m_charCount) return -1;
     int offset = m_position - m_recordStart;
-    if (offset < m_recordLength)
-        return static_cast<unsigned char>(m_text[offset]);
+    if (offset < m_recordLength) return static_cast<unsigned char>(m_text[offset]);
     int next = m_record + 1;
     return static_cast<unsigned char>(m_store.Record(next).CStr()[0]);
 }

@@ -31,23 +31,20 @@ public:
     // The character at the cursor (then moves forward), or -1 at the end.
     int NextChar() {
         int offset = m_position - m_recordStart;
-        if (offset + 1 >= m_recordLength || m_position >= m_charCount)
-            return NextCharSlow();
+        if (offset + 1 >= m_recordLength || m_position >= m_charCount) return NextCharSlow();
         ++m_position;
         return static_cast<unsigned char>(m_text[offset]);
     }
     // Moves back one character and returns it, or -1 at the start.
     int PrevChar() {
-        if (m_position <= m_recordStart)
-            return PrevCharSlow();
+        if (m_position <= m_recordStart) return PrevCharSlow();
         --m_position;
         return static_cast<unsigned char>(m_text[m_position - m_recordStart]);
     }
     // The character at the cursor without moving, or -1 at the end.
     int PeekChar() const {
         int offset = m_position - m_recordStart;
-        if (offset >= m_recordLength || m_position >= m_charCount)
-            return PeekCharSlow();
+        if (offset >= m_recordLength || m_position >= m_charCount) return PeekCharSlow();
         return static_cast<unsigned char>(m_text[offset]);
     }
 

@@ -13,8 +13,7 @@ TFastMemoryStream::TFastMemoryStream(const char* buffer)
 
 int64_t TFastMemoryStream::Read(void* buffer, int64_t count) {
     int64_t n = std::clamp<int64_t>(count, 0, Size() - m_position);
-    if (n > 0)
-        std::memcpy(buffer, m_data.data() + m_position, static_cast<size_t>(n));
+    if (n > 0) std::memcpy(buffer, m_data.data() + m_position, static_cast<size_t>(n));
     m_position += n;
     return n;
 }

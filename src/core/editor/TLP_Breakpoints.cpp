@@ -6,13 +6,11 @@
 namespace quarno {
 
 void TLP_BreakpointData::SetEnabled(bool enabled) {
-    if (enabled == m_enabled)
-        return;
+    if (enabled == m_enabled) return;
     m_enabled = enabled;
     if (m_owner) {
         m_owner->m_changed = true;
-        if (m_owner->OnStateChange)
-            m_owner->OnStateChange(*this);
+        if (m_owner->OnStateChange) m_owner->OnStateChange(*this);
     }
 }
 
@@ -33,8 +31,7 @@ TLP_BreakpointData* TLP_Breakpoints::Add(int position) {
 }
 
 void TLP_Breakpoints::Destroy(size_t index) {
-    if (OnFree)
-        OnFree(*m_items[index]);
+    if (OnFree) OnFree(*m_items[index]);
     m_items.erase(m_items.begin() + static_cast<std::ptrdiff_t>(index));
     m_changed = true;
 }
@@ -53,8 +50,7 @@ void TLP_Breakpoints::Clear() {
 }
 
 void TLP_Breakpoints::Sort() {
-    if (m_sorted)
-        return;
+    if (m_sorted) return;
     std::stable_sort(m_items.begin(), m_items.end(),
                      [](const auto& a, const auto& b) { return a->position < b->position; });
     m_sorted = true;
@@ -69,16 +65,14 @@ TLP_BreakpointData* TLP_Breakpoints::Find(int position) {
 
 bool TLP_Breakpoints::LineLook(int lineStart, TBreakpointLook& look) {
     TLP_BreakpointData* item = Find(lineStart);
-    if (!item)
-        return false;
+    if (!item) return false;
     look = item->Enabled() ? enabledLook : disabledLook;
     return true;
 }
 
 void TLP_Breakpoints::ShiftForInsert(int position, int count) {
     for (auto& item : m_items)
-        if (item->position >= position)
-            item->position += count;
+        if (item->position >= position) item->position += count;
     m_sorted = false;
 }
 
@@ -91,8 +85,7 @@ void TLP_Breakpoints::ShiftForDelete(int position, int count,
             Destroy(i);
             continue;
         }
-        if (start > position)
-            m_items[i]->position = start >= end ? start - count : position;
+        if (start > position) m_items[i]->position = start >= end ? start - count : position;
     }
     m_sorted = false;
 }
@@ -116,8 +109,7 @@ void TLP_CodeBreak::Set(int lineStart) {
 }
 
 bool TLP_CodeBreak::LineLook(int lineStart, TBreakpointLook& look) {
-    if (!Data().Enabled() || Data().position != lineStart)
-        return false;
+    if (!Data().Enabled() || Data().position != lineStart) return false;
     look = enabledLook;
     return true;
 }
@@ -125,10 +117,8 @@ bool TLP_CodeBreak::LineLook(int lineStart, TBreakpointLook& look) {
 void TLP_CodeBreak::ShiftForDelete(int position, int count,
                                    const std::function<int(int)>& lineEnd) {
     int start = Data().position;
-    if (start >= position && lineEnd(start) <= position + count)
-        Data().SetEnabled(false);
-    if (start > position)
-        Data().position = start >= position + count ? start - count : position;
+    if (start >= position && lineEnd(start) <= position + count) Data().SetEnabled(false);
+    if (start > position) Data().position = start >= position + count ? start - count : position;
 }
 
 } // namespace quarno

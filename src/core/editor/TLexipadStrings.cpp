@@ -18,8 +18,7 @@ std::string TLexipadStrings::Get(int index) const {
 }
 
 void TLexipadStrings::Put(int index, std::string_view text) {
-    if (index < 0 || index >= Count())
-        return;
+    if (index < 0 || index >= Count()) return;
     int start = m_pad.LineIndex(index);
     m_pad.SetSelection(start, start + m_pad.Store().Record(index).TextLength());
     m_pad.ReplaceSelection(text);
@@ -39,8 +38,7 @@ void TLexipadStrings::Insert(int index, std::string_view text) {
 }
 
 void TLexipadStrings::Delete(int index) {
-    if (index < 0 || index >= Count())
-        return;
+    if (index < 0 || index >= Count()) return;
     m_pad.SetSelection(m_pad.LineIndex(index), m_pad.LineIndex(index + 1));
     m_pad.ReplaceSelection({});
 }
@@ -58,8 +56,7 @@ std::string TLexipadStrings::Text() const {
 }
 
 void TLexipadStrings::SetText(std::string_view text) {
-    if (NormalizeText(text) != m_pad.Text())
-        m_pad.SetText(text);
+    if (NormalizeText(text) != m_pad.Text()) m_pad.SetText(text);
 }
 
 void TLexipadStrings::LoadFromFile(const std::string& path) {

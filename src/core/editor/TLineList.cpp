@@ -90,8 +90,7 @@ const TLineRecord& TLineList::operator[](int index) const {
 
 const TLineRecord* TLineList::Run(int index, int& count) const {
     count = 0;
-    if (index < 0 || index >= m_count)
-        return nullptr;
+    if (index < 0 || index >= m_count) return nullptr;
     int block = BlockOfIndex(index);
     const std::vector<TLineRecord>& records = m_blocks[static_cast<size_t>(block)].records;
     size_t local = static_cast<size_t>(index - m_firstIndex[static_cast<size_t>(block)]);

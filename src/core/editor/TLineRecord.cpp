@@ -18,20 +18,17 @@ void TLineRecord::SetText(std::string_view text) {
 }
 
 uint8_t* TLineRecord::EnsureTokens() {
-    if (!m_tokens && m_length > 0)
-        m_tokens.reset(new uint8_t[m_length]());
+    if (!m_tokens && m_length > 0) m_tokens.reset(new uint8_t[m_length]());
     return m_tokens.get();
 }
 
 TLineRecord::Extras& TLineRecord::EnsureExtras() {
-    if (!m_extras)
-        m_extras = std::make_unique<Extras>();
+    if (!m_extras) m_extras = std::make_unique<Extras>();
     return *m_extras;
 }
 
 void TLineRecord::SetImages(uint16_t images) {
-    if (images != 0 || m_extras)
-        EnsureExtras().images = images;
+    if (images != 0 || m_extras) EnsureExtras().images = images;
 }
 
 void TLineRecord::SetColors(int32_t textColor, int32_t backColor) {
@@ -43,8 +40,7 @@ void TLineRecord::SetColors(int32_t textColor, int32_t backColor) {
 }
 
 void TLineRecord::SetObject(std::unique_ptr<TLineObject> object) {
-    if (object || m_extras)
-        EnsureExtras().object = std::move(object);
+    if (object || m_extras) EnsureExtras().object = std::move(object);
 }
 
 void TLineRecord::MoveAttributesTo(TLineRecord& target) {

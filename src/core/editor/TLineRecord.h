@@ -17,9 +17,9 @@ enum TLineFlags : uint32_t {
     lfRestyleFollow = 16, // restyle requested after a restyled line
 };
 
-constexpr uint16_t kBookmarkBits = 0x03FF;      // bits 0..9: numbered bookmarks 0..9
-constexpr uint16_t kSoftContinuation = 4096;    // the record continues the previous line
-constexpr int kMaxRecordLength = 2047;          // characters a record holds at most
+constexpr uint16_t kBookmarkBits = 0x03FF;   // bits 0..9: numbered bookmarks 0..9
+constexpr uint16_t kSoftContinuation = 4096; // the record continues the previous line
+constexpr int kMaxRecordLength = 2047;       // characters a record holds at most
 constexpr char kLineBreak = '\r';
 
 // An owner-defined object that follows its line (freed with the line).

@@ -22,8 +22,7 @@ std::list<TRangeMark>::iterator TRangeMarks::Locate(const TRangeMark* mark) {
 
 void TRangeMarks::Delete(TRangeMark* mark) {
     auto found = Locate(mark);
-    if (found != m_marks.end())
-        m_marks.erase(found);
+    if (found != m_marks.end()) m_marks.erase(found);
 }
 
 bool TRangeMarks::Find(int start, int length, TRangeMark*& first) {
@@ -47,8 +46,7 @@ TRangeMark* TRangeMarks::First() {
 
 TRangeMark* TRangeMarks::Next(const TRangeMark* mark) {
     auto found = Locate(mark);
-    if (found == m_marks.end() || ++found == m_marks.end())
-        return nullptr;
+    if (found == m_marks.end() || ++found == m_marks.end()) return nullptr;
     return &*found;
 }
 
@@ -62,21 +60,17 @@ void TRangeMarks::Resort(std::list<TRangeMark>::iterator mark) {
 
 void TRangeMarks::SetStart(TRangeMark* mark, int start) {
     auto found = Locate(mark);
-    if (found == m_marks.end())
-        return;
+    if (found == m_marks.end()) return;
     found->start = start;
-    if (found->start > found->end)
-        std::swap(found->start, found->end);
+    if (found->start > found->end) std::swap(found->start, found->end);
     Resort(found);
 }
 
 void TRangeMarks::SetEnd(TRangeMark* mark, int end) {
     auto found = Locate(mark);
-    if (found == m_marks.end())
-        return;
+    if (found == m_marks.end()) return;
     found->end = end;
-    if (found->start > found->end)
-        std::swap(found->start, found->end);
+    if (found->start > found->end) std::swap(found->start, found->end);
     Resort(found);
 }
 
@@ -90,8 +84,7 @@ void TRangeMarks::ShiftForInsert(int position, int count) {
         } else {
             continue;
         }
-        if (OnChange)
-            OnChange(mark);
+        if (OnChange) OnChange(mark);
     }
 }
 
@@ -100,16 +93,14 @@ void TRangeMarks::ShiftForDelete(int position, int count) {
     auto map = [&](int x) { return x <= position ? x : (x >= end ? x - count : position); };
     for (auto it = m_marks.begin(); it != m_marks.end();) {
         if (it->start >= position && it->end <= end) {
-            if (OnFree)
-                OnFree(*it);
+            if (OnFree) OnFree(*it);
             it = m_marks.erase(it);
             continue;
         }
         TRangeMark before = *it;
         it->start = map(it->start);
         it->end = map(it->end);
-        if ((it->start != before.start || it->end != before.end) && OnChange)
-            OnChange(*it);
+        if ((it->start != before.start || it->end != before.end) && OnChange) OnChange(*it);
         ++it;
     }
 }

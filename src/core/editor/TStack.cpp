@@ -15,13 +15,11 @@ void TStack::Push(TUndoRecord record) {
 }
 
 TUndoRecord TStack::Pop() {
-    if (m_records.empty())
-        throw ELexipad("Stack underflow");
+    if (m_records.empty()) throw ELexipad("Stack underflow");
     TUndoRecord record = std::move(m_records.back());
     m_records.pop_back();
     m_size -= 16 + record.AccountedSize();
-    if (m_count > Total())
-        m_count = Total();
+    if (m_count > Total()) m_count = Total();
     return record;
 }
 
@@ -40,21 +38,18 @@ const TUndoRecord* TStack::Next() const {
 }
 
 void TStack::MoveDown() {
-    if (m_count > 0)
-        --m_count;
+    if (m_count > 0) --m_count;
 }
 
 void TStack::MoveUp() {
-    if (m_count < Total())
-        ++m_count;
+    if (m_count < Total()) ++m_count;
 }
 
 void TStack::RemoveOldest(int count) {
     for (int i = 0; i < count && !m_records.empty(); ++i) {
         m_size -= 16 + m_records.front().AccountedSize();
         m_records.pop_front();
-        if (m_count > 0)
-            --m_count;
+        if (m_count > 0) --m_count;
     }
 }
 

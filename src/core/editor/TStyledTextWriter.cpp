@@ -67,8 +67,7 @@ std::vector<uint32_t> ColourTable(const TLP_Settings& settings) {
             table.push_back(rgb);
     };
     for (int index = 0; index < 256; ++index) {
-        if (!settings.Style(static_cast<uint8_t>(index)).defined)
-            continue;
+        if (!settings.Style(static_cast<uint8_t>(index)).defined) continue;
         RunLook look = LookOf(settings, static_cast<uint8_t>(index));
         add(look.text);
         add(look.back);
@@ -106,17 +105,14 @@ void SwitchRtf(std::string& out, const RunLook& now, RunLook& shown,
         auto found = std::find(table.begin(), table.end(), rgb);
         return found == table.end() ? absent : static_cast<int>(found - table.begin());
     };
-    if (now.text != shown.text)
-        out += Format("\\cf%d ", indexOf(now.text, 0));
-    if (now.back != shown.back)
-        out += Format("\\cb%d ", indexOf(now.back, 1));
+    if (now.text != shown.text) out += Format("\\cf%d ", indexOf(now.text, 0));
+    if (now.back != shown.back) out += Format("\\cb%d ", indexOf(now.back, 1));
     shown = now;
 }
 
 void AppendHtmlCharacter(std::string& out, char c) {
     unsigned char code = static_cast<unsigned char>(c);
-    if (code < 32 && c != '\t')
-        return;
+    if (code < 32 && c != '\t') return;
     if (c == '\t' || code == 160)
         out += "&nbsp;";
     else if (c == '"')
@@ -134,8 +130,7 @@ void AppendHtmlCharacter(std::string& out, char c) {
 }
 
 void SwitchHtml(std::string& out, const RunLook& now, RunLook& shown) {
-    if (now.text != shown.text)
-        out += Format("</FONT><FONT COLOR=\"#%.6x\">", now.text);
+    if (now.text != shown.text) out += Format("</FONT><FONT COLOR=\"#%.6x\">", now.text);
     const std::tuple<uint8_t, const char*, const char*> flags[] = {
         {kFsBold, "<B>", "</B>"}, {kFsItalic, "<I>", "</I>"}, {kFsUnderline, "<U>", "</U>"}};
     for (auto [bit, open, close] : flags)

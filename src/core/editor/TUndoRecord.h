@@ -50,18 +50,16 @@ struct TUndoSelection {
 struct TUndoRecord {
     int32_t value = 0; // group markers: the phase
     int32_t kind = ukSelection;
-    int32_t first = 0;  // selection anchor, or the operation code of a marker
-    int32_t second = 0; // selection caret
-    std::string data;   // owned text or stream contents
+    int32_t first = 0;   // selection anchor, or the operation code of a marker
+    int32_t second = 0;  // selection caret
+    std::string data;    // owned text or stream contents
     uint64_t serial = 0; // identity of the record, compared by the save point
 
     TUndoSelection Selection() const { return {first, second}; }
     // Bytes the record counts against the size limit.
     int64_t AccountedSize() const {
-        if (kind == ukText)
-            return 16 + static_cast<int64_t>(data.size());
-        if (kind == ukStream)
-            return 32 + static_cast<int64_t>(data.size());
+        if (kind == ukText) return 16 + static_cast<int64_t>(data.size());
+        if (kind == ukStream) return 32 + static_cast<int64_t>(data.size());
         return 16;
     }
 };

@@ -48,8 +48,7 @@ void TUndoStack::FailTransaction() {
 
 void TUndoStack::BeginTransaction(int code, TUndoSelection before, std::string textBefore,
                                   std::string inserted) {
-    if (m_transactionOpen)
-        FailTransaction();
+    if (m_transactionOpen) FailTransaction();
     m_transactionOpen = true;
     m_transactionCode = code;
     m_before = before;
@@ -58,8 +57,7 @@ void TUndoStack::BeginTransaction(int code, TUndoSelection before, std::string t
 }
 
 void TUndoStack::EndTransaction(int code, TUndoSelection after) {
-    if (!m_transactionOpen || code != m_transactionCode)
-        FailTransaction();
+    if (!m_transactionOpen || code != m_transactionCode) FailTransaction();
     m_transactionOpen = false;
     PushMarker(code, upSimple);
     PushSelection(m_before);
@@ -73,8 +71,7 @@ void TUndoStack::EndTransaction(int code, TUndoSelection after) {
 }
 
 void TUndoStack::BeginGroup(int code, TUndoSelection selection) {
-    if (m_groupOpen || m_replaying)
-        return;
+    if (m_groupOpen || m_replaying) return;
     m_groupOpen = true;
     m_groupCode = code;
     PushMarker(code, upCompoundBegin);
@@ -82,8 +79,7 @@ void TUndoStack::BeginGroup(int code, TUndoSelection selection) {
 }
 
 void TUndoStack::EndGroup(int code, TUndoSelection selection) {
-    if (!m_groupOpen || code != m_groupCode)
-        return;
+    if (!m_groupOpen || code != m_groupCode) return;
     PushSelection(selection);
     PushMarker(code, upCompoundEnd);
     m_groupOpen = false;
@@ -91,23 +87,20 @@ void TUndoStack::EndGroup(int code, TUndoSelection selection) {
 
 const TUndoRecord& TUndoStack::ReadDown() {
     const TUndoRecord* record = Current();
-    if (!record)
-        throw BadStackState{};
+    if (!record) throw BadStackState{};
     MoveDown();
     return *record;
 }
 
 const TUndoRecord& TUndoStack::ReadUp() {
     const TUndoRecord* record = Next();
-    if (!record)
-        throw BadStackState{};
+    if (!record) throw BadStackState{};
     MoveUp();
     return *record;
 }
 
 void TUndoStack::Undo(IUndoTarget& target) {
-    if (!CanUndo() || m_replaying)
-        return;
+    if (!CanUndo() || m_replaying) return;
     m_replaying = true;
     try {
         const TUndoRecord* top = Current();
@@ -124,15 +117,13 @@ void TUndoStack::Undo(IUndoTarget& target) {
 
 void TUndoStack::UndoSimple(IUndoTarget& target) {
     const TUndoRecord& closing = ReadDown();
-    if (!IsMarker(closing, upSimple))
-        throw BadStackState{};
+    if (!IsMarker(closing, upSimple)) throw BadStackState{};
     TUndoSelection after = ReadDown().Selection();
     ReadDown(); // the inserted text: its extent is given by the selection after
     std::string before = ReadDown().data;
     TUndoSelection selectionBefore = ReadDown().Selection();
     const TUndoRecord& opening = ReadDown();
-    if (!IsMarker(opening, upSimple) || opening.first != closing.first)
-        throw BadStackState{};
+    if (!IsMarker(opening, upSimple) || opening.first != closing.first) throw BadStackState{};
     target.UndoReplace(selectionBefore.Start(), after.End(), before);
     target.UndoSelect(selectionBefore);
 }
@@ -142,24 +133,21 @@ void TUndoStack::UndoCompound(IUndoTarget& target) {
     ReadDown(); // the selection at the end of the group
     for (;;) {
         const TUndoRecord* top = Current();
-        if (!top)
-            throw BadStackState{};
+        if (!top) throw BadStackState{};
         if (top->kind != ukSelection) {
             UndoSimple(target);
             continue;
         }
         TUndoSelection selection = ReadDown().Selection();
         const TUndoRecord& opening = ReadDown();
-        if (!IsMarker(opening, upCompoundBegin) || opening.first != code)
-            throw BadStackState{};
+        if (!IsMarker(opening, upCompoundBegin) || opening.first != code) throw BadStackState{};
         target.UndoSelect(selection);
         return;
     }
 }
 
 void TUndoStack::Redo(IUndoTarget& target) {
-    if (!CanRedo() || m_replaying)
-        return;
+    if (!CanRedo() || m_replaying) return;
     m_replaying = true;
     try {
         if (IsMarker(*Next(), upCompoundBegin))
@@ -175,15 +163,13 @@ void TUndoStack::Redo(IUndoTarget& target) {
 
 void TUndoStack::RedoSimple(IUndoTarget& target) {
     const TUndoRecord& opening = ReadUp();
-    if (!IsMarker(opening, upSimple))
-        throw BadStackState{};
+    if (!IsMarker(opening, upSimple)) throw BadStackState{};
     TUndoSelection before = ReadUp().Selection();
     ReadUp(); // the text that was selected before
     std::string inserted = ReadUp().data;
     TUndoSelection after = ReadUp().Selection();
     const TUndoRecord& closing = ReadUp();
-    if (!IsMarker(closing, upSimple) || closing.first != opening.first)
-        throw BadStackState{};
+    if (!IsMarker(closing, upSimple) || closing.first != opening.first) throw BadStackState{};
     target.UndoReplace(before.Start(), before.End(), inserted);
     target.UndoSelect(after);
 }
@@ -193,26 +179,22 @@ void TUndoStack::RedoCompound(IUndoTarget& target) {
     ReadUp(); // the selection at the start of the group
     for (;;) {
         const TUndoRecord* next = Next();
-        if (!next)
-            throw BadStackState{};
+        if (!next) throw BadStackState{};
         if (next->kind != ukSelection) {
             RedoSimple(target);
             continue;
         }
         TUndoSelection selection = ReadUp().Selection();
         const TUndoRecord& closing = ReadUp();
-        if (!IsMarker(closing, upCompoundEnd) || closing.first != code)
-            throw BadStackState{};
+        if (!IsMarker(closing, upCompoundEnd) || closing.first != code) throw BadStackState{};
         target.UndoSelect(selection);
         return;
     }
 }
 
 bool TUndoStack::IsModified() const {
-    if (!m_hasSavePoint)
-        return Count() > 0;
-    if (Count() != m_saveCount)
-        return true;
+    if (!m_hasSavePoint) return Count() > 0;
+    if (Count() != m_saveCount) return true;
     return Count() > 0 && Current()->serial != m_saveSerial;
 }
 
@@ -240,14 +222,12 @@ void TUndoStack::SetLimit(int64_t limit) {
 // Records in the oldest complete group (0 when the oldest group is still open
 // or the log does not start with a marker).
 int TUndoStack::OldestGroupLength() const {
-    if (Total() == 0 || At(0).kind != ukMarker)
-        return Total();
+    if (Total() == 0 || At(0).kind != ukMarker) return Total();
     const TUndoRecord& opening = At(0);
     int closingPhase = opening.value == upCompoundBegin ? upCompoundEnd : upSimple;
     for (int i = 1; i < Total(); ++i) {
         const TUndoRecord& record = At(i);
-        if (IsMarker(record, closingPhase) && record.first == opening.first)
-            return i + 1;
+        if (IsMarker(record, closingPhase) && record.first == opening.first) return i + 1;
     }
     return 0;
 }
@@ -255,13 +235,10 @@ int TUndoStack::OldestGroupLength() const {
 void TUndoStack::TrimToLimit() {
     while (m_limit >= 0 && AccountedSize() > m_limit) {
         int length = OldestGroupLength();
-        if (length == 0)
-            return;
+        if (length == 0) return;
         RemoveOldest(length);
-        if (m_hasSavePoint)
-            m_saveCount = m_saveCount >= length ? m_saveCount - length : INT_MIN;
+        if (m_hasSavePoint) m_saveCount = m_saveCount >= length ? m_saveCount - length : INT_MIN;
     }
 }
 
 } // namespace quarno
-

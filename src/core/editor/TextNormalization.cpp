@@ -21,14 +21,12 @@ size_t NormalizeChunk(std::string_view text, size_t limit, std::string& out) {
         std::memcpy(write, read + i, run - i);
         write += run - i;
         i = run;
-        if (i >= end)
-            break;
+        if (i >= end) break;
         char c = read[i];
         if (c == '\r' || c == '\n') {
             char partner = c == '\r' ? '\n' : '\r';
             if (i + 1 < text.size() && read[i + 1] == partner) {
-                if (i + 1 >= end && i > 0)
-                    break; // the pair continues in the next chunk
+                if (i + 1 >= end && i > 0) break; // the pair continues in the next chunk
                 ++i;
             }
             *write++ = '\r';

@@ -43,8 +43,7 @@ enum TREOpcode : uint8_t {
 
 inline int RENext(const uint8_t* program, int node) {
     int offset = (program[node + 1] << 8) | program[node + 2];
-    if (offset == 0)
-        return 0;
+    if (offset == 0) return 0;
     return program[node] == opBack ? node - offset : node + offset;
 }
 

@@ -30,12 +30,10 @@ private:
 class PaintLock {
 public:
     PaintLock(TCustomLexipad& pad, bool lock) : m_pad(pad), m_locked(lock) {
-        if (m_locked)
-            m_pad.LockUpdate(true);
+        if (m_locked) m_pad.LockUpdate(true);
     }
     ~PaintLock() {
-        if (m_locked)
-            m_pad.LockUpdate(false);
+        if (m_locked) m_pad.LockUpdate(false);
     }
     PaintLock(const PaintLock&) = delete;
     PaintLock& operator=(const PaintLock&) = delete;
@@ -78,8 +76,7 @@ std::optional<TFindMatch> TLexipadSearch::SearchWith(const TTextStore& store, in
         TMatchFilter accept = [&](int start, int end) {
             return (!wholeWord || IsWholeWord(store, start, end)) && (!extra || extra(start, end));
         };
-        if (!m_regExpr.Search(store, from, forward, accept))
-            return std::nullopt;
+        if (!m_regExpr.Search(store, from, forward, accept)) return std::nullopt;
         return TFindMatch{m_regExpr.MatchStart(), m_regExpr.MatchEnd()};
     }
     m_plain.SetPattern(text, matchCase);
@@ -87,8 +84,7 @@ std::optional<TFindMatch> TLexipadSearch::SearchWith(const TTextStore& store, in
     const TWordCharTest* test = wholeWord ? &m_isInWord : nullptr;
     int start = forward ? m_plain.FindForward(storeText, from, test)
                         : m_plain.FindBackward(storeText, from, test);
-    if (start < 0)
-        return std::nullopt;
+    if (start < 0) return std::nullopt;
     return TFindMatch{start, start + m_plain.Length()};
 }
 
@@ -103,16 +99,14 @@ std::optional<TFindMatch> TLexipadSearch::SearchNext(const TTextStore& store, in
 
 void TLexipadSearch::Report(const EREParser& error) {
     m_patternFailed = true;
-    if (!OnSearchError)
-        return;
+    if (!OnSearchError) return;
     bool syntax = error.Position() >= 0 && error.Error() == m_regExpr.LastError();
     OnSearchError(syntax ? m_regExpr.ErrorText() : std::string(error.what()));
 }
 
 int TLexipadSearch::Find(TCustomLexipad& pad, uint32_t options, std::string_view text) {
     if (!(options & foSearchNow)) {
-        if (OnFindDialog)
-            OnFindDialog(DialogPreset(pad, options, text), options);
+        if (OnFindDialog) OnFindDialog(DialogPreset(pad, options, text), options);
         return -1;
     }
     m_patternFailed = false;
@@ -125,17 +119,14 @@ int TLexipadSearch::Find(TCustomLexipad& pad, uint32_t options, std::string_view
         Report(error);
         return -1;
     }
-    if (!match)
-        return -1;
+    if (!match) return -1;
     pad.SetSelection(match->start, match->end);
     pad.ScrollCaret();
     return match->start;
 }
 
-void TLexipadSearch::ReplaceDialog(TCustomLexipad& pad, uint32_t options,
-                                   std::string_view text) {
-    if (OnReplaceDialog)
-        OnReplaceDialog(DialogPreset(pad, options, text), options);
+void TLexipadSearch::ReplaceDialog(TCustomLexipad& pad, uint32_t options, std::string_view text) {
+    if (OnReplaceDialog) OnReplaceDialog(DialogPreset(pad, options, text), options);
 }
 
 std::string TLexipadSearch::SearchFailMessage(std::string_view searchString) {
@@ -143,16 +134,14 @@ std::string TLexipadSearch::SearchFailMessage(std::string_view searchString) {
 }
 
 std::string TLexipadSearch::Insertion(uint32_t options, std::string_view replacement) const {
-    if (options & foRegExpr)
-        return m_regExpr.Substitute(replacement);
+    if (options & foRegExpr) return m_regExpr.Substitute(replacement);
     return std::string(replacement);
 }
 
 std::optional<std::string> TLexipadSearch::FindReplace(TCustomLexipad& pad, uint32_t options,
                                                        std::string_view text,
                                                        std::string_view replacement) {
-    if (Find(pad, options | foSearchNow, text) < 0)
-        return std::nullopt;
+    if (Find(pad, options | foSearchNow, text) < 0) return std::nullopt;
     return Insertion(options, replacement);
 }
 
@@ -180,25 +169,21 @@ int TLexipadSearch::ReplaceAll(TCustomLexipad& pad, uint32_t options, std::strin
                 Report(error);
                 break;
             }
-            if (!match)
-                break;
+            if (!match) break;
             pad.SetSelection(match->start, match->end, false);
             std::string insertion = Insertion(options, replacement);
             TReplaceAnswer answer =
                 prompt ? prompt(pad.Store().TextRange(match->start, match->end), insertion) : raYes;
-            if (answer == raCancel)
-                break;
+            if (answer == raCancel) break;
             if (answer == raYes) {
-                if (!group)
-                    group.emplace(pad, ucOwnerEdit);
+                if (!group) group.emplace(pad, ucOwnerEdit);
                 pad.ReplaceSelection(insertion);
                 ++replaced;
             }
             int end = pad.SelStart() + pad.SelLength();
             pad.SetSelection(end, end, false);
             previousEnd = end;
-            if (backward)
-                break; // a backward run never meets a further match after this one
+            if (backward) break; // a backward run never meets a further match after this one
         }
     }
     TUndoSelection selection = pad.Selection();
@@ -212,8 +197,7 @@ std::string TLexipadSearch::DialogPreset(const TCustomLexipad& pad, uint32_t opt
     if (pad.SelLength() > 0 && !(options & foRegExpr)) {
         std::string selected =
             pad.Store().TextRange(pad.SelStart(), pad.SelStart() + pad.SelLength());
-        if (selected.find('\r') == std::string::npos)
-            return selected;
+        if (selected.find('\r') == std::string::npos) return selected;
     }
     return std::string(text);
 }

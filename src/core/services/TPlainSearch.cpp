@@ -31,8 +31,7 @@ void FillBackward(std::array<int, 256>& table, std::string_view pattern) {
 } // namespace
 
 void TPlainSearch::SetPattern(std::string_view pattern, bool matchCase) {
-    if (m_built && pattern == m_pattern && matchCase == m_matchCase)
-        return;
+    if (m_built && pattern == m_pattern && matchCase == m_matchCase) return;
     m_pattern.assign(pattern);
     m_matchCase = matchCase;
     m_upper.resize(m_pattern.size());
@@ -55,8 +54,7 @@ void TPlainSearch::BuildTables() {
 }
 
 bool TPlainSearch::Equal(const char* text, const char* pattern, size_t count) const {
-    if (m_matchCase)
-        return std::memcmp(text, pattern, count) == 0;
+    if (m_matchCase) return std::memcmp(text, pattern, count) == 0;
     const TCharMap& upper = UpperCaseMap();
     for (size_t i = 0; i < count; ++i)
         if (upper[static_cast<unsigned char>(text[i])] != static_cast<unsigned char>(pattern[i]))
@@ -73,8 +71,7 @@ bool TPlainSearch::IsWholeWord(TStoreText& text, int start, const TWordCharTest&
 
 int TPlainSearch::FindForward(TStoreText& text, int from, const TWordCharTest* wordTest) {
     const size_t length = m_pattern.size();
-    if (length == 0 || !m_built)
-        return -1;
+    if (length == 0 || !m_built) return -1;
     const TCharMap& fold = m_matchCase ? IdentityMap() : UpperCaseMap();
     const std::array<int, 256>& skip = m_matchCase ? m_forward : m_forwardUpper;
     const std::string& pattern = m_matchCase ? m_pattern : m_upper;
@@ -89,8 +86,7 @@ int TPlainSearch::FindForward(TStoreText& text, int from, const TWordCharTest* w
             unsigned char c = fold[static_cast<unsigned char>(data[i + length - 1])];
             if (c == last && Equal(data + i, pattern.data(), length - 1)) {
                 int start = base + static_cast<int>(i);
-                if (!wordTest || IsWholeWord(text, start, *wordTest))
-                    return start;
+                if (!wordTest || IsWholeWord(text, start, *wordTest)) return start;
                 ++i; // the scan resumes one character further on
                 continue;
             }
@@ -105,8 +101,7 @@ int TPlainSearch::FindForward(TStoreText& text, int from, const TWordCharTest* w
 
 int TPlainSearch::FindBackward(TStoreText& text, int to, const TWordCharTest* wordTest) {
     const int length = static_cast<int>(m_pattern.size());
-    if (length == 0 || !m_built)
-        return -1;
+    if (length == 0 || !m_built) return -1;
     const TCharMap& fold = m_matchCase ? IdentityMap() : UpperCaseMap();
     const std::array<int, 256>& skip = m_matchCase ? m_backward : m_backwardUpper;
     const std::string& pattern = m_matchCase ? m_pattern : m_upper;
@@ -123,15 +118,13 @@ int TPlainSearch::FindBackward(TStoreText& text, int to, const TWordCharTest* wo
             if (c == first &&
                 Equal(data + i + 1, pattern.data() + 1, static_cast<size_t>(length - 1))) {
                 int found = start + i;
-                if (!wordTest || IsWholeWord(text, found, *wordTest))
-                    return found;
+                if (!wordTest || IsWholeWord(text, found, *wordTest)) return found;
                 --i;
                 continue;
             }
             i -= skip[c];
         }
-        if (start == 0)
-            break;
+        if (start == 0) break;
         end = start + i + length; // i < 0: the starts before start + i + 1 remain
     }
     return -1;

@@ -36,12 +36,9 @@ bool IsClassLetter(char c) {
 }
 
 int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
     return -1;
 }
 
@@ -60,8 +57,7 @@ bool InClass(char letter, int c) {
 void AddClass(bool* members, char letter) {
     bool complement = letter == 'D' || letter == 'S' || letter == 'W';
     for (int c = 0; c < 256; ++c)
-        if (InClass(letter, c) != complement)
-            members[c] = true;
+        if (InClass(letter, c) != complement) members[c] = true;
 }
 
 // --- the either-order rewrite -----------------------------------------------
@@ -72,16 +68,14 @@ size_t SkipUnit(std::string_view s, size_t i) {
     size_t n = s.size();
     char c = s[i];
     size_t j = i + 1;
-    if (c == '\\')
-        return std::min(i + 2, n);
+    if (c == '\\') return std::min(i + 2, n);
     if (c == '"') {
         while (j < n && s[j] != '"')
             j += s[j] == '\\' ? 2 : 1;
         return std::min(j + 1, n);
     }
     if (c == '[') {
-        if (j < n && s[j] == '^')
-            ++j;
+        if (j < n && s[j] == '^') ++j;
         while (j < n && s[j] != ']')
             j += s[j] == '\\' ? 2 : 1;
         return std::min(j + 1, n);
@@ -102,8 +96,7 @@ size_t Closing(std::string_view s, size_t i) {
 }
 
 std::string Grouped(const std::string& part) {
-    if (!part.empty() && part[0] == '(' && Closing(part, 0) == part.size() - 1)
-        return part;
+    if (!part.empty() && part[0] == '(' && Closing(part, 0) == part.size() - 1) return part;
     return "(" + part + ")";
 }
 
@@ -166,17 +159,14 @@ TRECompiler::TRECompiler(std::string_view pattern, bool matchCase, uint8_t* code
     : m_pattern(pattern), m_matchCase(matchCase), m_code(code) {}
 
 TREProgram TRECompiler::Compile(std::string_view pattern, bool matchCase, int& counters) {
-    if (pattern.empty())
-        Fail(reInvalidParameter, 0);
+    if (pattern.empty()) Fail(reInvalidParameter, 0);
     TRECompiler measure(pattern, matchCase, nullptr);
     measure.Run();
-    if (measure.m_size > kREMaxProgram)
-        Fail(reOutOfMemory, static_cast<int>(pattern.size()));
+    if (measure.m_size > kREMaxProgram) Fail(reOutOfMemory, static_cast<int>(pattern.size()));
     TREProgram program(static_cast<size_t>(measure.m_size));
     TRECompiler writer(pattern, matchCase, program.data());
     writer.Run();
-    if (writer.m_size != measure.m_size)
-        Fail(reInternalError, 0);
+    if (writer.m_size != measure.m_size) Fail(reInternalError, 0);
     counters = writer.m_counters;
     return program;
 }
@@ -200,8 +190,7 @@ int TRECompiler::Alternatives(bool paren, int openAt, int& flags) {
     int ret = -1;
     int group = 0;
     if (paren) {
-        if (m_groups >= kREMaxGroups)
-            Fail(reTooManySubexpressions, openAt);
+        if (m_groups >= kREMaxGroups) Fail(reTooManySubexpressions, openAt);
         group = ++m_groups;
         ret = Node(static_cast<uint8_t>(opOpen + group));
     }
@@ -211,21 +200,18 @@ int TRECompiler::Alternatives(bool paren, int openAt, int& flags) {
         Tail(ret, branch);
     else
         ret = branch;
-    if (!(branchFlags & kHasWidth))
-        flags &= ~kHasWidth;
+    if (!(branchFlags & kHasWidth)) flags &= ~kHasWidth;
     while (m_at < m_pattern.size() && m_pattern[m_at] == '|') {
         ++m_at;
         branch = Branch(branchFlags);
         Tail(ret, branch);
-        if (!(branchFlags & kHasWidth))
-            flags &= ~kHasWidth;
+        if (!(branchFlags & kHasWidth)) flags &= ~kHasWidth;
     }
     int ender = Node(static_cast<uint8_t>(paren ? opClose + group : static_cast<int>(opEnd)));
     Tail(ret, ender);
     if (m_code)
         for (int node = ret; node != 0; node = RENext(m_code, node))
-            if (m_code[node] == opBranch)
-                Tail(REOperand(node), ender);
+            if (m_code[node] == opBranch) Tail(REOperand(node), ender);
     if (paren) {
         if (m_at >= m_pattern.size() || m_pattern[m_at] != ')')
             Fail(reUnmatchedParenthesis, openAt);
@@ -245,12 +231,10 @@ int TRECompiler::Branch(int& flags) {
         int pieceFlags = 0;
         int latest = Piece(pieceFlags);
         flags |= pieceFlags & kHasWidth;
-        if (chain >= 0)
-            Tail(chain, latest);
+        if (chain >= 0) Tail(chain, latest);
         chain = latest;
     }
-    if (chain < 0)
-        Node(opNothing);
+    if (chain < 0) Node(opNothing);
     return ret;
 }
 
@@ -270,8 +254,7 @@ int TRECompiler::Piece(int& flags) {
         Braces(min, max);
     else
         ++m_at;
-    if (max == kREUnbounded && !(atomFlags & kHasWidth))
-        Fail(reInvalidRepeat, opAt);
+    if (max == kREUnbounded && !(atomFlags & kHasWidth)) Fail(reInvalidRepeat, opAt);
     flags = min > 0 ? (atomFlags & kHasWidth) : 0;
     if (atomFlags & kSimple) {
         if (op == '*' || op == '+') {
@@ -327,8 +310,7 @@ int TRECompiler::Atom(int& flags) {
     case '|':
     case ')': Fail(reInternalError, static_cast<int>(m_at)); // a branch stops before these
     case '\\':
-        if (m_at + 1 >= m_pattern.size())
-            Fail(reUnexpectedEnd, static_cast<int>(m_at));
+        if (m_at + 1 >= m_pattern.size()) Fail(reUnexpectedEnd, static_cast<int>(m_at));
         if (IsClassLetter(m_pattern[m_at + 1])) {
             bool members[256] = {};
             AddClass(members, m_pattern[m_at + 1]);
@@ -348,15 +330,12 @@ int TRECompiler::Literal(int& flags) {
     std::vector<size_t> starts;
     while (m_at < m_pattern.size()) {
         char c = m_pattern[m_at];
-        if (IsMeta(c))
-            break;
+        if (IsMeta(c)) break;
         size_t at = m_at;
         int value = static_cast<unsigned char>(c);
         if (c == '\\') {
-            if (m_at + 1 >= m_pattern.size())
-                Fail(reUnexpectedEnd, static_cast<int>(m_at));
-            if (IsClassLetter(m_pattern[m_at + 1]))
-                break;
+            if (m_at + 1 >= m_pattern.size()) Fail(reUnexpectedEnd, static_cast<int>(m_at));
+            if (IsClassLetter(m_pattern[m_at + 1])) break;
             ++m_at;
             value = Escape();
         } else {
@@ -386,15 +365,12 @@ int TRECompiler::Set(int& flags) {
     int openAt = static_cast<int>(m_at);
     ++m_at;
     bool negate = m_at < m_pattern.size() && m_pattern[m_at] == '^';
-    if (negate)
-        ++m_at;
+    if (negate) ++m_at;
     bool members[256] = {};
     for (bool empty = true;; empty = false) {
-        if (m_at >= m_pattern.size())
-            Fail(reUnmatchedBracket, openAt);
+        if (m_at >= m_pattern.size()) Fail(reUnmatchedBracket, openAt);
         if (m_pattern[m_at] == ']') {
-            if (empty)
-                Fail(reUnmatchedBracket, openAt);
+            if (empty) Fail(reUnmatchedBracket, openAt);
             ++m_at;
             break;
         }
@@ -427,8 +403,7 @@ void TRECompiler::SetItem(bool* members) {
     if (m_at >= m_pattern.size() || m_pattern[m_at] == ']' || classAt(m_at))
         Fail(reInvalidRange, itemAt); // the range lacks its end
     int high = SetCharacter();
-    if (high < low)
-        Fail(reInvalidRange, itemAt);
+    if (high < low) Fail(reInvalidRange, itemAt);
     for (int c = low; c <= high; ++c)
         members[c] = true;
 }
@@ -439,16 +414,14 @@ int TRECompiler::Quoted(int& flags) {
     ++m_at;
     std::string text;
     for (;;) {
-        if (m_at >= m_pattern.size())
-            Fail(reQuoteExpected, openAt);
+        if (m_at >= m_pattern.size()) Fail(reQuoteExpected, openAt);
         char c = m_pattern[m_at];
         if (c == '"') {
             ++m_at;
             break;
         }
         if (c == '\\') {
-            if (m_at + 1 >= m_pattern.size())
-                Fail(reUnexpectedEnd, static_cast<int>(m_at));
+            if (m_at + 1 >= m_pattern.size()) Fail(reUnexpectedEnd, static_cast<int>(m_at));
             ++m_at;
             text += static_cast<char>(Escape());
         } else {
@@ -461,8 +434,7 @@ int TRECompiler::Quoted(int& flags) {
         return Node(opNothing);
     }
     flags = kHasWidth | (text.size() == 1 ? kSimple : 0);
-    if (text.find('\0') != std::string::npos)
-        return NeverNode();
+    if (text.find('\0') != std::string::npos) return NeverNode();
     return ExactlyNode(text);
 }
 
@@ -482,8 +454,7 @@ int TRECompiler::Escape() {
             value = value * 16 + HexValue(m_pattern[m_at++]);
             ++digits;
         }
-        if (digits == 0)
-            Fail(reHexDigitExpected, static_cast<int>(m_at));
+        if (digits == 0) Fail(reHexDigitExpected, static_cast<int>(m_at));
         return value;
     }
     default:
@@ -491,8 +462,7 @@ int TRECompiler::Escape() {
             int value = c - '0';
             for (int digits = 1; digits < 3 && m_at < m_pattern.size(); ++digits) {
                 char d = m_pattern[m_at];
-                if (d < '0' || d > '7' || value * 8 + (d - '0') > 255)
-                    break;
+                if (d < '0' || d > '7' || value * 8 + (d - '0') > 255) break;
                 value = value * 8 + (d - '0');
                 ++m_at;
             }
@@ -503,10 +473,8 @@ int TRECompiler::Escape() {
 }
 
 int TRECompiler::SetCharacter() {
-    if (m_pattern[m_at] != '\\')
-        return static_cast<unsigned char>(m_pattern[m_at++]);
-    if (m_at + 1 >= m_pattern.size())
-        Fail(reUnexpectedEnd, static_cast<int>(m_at));
+    if (m_pattern[m_at] != '\\') return static_cast<unsigned char>(m_pattern[m_at++]);
+    if (m_at + 1 >= m_pattern.size()) Fail(reUnexpectedEnd, static_cast<int>(m_at));
     ++m_at;
     return Escape();
 }
@@ -525,14 +493,10 @@ void TRECompiler::Braces(int& min, int& max) {
     if (m_at >= m_pattern.size() || m_pattern[m_at] != '}' || (!hasMin && !hasMax))
         Fail(reInvalidRange, braceAt);
     ++m_at;
-    if (!comma)
-        max = min;
-    if (!hasMin)
-        min = 0;
-    if (comma && !hasMax)
-        max = kREUnbounded;
-    if (max < min)
-        Fail(reInvalidRange, braceAt);
+    if (!comma) max = min;
+    if (!hasMin) min = 0;
+    if (comma && !hasMax) max = kREUnbounded;
+    if (max < min) Fail(reInvalidRange, braceAt);
 }
 
 bool TRECompiler::Number(int& value, int braceAt) {
@@ -540,8 +504,7 @@ bool TRECompiler::Number(int& value, int braceAt) {
     value = 0;
     while (m_at < m_pattern.size() && m_pattern[m_at] >= '0' && m_pattern[m_at] <= '9') {
         value = value * 10 + (m_pattern[m_at++] - '0');
-        if (value > kREMaxCount)
-            Fail(reInvalidRange, braceAt);
+        if (value > kREMaxCount) Fail(reInvalidRange, braceAt);
     }
     return m_at > start;
 }
@@ -578,8 +541,7 @@ void TRECompiler::ComplexOptional(int atom) {
 // x{n,m} as: counter set, loop node (test and step) whose body is x followed
 // by a loop back to the loop node; the loop node continues after the piece.
 void TRECompiler::CountedLoop(int atom, int min, int max, int opAt) {
-    if (m_counters > 255)
-        Fail(reOutOfMemory, opAt);
+    if (m_counters > 255) Fail(reOutOfMemory, opAt);
     uint8_t slot = static_cast<uint8_t>(m_counters++);
     uint8_t loopOperand[5] = {slot, static_cast<uint8_t>(min >> 8), static_cast<uint8_t>(min),
                               static_cast<uint8_t>(max >> 8), static_cast<uint8_t>(max)};
@@ -603,8 +565,7 @@ int TRECompiler::Node(uint8_t op) {
 }
 
 void TRECompiler::Byte(uint8_t value) {
-    if (m_code)
-        m_code[m_size] = value;
+    if (m_code) m_code[m_size] = value;
     ++m_size;
 }
 
@@ -657,22 +618,19 @@ void TRECompiler::Insert(uint8_t op, int at, const uint8_t* operand, int operand
 
 // Links the last node of the chain starting at node to target.
 void TRECompiler::Tail(int node, int target) {
-    if (!m_code)
-        return;
+    if (!m_code) return;
     int scan = node;
     for (int next = RENext(m_code, scan); next != 0; next = RENext(m_code, scan))
         scan = next;
     int offset = m_code[scan] == opBack ? scan - target : target - scan;
-    if (offset <= 0 || offset > 0xFFFF)
-        Fail(reInternalError, static_cast<int>(m_at));
+    if (offset <= 0 || offset > 0xFFFF) Fail(reInternalError, static_cast<int>(m_at));
     m_code[scan + 1] = static_cast<uint8_t>(offset >> 8);
     m_code[scan + 2] = static_cast<uint8_t>(offset);
 }
 
 // Links the end of the chain inside a branch or counted loop to target.
 void TRECompiler::OperandTail(int node, int target) {
-    if (!m_code)
-        return;
+    if (!m_code) return;
     if (m_code[node] == opBranch)
         Tail(REOperand(node), target);
     else if (m_code[node] == opCountLoop)

@@ -35,8 +35,7 @@ int TREMatcher::SkipKnownFailures(int node, int pos, int run) const {
 }
 
 void TREMatcher::MarkFailed(int node, int low, int high) {
-    if (!Memo() || low > high)
-        return;
+    if (!Memo() || low > high) return;
     TFailed& failed = m_failed[static_cast<size_t>(node)];
     if (failed.generation != m_generation)
         failed = {m_generation, low, high, 0, -1};
@@ -59,8 +58,7 @@ int TREMatcher::CountRepeat(TStoreText& text, int node, int pos, int max, int li
     int run = CountRun(text, pos, max, limit, atom);
     if (m_learning &&
         run < max) { // the run ended at a character that does not match (or the limit)
-        if (known.generation != m_generation)
-            known = {m_generation, 0, -1, 0, -1};
+        if (known.generation != m_generation) known = {m_generation, 0, -1, 0, -1};
         known.runStart = pos;
         known.runEnd = pos + run;
     }
@@ -68,8 +66,7 @@ int TREMatcher::CountRepeat(TStoreText& text, int node, int pos, int max, int li
 }
 
 void TREMatcher::Push(const TFrame& frame) {
-    if (m_stack.size() >= kMaxBacktrack)
-        throw EREParser(reOutOfMemory);
+    if (m_stack.size() >= kMaxBacktrack) throw EREParser(reOutOfMemory);
     m_stack.push_back(frame);
 }
 
@@ -84,8 +81,7 @@ void TREMatcher::Record(TState& s, int position) {
 
 bool TREMatcher::MatchAt(TStoreText& text, int start, int limit, TREPositions& positions,
                          int64_t& steps, int64_t stepLimit) {
-    if (m_program[0] != kREMagic)
-        throw EREParser(reInternalError);
+    if (m_program[0] != kREMagic) throw EREParser(reInternalError);
     m_positions = &positions;
     m_steps = &steps;
     m_stepLimit = stepLimit;
@@ -96,8 +92,7 @@ bool TREMatcher::MatchAt(TStoreText& text, int start, int limit, TREPositions& p
     m_stack.clear();
     TState s{kREFirstNode, start, 0, -1};
     for (;;) {
-        if (++steps > stepLimit)
-            throw EREParser(reInternalError);
+        if (++steps > stepLimit) throw EREParser(reInternalError);
         if (m_program[s.node] == opEnd) {
             int slot = std::min(s.count, kLastSlot);
             positions.entries[static_cast<size_t>(slot)] = s.pos;
@@ -105,8 +100,7 @@ bool TREMatcher::MatchAt(TStoreText& text, int start, int limit, TREPositions& p
             m_written = std::max(m_written, slot + 1);
             return true;
         }
-        if (!Step(s, text, limit) && !Backtrack(s, text))
-            return false;
+        if (!Step(s, text, limit) && !Backtrack(s, text)) return false;
     }
 }
 
@@ -116,25 +110,21 @@ bool TREMatcher::Step(TState& s, TStoreText& text, int limit) {
     const uint8_t* p = m_program + node;
     switch (*p) {
     case opBol:
-        if (!LineStart(s, text, limit))
-            return false;
+        if (!LineStart(s, text, limit)) return false;
         break;
     case opEol:
-        if (text.At(s.pos) != '\r' && s.pos < text.Size())
-            return false;
+        if (text.At(s.pos) != '\r' && s.pos < text.Size()) return false;
         Record(s, s.pos);
         break;
     case opAny:
     case opAnyOf:
     case opAnyBut:
-        if (s.pos >= limit || !MatchesOne(node, text.At(s.pos)))
-            return false;
+        if (s.pos >= limit || !MatchesOne(node, text.At(s.pos))) return false;
         Record(s, s.pos);
         ++s.pos;
         break;
     case opExactly:
-        if (!Exactly(s, text, limit, p + kRENodeHeader))
-            return false;
+        if (!Exactly(s, text, limit, p + kRENodeHeader)) return false;
         break;
     case opNothing: break;
     case opBack: s.node = RENext(m_program, node); return true;
@@ -148,22 +138,19 @@ bool TREMatcher::Step(TState& s, TStoreText& text, int limit) {
         m_counters[p[3]] = 0;
         break;
     case opCountLoop:
-        if (CountLoop(s, p))
-            return true;
+        if (CountLoop(s, p)) return true;
         break;
     default: Group(s, *p); break;
     }
     s.node = RENext(m_program, node);
-    if (s.node == 0)
-        throw EREParser(reInternalError);
+    if (s.node == 0) throw EREParser(reInternalError);
     return true;
 }
 
 // At a line start without consuming anything, or on a line break, which is
 // taken but not recorded (the match then starts after it).
 bool TREMatcher::LineStart(TState& s, TStoreText& text, int limit) {
-    if (s.pos == 0 || text.At(s.pos - 1) == '\r')
-        return true;
+    if (s.pos == 0 || text.At(s.pos - 1) == '\r') return true;
     if (s.pos < limit && text.At(s.pos) == '\r') {
         ++s.pos;
         return true;
@@ -173,12 +160,10 @@ bool TREMatcher::LineStart(TState& s, TStoreText& text, int limit) {
 
 bool TREMatcher::Exactly(TState& s, TStoreText& text, int limit, const uint8_t* literal) {
     int length = static_cast<int>(std::strlen(reinterpret_cast<const char*>(literal)));
-    if (length > limit - s.pos)
-        return false;
+    if (length > limit - s.pos) return false;
     for (int i = 0; i < length; ++i) {
         int c = text.At(s.pos + i);
-        if (c < 0 || m_fold[static_cast<size_t>(c)] != literal[i])
-            return false;
+        if (c < 0 || m_fold[static_cast<size_t>(c)] != literal[i]) return false;
     }
     Record(s, s.pos);
     s.pos += length;
@@ -198,8 +183,7 @@ void TREMatcher::Branch(TState& s) {
 bool TREMatcher::CountLoop(TState& s, const uint8_t* p) {
     int slot = p[3];
     int value = m_counters[static_cast<size_t>(slot)];
-    if (value >= Bound(REWord(p, 6)))
-        return false;
+    if (value >= Bound(REWord(p, 6))) return false;
     if (value >= REWord(p, 4)) // enough already: leaving is the fallback
         Push({fkAlternative, RENext(m_program, s.node), s.pos, s.count, s.group, 0, 0, 0});
     Push({fkCounter, slot, 0, 0, 0, value, 0, 0});
@@ -211,14 +195,12 @@ bool TREMatcher::CountLoop(TState& s, const uint8_t* p) {
 // Group open and close nodes.
 void TREMatcher::Group(TState& s, uint8_t op) {
     if (op > opOpen && op <= opOpen + kREMaxGroups) {
-        if (op == opOpen + 1)
-            s.group = s.count;
+        if (op == opOpen + 1) s.group = s.count;
         Record(s, s.pos);
     } else if (op > opClose && op <= opClose + kREMaxGroups) {
         // Closing group 1 drops what was recorded inside it, so the next
         // entry follows the one recorded where the group began.
-        if (op == opClose + 1 && s.group >= 0)
-            s.count = s.group + 1;
+        if (op == opClose + 1 && s.group >= 0) s.count = s.group + 1;
     } else {
         throw EREParser(reInternalError);
     }
@@ -256,8 +238,7 @@ bool TREMatcher::Backtrack(TState& s, TStoreText& text) {
 // one at a time when what follows fails.
 bool TREMatcher::Repeat(TState& s, TStoreText& text, int limit, int min, int max, int atom) {
     int counted = CountRepeat(text, s.node, s.pos, max, limit, atom);
-    if (s.node == m_leadingRepeat && m_leadingRunEnd < 0)
-        m_leadingRunEnd = s.pos + counted;
+    if (s.node == m_leadingRepeat && m_leadingRunEnd < 0) m_leadingRunEnd = s.pos + counted;
     int run = counted < min ? -1 : SkipKnownFailures(s.node, s.pos, counted);
     run = run < min ? -1 : FitRun(text, s.node, s.pos, run, min);
     if (run < 0) {
@@ -273,8 +254,7 @@ bool TREMatcher::Repeat(TState& s, TStoreText& text, int limit, int min, int max
     s.count += run;
     s.pos += run;
     s.node = RENext(m_program, s.node);
-    if (s.node == 0)
-        throw EREParser(reInternalError);
+    if (s.node == 0) throw EREParser(reInternalError);
     return true;
 }
 
@@ -284,8 +264,7 @@ int TREMatcher::CountRun(TStoreText& text, int pos, int max, int limit, int atom
     while (run < cap && MatchesOne(atom, text.At(pos + run)))
         ++run;
     *m_steps += run;
-    if (*m_steps > m_stepLimit)
-        throw EREParser(reInternalError);
+    if (*m_steps > m_stepLimit) throw EREParser(reInternalError);
     return run;
 }
 
@@ -294,22 +273,18 @@ int TREMatcher::CountRun(TStoreText& text, int pos, int max, int limit, int atom
 // when there is none.
 int TREMatcher::FitRun(TStoreText& text, int node, int pos, int run, int min) {
     int next = RENext(m_program, node);
-    if (next == 0 || !REIsSimple(m_program[next]))
-        return run >= min ? run : -1;
+    if (next == 0 || !REIsSimple(m_program[next])) return run >= min ? run : -1;
     while (run >= min) {
-        if (MatchesOne(next, text.At(pos + run)))
-            return run;
+        if (MatchesOne(next, text.At(pos + run))) return run;
         --run;
-        if (++*m_steps > m_stepLimit)
-            throw EREParser(reInternalError);
+        if (++*m_steps > m_stepLimit) throw EREParser(reInternalError);
     }
     return -1;
 }
 
 // Whether a one-character node matches character c (-1: none).
 bool TREMatcher::MatchesOne(int atom, int c) const {
-    if (c < 0)
-        return false;
+    if (c < 0) return false;
     const uint8_t* p = m_program + atom;
     switch (*p) {
     case opAny: return c != '\r';

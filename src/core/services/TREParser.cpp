@@ -36,8 +36,7 @@ TREParser::~TREParser() = default;
 
 bool TREParser::SetPattern(std::string_view text) {
     m_pattern.assign(text);
-    if (!m_program.empty() && text == m_compiled && m_matchCase == m_compiledCase)
-        return true;
+    if (!m_program.empty() && text == m_compiled && m_matchCase == m_compiledCase) return true;
     m_program.clear();
     m_matcher.reset();
     m_compiled.clear();
@@ -70,8 +69,7 @@ bool TREParser::SetPattern(std::string_view text) {
 
 void TREParser::SetLearning(bool learning) {
     m_learning = learning;
-    if (m_matcher)
-        m_matcher->SetLearning(learning);
+    if (m_matcher) m_matcher->SetLearning(learning);
 }
 
 void TREParser::SetStepBudget(int64_t base, int64_t perPosition) {
@@ -81,8 +79,7 @@ void TREParser::SetStepBudget(int64_t base, int64_t perPosition) {
 
 std::string TREParser::ErrorText() const {
     std::string text = REErrorMessage(m_error);
-    if (m_errorPosition < 0)
-        return text;
+    if (m_errorPosition < 0) return text;
     text += "\n" + m_errorPattern + "\n";
     // Tabs are copied so that the caret lines up under them.
     for (int i = 0; i < m_errorPosition && i < static_cast<int>(m_errorPattern.size()); ++i)
@@ -91,8 +88,7 @@ std::string TREParser::ErrorText() const {
 }
 
 int TREParser::Position(int i) const {
-    if (i < 0 || i >= TREPositions::kSlots)
-        throw EREParser(reIndexRangeError);
+    if (i < 0 || i >= TREPositions::kSlots) throw EREParser(reIndexRangeError);
     return m_positions.entries[static_cast<size_t>(i)];
 }
 
@@ -124,8 +120,7 @@ void TREParser::Analyze() {
     }
     if (m_startKind == skAnywhere) {
         std::vector<bool> visited(m_program.size(), false);
-        if (!FirstCharacters(top, visited))
-            m_startKind = skFirstSet;
+        if (!FirstCharacters(top, visited)) m_startKind = skFirstSet;
     }
     std::string mandatory = MandatoryLiteral();
     // Candidates at the literal the pattern starts with already carry it.
@@ -177,8 +172,7 @@ bool TREParser::FirstCharacters(int node, std::vector<bool>& visited) {
 bool TREParser::FirstOfAlternatives(int node, std::vector<bool>& visited) {
     for (int branch = node; branch != 0 && m_program[static_cast<size_t>(branch)] == opBranch;
          branch = RENext(m_program.data(), branch))
-        if (FirstCharacters(REOperand(branch), visited))
-            return true;
+        if (FirstCharacters(REOperand(branch), visited)) return true;
     return false;
 }
 
@@ -202,15 +196,12 @@ std::string TREParser::MandatoryLiteral() const {
     const uint8_t* program = m_program.data();
     std::string best;
     int top = kREFirstNode;
-    if (program[top] != opBranch || program[RENext(program, top)] != opEnd)
-        return best;
+    if (program[top] != opBranch || program[RENext(program, top)] != opEnd) return best;
     for (int node = REOperand(top); node != 0 && program[node] != opEnd;
          node = RENext(program, node)) {
-        if (program[node] != opExactly)
-            continue;
+        if (program[node] != opExactly) continue;
         const char* literal = reinterpret_cast<const char*>(program + REOperand(node));
-        if (std::strlen(literal) > best.size())
-            best = literal;
+        if (std::strlen(literal) > best.size()) best = literal;
     }
     return best;
 }
@@ -218,8 +209,7 @@ std::string TREParser::MandatoryLiteral() const {
 // --- searching --------------------------------------------------------------
 
 bool TREParser::Search(TEdStream* cursor, bool forward, const TMatchFilter& accept) {
-    if (!cursor)
-        throw EREParser(reInvalidParameter);
+    if (!cursor) throw EREParser(reInvalidParameter);
     bool found = Search(cursor->Store(), cursor->Pos(), forward, accept);
     if (found)
         cursor->Seek(MatchStart(), TSeekOrigin::soBeginning);
@@ -230,8 +220,7 @@ bool TREParser::Search(TEdStream* cursor, bool forward, const TMatchFilter& acce
 
 bool TREParser::Search(const TTextStore& store, int from, bool forward,
                        const TMatchFilter& accept) {
-    if (m_program.empty() || !m_matcher)
-        throw EREParser(reInvalidParameter);
+    if (m_program.empty() || !m_matcher) throw EREParser(reInvalidParameter);
     m_store = &store;
     m_matcher->BeginSearch();
     if (!m_inRun) {
@@ -262,27 +251,22 @@ TREParser::TRun::~TRun() {
 // Start positions from up to the text end (an empty match may lie there),
 // except that a search from the end finds nothing.
 bool TREParser::SearchForward(TStoreText& text, int from, const TMatchFilter& accept) {
-    if (from >= text.Size())
-        return false;
+    if (from >= text.Size()) return false;
     int mandatoryAt = -1;
     for (int position = from; position <= text.Size(); ++position) {
         if (m_mandatory && mandatoryAt < position) {
             mandatoryAt = m_mandatory->FindForward(text, position);
-            if (mandatoryAt < 0)
-                return false; // every match needs it
+            if (mandatoryAt < 0) return false; // every match needs it
         }
         position = NextCandidate(text, position, from);
-        if (position < 0)
-            return false;
-        if (Attempt(text, position, text.Size(), position - from, false, accept))
-            return true;
+        if (position < 0) return false;
+        if (Attempt(text, position, text.Size(), position - from, false, accept)) return true;
         // When every match starts with an unbounded one-character repeat
         // and none started here, none starts inside the run it took either:
         // from there the repeat ends at the same place, and the rest of the
         // pattern was tried at each position it could continue from.
         int runEnd = m_matcher->LeadingRunEnd();
-        if (m_learning && !m_matched && runEnd > position)
-            position = runEnd;
+        if (m_learning && !m_matched && runEnd > position) position = runEnd;
     }
     return false;
 }
@@ -292,16 +276,13 @@ bool TREParser::SearchBackward(TStoreText& text, int from, const TMatchFilter& a
     int lastStart = from - 1;
     if (m_mandatory) {
         int at = m_mandatory->FindBackward(text, from);
-        if (at < 0)
-            return false;
+        if (at < 0) return false;
         lastStart = std::min(lastStart, at);
     }
     for (int position = lastStart; position >= 0; --position) {
         position = PreviousCandidate(text, position, from);
-        if (position < 0)
-            return false;
-        if (Attempt(text, position, from, from - position, true, accept))
-            return true;
+        if (position < 0) return false;
+        if (Attempt(text, position, from, from - position, true, accept)) return true;
     }
     return false;
 }
@@ -338,20 +319,17 @@ bool TREParser::Attempt(TStoreText& text, int start, int limit, int64_t passed, 
     m_attemptStart = start;
     int64_t allowance = m_stepBase + m_stepsPerPosition * (m_passedBefore + passed + 1);
     m_matched = m_matcher->MatchAt(text, start, limit, m_positions, m_steps, allowance);
-    if (!m_matched)
-        return false;
+    if (!m_matched) return false;
     // Backwards the match must begin before the cursor (an empty match at the
     // cursor would be found again and again).
-    if (backward && MatchStart() >= limit)
-        return false;
+    if (backward && MatchStart() >= limit) return false;
     return !accept || accept(MatchStart(), MatchEnd());
 }
 
 // --- replacement text -------------------------------------------------------
 
 std::string TREParser::Between(int start, int end) const {
-    if (!m_store || start < 0 || end < start)
-        return std::string();
+    if (!m_store || start < 0 || end < start) return std::string();
     return m_store->TextRange(start, end);
 }
 
@@ -384,8 +362,7 @@ void TREParser::SubstituteReference(std::string_view text, size_t& i, std::strin
     int number = 0;
     for (int digits = 0; digits < 3 && digit(i) && number * 10 + (text[i] - '0') <= 255; ++digits)
         number = number * 10 + (text[i++] - '0');
-    if (number <= Count())
-        out += Between(Position(number - 1), Position(number));
+    if (number <= Count()) out += Between(Position(number - 1), Position(number));
 }
 
 // After a backslash: the character it stands for. False when an octal value
@@ -422,8 +399,7 @@ bool TREParser::SubstituteEscape(std::string_view text, size_t& i, std::string& 
     for (int digits = 1; digits < 3 && i < text.size() && text[i] >= '0' && text[i] <= '7';
          ++digits)
         value = value * 8 + (text[i++] - '0');
-    if (value > 255)
-        return false;
+    if (value > 255) return false;
     out += static_cast<char>(value);
     return true;
 }

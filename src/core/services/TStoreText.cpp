@@ -33,8 +33,7 @@ void TStoreText::Enter(int record, int start) {
 }
 
 int TStoreText::Locate(int position) {
-    if (position < 0 || position >= m_size)
-        return -1;
+    if (position < 0 || position >= m_size) return -1;
     // A position a few records ahead (the next candidate of a search) is
     // reached by walking the run, the one before by one step back; others
     // by a lookup. Records are never empty.
@@ -43,8 +42,7 @@ int TStoreText::Locate(int position) {
     int length = m_length;
     for (int step = 0; index >= 0 && position >= start + length && step < 16; ++step) {
         int offset = index + 1 - m_runFirst;
-        if (offset >= m_runCount)
-            break;
+        if (offset >= m_runCount) break;
         start += length;
         ++index;
         length = m_run[offset].Length();
@@ -63,8 +61,7 @@ int TStoreText::Locate(int position) {
         int record = m_store.RecordFromPosition(position);
         Enter(record, m_store.RecordStart(record));
         offset = static_cast<unsigned>(position - m_start);
-        if (offset >= static_cast<unsigned>(m_length))
-            return -1;
+        if (offset >= static_cast<unsigned>(m_length)) return -1;
     }
     return static_cast<unsigned char>(m_text[offset]);
 }
@@ -73,8 +70,7 @@ int TStoreText::Locate(int position) {
 void TStoreText::AppendRange(int start, int end, std::string& out) {
     start = std::clamp(start, 0, m_size);
     end = std::clamp(end, start, m_size);
-    if (start >= end || At(start) < 0)
-        return;
+    if (start >= end || At(start) < 0) return;
     const TLineRecord* run = m_run;
     int runFirst = m_runFirst;
     int runCount = m_runCount;
@@ -86,8 +82,7 @@ void TStoreText::AppendRange(int start, int end, std::string& out) {
             run = m_store.RecordRun(index, runCount);
             runFirst = index;
             offset = 0;
-            if (runCount == 0)
-                return;
+            if (runCount == 0) return;
         }
         const TLineRecord& line = run[offset];
         int from = std::max(start - position, 0);
@@ -102,13 +97,11 @@ int TStoreText::FindFirstOf(int from, int to, const TCharSet& set) {
     from = std::max(from, 0);
     to = std::min(to, m_size);
     while (from < to) {
-        if (At(from) < 0)
-            return -1;
+        if (At(from) < 0) return -1;
         int offset = from - m_start;
         int stop = std::min(m_length, to - m_start);
         for (; offset < stop; ++offset)
-            if (set[static_cast<unsigned char>(m_text[offset])])
-                return m_start + offset;
+            if (set[static_cast<unsigned char>(m_text[offset])]) return m_start + offset;
         from = m_start + stop;
     }
     return -1;
@@ -118,13 +111,11 @@ int TStoreText::FindLastOf(int from, int to, const TCharSet& set) {
     from = std::min(from, m_size - 1);
     to = std::max(to, 0);
     while (from >= to) {
-        if (At(from) < 0)
-            return -1;
+        if (At(from) < 0) return -1;
         int offset = from - m_start;
         int stop = std::max(0, to - m_start);
         for (; offset >= stop; --offset)
-            if (set[static_cast<unsigned char>(m_text[offset])])
-                return m_start + offset;
+            if (set[static_cast<unsigned char>(m_text[offset])]) return m_start + offset;
         from = m_start + stop - 1;
     }
     return -1;

@@ -2,10 +2,10 @@
 #include "app/TEditorMainForm.h"
 
 #include "app/TEventLog.h"
+#include "app/TParserRepository.h"
 #include "app/TextConversion.h"
 #include "base/Exceptions.h"
 #include "base/FileUtils.h"
-#include "app/TParserRepository.h"
 #include "editor/TLexipad.h"
 #include "highlight/TLexipadParser.h"
 
@@ -70,8 +70,7 @@ void TEditorMainForm::UseMcuBasicParser() {
     bool first = parser && m_lexipad1->Parser(1) != parser;
     m_lexipad1->SetParser(1, parser);
     m_lexipad1->SetActiveParser(1);
-    if (first)
-        ApplyEditorSettings();
+    if (first) ApplyEditorSettings();
 }
 
 TEditorMainForm::~TEditorMainForm() = default;

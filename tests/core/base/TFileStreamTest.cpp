@@ -1,6 +1,6 @@
+#include "base/TFileStream.h"
 #include "base/Exceptions.h"
 #include "base/FileUtils.h"
-#include "base/TFileStream.h"
 #include "base/TMemoryStream.h"
 #include "support/TempDir.h"
 

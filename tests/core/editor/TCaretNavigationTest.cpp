@@ -29,25 +29,25 @@ TEST_P(ActionTest, MovesTheCaret) {
     EXPECT_EQ(CaretText(pad), c.after);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Actions, ActionTest,
-    testing::Values(ActionCase{"ab|c  \nx", caLINEEND, false, "abc|  \nx"},
-                    ActionCase{"  |  \nx", caLINEEND, false, "|    \nx"},
-                    ActionCase{"abc\nxy|z", caLINEHOME, false, "abc\n|xyz"},
-                    ActionCase{"abc\n|", caLINEHOME, false, "abc\n|"},
-                    ActionCase{"ab|c", caLEFT, true, "a|b^c"},
-                    ActionCase{"|abc", caLEFT, false, "|abc"},
-                    ActionCase{"abc|", caRIGHT, false, "abc|"},
-                    ActionCase{"one two|", caWORDLEFT, false, "one |two"},
-                    ActionCase{"one   |two", caWORDLEFT, false, "|one   two"},
-                    ActionCase{"one\n|two", caWORDLEFT, false, "|one\ntwo"},
-                    ActionCase{"o|ne two", caWORDRIGHT, false, "one |two"},
-                    ActionCase{"one 42 _x", caWORDRIGHT, false, "one 42 |_x"},
-                    ActionCase{"one| 42", caWORDRIGHT, false, "one| 42"},
-                    ActionCase{"abcd|ef\nxy\nabcdef", caDOWN, false, "abcdef\nxy|\nabcdef"},
-                    ActionCase{"abcdef\nab|c", caDOWN, false, "abcdef\nabc|"},
-                    ActionCase{"abc|\nxyz", caDOCEND, true, "abc^\nxyz|"},
-                    ActionCase{"abc\nx|yz", caDOCSTART, false, "|abc\nxyz"}));
+INSTANTIATE_TEST_SUITE_P(Actions, ActionTest,
+                         testing::Values(ActionCase{"ab|c  \nx", caLINEEND, false, "abc|  \nx"},
+                                         ActionCase{"  |  \nx", caLINEEND, false, "|    \nx"},
+                                         ActionCase{"abc\nxy|z", caLINEHOME, false, "abc\n|xyz"},
+                                         ActionCase{"abc\n|", caLINEHOME, false, "abc\n|"},
+                                         ActionCase{"ab|c", caLEFT, true, "a|b^c"},
+                                         ActionCase{"|abc", caLEFT, false, "|abc"},
+                                         ActionCase{"abc|", caRIGHT, false, "abc|"},
+                                         ActionCase{"one two|", caWORDLEFT, false, "one |two"},
+                                         ActionCase{"one   |two", caWORDLEFT, false, "|one   two"},
+                                         ActionCase{"one\n|two", caWORDLEFT, false, "|one\ntwo"},
+                                         ActionCase{"o|ne two", caWORDRIGHT, false, "one |two"},
+                                         ActionCase{"one 42 _x", caWORDRIGHT, false, "one 42 |_x"},
+                                         ActionCase{"one| 42", caWORDRIGHT, false, "one| 42"},
+                                         ActionCase{"abcd|ef\nxy\nabcdef", caDOWN, false,
+                                                    "abcdef\nxy|\nabcdef"},
+                                         ActionCase{"abcdef\nab|c", caDOWN, false, "abcdef\nabc|"},
+                                         ActionCase{"abc|\nxyz", caDOCEND, true, "abc^\nxyz|"},
+                                         ActionCase{"abc\nx|yz", caDOCSTART, false, "|abc\nxyz"}));
 
 TEST(TCaretNavigation, TabStopsDefaultAndExplicit) {
     TCustomLexipad pad;

@@ -15,8 +15,7 @@ namespace {
 void Press(TCustomLexipad& pad, char c) {
     int scan = VkKeyScan(static_cast<uint8_t>(c));
     uint8_t shift = (scan & 0x100) ? kShiftKey : 0;
-    if (!pad.KeyDown(static_cast<uint16_t>(scan & 0xFF), shift))
-        pad.KeyPress(c);
+    if (!pad.KeyDown(static_cast<uint16_t>(scan & 0xFF), shift)) pad.KeyPress(c);
 }
 
 void Type(TCustomLexipad& pad, const std::string& text) {

@@ -1,5 +1,5 @@
-#include "editor/TCustomLexipad.h"
 #include "editor/TLexipadStrings.h"
+#include "editor/TCustomLexipad.h"
 
 #include <gtest/gtest.h>
 

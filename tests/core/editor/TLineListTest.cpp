@@ -47,8 +47,7 @@ TEST(TLineList, MatchesAPlainVectorThroughSplitsAndMerges) {
             list.SetText(at, text);
             model[static_cast<size_t>(at)] = text;
         }
-        if (step % 250 == 0 || model.size() < 3)
-            check(step);
+        if (step % 250 == 0 || model.size() < 3) check(step);
     }
     check(-1);
 }

@@ -1,7 +1,7 @@
+#include "editor/TStyledTextWriter.h"
 #include "base/TMemoryStream.h"
 #include "editor/LexipadMessages.h"
 #include "editor/TCustomLexipad.h"
-#include "editor/TStyledTextWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -58,6 +58,6 @@ TEST(TStyledTextWriter, SaveFormatsAndSelectionsUseTheWriters) {
     pad.SetSaveFormat(sfHTML);
     TMemoryStream stream;
     pad.SaveToStream(&stream);
-    EXPECT_EQ(stream.Bytes(), WriteHtml(pad.Store(), 0, pad.CharCount(), pad.Settings(),
-                                        {"", "2026-01-02"}));
+    EXPECT_EQ(stream.Bytes(),
+              WriteHtml(pad.Store(), 0, pad.CharCount(), pad.Settings(), {"", "2026-01-02"}));
 }

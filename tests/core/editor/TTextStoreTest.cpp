@@ -7,8 +7,8 @@
 #include "support/StoreInspection.h"
 #include "support/TempDir.h"
 
-#include <gtest/gtest.h>
 #include <cstring>
+#include <gtest/gtest.h>
 #include <random>
 
 using namespace quarno;
@@ -28,8 +28,7 @@ class FailingStream : public TMemoryStream {
 public:
     FailingStream(std::string bytes, int64_t failAt) : TMemoryStream(bytes), m_failAt(failAt) {}
     int64_t Read(void* buffer, int64_t count) override {
-        if (Position() + count > m_failAt)
-            throw EReadError("Stream read error");
+        if (Position() + count > m_failAt) throw EReadError("Stream read error");
         return TMemoryStream::Read(buffer, count);
     }
     int64_t Write(const void* buffer, int64_t count) override {

@@ -220,8 +220,7 @@ TEST(TLexipadSearch, WalksEveryMatchOfALargeDocument) {
     std::string text;
     while (text.size() < 200000) {
         text += lines[random() % std::size(lines)];
-        if (random() % 300 == 0)
-            text += std::string(2040 + random() % 20, 'y') + "PORTB.1";
+        if (random() % 300 == 0) text += std::string(2040 + random() % 20, 'y') + "PORTB.1";
         text += '\r';
     }
     auto pad = PadWithText(text);

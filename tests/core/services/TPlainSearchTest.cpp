@@ -120,8 +120,7 @@ TEST(TPlainSearch, MatchesStringSearchOnRandomTexts) {
             size_t patternLength = 1 + random() % (probe % 10 == 0 ? 700 : 8);
             size_t start = random() % text.size();
             std::string pattern = text.substr(start, patternLength);
-            if (random() % 3 == 0)
-                pattern.back() = "ab\r"[random() % 3];
+            if (random() % 3 == 0) pattern.back() = "ab\r"[random() % 3];
             search.SetPattern(pattern, true);
             int from = static_cast<int>(random() % (text.size() + 1));
             size_t forward = text.find(pattern, static_cast<size_t>(from));

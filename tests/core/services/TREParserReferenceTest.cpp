@@ -46,8 +46,7 @@ std::string Expected(const std::string& text, const std::string& literal, int fr
         found = text.find(literal, static_cast<size_t>(from));
     if (!forward && static_cast<size_t>(from) >= literal.size())
         found = text.rfind(literal, static_cast<size_t>(from) - literal.size());
-    if (found == std::string::npos)
-        return "none";
+    if (found == std::string::npos) return "none";
     return Span(static_cast<int>(found), static_cast<int>(found + literal.size()));
 }
 
@@ -85,8 +84,7 @@ std::string RandomPattern(std::mt19937& random, int depth) {
             pattern += atoms[random() % std::size(atoms)];
         pattern += repeats[random() % std::size(repeats)];
     }
-    if (random() % 4 == 0)
-        pattern += "|" + RandomPattern(random, depth + 1);
+    if (random() % 4 == 0) pattern += "|" + RandomPattern(random, depth + 1);
     return pattern;
 }
 
@@ -125,8 +123,7 @@ TEST(TREParserReference, RandomPatternsMatchStdRegex) {
 // Every recorded position of the first match from from, "none", or "budget".
 std::string Outcome(TREParser& parser, const TTextStore& store, int from, bool forward) {
     try {
-        if (!parser.Search(store, from, forward))
-            return "none";
+        if (!parser.Search(store, from, forward)) return "none";
     } catch (const EREParser&) {
         return "budget";
     }
@@ -149,16 +146,14 @@ TEST(TREParserReference, LearningDoesNotChangeMatchesOrPositions) {
         TREParser learning;
         TREParser plain;
         plain.SetLearning(false);
-        if (!learning.SetPattern(pattern))
-            continue;
+        if (!learning.SetPattern(pattern)) continue;
         ASSERT_TRUE(plain.SetPattern(pattern));
         for (int probe = 0; probe < 4; ++probe) {
             int from = static_cast<int>(random() % (text.size() + 1));
             bool forward = probe % 2 == 0;
             std::string learnt = Outcome(learning, pad->Store(), from, forward);
             std::string backtracked = Outcome(plain, pad->Store(), from, forward);
-            if (learnt == "budget" || backtracked == "budget")
-                continue;
+            if (learnt == "budget" || backtracked == "budget") continue;
             ASSERT_EQ(learnt, backtracked) << pattern << " from " << from;
             ++compared;
         }

@@ -20,8 +20,7 @@ std::string FindIn(const std::string& pattern, const std::string& text, int from
     parser.SetMatchCase(matchCase);
     if (!parser.SetPattern(pattern))
         return std::string("error: ") + REErrorMessage(parser.LastError());
-    if (!parser.Search(pad->Store(), from, forward))
-        return "none";
+    if (!parser.Search(pad->Store(), from, forward)) return "none";
     return Span(parser.MatchStart(), parser.MatchEnd());
 }
 
@@ -29,8 +28,7 @@ std::string FindIn(const std::string& pattern, const std::string& text, int from
 std::string Recorded(const std::string& pattern, const std::string& text) {
     auto pad = PadWithText(text);
     TREParser parser;
-    if (!parser.SetPattern(pattern) || !parser.Search(pad->Store(), 0, true))
-        return "none";
+    if (!parser.SetPattern(pattern) || !parser.Search(pad->Store(), 0, true)) return "none";
     std::string out;
     for (int i = 0; i <= parser.Count(); ++i)
         out += (i ? " " : "") + std::to_string(parser.Position(i));
