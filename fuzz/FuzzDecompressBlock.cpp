@@ -1,43 +1,14 @@
 // Fuzzes the block-method decompressor: the input is a container after its
-// signature (stored size and blocks). A container that decodes must survive a
-// compress-decompress round trip unchanged.
-#include "base/TMemoryStream.h"
-#include "highlight/HighlightExceptions.h"
-#include "highlight/TCompressor.h"
+// signature (stored size and blocks).
+#include "support/DecompressHarness.h"
 
+#include <cstdint>
 #include <cstdlib>
-#include <string>
 
 using namespace quarno;
 
-namespace {
-
-std::string Run(const std::string& input, bool compress, int method) {
-    TMemoryStream in(input);
-    TMemoryStream out;
-    TCompressor compressor;
-    compressor.SetStreamMode(true);
-    compressor.SetMethod(method);
-    compressor.SetInputStream(&in);
-    compressor.SetOutputStream(&out);
-    if (compress)
-        compressor.Compress();
-    else
-        compressor.Decompress();
-    return out.Bytes();
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::string container(reinterpret_cast<const char*>(TCompressor::kBlockSignature), 4);
-    container.append(reinterpret_cast<const char*>(data), size);
-    std::string plain;
-    try {
-        plain = Run(container, false, TCompressor::kMethodBlock);
-    } catch (const ECompressorException&) {
-        return 0;
-    }
-    if (Run(Run(plain, true, TCompressor::kMethodBlock), false, 0) != plain) std::abort();
+    fuzz::DecompressAndRoundTrip(TCompressor::kBlockSignature, TCompressor::kMethodBlock, data,
+                                 size, SIZE_MAX);
     return 0;
 }

@@ -160,30 +160,40 @@ void CompressBlocks(StreamIO& io) {
     }
 }
 
+std::unique_ptr<TFileStream> OpenInputFile(const std::string& name) {
+    try {
+        return std::make_unique<TFileStream>(name);
+    } catch (const EStreamError&) {
+        throw ECompressorException("Compressor (de)compression : Failed to open input file : " +
+                                   name);
+    }
+}
+
+std::unique_ptr<TSafeFileStream> OpenOutputFile(const std::string& name) {
+    try {
+        return std::make_unique<TSafeFileStream>(name);
+    } catch (const EStreamError&) {
+        throw ECompressorException("Compressor (de)compression : Failed to open output file : " +
+                                   name);
+    }
+}
+
 } // namespace
 
 int32_t TCompressor::Compress() {
+    return Run(&TCompressor::CompressStreams);
+}
+
+int32_t TCompressor::Run(StreamsRun run) {
     if (m_streamMode) {
         if (!m_inputStream) throw ECompressorException(Texts::InitInput());
         if (!m_outputStream) throw ECompressorException(Texts::InitOutput());
-        return CompressStreams(*m_inputStream, *m_outputStream, Texts(false, "", ""));
+        return (this->*run)(*m_inputStream, *m_outputStream, Texts(false, "", ""));
     }
     Texts texts(true, m_inputFile, m_outputFile);
-    std::unique_ptr<TFileStream> in;
-    try {
-        in = std::make_unique<TFileStream>(m_inputFile);
-    } catch (const EStreamError&) {
-        throw ECompressorException("Compressor (de)compression : Failed to open input file : " +
-                                   m_inputFile);
-    }
-    std::unique_ptr<TSafeFileStream> out;
-    try {
-        out = std::make_unique<TSafeFileStream>(m_outputFile);
-    } catch (const EStreamError&) {
-        throw ECompressorException("Compressor (de)compression : Failed to open output file : " +
-                                   m_outputFile);
-    }
-    int32_t written = CompressStreams(*in, *out, texts);
+    std::unique_ptr<TFileStream> in = OpenInputFile(m_inputFile);
+    std::unique_ptr<TSafeFileStream> out = OpenOutputFile(m_outputFile);
+    int32_t written = (this->*run)(*in, *out, texts);
     try {
         out->Commit();
     } catch (const EStreamError&) {
@@ -219,33 +229,7 @@ int32_t TCompressor::CompressStreams(TStream& in, TStream& out, const Texts& tex
 
 int32_t TCompressor::Decompress() {
     m_blocksRead = 0;
-    if (m_streamMode) {
-        if (!m_inputStream) throw ECompressorException(Texts::InitInput());
-        if (!m_outputStream) throw ECompressorException(Texts::InitOutput());
-        return DecompressStreams(*m_inputStream, *m_outputStream, Texts(false, "", ""));
-    }
-    Texts texts(true, m_inputFile, m_outputFile);
-    std::unique_ptr<TFileStream> in;
-    try {
-        in = std::make_unique<TFileStream>(m_inputFile);
-    } catch (const EStreamError&) {
-        throw ECompressorException("Compressor (de)compression : Failed to open input file : " +
-                                   m_inputFile);
-    }
-    std::unique_ptr<TSafeFileStream> out;
-    try {
-        out = std::make_unique<TSafeFileStream>(m_outputFile);
-    } catch (const EStreamError&) {
-        throw ECompressorException("Compressor (de)compression : Failed to open output file : " +
-                                   m_outputFile);
-    }
-    int32_t produced = DecompressStreams(*in, *out, texts);
-    try {
-        out->Commit();
-    } catch (const EStreamError&) {
-        throw ECompressorException(texts.Write());
-    }
-    return produced;
+    return Run(&TCompressor::DecompressStreams);
 }
 
 int32_t TCompressor::DecompressStreams(TStream& in, TStream& out, const Texts& texts) {

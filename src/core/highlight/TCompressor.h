@@ -51,6 +51,10 @@ private:
     class Texts;
     int32_t CompressStreams(TStream& in, TStream& out, const Texts& texts);
     int32_t DecompressStreams(TStream& in, TStream& out, const Texts& texts);
+    using StreamsRun = int32_t (TCompressor::*)(TStream&, TStream&, const Texts&);
+    // Runs one direction on the set streams or, in file mode, on the files
+    // (the output replaced only when the run succeeded).
+    int32_t Run(StreamsRun run);
     bool AdviseOn(TStream& in, const Texts& texts);
 
     std::string m_inputFile;
