@@ -7,6 +7,7 @@
 #include "app/TEventLog.h"
 #include "app/TGotoLineDialog.h"
 #include "app/TParserRepository.h"
+#include "app/TQtRegistry.h"
 #include "build/TAboutForm.h"
 #include "build/TBootloader_Parameters.h"
 #include "build/TDummy_Virtual_Form.h"
@@ -22,8 +23,8 @@ namespace quarno {
 
 TApplicationForms::TApplicationForms(const TAppSeams& seams, std::string executablePath,
                                      std::string startupFile)
-    : m_seams(seams), m_executablePath(std::move(executablePath)),
-      m_startupFile(std::move(startupFile)) {}
+    : m_seams(seams), m_registry(std::make_unique<TQtRegistry>()),
+      m_executablePath(std::move(executablePath)), m_startupFile(std::move(startupFile)) {}
 
 TApplicationForms::~TApplicationForms() {
     while (!m_windows.empty())
@@ -46,7 +47,7 @@ template <typename T, typename... Args> T* TApplicationForms::Create(Args&&... a
 void TApplicationForms::CreateAll() {
     m_editorMainForm = Create<TEditorMainForm>(m_seams, m_executablePath, m_startupFile);
     m_parserRepository = Create<TParserRepository>();
-    m_editorMainForm->SetParserRepository(m_parserRepository);
+    m_editorMainForm->SetParserRepository(m_parserRepository, m_registry.get());
     m_edFindDlg = Create<TEdFindDlg>();
     m_edReplDlg = Create<TEdReplDlg>();
     m_gotoLineDialog = Create<TGotoLineDialog>();

@@ -28,6 +28,7 @@ class TASCII;
 class TBootloader_Parameters;
 class TFind_FERNWICK;
 class TDummy_Virtual_Form;
+class TRegistryStore;
 
 class TApplicationForms {
 public:
@@ -66,6 +67,7 @@ private:
     template <typename T, typename... Args> T* Create(Args&&... args);
 
     TAppSeams m_seams;
+    std::unique_ptr<TRegistryStore> m_registry; // the parsers' per-user settings
     std::string m_executablePath;
     std::string m_startupFile;
     // Owners, in creation order; the typed pointers below point into them.

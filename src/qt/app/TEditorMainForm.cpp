@@ -108,6 +108,16 @@ void TEditorMainForm::FormShow() {
     TEventLog::Write(QStringLiteral("FormShow"));
 }
 
+// A damaged stored value is reported; the parser keeps what it had.
+void TEditorMainForm::LoadParserSettings() {
+    if (!m_parserRepository || !m_registry) return;
+    try {
+        m_parserRepository->LoadParserSettings(*m_registry);
+    } catch (const Exception& error) {
+        m_seams.Prompts().ShowException(error.what());
+    }
+}
+
 void TEditorMainForm::FormActivate() {
     TEventLog::Write(QStringLiteral("FormActivate"));
     if (!m_startupFile.empty())

@@ -15,6 +15,7 @@
 namespace quarno {
 
 class TParserRepository;
+class TRegistryStore;
 
 class TLexipad;
 
@@ -38,7 +39,11 @@ public:
     // The editing control of the window; owned by the window.
     TLexipad* Lexipad1() const { return m_lexipad1; }
     // The holder of the parsers, created right after this window.
-    void SetParserRepository(TParserRepository* repository) { m_parserRepository = repository; }
+    // The parsers and the per-user store their settings are kept in.
+    void SetParserRepository(TParserRepository* repository, TRegistryStore* registry) {
+        m_parserRepository = repository;
+        m_registry = registry;
+    }
 
     // Answers a later copy of the program: restores the window if it is
     // minimised (keeping it maximised if it was), raises and activates it.
@@ -68,7 +73,7 @@ private:
     void ReadDefaultPageSetup() {}
     void CreateFirstDocument() {}
     void CloseCurrentDocument() {}
-    void LoadParserSettings() {}
+    void LoadParserSettings();
     void RouteHintsToStatusBar() {}
     void OpenDocument(const std::string& fileName);
     void NewButtonClick();
@@ -79,6 +84,7 @@ private:
     const TAppSeams m_seams;
     TLexipad* m_lexipad1 = nullptr;
     TParserRepository* m_parserRepository = nullptr;
+    TRegistryStore* m_registry = nullptr;
     std::string m_executablePath;
     TAppGlobals m_globals;
     std::unique_ptr<TEdPersistent> m_persistent;

@@ -27,4 +27,23 @@ TLexipadParser* TParserRepository::FindParser(const std::string& languageName) c
     return found == m_byName.end() ? nullptr : found->second;
 }
 
+void TParserRepository::LoadParserSettings(TRegistryStore& registry) {
+    for (const auto& [name, parser] : m_byName)
+        parser->LoadFromRegistry(registry, kRegistryKey);
+}
+
+void TParserRepository::SaveParserSettings(TRegistryStore& registry) {
+    for (const auto& [name, parser] : m_byName) {
+        parser->SetUseRegistry(true);
+        parser->SetRegistryKey(kRegistryKey);
+        try {
+            parser->SaveToRegistry(registry);
+        } catch (...) {
+            parser->SetUseRegistry(false);
+            throw;
+        }
+        parser->SetUseRegistry(false);
+    }
+}
+
 } // namespace quarno
