@@ -1,6 +1,8 @@
 // Creation and ownership of the application's windows.
 #include "app/TApplicationForms.h"
 
+#include "app/TAppGlobals.h"
+
 #include "app/TEdFindDlg.h"
 #include "app/TEdReplDlg.h"
 #include "app/TEditorMainForm.h"
@@ -44,6 +46,12 @@ template <typename T, typename... Args> T* TApplicationForms::Create(Args&&... a
     return created;
 }
 
+std::string TApplicationForms::ConfigFileName() const {
+    TAppGlobals folders;
+    folders.ComputeFolders(m_executablePath);
+    return folders.ConfigFileName();
+}
+
 void TApplicationForms::CreateAll() {
     m_editorMainForm = Create<TEditorMainForm>(m_seams, m_executablePath, m_startupFile);
     m_parserRepository = Create<TParserRepository>();
@@ -54,8 +62,10 @@ void TApplicationForms::CreateAll() {
     m_asmList = Create<TASMList>();
     m_progPath = Create<TProgPath>();
     m_hexList = Create<THEXList>();
+    m_hexList->FormCreate(ConfigFileName());
     m_orlaPath = Create<TORLAPath>();
     m_dataList = Create<TDATAList>();
+    m_dataList->FormCreate(ConfigFileName());
     m_aboutForm = Create<TAboutForm>();
     m_ascii = Create<TASCII>();
     m_bootloaderParameters = Create<TBootloader_Parameters>();

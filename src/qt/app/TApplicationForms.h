@@ -65,6 +65,7 @@ public:
 
 private:
     template <typename T, typename... Args> T* Create(Args&&... args);
+    std::string ConfigFileName() const;
 
     TAppSeams m_seams;
     std::unique_ptr<TRegistryStore> m_registry; // the parsers' per-user settings

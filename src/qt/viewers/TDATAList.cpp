@@ -1,11 +1,24 @@
 // The EEPROM window.
 #include "viewers/TDATAList.h"
 
+#include <QTableWidget>
+
 namespace quarno {
 
-TDATAList::TDATAList(QWidget* parent) : QWidget(parent) {
+namespace {
+
+const TMemoryGridWindow::TLayout kLayout{"EEPROMGrid", 17, 8, 18, kDataListBoundsKeys};
+
+constexpr int kAddressColumnWidth = 32;
+
+} // namespace
+
+TDATAList::TDATAList(QWidget* parent) : TMemoryGridWindow(kLayout, parent) {
     setObjectName(QStringLiteral("DATAList"));
     setWindowTitle(QStringLiteral("Eeprom Data"));
+    setGeometry(391, 293, 324, 169);
+    Grid()->setToolTip(QStringLiteral("Display EEPROM data area."));
+    Grid()->setColumnWidth(0, kAddressColumnWidth);
 }
 
 } // namespace quarno

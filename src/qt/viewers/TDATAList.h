@@ -1,11 +1,11 @@
-// The EEPROM window.
+// The EEPROM window "Eeprom Data": 8 rows of an address and sixteen bytes.
 #pragma once
 
-#include <QWidget>
+#include "viewers/TMemoryGridWindow.h"
 
 namespace quarno {
 
-class TDATAList : public QWidget {
+class TDATAList : public TMemoryGridWindow {
     Q_OBJECT
 public:
     explicit TDATAList(QWidget* parent = nullptr);

@@ -1,11 +1,12 @@
-// The program-memory window.
+// The program-memory window "Program Data": 1024 rows of an address and
+// eight program words.
 #pragma once
 
-#include <QWidget>
+#include "viewers/TMemoryGridWindow.h"
 
 namespace quarno {
 
-class THEXList : public QWidget {
+class THEXList : public TMemoryGridWindow {
     Q_OBJECT
 public:
     explicit THEXList(QWidget* parent = nullptr);

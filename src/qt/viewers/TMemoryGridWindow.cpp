@@ -1,0 +1,96 @@
+// The memory windows' grid, bounds and close handling.
+#include "viewers/TMemoryGridWindow.h"
+
+#include "app/TextConversion.h"
+
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace quarno {
+
+namespace {
+
+constexpr int kRowHeight = 16;
+
+QFont GridFont() {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(11);
+    font.setBold(true);
+    return font;
+}
+
+// The address column looks and behaves like a fixed column.
+void MakeFixedCell(QTableWidgetItem& item, const QPalette& palette) {
+    item.setFlags(item.flags() & ~(Qt::ItemIsEditable | Qt::ItemIsSelectable));
+    item.setBackground(palette.button());
+}
+
+} // namespace
+
+TMemoryGridWindow::TMemoryGridWindow(const TLayout& layout, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
+      m_keys(layout.boundsKeys), m_grid(new QTableWidget(layout.rows, layout.columns, this)) {
+    setEnabled(false);
+    m_grid->setObjectName(QString::fromLatin1(layout.gridName));
+    m_grid->setFont(GridFont());
+    m_grid->horizontalHeader()->hide();
+    m_grid->verticalHeader()->hide();
+    m_grid->horizontalHeader()->setDefaultSectionSize(layout.columnWidth);
+    m_grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    auto* box = new QVBoxLayout(this);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->addWidget(m_grid);
+}
+
+void TMemoryGridWindow::FormCreate(const std::string& configFile) {
+    m_configFile = configFile;
+    TWindowBounds bounds = ReadWindowBounds(TProfileFile(configFile), m_keys);
+    setGeometry(bounds.left, bounds.top, bounds.width, bounds.height);
+}
+
+void TMemoryGridWindow::Fill(const TGridCells& cells) {
+    m_grid->setUpdatesEnabled(false);
+    for (int row = 0; row < m_grid->rowCount() && row < static_cast<int>(cells.size()); ++row) {
+        const std::vector<std::string>& line = cells[static_cast<size_t>(row)];
+        for (int column = 0;
+             column < m_grid->columnCount() && column < static_cast<int>(line.size()); ++column) {
+            auto* item = new QTableWidgetItem(FromAnsi(line[static_cast<size_t>(column)]));
+            if (column == 0) MakeFixedCell(*item, palette());
+            m_grid->setItem(row, column, item);
+        }
+    }
+    m_grid->setUpdatesEnabled(true);
+}
+
+std::string TMemoryGridWindow::CellText(int row, int column) const {
+    const QTableWidgetItem* item = m_grid->item(row, column);
+    return item ? ToAnsi(item->text()) : std::string();
+}
+
+// Written as soon as the window stops being active, so a position survives
+// even if the program is ended abruptly afterwards.
+bool TMemoryGridWindow::event(QEvent* event) {
+    if (event->type() == QEvent::WindowDeactivate) WriteBounds();
+    return QWidget::event(event);
+}
+
+void TMemoryGridWindow::closeEvent(QCloseEvent* event) {
+    WriteBounds();
+    event->accept(); // hidden, not destroyed
+    if (OnClosed) OnClosed();
+}
+
+void TMemoryGridWindow::WriteBounds() {
+    if (m_configFile.empty()) return;
+    TProfileFile config(m_configFile);
+    QRect frame = geometry();
+    WriteWindowBounds(config, m_keys, {frame.left(), frame.top(), frame.width(), frame.height()});
+}
+
+} // namespace quarno

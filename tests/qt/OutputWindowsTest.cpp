@@ -1,0 +1,116 @@
+// The program-memory, EEPROM and ASCII table windows: grid contents from the
+// memory image, bounds kept in KBX.INI, showing, closing and the table text.
+#include "support/TempDir.h"
+#include "viewers/HexGridText.h"
+#include "viewers/TASCII.h"
+#include "viewers/TDATAList.h"
+#include "viewers/THEXList.h"
+#include "viewers/THexLoader.h"
+#include "viewers/WindowBounds.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+using namespace quarno;
+
+class OutputWindowsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void blankProgramGridIsAnErasedDevice();
+    void gridsShowTheLoadedImage();
+    void typedCellsGoAtTheNextFill();
+    void boundsComeFromTheConfigurationFile();
+    void closingWritesTheBoundsAndTellsTheMainWindow();
+    void asciiTableIsReadOnlyAndCancelHidesIt();
+};
+
+void OutputWindowsTest::blankProgramGridIsAnErasedDevice() {
+    THEXList window;
+    QCOMPARE(window.Grid()->rowCount(), 1024);
+    QCOMPARE(window.Grid()->columnCount(), 9);
+    window.Fill(FillHexGridBlank());
+    QCOMPARE(window.CellText(0, 0), std::string("0000"));
+    QCOMPARE(window.CellText(1023, 0), std::string("1FF8"));
+    QCOMPARE(window.CellText(1023, 8), std::string("3FFF"));
+    QVERIFY(!(window.Grid()->item(5, 0)->flags() & Qt::ItemIsEditable));
+    QVERIFY(window.Grid()->item(5, 3)->flags() & Qt::ItemIsEditable);
+    QCOMPARE(window.windowTitle(), QString("Program Data"));
+    QVERIFY(!window.isEnabled());
+}
+
+void OutputWindowsTest::gridsShowTheLoadedImage() {
+    THexImage image;
+    THexLoader loader(image);
+    loader.LoadHexLines({":0400000001020304F2", ":02420000AB0011", ":00000001FF"});
+    THEXList program;
+    program.Fill(FillHexGrid(image));
+    QCOMPARE(program.CellText(0, 1), std::string("0201"));
+    QCOMPARE(program.CellText(0, 2), std::string("0403"));
+    QCOMPARE(program.CellText(0, 3), std::string("3FFF"));
+    TDATAList eeprom;
+    QCOMPARE(eeprom.Grid()->columnCount(), 17);
+    QCOMPARE(eeprom.Grid()->columnWidth(0), 32);
+    eeprom.Fill(FillEepromGrid(image));
+    QCOMPARE(eeprom.CellText(0, 0), std::string("2100"));
+    QCOMPARE(eeprom.CellText(0, 1), std::string("AB"));
+    QCOMPARE(eeprom.CellText(7, 0), std::string("2170"));
+    QCOMPARE(eeprom.CellText(7, 16), std::string("FF"));
+}
+
+void OutputWindowsTest::typedCellsGoAtTheNextFill() {
+    TDATAList eeprom;
+    eeprom.Fill(FillEepromGridBlank());
+    eeprom.Grid()->item(2, 4)->setText("12");
+    QCOMPARE(eeprom.CellText(2, 4), std::string("12"));
+    eeprom.Fill(FillEepromGridBlank());
+    QCOMPARE(eeprom.CellText(2, 4), std::string("FF"));
+}
+
+void OutputWindowsTest::boundsComeFromTheConfigurationFile() {
+    test::TempDir folder;
+    TProfileFile config(folder.File("KBX.INI"));
+    WriteWindowBounds(config, kHexListBoundsKeys, {40, 50, 360, 420});
+    THEXList window;
+    window.FormCreate(folder.File("KBX.INI"));
+    QCOMPARE(window.geometry(), QRect(40, 50, 360, 420));
+}
+
+void OutputWindowsTest::closingWritesTheBoundsAndTellsTheMainWindow() {
+    test::TempDir folder;
+    TDATAList window;
+    window.FormCreate(folder.File("KBX.INI"));
+    bool told = false;
+    window.OnClosed = [&told] { told = true; };
+    window.setEnabled(true);
+    window.show();
+    window.setGeometry(30, 60, 330, 180);
+    window.close();
+    QVERIFY(told);
+    QVERIFY(!window.isVisible());
+    TProfileFile config(folder.File("KBX.INI"));
+    TWindowBounds bounds = ReadWindowBounds(config, kDataListBoundsKeys);
+    QCOMPARE(bounds.width, window.width());
+    QCOMPARE(bounds.height, window.height());
+    QCOMPARE(bounds.left, window.geometry().left());
+}
+
+void OutputWindowsTest::asciiTableIsReadOnlyAndCancelHidesIt() {
+    TASCII window;
+    QVERIFY(window.ASCIIText()->isReadOnly());
+    QStringList lines = window.ASCIIText()->toPlainText().split('\n');
+    QCOMPARE(lines.size(), 263);
+    QCOMPARE(lines[65], QString("A       65      41"));
+    QCOMPARE(window.Edit1()->text(), QString("chr     dec#    hex#    ctrl"));
+    QVERIFY(!window.isEnabled());
+    window.ShowTable();
+    QVERIFY(window.isVisible() && window.isEnabled());
+    window.CancelButton()->click();
+    QVERIFY(!window.isVisible());
+    QVERIFY(!window.isEnabled());
+}
+
+QTEST_MAIN(OutputWindowsTest)
+#include "OutputWindowsTest.moc"
