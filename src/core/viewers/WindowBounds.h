@@ -19,6 +19,8 @@ inline constexpr TWindowBoundsKeys kHexListBoundsKeys{"CODE", "HEX_WIDTH", "HEX_
                                                       "HEX_HEIGHT"};
 inline constexpr TWindowBoundsKeys kDataListBoundsKeys{"EEPROM", "DATA_WIDTH", "DATA_LEFT",
                                                        "DATA_TOP", "DATA_HEIGHT"};
+inline constexpr TWindowBoundsKeys kAsmListBoundsKeys{"EDITOR", "ASM_WIDTH", "ASM_LEFT", "ASM_TOP",
+                                                      "ASM_HEIGHT"};
 
 struct TWindowBounds {
     int left = 0;

@@ -46,10 +46,14 @@ template <typename T, typename... Args> T* TApplicationForms::Create(Args&&... a
     return created;
 }
 
-std::string TApplicationForms::ConfigFileName() const {
+TAppGlobals TApplicationForms::Folders() const {
     TAppGlobals folders;
     folders.ComputeFolders(m_executablePath);
-    return folders.ConfigFileName();
+    return folders;
+}
+
+std::string TApplicationForms::ConfigFileName() const {
+    return Folders().ConfigFileName();
 }
 
 void TApplicationForms::CreateAll() {
@@ -59,7 +63,9 @@ void TApplicationForms::CreateAll() {
     m_edFindDlg = Create<TEdFindDlg>();
     m_edReplDlg = Create<TEdReplDlg>();
     m_gotoLineDialog = Create<TGotoLineDialog>();
-    m_asmList = Create<TASMList>();
+    m_asmList = Create<TASMList>(m_seams);
+    m_asmList->FormCreate(ConfigFileName());
+    m_asmList->SetIncFolder(Folders().IncFolder());
     m_progPath = Create<TProgPath>();
     m_hexList = Create<THEXList>();
     m_hexList->FormCreate(ConfigFileName());

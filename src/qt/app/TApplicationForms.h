@@ -3,6 +3,7 @@
 // created hidden. They live until this object is destroyed at exit.
 #pragma once
 
+#include "app/TAppGlobals.h"
 #include "app/TAppSeams.h"
 
 #include <memory>
@@ -65,6 +66,7 @@ public:
 
 private:
     template <typename T, typename... Args> T* Create(Args&&... args);
+    TAppGlobals Folders() const;
     std::string ConfigFileName() const;
 
     TAppSeams m_seams;

@@ -3,7 +3,6 @@
 
 #include "app/TextConversion.h"
 
-#include <QCloseEvent>
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -30,10 +29,8 @@ void MakeFixedCell(QTableWidgetItem& item, const QPalette& palette) {
 } // namespace
 
 TMemoryGridWindow::TMemoryGridWindow(const TLayout& layout, QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
-      m_keys(layout.boundsKeys), m_grid(new QTableWidget(layout.rows, layout.columns, this)) {
-    setEnabled(false);
+    : TOutputWindow(layout.boundsKeys, parent),
+      m_grid(new QTableWidget(layout.rows, layout.columns, this)) {
     m_grid->setObjectName(QString::fromLatin1(layout.gridName));
     m_grid->setFont(GridFont());
     m_grid->horizontalHeader()->hide();
@@ -46,12 +43,6 @@ TMemoryGridWindow::TMemoryGridWindow(const TLayout& layout, QWidget* parent)
     auto* box = new QVBoxLayout(this);
     box->setContentsMargins(0, 0, 0, 0);
     box->addWidget(m_grid);
-}
-
-void TMemoryGridWindow::FormCreate(const std::string& configFile) {
-    m_configFile = configFile;
-    TWindowBounds bounds = ReadWindowBounds(TProfileFile(configFile), m_keys);
-    setGeometry(bounds.left, bounds.top, bounds.width, bounds.height);
 }
 
 void TMemoryGridWindow::Fill(const TGridCells& cells) {
@@ -71,26 +62,6 @@ void TMemoryGridWindow::Fill(const TGridCells& cells) {
 std::string TMemoryGridWindow::CellText(int row, int column) const {
     const QTableWidgetItem* item = m_grid->item(row, column);
     return item ? ToAnsi(item->text()) : std::string();
-}
-
-// Written as soon as the window stops being active, so a position survives
-// even if the program is ended abruptly afterwards.
-bool TMemoryGridWindow::event(QEvent* event) {
-    if (event->type() == QEvent::WindowDeactivate) WriteBounds();
-    return QWidget::event(event);
-}
-
-void TMemoryGridWindow::closeEvent(QCloseEvent* event) {
-    WriteBounds();
-    event->accept(); // hidden, not destroyed
-    if (OnClosed) OnClosed();
-}
-
-void TMemoryGridWindow::WriteBounds() {
-    if (m_configFile.empty()) return;
-    TProfileFile config(m_configFile);
-    QRect frame = geometry();
-    WriteWindowBounds(config, m_keys, {frame.left(), frame.top(), frame.width(), frame.height()});
 }
 
 } // namespace quarno
