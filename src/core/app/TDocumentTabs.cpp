@@ -257,6 +257,10 @@ void TDocumentTabs::Lexipad1FilesDropped(const std::vector<std::string>& files) 
     m_view.BringToFront();
 }
 
+void TDocumentTabs::Lexipad1DataDrop(TSourceTypes& sourceTypes) {
+    if (sourceTypes & stFiles) sourceTypes &= static_cast<TSourceTypes>(~stInsertAsText);
+}
+
 // --- Save ---------------------------------------------------------------------
 
 bool TDocumentTabs::SaveButtonClick() {

@@ -9,6 +9,7 @@
 #include "app/TDocumentEditor.h"
 #include "app/TFileObject.h"
 #include "app/TPrompts.h"
+#include "editor/TDropObj.h"
 
 #include <array>
 #include <functional>
@@ -75,6 +76,9 @@ public:
     // The user selected another tab.
     void OpenFilesTabChange();
     void Lexipad1FilesDropped(const std::vector<std::string>& files);
+    // Data dropped on the control: dropped files are opened, never inserted
+    // as a list of names.
+    static void Lexipad1DataDrop(TSourceTypes& sourceTypes);
     // False when the user cancelled: the window stays open.
     bool FormClose();
     // The recent-files list is read again from the history file.

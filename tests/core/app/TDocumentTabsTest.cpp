@@ -500,3 +500,26 @@ TEST_F(DocumentsFixture, TransientMessageReturnsThePanelAfterTheTimer) {
     EXPECT_EQ(view.panels[5], " Overwrite");
     EXPECT_EQ(view.timer, 0);
 }
+
+TEST_F(DocumentsFixture, DroppedFilesAreOpenedNotInsertedAsText) {
+    std::string dropped = dir.Write("drop.bas", "dropped");
+    pad.SetOptions(pad.Options() | smoProcessDroppedFiles);
+    pad.OnDataDrop = [](TCustomLexipad&, TSourceTypes& types) {
+        TDocumentTabs::Lexipad1DataDrop(types);
+    };
+    pad.OnFilesDropped = [this](TCustomLexipad&, std::vector<std::string>& files, TPoint) {
+        docs.Lexipad1FilesDropped(files);
+    };
+    Type("kept");
+    TDropObj data;
+    data.files = {dropped};
+    TDropRequest request;
+    request.available = stFiles;
+    EXPECT_EQ(pad.DropData(data, request), TDropResult::FilesTaken);
+    EXPECT_EQ(pad.Text(), "dropped");
+    EXPECT_EQ(docs.Document(0).Store().Text(), "kept");
+
+    TSourceTypes text = stText | stInsertAsText | stDrop;
+    TDocumentTabs::Lexipad1DataDrop(text);
+    EXPECT_EQ(text, stText | stInsertAsText | stDrop) << "text drops are left alone";
+}
