@@ -145,6 +145,7 @@ TEST_F(DocumentsFixture, UntitledTabIsKeptWhenModifiedOrNotFirst) {
     Type("typed");
     OpenViaDialog(dir.Write("a.bas", "a"));
     EXPECT_EQ(tabs.captions, (Names{"No_name.bas", "a.bas"})) << "a modified untitled tab stays";
+    EXPECT_TRUE(prompts.Boxes().empty()) << "and is not even asked about";
 
     docs.NewButtonClick();
     EXPECT_EQ(tabs.selected, 2);
