@@ -52,6 +52,12 @@ public:
         process.start(Executable(), arguments);
     }
 
+    // Writes a file of the folder, such as a source file to open.
+    bool Write(const QString& name, const QByteArray& bytes) const {
+        QFile file(File(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
+
     // The lines of a log file; none when it does not exist.
     QStringList Lines(const QString& name) const {
         QFile file(File(name));

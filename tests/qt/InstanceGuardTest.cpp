@@ -41,6 +41,7 @@ void InstanceGuardTest::FinishFirst(QProcess& first) {
 void InstanceGuardTest::secondCopyBringsTheFirstForwardAndEndsWithoutItsFile() {
     IdeFolder folder;
     QVERIFY(folder.IsValid());
+    QVERIFY(folder.Write("first.bas", "PRINT 1\r\n"));
     QProcess first;
     folder.Start(first, "first.log", {folder.File("first.bas")});
     QTRY_VERIFY_WITH_TIMEOUT(Contains(folder.Lines("first.log"), "FormActivate"), kStartTimeout);

@@ -273,6 +273,7 @@ public:
     // Client area in pixels: sets the visible rows and columns, and re-wraps
     // when the wrap width follows the window.
     void SetClientSize(int width, int height);
+    int ClientWidth() const { return m_clientWidth; }
     int WrapWidth() const;
     const std::string& WrapOverride() const { return m_settings->WrapOverride(); }
     void SetWrapOverride(const std::string& characters);

@@ -1,7 +1,9 @@
 // The main window of the editor.
 #include "app/TEditorMainForm.h"
 
+#include "app/TDocumentTabs.h"
 #include "app/TEventLog.h"
+#include "app/TOpenFilesTab.h"
 #include "app/TParserRepository.h"
 #include "app/TextConversion.h"
 #include "base/Exceptions.h"
@@ -11,9 +13,34 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace quarno {
+
+namespace {
+
+struct TPanelLayout {
+    int width;
+    Qt::Alignment alignment;
+};
+
+// Caret, "Modified", device, code size, RAM use, and the editing mode or a
+// transient message; the last one takes the rest of the bar.
+constexpr std::array<TPanelLayout, IDocumentsView::kPanelCount> kPanels{{
+    {90, Qt::AlignCenter},
+    {100, Qt::AlignCenter},
+    {110, Qt::AlignCenter},
+    {100, Qt::AlignCenter},
+    {90, Qt::AlignCenter},
+    {50, Qt::AlignLeft | Qt::AlignVCenter},
+}};
+
+} // namespace
 
 TEditorMainForm::TEditorMainForm(const TAppSeams& seams, const std::string& executablePath,
                                  const std::string& startupFile, QWidget* parent)
@@ -23,14 +50,25 @@ TEditorMainForm::TEditorMainForm(const TAppSeams& seams, const std::string& exec
     setWindowTitle(QStringLiteral("QUARNO+"));
     setMinimumSize(400, 200);
     CreateEditor();
+    CreateStatusBar();
+    CreateMenus();
+    CreateTabPopup();
     FormCreate();
 }
 
-// The editing control as the window's editor is set up.
+// The edit area: the row of tabs over the editing control.
 void TEditorMainForm::CreateEditor() {
-    m_lexipad1 = new TLexipad(this);
+    m_editArea = new QWidget(this);
+    m_editArea->setObjectName(QStringLiteral("EditArea"));
+    auto* layout = new QVBoxLayout(m_editArea);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_openFilesTab = new TOpenFilesTab(m_editArea);
+    layout->addWidget(m_openFilesTab);
+    m_lexipad1 = new TLexipad(m_editArea);
     m_lexipad1->setObjectName(QStringLiteral("Lexipad1"));
-    setCentralWidget(m_lexipad1);
+    layout->addWidget(m_lexipad1, 1);
+    setCentralWidget(m_editArea);
     TLexipad& pad = *m_lexipad1;
     pad.SetPrompts(&m_seams.Prompts()); // the editor's own boxes go where the window's go
     pad.SetBorderStyle(TLexipad::bsNone);
@@ -43,6 +81,21 @@ void TEditorMainForm::CreateEditor() {
     pad.SetScrollBars(TLexipad::ssBoth);
     pad.SetSelLineStyle(lsCRLF);
     ApplyEditorSettings();
+    // Until the first showing the window keeps its creation caption.
+    pad.OnChange = [this](TCustomLexipad&) {
+        if (m_documents && m_shown) m_documents->Lexipad1Change();
+    };
+    pad.OnDataDrop = [](TCustomLexipad&, TSourceTypes& types) {
+        TDocumentTabs::Lexipad1DataDrop(types);
+    };
+    // The drop finishes in the editor before the documents change stores.
+    pad.OnFilesDropped = [this](TCustomLexipad&, std::vector<std::string>& files, TPoint) {
+        QTimer::singleShot(0, this, [this, dropped = files] {
+            if (m_documents) m_documents->Lexipad1FilesDropped(dropped);
+        });
+    };
+    connect(m_openFilesTab, &TOpenFilesTab::TabChosen, this,
+            [this] { m_documents->OpenFilesTabChange(); });
 }
 
 // The values the window's editor is configured with. They live in the
@@ -64,6 +117,91 @@ void TEditorMainForm::ApplyEditorSettings() {
     pad.SetTabDefault(4);
 }
 
+void TEditorMainForm::CreateStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    QFont font(QStringLiteral("Tahoma"));
+    font.setBold(true);
+    bar->setFont(font);
+    for (size_t index = 0; index < m_panels.size(); ++index) {
+        auto* panel = new QLabel(bar);
+        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(index));
+        panel->setAlignment(kPanels[index].alignment);
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        bool last = index + 1 == m_panels.size();
+        if (last)
+            panel->setMinimumWidth(kPanels[index].width);
+        else
+            panel->setFixedWidth(kPanels[index].width);
+        bar->addWidget(panel, last ? 1 : 0);
+        m_panels[index] = panel;
+    }
+    m_infoTimer = new QTimer(this);
+    m_infoTimer->setObjectName(QStringLiteral("FInfoTimer"));
+    m_infoTimer->setSingleShot(true);
+    connect(m_infoTimer, &QTimer::timeout, this, [this] { m_documents->InfoTimerTimer(); });
+}
+
+void TEditorMainForm::CreateMenus() {
+    m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    m_fileMenu->setObjectName(QStringLiteral("FileMenu"));
+    auto add = [this](const QString& name, const QString& text, const QKeySequence& keys,
+                      void (TEditorMainForm::*handler)()) {
+        QAction* action = m_fileMenu->addAction(text, this, handler);
+        action->setObjectName(name);
+        action->setShortcut(keys);
+        return action;
+    };
+    add(QStringLiteral("New1"), QStringLiteral("&New"), {}, &TEditorMainForm::NewButtonClick);
+    add(QStringLiteral("Open1"), QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O),
+        &TEditorMainForm::OpenButtonClick);
+    m_reopenMenu = m_fileMenu->addMenu(QStringLiteral("&Re-open..."));
+    m_reopenMenu->setObjectName(QStringLiteral("Reopen1"));
+    // The placeholder stays hidden: with no recent files the menu is empty.
+    QAction* placeholder = m_reopenMenu->addAction(QString::fromLatin1(TDocumentTabs::kNoEntries));
+    placeholder->setEnabled(false);
+    placeholder->setVisible(false);
+    m_documentActions.push_back(m_fileMenu->addSeparator());
+    m_documentActions.push_back(add(QStringLiteral("Save1"), QStringLiteral("&Save"),
+                                    QKeySequence(Qt::CTRL | Qt::Key_S),
+                                    &TEditorMainForm::SaveButtonClick));
+    m_documentActions.push_back(add(QStringLiteral("SaveAs1"), QStringLiteral("Save &As..."),
+                                    QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S),
+                                    &TEditorMainForm::SaveAs1Click));
+    m_documentActions.push_back(m_fileMenu->addSeparator());
+    m_documentActions.push_back(add(QStringLiteral("Close1"), QStringLiteral("&Close"),
+                                    QKeySequence(Qt::CTRL | Qt::Key_F4),
+                                    &TEditorMainForm::Close1Click));
+    m_documentActions.push_back(add(QStringLiteral("CloseAll1"), QStringLiteral("C&lose All"), {},
+                                    &TEditorMainForm::CloseAll1Click));
+    m_fileMenu->addSeparator();
+    QAction* exit = m_fileMenu->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
+    exit->setObjectName(QStringLiteral("Exit1"));
+}
+
+// The tab pop-up acts on the document shown.
+void TEditorMainForm::CreateTabPopup() {
+    m_tabPopup = new QMenu(this);
+    m_tabPopup->setObjectName(QStringLiteral("TabPopup"));
+    m_tabPopup->addAction(QStringLiteral("Re-Open File"), this, &TEditorMainForm::ReOpenFileClick)
+        ->setObjectName(QStringLiteral("ReOpenFile"));
+    m_tabPopup->addAction(QStringLiteral("Close page"), this, &TEditorMainForm::Close1Click)
+        ->setObjectName(QStringLiteral("Closepage2"));
+    connect(m_openFilesTab, &TOpenFilesTab::PopupRequested, this,
+            [this](const QPoint& at) { m_tabPopup->popup(at); });
+}
+
+void TEditorMainForm::SetParserRepository(TParserRepository* repository, TRegistryStore* registry) {
+    m_parserRepository = repository;
+    m_registry = registry;
+    m_documents->SetParserLookup([repository](const std::string& name) -> TCustomLexipadParser* {
+        return repository ? repository->FindParser(name) : nullptr;
+    });
+    UseMcuBasicParser();
+}
+
+// The window's editor settings go into the parser's settings once, when the
+// parser first becomes the editor's.
 void TEditorMainForm::UseMcuBasicParser() {
     TLexipadParser* parser =
         m_parserRepository ? m_parserRepository->FindParser("MCUBASIC") : nullptr;
@@ -73,17 +211,34 @@ void TEditorMainForm::UseMcuBasicParser() {
     if (first) ApplyEditorSettings();
 }
 
-TEditorMainForm::~TEditorMainForm() = default;
+// The documents go first: Lexipad1 gets its own store back and stops
+// reporting to them.
+TEditorMainForm::~TEditorMainForm() {
+    m_lexipad1->OnChange = nullptr;
+    m_lexipad1->OnFilesDropped = nullptr;
+    m_documents.reset();
+}
+
+const std::vector<std::string>& TEditorMainForm::RecentFiles() const {
+    return m_documents->RecentFiles();
+}
+
+QString TEditorMainForm::PanelText(int panel) const {
+    if (panel < 0 || panel >= kPanelCount) return QString();
+    return m_panels[static_cast<size_t>(panel)]->text();
+}
 
 void TEditorMainForm::FormCreate() {
-    m_droppedFile = false;
     m_globals.ComputeFolders(m_executablePath);
     m_reportShown = false;
     m_globals.SetDeviceName(TAppGlobals::kDefaultDeviceName);
-    m_searchMarks = false;
+    m_documents = std::make_unique<TDocumentTabs>(
+        *m_lexipad1, TDocumentTabs::TSeams{*m_openFilesTab, *this, m_seams.Prompts(),
+                                           m_seams.FileDialogs(), m_globals});
+    m_documents->SetSearchMarks(false);
     CreatePrintPreview();
     ReadDefaultPageSetup();
-    CreateFirstDocument();
+    m_documents->CreateFirstDocument();
     try {
         m_persistent = std::make_unique<TEdPersistent>(m_globals.ApplicationFolder());
         m_persistent->SetLastSearchText(std::string());
@@ -91,18 +246,26 @@ void TEditorMainForm::FormCreate() {
     } catch (const Exception& error) {
         m_seams.Prompts().ShowException(error.what());
     }
+    m_documents->SetPersistent(m_persistent.get());
     RebuildReopenMenu();
     TEventLog::Write(QStringLiteral("FormCreate"));
 }
 
-// The menu items follow with the menus; the list is what they will show.
 void TEditorMainForm::RebuildReopenMenu() {
-    m_recentFiles.clear();
-    if (m_persistent) m_recentFiles = m_persistent->ReadRecentFiles();
+    m_documents->RebuildReopenMenu();
+}
+
+void TEditorMainForm::ShowReopenMenu(const std::vector<std::string>& files) {
+    QList<QAction*> items = m_reopenMenu->actions();
+    for (qsizetype index = 1; index < items.size(); ++index)
+        delete items[index];
+    for (const std::string& file : files)
+        m_reopenMenu->addAction(FromPath(file), this,
+                                [this, file] { m_documents->ReopenItemClick(file); });
 }
 
 void TEditorMainForm::FormShow() {
-    CloseCurrentDocument();
+    m_documents->Close1Click();
     LoadParserSettings();
     RouteHintsToStatusBar();
     TEventLog::Write(QStringLiteral("FormShow"));
@@ -113,6 +276,15 @@ void TEditorMainForm::LoadParserSettings() {
     if (!m_parserRepository || !m_registry) return;
     try {
         m_parserRepository->LoadParserSettings(*m_registry);
+    } catch (const Exception& error) {
+        m_seams.Prompts().ShowException(error.what());
+    }
+}
+
+void TEditorMainForm::SaveParserSettings() {
+    if (!m_parserRepository || !m_registry) return;
+    try {
+        m_parserRepository->SaveParserSettings(*m_registry);
     } catch (const Exception& error) {
         m_seams.Prompts().ShowException(error.what());
     }
@@ -129,28 +301,78 @@ void TEditorMainForm::FormActivate() {
     BuildRunMenus();
 }
 
-// Documents in tabs arrive with the main window's documents; until then the
-// file is shown in the editor as it is.
 void TEditorMainForm::OpenDocument(const std::string& fileName) {
     TEventLog::Write(QStringLiteral("open ") + FromPath(fileName));
-    UseMcuBasicParser();
-    if (!FileExists(fileName)) return;
-    try {
-        m_lexipad1->LoadFromFile(fileName);
-        m_lexipad1->setFocus();
-    } catch (const Exception& error) {
-        m_seams.Prompts().ShowException(error.what());
-    }
+    m_documents->OpenDocument(fileName);
 }
 
 void TEditorMainForm::NewButtonClick() {
-    UseMcuBasicParser();
     TEventLog::Write(QStringLiteral("new"));
+    m_documents->NewButtonClick();
+}
+
+void TEditorMainForm::OpenButtonClick() {
+    m_documents->OpenButtonClick();
+}
+
+void TEditorMainForm::SaveButtonClick() {
+    m_documents->SaveButtonClick();
+}
+
+void TEditorMainForm::SaveAs1Click() {
+    m_documents->SaveAs1Click();
+}
+
+void TEditorMainForm::Close1Click() {
+    m_documents->Close1Click();
+}
+
+void TEditorMainForm::CloseAll1Click() {
+    m_documents->CloseAll1Click();
+}
+
+void TEditorMainForm::ReOpenFileClick() {
+    m_documents->ReOpenFileClick();
 }
 
 bool TEditorMainForm::FormClose() {
     TEventLog::Write(QStringLiteral("FormClose"));
-    return true;
+    return m_documents->FormClose();
+}
+
+// --- the documents' view ------------------------------------------------------------
+
+void TEditorMainForm::ShowStatus(const TDocumentStatus& status) {
+    m_editArea->setVisible(status.documents);
+    for (QAction* action : m_documentActions)
+        action->setVisible(status.documents);
+    setWindowTitle(FromPath(status.caption));
+    ApplyToolMenus(status);
+}
+
+void TEditorMainForm::SetPanelText(int panel, const std::string& text) {
+    if (panel < 0 || panel >= kPanelCount) return;
+    m_panels[static_cast<size_t>(panel)]->setText(MessageText(text));
+}
+
+void TEditorMainForm::SetCaption(const std::string& caption) {
+    setWindowTitle(FromPath(caption));
+}
+
+void TEditorMainForm::FocusEditor() {
+    if (m_lexipad1->isVisible()) m_lexipad1->setFocus();
+}
+
+void TEditorMainForm::StartMessageTimer(int milliseconds) {
+    m_infoTimer->start(milliseconds);
+}
+
+void TEditorMainForm::StopMessageTimer() {
+    m_infoTimer->stop();
+}
+
+void TEditorMainForm::RepaintNow() {
+    m_panels.back()->repaint();
 }
 
 void TEditorMainForm::BringForward() {
@@ -162,6 +384,14 @@ void TEditorMainForm::BringForward() {
 }
 
 bool TEditorMainForm::event(QEvent* event) {
+    // Hints go to the message panel for a while; the status bar never shows
+    // Qt's own status tips, which would hide the panels.
+    if (event->type() == QEvent::StatusTip) {
+        QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        if (m_hintsRouted && !tip.isEmpty() && m_documents)
+            m_documents->ShowTransientMessage(ToAnsi(tip.section(QLatin1Char('|'), -1)));
+        return true;
+    }
     // The first activation runs once, whichever comes first: the window
     // becoming active, or the event loop's first turn after the first showing
     // (a window manager may decline to activate a new window).

@@ -1,25 +1,34 @@
 // The main window of the editor: its creation, first showing, first
-// activation and closing, and the state it keeps for the whole run.
+// activation and closing, the documents in tabs with their File commands and
+// status bar, and the state it keeps for the whole run.
 #pragma once
 
+#include "app/IDocumentsView.h"
 #include "app/TAppGlobals.h"
 #include "app/TAppSeams.h"
 #include "app/TEdPersistent.h"
 
 #include <QMainWindow>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
+class QAction;
+class QLabel;
+class QMenu;
+class QTimer;
+
 namespace quarno {
 
+class TDocumentTabs;
+class TLexipad;
+class TOpenFilesTab;
 class TParserRepository;
 class TRegistryStore;
 
-class TLexipad;
-
-class TEditorMainForm : public QMainWindow {
+class TEditorMainForm : public QMainWindow, private IDocumentsView {
     Q_OBJECT
 public:
     // executablePath decides the application and INC folders; startupFile is
@@ -35,19 +44,31 @@ public:
     // (the error was shown and the program went on without it).
     TEdPersistent* Persistent() const { return m_persistent.get(); }
     const std::string& StartupFile() const { return m_startupFile; }
-    const std::vector<std::string>& RecentFiles() const { return m_recentFiles; }
+    const std::vector<std::string>& RecentFiles() const;
     // The editing control of the window; owned by the window.
     TLexipad* Lexipad1() const { return m_lexipad1; }
-    // The holder of the parsers, created right after this window.
-    // The parsers and the per-user store their settings are kept in.
-    void SetParserRepository(TParserRepository* repository, TRegistryStore* registry) {
-        m_parserRepository = repository;
-        m_registry = registry;
-    }
+    // The documents shown in Lexipad1, one per tab.
+    TDocumentTabs& Documents() const { return *m_documents; }
+    TOpenFilesTab* OpenFilesTab() const { return m_openFilesTab; }
+    // The text of a status bar panel (0 to 5).
+    QString PanelText(int panel) const;
+    // The holder of the parsers, created right after this window, and the
+    // per-user store their settings are kept in.
+    void SetParserRepository(TParserRepository* repository, TRegistryStore* registry);
 
     // Answers a later copy of the program: restores the window if it is
     // minimised (keeping it maximised if it was), raises and activates it.
     void BringForward();
+
+    // The File commands, as the menu runs them.
+    void NewButtonClick();
+    void OpenButtonClick();
+    void SaveButtonClick();
+    void SaveAs1Click();
+    void Close1Click();
+    void CloseAll1Click();
+    void ReOpenFileClick();
+    void OpenDocument(const std::string& fileName);
 
 protected:
     bool event(QEvent* event) override;
@@ -56,9 +77,9 @@ protected:
 
 private:
     void CreateEditor();
-    // The shipped BASIC language ("MCUBASIC") becomes Lexipad1's active
-    // parser once the parser run time provides it; until then the control
-    // paints whatever token bytes its store holds.
+    void CreateMenus();
+    void CreateTabPopup();
+    void CreateStatusBar();
     // Every document is shown with the repository's "MCUBASIC" parser.
     void UseMcuBasicParser();
     void ApplyEditorSettings();
@@ -68,31 +89,50 @@ private:
     // False when closing was cancelled.
     bool FormClose();
 
-    // Steps that arrive with the documents, printing and parser settings.
+    // Steps that arrive with printing and the other windows' Parts.
     void CreatePrintPreview() {}
     void ReadDefaultPageSetup() {}
-    void CreateFirstDocument() {}
-    void CloseCurrentDocument() {}
-    void LoadParserSettings();
-    void RouteHintsToStatusBar() {}
-    void OpenDocument(const std::string& fileName);
-    void NewButtonClick();
     void ShowInfraredBootloaderItem() {}
     void BuildRunMenus() {}
+    void ApplyToolMenus(const TDocumentStatus&) {}
+    void LoadParserSettings();
+    void RouteHintsToStatusBar() { m_hintsRouted = true; }
     void RebuildReopenMenu();
+
+    // The documents' view of the window.
+    void ShowStatus(const TDocumentStatus& status) override;
+    void SetPanelText(int panel, const std::string& text) override;
+    void SetCaption(const std::string& caption) override;
+    void FocusEditor() override;
+    void BringToFront() override { BringForward(); }
+    void RefreshOutputViews() override {}
+    void ShowReopenMenu(const std::vector<std::string>& files) override;
+    void SaveParserSettings() override;
+    void StartMessageTimer(int milliseconds) override;
+    void StopMessageTimer() override;
+    void RepaintNow() override;
 
     const TAppSeams m_seams;
     TLexipad* m_lexipad1 = nullptr;
+    TOpenFilesTab* m_openFilesTab = nullptr;
+    QWidget* m_editArea = nullptr;
+    std::array<QLabel*, IDocumentsView::kPanelCount> m_panels{};
+    QTimer* m_infoTimer = nullptr; // the transient message's one-shot timer
+    QMenu* m_fileMenu = nullptr;
+    QMenu* m_reopenMenu = nullptr;
+    QMenu* m_tabPopup = nullptr;
+    // File menu entries shown only while documents are open.
+    std::vector<QAction*> m_documentActions;
     TParserRepository* m_parserRepository = nullptr;
     TRegistryStore* m_registry = nullptr;
     std::string m_executablePath;
     TAppGlobals m_globals;
     std::unique_ptr<TEdPersistent> m_persistent;
-    std::vector<std::string> m_recentFiles;
+    // Lends Lexipad1 the stores of the documents; it goes before Lexipad1.
+    std::unique_ptr<TDocumentTabs> m_documents;
     std::string m_startupFile;
-    bool m_droppedFile = false;
     bool m_reportShown = false;
-    bool m_searchMarks = false;
+    bool m_hintsRouted = false;
     bool m_shown = false;
     bool m_activated = false;
 };

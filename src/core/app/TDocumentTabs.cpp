@@ -1,0 +1,524 @@
+// The documents of the main window and their file commands.
+#include "app/TDocumentTabs.h"
+
+#include "app/TAppGlobals.h"
+#include "app/TEdPersistent.h"
+#include "app/TFileDialogs.h"
+#include "app/TProfileFile.h"
+#include "base/Exceptions.h"
+#include "base/FileUtils.h"
+#include "base/StringUtils.h"
+#include "editor/LexipadMessages.h"
+#include "editor/TCustomLexipad.h"
+
+#include <algorithm>
+#include <cassert>
+#include <filesystem>
+
+namespace quarno {
+
+namespace {
+
+constexpr const char* kWorkingSection = "WORKING_DIRECTORY";
+constexpr const char* kWorkingKey = "PATHNAME";
+
+// Names are compared exactly, so a relative start-up name is made absolute
+// before it meets the names the dialogs return.
+std::string AbsoluteName(const std::string& fileName) {
+    if (fileName.empty()) return fileName;
+    std::filesystem::path path(fileName);
+    if (path.is_absolute()) return fileName;
+    std::error_code error;
+    std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? fileName : absolute.lexically_normal().string();
+}
+
+// The folder of a file without its trailing "/" (the root stays "/").
+std::string FolderOf(const std::string& fileName) {
+    std::string folder = ExtractFilePath(fileName);
+    if (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    return folder;
+}
+
+} // namespace
+
+// Holds the control's change event back while stores are exchanged.
+class TDocumentTabs::TBusy {
+public:
+    explicit TBusy(TDocumentTabs& owner) : m_owner(owner) { ++m_owner.m_busy; }
+    ~TBusy() { --m_owner.m_busy; }
+    TBusy(const TBusy&) = delete;
+    TBusy& operator=(const TBusy&) = delete;
+
+private:
+    TDocumentTabs& m_owner;
+};
+
+TDocumentTabs::TDocumentTabs(TCustomLexipad& editor, const TSeams& seams, TParserLookup findParser)
+    : m_editor(editor, std::move(findParser)), m_tabs(seams.tabs), m_view(seams.view),
+      m_prompts(seams.prompts), m_fileDialogs(seams.fileDialogs), m_globals(seams.globals) {}
+
+// The control gets its own store back (in m_editor's destructor) before the
+// documents' stores are freed.
+TDocumentTabs::~TDocumentTabs() {
+    m_current = nullptr;
+    ++m_busy;
+}
+
+TProfileFile TDocumentTabs::Config() const {
+    return m_globals.Config();
+}
+
+// The boundary of every command: an error ends the command and is shown.
+bool TDocumentTabs::Guarded(const std::function<bool()>& command) {
+    try {
+        return command();
+    } catch (const std::exception& error) {
+        m_prompts.ShowException(error.what());
+        return false;
+    }
+}
+
+int TDocumentTabs::IndexOf(const TFileObject* document) const {
+    for (size_t index = 0; index < m_documents.size(); ++index)
+        if (m_documents[index].get() == document) return static_cast<int>(index);
+    return -1;
+}
+
+int TDocumentTabs::FindTabByName(const std::string& fileName) const {
+    for (size_t index = 0; index < m_documents.size(); ++index)
+        if (m_documents[index]->FileName() == fileName) return static_cast<int>(index);
+    return -1;
+}
+
+void TDocumentTabs::AttachMcuBasicParser() {
+    m_editor.AttachParser(m_editor.FindParser(TFileObject::kParserName));
+}
+
+void TDocumentTabs::AddDocument(std::unique_ptr<TFileObject> document, const std::string& caption) {
+    m_documents.push_back(std::move(document));
+    m_tabs.Add(caption);
+}
+
+// The shown document goes back into its object with the search-marks flag.
+void TDocumentTabs::StoreCurrent() {
+    if (!m_current) return;
+    m_current->StoreEditorState(m_editor);
+    m_current->SetSearchMarks(m_searchMarks);
+}
+
+void TDocumentTabs::ShowDocument(TFileObject* document) {
+    m_current = document;
+    document->RestoreEditorState(m_editor);
+    m_searchMarks = document->SearchMarks();
+}
+
+// --- New and first document ------------------------------------------------------
+
+void TDocumentTabs::CreateFirstDocument() {
+    Guarded([this] {
+        TBusy busy(*this);
+        auto document = std::make_unique<TFileObject>();
+        TFileObject* created = document.get();
+        m_editor.Editor().SetPrintTitle(created->FileName());
+        AddDocument(std::move(document), TFileObject::kUntitledName);
+        m_tabs.Select(0);
+        created->StoreEditorState(m_editor);
+        ShowDocument(created);
+        return true;
+    });
+}
+
+void TDocumentTabs::NewButtonClick() {
+    Guarded([this] {
+        {
+            TBusy busy(*this);
+            StoreCurrent();
+            auto document = std::make_unique<TFileObject>();
+            TFileObject* created = document.get();
+            created->ClearEditor(m_editor);
+            AddDocument(std::move(document), TFileObject::kUntitledName);
+            m_tabs.Select(m_tabs.Count() - 1);
+            ShowDocument(created);
+            created->SetSearchMarks(false);
+            m_searchMarks = false;
+            AttachMcuBasicParser();
+        }
+        StatusRefresh();
+        m_view.FocusEditor();
+        m_view.RefreshOutputViews();
+        return true;
+    });
+}
+
+// --- Open ---------------------------------------------------------------------
+
+void TDocumentTabs::OpenButtonClick() {
+    Guarded([this] {
+        m_workingFolder = Config().ReadString(kWorkingSection, kWorkingKey, m_workingFolder);
+        TFileDialogOptions options;
+        options.filter = kOpenFilter;
+        options.initialFolder = m_workingFolder;
+        std::optional<std::string> chosen = m_fileDialogs.OpenFile(options);
+        if (!chosen) return false;
+        bool opened = DoOpenDocument(*chosen);
+        AttachMcuBasicParser();
+        return opened;
+    });
+}
+
+bool TDocumentTabs::OpenDocument(const std::string& fileName) {
+    return Guarded([&] { return DoOpenDocument(fileName); });
+}
+
+bool TDocumentTabs::DoOpenDocument(const std::string& requested) {
+    std::string fileName = AbsoluteName(requested);
+    if (m_current && !FileExists(fileName)) {
+        m_prompts.Show(TPromptKind::Error, Format("Cannot Find or Open File\r\"%s\"", fileName));
+        return false;
+    }
+    int open = FindTabByName(fileName);
+    if (open >= 0 && !ReloadOpenDocument(open, fileName)) return false;
+    // A pristine untitled first tab is replaced by the file.
+    StatusRefresh();
+    if (m_current && Panel(1).empty() && m_current->IsUntitled() && m_tabs.Selected() <= 0)
+        DoClose();
+    LoadNewDocument(fileName);
+    StatusRefresh();
+    RememberOpenedFolder(fileName);
+    m_view.RefreshOutputViews();
+    return true;
+}
+
+// The file is open in a tab: reloading it closes that tab first (asking to
+// save it); false when the user declined either question.
+bool TDocumentTabs::ReloadOpenDocument(int index, const std::string& fileName) {
+    m_view.BringToFront();
+    m_view.FocusEditor();
+    TPromptButton answer =
+        m_prompts.Show(TPromptKind::Information,
+                       Format("File \"%s\" is already open\rDo you wish to reload ?", fileName),
+                       TPromptButtons::YesNoCancel);
+    if (answer != TPromptButton::Yes) return false;
+    m_tabs.Select(index);
+    OpenFilesTabChange();
+    return DoClose();
+}
+
+// A new document with the file, in a new tab; a failed load leaves the
+// previous document on screen and passes the error on.
+void TDocumentTabs::LoadNewDocument(const std::string& fileName) {
+    TBusy busy(*this);
+    StoreCurrent();
+    auto document = std::make_unique<TFileObject>();
+    try {
+        document->LoadIntoEditor(m_editor, fileName);
+    } catch (...) {
+        if (m_current) ShowDocument(m_current);
+        throw;
+    }
+    TFileObject* loaded = document.get();
+    loaded->RestoreEditorState(m_editor);
+    m_searchMarks = loaded->SearchMarks();
+    AddDocument(std::move(document), ExtractFileName(fileName));
+    m_tabs.Select(IndexOf(loaded));
+    m_view.FocusEditor();
+    m_current = loaded;
+    loaded->SetSearchMarks(false);
+}
+
+// Dropped files leave the folder of the Open dialog alone.
+void TDocumentTabs::RememberOpenedFolder(const std::string& fileName) {
+    m_globals.SetLastOpenedFile(fileName);
+    m_workingFolder = FolderOf(fileName);
+    bool dropped = m_droppedFile;
+    m_droppedFile = false;
+    if (!dropped) {
+        TProfileFile config = Config();
+        config.WriteString(kWorkingSection, kWorkingKey, m_workingFolder);
+    }
+}
+
+void TDocumentTabs::ReopenItemClick(const std::string& caption) {
+    if (caption != kNoEntries) OpenDocument(caption);
+}
+
+void TDocumentTabs::ReOpenFileClick() {
+    if (m_current) OpenDocument(m_current->FileName());
+}
+
+void TDocumentTabs::Lexipad1FilesDropped(const std::vector<std::string>& files) {
+    m_editor.Editor().SetSelStart(0);
+    if (files.empty() || !FileExists(files.front())) return;
+    m_droppedFile = true;
+    OpenDocument(files.front());
+    // An open that stopped early must not keep the flag for the next one.
+    m_droppedFile = false;
+    m_view.BringToFront();
+}
+
+void TDocumentTabs::Lexipad1DataDrop(TSourceTypes& sourceTypes) {
+    if (sourceTypes & stFiles) sourceTypes &= static_cast<TSourceTypes>(~stInsertAsText);
+}
+
+// --- Save ---------------------------------------------------------------------
+
+bool TDocumentTabs::SaveButtonClick() {
+    return Guarded([this] { return DoSave(); });
+}
+
+bool TDocumentTabs::DoSave() {
+    if (!m_current) return false;
+    if (m_current->IsUntitled() && !DoSaveAs()) return false;
+    WriteBackup(m_current->FileName());
+    m_current->WriteDocument(m_editor, m_current->FileName());
+    StatusRefresh();
+    return true;
+}
+
+// The previous contents of the file go to the name with ".BAK"; a file that
+// is gone has nothing to back up, and the document is still written.
+void TDocumentTabs::WriteBackup(const std::string& fileName) {
+    if (!FileExists(fileName)) return;
+    std::string previous = ReadWholeFile(fileName);
+    WriteFileSafely(ChangeFileExt(fileName, ".BAK"), previous);
+}
+
+bool TDocumentTabs::SaveAs1Click() {
+    return Guarded([this] { return DoSaveAs(); });
+}
+
+bool TDocumentTabs::DoSaveAs() {
+    if (!m_current) return false;
+    {
+        TProfileFile config = Config();
+        config.WriteString(kWorkingSection, kWorkingKey, m_workingFolder);
+    }
+    int index = IndexOf(m_current);
+    std::string oldName = m_current->FileName();
+    TFileDialogOptions options;
+    options.fileName = oldName;
+    options.initialFolder = m_current->IsUntitled() ? m_workingFolder : FolderOf(oldName);
+    options.filter = kSaveFilter;
+    options.defaultExt = "bas";
+    std::optional<std::string> chosen = m_fileDialogs.SaveFile(options);
+    if (!chosen) return false;
+    m_current->WriteDocument(m_editor, *chosen);
+    if (*chosen != oldName) {
+        // The renamed tab stays selected even when another tab shows that name.
+        m_tabs.SetCaption(index, ExtractFileName(*chosen));
+        m_tabs.Select(index);
+    }
+    StatusRefresh();
+    return true;
+}
+
+// --- Close ----------------------------------------------------------------------
+
+bool TDocumentTabs::Close1Click() {
+    return Guarded([this] { return DoClose(); });
+}
+
+TPromptButton TDocumentTabs::AskSaveChanges(const std::string& fileName) {
+    return m_prompts.Show(TPromptKind::Confirmation,
+                          Format("File \"%s\" has been modified\r\nSave changes ?", fileName),
+                          TPromptButtons::YesNoCancel);
+}
+
+bool TDocumentTabs::DoClose() {
+    if (!m_current) return true;
+    // The question follows panel 1, refreshed so it cannot be stale.
+    StatusRefresh();
+    TFileObject* closing = m_current;
+    if (Panel(1) == kModifiedText) {
+        TPromptButton answer = AskSaveChanges(closing->FileName());
+        if (answer == TPromptButton::Cancel) return false;
+        if (answer == TPromptButton::Yes && !DoSave()) return false;
+    }
+    AddToRecentFiles(closing->FileName());
+    {
+        TBusy busy(*this);
+        closing->StoreEditorState(m_editor);
+        int index = IndexOf(closing);
+        m_current = nullptr;
+        FreeDocument(index);
+        if (!m_documents.empty()) {
+            index = std::min(index, DocumentCount() - 1);
+            ShowDocument(m_documents[static_cast<size_t>(index)].get());
+            m_view.FocusEditor();
+            m_tabs.Select(index);
+        }
+    }
+    StatusRefresh();
+    m_view.RefreshOutputViews();
+    AttachMcuBasicParser();
+    RebuildReopenMenu();
+    return true;
+}
+
+void TDocumentTabs::FreeDocument(int index) {
+    if (index < 0 || index >= DocumentCount()) return;
+    m_documents.erase(m_documents.begin() + index);
+    m_tabs.Delete(index);
+}
+
+// A closed file goes to the top of the list unless it is listed already; a
+// history file that cannot be written is reported and the close goes on.
+void TDocumentTabs::AddToRecentFiles(const std::string& fileName) {
+    if (fileName == TFileObject::kUntitledName) return;
+    if (std::find(m_recentFiles.begin(), m_recentFiles.end(), fileName) == m_recentFiles.end())
+        m_recentFiles.insert(m_recentFiles.begin(), fileName);
+    if (m_recentFiles.size() > static_cast<size_t>(TEdPersistent::kSectionLimit))
+        m_recentFiles.resize(TEdPersistent::kSectionLimit);
+    if (!m_persistent) return;
+    try {
+        m_persistent->WriteRecentFiles(m_recentFiles);
+    } catch (const Exception& error) {
+        m_prompts.ShowException(error.what());
+    }
+}
+
+void TDocumentTabs::CloseAll1Click() {
+    while (!m_documents.empty())
+        if (!Close1Click()) break;
+}
+
+void TDocumentTabs::RebuildReopenMenu() {
+    if (m_persistent) m_recentFiles = m_persistent->ReadRecentFiles();
+    m_view.ShowReopenMenu(m_recentFiles);
+}
+
+bool TDocumentTabs::FormClose() {
+    return Guarded([this] {
+        if (!m_current) return true;
+        {
+            TBusy busy(*this);
+            StoreCurrent();
+            m_current = nullptr;
+        }
+        while (!m_documents.empty()) {
+            TFileObject* document = m_documents.front().get();
+            if (document->IsModifiedInStore()) {
+                {
+                    TBusy busy(*this);
+                    ShowDocument(document);
+                    m_tabs.Select(0);
+                }
+                StatusRefresh();
+                TPromptButton answer = AskSaveChanges(document->FileName());
+                if (answer == TPromptButton::Cancel) return false;
+                if (answer == TPromptButton::Yes && !DoSave()) return false;
+                TBusy busy(*this);
+                document->StoreEditorState(m_editor);
+                m_current = nullptr;
+            }
+            AddToRecentFiles(document->FileName());
+            FreeDocument(0);
+        }
+        m_view.SaveParserSettings();
+        m_recentFiles.clear();
+        m_view.ShowReopenMenu(m_recentFiles);
+        return true;
+    });
+}
+
+// --- Switching tabs -----------------------------------------------------------------
+
+void TDocumentTabs::OpenFilesTabChange() {
+    int index = m_tabs.Selected();
+    if (index < 0 || index >= DocumentCount()) return;
+    TFileObject* chosen = m_documents[static_cast<size_t>(index)].get();
+    if (chosen == m_current) return;
+    Guarded([&] {
+        {
+            TBusy busy(*this);
+            StoreCurrent();
+            ShowDocument(chosen);
+            AttachMcuBasicParser();
+        }
+        m_view.FocusEditor();
+        m_view.SetCaption(chosen->FileName());
+        m_view.RefreshOutputViews();
+        StatusRefresh();
+        return true;
+    });
+}
+
+// --- Status --------------------------------------------------------------------------
+
+const std::string& TDocumentTabs::Panel(int index) const {
+    static const std::string none;
+    if (index < 0 || index >= IDocumentsView::kPanelCount) return none;
+    return m_panels[static_cast<size_t>(index)];
+}
+
+void TDocumentTabs::SetPanel(int index, const std::string& text) {
+    if (index < 0 || index >= IDocumentsView::kPanelCount) return;
+    m_panels[static_cast<size_t>(index)] = text;
+    m_view.SetPanelText(index, text);
+}
+
+TDocumentStatus TDocumentTabs::ReadToolSettings() {
+    TProfileFile config = Config();
+    TDocumentStatus status;
+    status.extProgrammerName = config.ReadString("EXT_PROG", "NAME", "Undefined");
+    status.extBootloaderName = config.ReadString("EXT_BOOTLOADER", "NAME", "Undefined");
+    status.programmerType = config.ReadString("PROGRAMMER", "TYPE", "ORLA");
+    status.bootloaderType = config.ReadString("BOOTLOADER", "TYPE", "STANDARD");
+    m_globals.SetExtProgrammerName(status.extProgrammerName);
+    m_globals.SetExtBootloaderName(status.extBootloaderName);
+    return status;
+}
+
+void TDocumentTabs::Lexipad1Change() {
+    if (m_busy == 0) StatusRefresh();
+}
+
+void TDocumentTabs::StatusRefresh() {
+    TDocumentStatus status = ReadToolSettings();
+    status.documents = m_tabs.Count() > 0 && m_current;
+    if (!status.documents) {
+        status.caption = kNoDocumentCaption;
+        m_view.ShowStatus(status);
+        return;
+    }
+    TCustomLexipad& editor = m_editor.Editor();
+    status.caption = m_current->FileName();
+    status.canUndo = editor.Modified();
+    status.canRedo = editor.Perform(LPM_CANREDO) != 0;
+    status.canPaste = editor.Perform(LPM_CANPASTE) != 0;
+    status.hasSelection = editor.SelLength() > 0;
+    status.canSearchAgain = m_persistent && !m_persistent->LastSearchText().empty();
+    SetPanel(0, Format("%6d:%4d", editor.CaretLine(), editor.CaretColumn()));
+    SetPanel(1, m_current->IsModifiedInEditor(m_editor) ? kModifiedText : "");
+    std::string mode = editor.ReadOnly()     ? " Read only"
+                       : editor.InsertMode() ? " Insert"
+                                             : " Overwrite";
+    // A transient message keeps the panel; the mode comes back after it.
+    if (m_messageShown)
+        m_panelBeforeMessage = mode;
+    else
+        SetPanel(5, mode);
+    m_view.ShowStatus(status);
+}
+
+void TDocumentTabs::ShowTransientMessage(const std::string& message) {
+    if (m_messageShown)
+        m_view.StopMessageTimer();
+    else
+        m_panelBeforeMessage = Panel(5);
+    SetPanel(5, "  " + message);
+    m_messageShown = true;
+    m_view.StartMessageTimer(kMessageMilliseconds);
+    m_view.RepaintNow();
+}
+
+void TDocumentTabs::InfoTimerTimer() {
+    if (!m_messageShown) return;
+    m_messageShown = false;
+    SetPanel(5, m_panelBeforeMessage);
+    m_view.StopMessageTimer();
+    StatusRefresh();
+}
+
+} // namespace quarno

@@ -1,0 +1,153 @@
+// The documents of the main window and their file commands, without a
+// window: New, Open, Re-open, Save, Save As, Close, Close All, closing the
+// window, switching tabs, dropped files and the status refresh. The window
+// supplies the tab row, the view, the seams and the stores.
+#pragma once
+
+#include "app/IDocumentsView.h"
+#include "app/ITabRow.h"
+#include "app/TDocumentEditor.h"
+#include "app/TFileObject.h"
+#include "app/TPrompts.h"
+#include "editor/TDropObj.h"
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quarno {
+
+class TAppGlobals;
+class TCustomLexipad;
+class TEdPersistent;
+class TFileDialogs;
+class TProfileFile;
+
+class TDocumentTabs {
+public:
+    static constexpr const char* kNoDocumentCaption = "QUARNO+ Compiler";
+    static constexpr const char* kOpenFilter =
+        "MCUBASIC files|*.bas;|INCLUDE files|*.inc;|ASM files|*.asm;|KBX files|*.kbx;|All "
+        "files|*.*";
+    static constexpr const char* kSaveFilter =
+        "MCUBASIC files|*.bas;|INCLUDE files|*.inc;|All files|*.*";
+    static constexpr const char* kModifiedText = "Modified";
+    static constexpr const char* kNoEntries = "<No entries>";
+    static constexpr int kMessageMilliseconds = 2000;
+
+    struct TSeams {
+        ITabRow& tabs;
+        IDocumentsView& view;
+        TPrompts& prompts;
+        TFileDialogs& fileDialogs;
+        TAppGlobals& globals; // KBX.INI, the last opened file, the tool names
+    };
+
+    // Borrows the control: it gets a store of its own for the documents and
+    // its own store back when this object goes.
+    TDocumentTabs(TCustomLexipad& editor, const TSeams& seams, TParserLookup findParser = {});
+    ~TDocumentTabs();
+    TDocumentTabs(const TDocumentTabs&) = delete;
+    TDocumentTabs& operator=(const TDocumentTabs&) = delete;
+
+    void SetParserLookup(TParserLookup findParser) {
+        m_editor.SetParserLookup(std::move(findParser));
+    }
+    // The history file's store; null: recent files are kept in memory only.
+    void SetPersistent(TEdPersistent* persistent) { m_persistent = persistent; }
+
+    // --- the commands; each reports its own errors through the prompts ------
+    // The window's first untitled document, made before the window shows.
+    void CreateFirstDocument();
+    void NewButtonClick();
+    void OpenButtonClick();
+    // Opens a file in a new tab; false when nothing was opened.
+    bool OpenDocument(const std::string& fileName);
+    void ReopenItemClick(const std::string& caption);
+    void ReOpenFileClick();
+    // False when the document was not saved (cancelled or failed).
+    bool SaveButtonClick();
+    bool SaveAs1Click();
+    // False when the user cancelled or the save failed; nothing was closed.
+    bool Close1Click();
+    void CloseAll1Click();
+    // The user selected another tab.
+    void OpenFilesTabChange();
+    void Lexipad1FilesDropped(const std::vector<std::string>& files);
+    // Data dropped on the control: dropped files are opened, never inserted
+    // as a list of names.
+    static void Lexipad1DataDrop(TSourceTypes& sourceTypes);
+    // False when the user cancelled: the window stays open.
+    bool FormClose();
+    // The recent-files list is read again from the history file.
+    void RebuildReopenMenu();
+
+    // --- status --------------------------------------------------------------
+    // The control's change event: the status refresh, except while a command
+    // is exchanging stores (the command refreshes when it is done).
+    void Lexipad1Change();
+    void StatusRefresh();
+    void ShowTransientMessage(const std::string& message);
+    void InfoTimerTimer();
+    const std::string& Panel(int index) const;
+    // Panels 2 to 4 belong to the compile command.
+    void SetPanel(int index, const std::string& text);
+
+    // --- state ----------------------------------------------------------------
+    TFileObject* Current() const { return m_current; }
+    int DocumentCount() const { return static_cast<int>(m_documents.size()); }
+    TFileObject& Document(int index) const { return *m_documents[static_cast<size_t>(index)]; }
+    // The first tab showing exactly this name (case matters), or -1.
+    int FindTabByName(const std::string& fileName) const;
+    const std::vector<std::string>& RecentFiles() const { return m_recentFiles; }
+    const std::string& WorkingFolder() const { return m_workingFolder; }
+    bool SearchMarks() const { return m_searchMarks; }
+    void SetSearchMarks(bool present) { m_searchMarks = present; }
+    TDocumentEditor& DocumentEditor() { return m_editor; }
+
+private:
+    class TBusy;
+
+    TProfileFile Config() const;
+    bool Guarded(const std::function<bool()>& command);
+    bool DoOpenDocument(const std::string& fileName);
+    bool ReloadOpenDocument(int index, const std::string& fileName);
+    void LoadNewDocument(const std::string& fileName);
+    void RememberOpenedFolder(const std::string& fileName);
+    void AddDocument(std::unique_ptr<TFileObject> document, const std::string& caption);
+    void StoreCurrent();
+    void ShowDocument(TFileObject* document);
+    bool DoSave();
+    bool DoSaveAs();
+    void WriteBackup(const std::string& fileName);
+    bool DoClose();
+    TPromptButton AskSaveChanges(const std::string& fileName);
+    void AddToRecentFiles(const std::string& fileName);
+    void FreeDocument(int index);
+    void AttachMcuBasicParser();
+    int IndexOf(const TFileObject* document) const;
+    TDocumentStatus ReadToolSettings();
+
+    TDocumentEditor m_editor;
+    ITabRow& m_tabs;
+    IDocumentsView& m_view;
+    TPrompts& m_prompts;
+    TFileDialogs& m_fileDialogs;
+    TAppGlobals& m_globals;
+    TEdPersistent* m_persistent = nullptr;
+    // One per tab, in tab order.
+    std::vector<std::unique_ptr<TFileObject>> m_documents;
+    TFileObject* m_current = nullptr;
+    std::vector<std::string> m_recentFiles;
+    std::string m_workingFolder;
+    bool m_droppedFile = false;
+    bool m_searchMarks = false;
+    std::array<std::string, IDocumentsView::kPanelCount> m_panels;
+    bool m_messageShown = false;
+    std::string m_panelBeforeMessage;
+    int m_busy = 0;
+};
+
+} // namespace quarno

@@ -1,0 +1,92 @@
+// The document object of one tab: the document's store while another tab is
+// shown (the spare store while it is shown), its view state, the name it is
+// saved under and the undo position it was last saved at.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace quarno {
+
+class TDocumentEditor;
+class TTextStore;
+class TUndoStack;
+
+class TFileObject {
+public:
+    static constexpr const char* kUntitledName = "No_name.bas";
+    static constexpr const char* kParserName = "MCUBASIC";
+
+    TFileObject();
+    ~TFileObject();
+    // A document is the identity its tab is bound to.
+    TFileObject(const TFileObject&) = delete;
+    TFileObject& operator=(const TFileObject&) = delete;
+
+    // Moves the shown document out of the control: the control's store,
+    // selection, top line, title and layout go into this object and the
+    // control gets this object's spare store.
+    void StoreEditorState(TDocumentEditor& editor);
+    // The reverse: the control shows this document again with its parser,
+    // selection and top line, re-wrapped when the layout it was wrapped for
+    // changed meanwhile.
+    void RestoreEditorState(TDocumentEditor& editor);
+    // Loads a file into the control (replacing whatever it shows) and moves
+    // it into this object; load errors (ELexipad) pass to the caller.
+    void LoadIntoEditor(TDocumentEditor& editor, const std::string& fileName);
+    // An empty text under this document's name, moved into this object.
+    void ClearEditor(TDocumentEditor& editor);
+    // Writes the shown text to a file keeping the undo history, and takes
+    // that name and the undo position as the saved state.
+    void WriteDocument(TDocumentEditor& editor, const std::string& fileName);
+    // Whether the shown text differs from what was last written.
+    bool IsModifiedInEditor(const TDocumentEditor& editor) const;
+    // The same test on this object's own store, for a document not shown.
+    bool IsModifiedInStore() const;
+
+    const std::string& FileName() const { return m_fileName; }
+    void SetFileName(const std::string& name) { m_fileName = name; }
+    bool IsUntitled() const { return m_fileName == kUntitledName; }
+    const std::string& ParserName() const { return m_parserName; }
+    bool SearchMarks() const { return m_searchMarks; }
+    void SetSearchMarks(bool present) { m_searchMarks = present; }
+
+    TTextStore& Store() const { return *m_store; }
+    int SelAnchor() const { return m_selAnchor; }
+    int SelCaret() const { return m_selCaret; }
+    int FirstVisibleLine() const { return m_firstVisibleLine; }
+    int64_t SavedDepth() const { return m_savedDepth; }
+    uint64_t SavedTopValue() const { return m_savedTopValue; }
+    const std::string& FontName() const { return m_fontName; }
+    int FontSize() const { return m_fontSize; }
+    int Charset() const { return m_charset; }
+    int ClientWidth() const { return m_clientWidth; }
+    int WrapColumn() const { return m_wrapColumn; }
+    bool WordWrap() const { return m_wordWrap; }
+
+private:
+    bool IsModified(const TUndoStack* stack) const;
+    void RecordLayout(TDocumentEditor& editor);
+    bool LayoutChanged(TDocumentEditor& editor) const;
+
+    std::unique_ptr<TTextStore> m_store; // never null
+    int m_selAnchor = 0;
+    int m_selCaret = 0;
+    int m_firstVisibleLine = 0; // 1-based; 0 before the first store
+    std::string m_parserName;
+    std::string m_fileName = kUntitledName;
+    // The undo record the text was last written at: its identity and the
+    // record count then. Undoing back to it makes the text unmodified again.
+    uint64_t m_savedTopValue = 0;
+    int64_t m_savedDepth = 0;
+    std::string m_fontName = "Courier New";
+    int m_fontSize = 10;
+    int m_charset = 1;
+    int m_clientWidth = 0;
+    int m_wrapColumn = 0;
+    bool m_wordWrap = false;
+    bool m_searchMarks = false;
+};
+
+} // namespace quarno

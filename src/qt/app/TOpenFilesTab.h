@@ -1,0 +1,33 @@
+// The row of tabs above the editor, one per open document. Changes made by
+// the document commands are silent; only a tab the user picks is reported.
+#pragma once
+
+#include "app/ITabRow.h"
+
+#include <QTabBar>
+
+namespace quarno {
+
+class TOpenFilesTab : public QTabBar, public ITabRow {
+    Q_OBJECT
+public:
+    explicit TOpenFilesTab(QWidget* parent = nullptr);
+
+    int Count() const override { return count(); }
+    void Add(const std::string& caption) override;
+    void Delete(int index) override;
+    void SetCaption(int index, const std::string& caption) override;
+    int Selected() const override { return currentIndex(); }
+    void Select(int index) override;
+
+signals:
+    // The user selected another tab.
+    void TabChosen();
+    // The tab pop-up was asked for at a point of the row.
+    void PopupRequested(const QPoint& globalPosition);
+
+private:
+    bool m_silent = false;
+};
+
+} // namespace quarno
