@@ -1,13 +1,21 @@
 // The program-memory, EEPROM and ASCII table windows: grid contents from the
 // memory image, bounds kept in KBX.INI, showing, closing and the table text.
+#include "base/FileUtils.h"
+#include "editor/TLexipad.h"
+#include "support/TRecordingProcesses.h"
+#include "support/TScriptedFileDialogs.h"
+#include "support/TScriptedPrompts.h"
 #include "support/TempDir.h"
 #include "viewers/HexGridText.h"
 #include "viewers/TASCII.h"
+#include "viewers/TASMList.h"
 #include "viewers/TDATAList.h"
 #include "viewers/THEXList.h"
 #include "viewers/THexLoader.h"
+#include "viewers/TOutputViews.h"
 #include "viewers/WindowBounds.h"
 
+#include <QAction>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -15,6 +23,29 @@
 #include <QtTest>
 
 using namespace quarno;
+
+namespace {
+
+// The output windows and their View menu items, as the main window has them.
+struct Views {
+    test::TScriptedPrompts prompts;
+    test::TScriptedFileDialogs dialogs;
+    test::TRecordingProcesses processes;
+    TAppSeams seams{prompts, dialogs, processes};
+    TASMList asmList{seams};
+    THEXList hexList;
+    TDATAList dataList;
+    TASCII ascii;
+    QAction showAsm, showHex, showData;
+    TOutputViews views{asmList, hexList, dataList, ascii, prompts};
+    Views() {
+        for (QAction* item : {&showAsm, &showHex, &showData})
+            item->setCheckable(true);
+        views.SetMenuItems(&showAsm, &showHex, &showData);
+    }
+};
+
+} // namespace
 
 class OutputWindowsTest : public QObject {
     Q_OBJECT
@@ -25,6 +56,9 @@ private slots:
     void boundsComeFromTheConfigurationFile();
     void closingWritesTheBoundsAndTellsTheMainWindow();
     void asciiTableIsReadOnlyAndCancelHidesIt();
+    void viewTogglesShowFillAndHide();
+    void refreshTouchesOnlyVisibleWindows();
+    void brokenHexFileEndsTheShowCommand();
 };
 
 void OutputWindowsTest::blankProgramGridIsAnErasedDevice() {
@@ -110,6 +144,56 @@ void OutputWindowsTest::asciiTableIsReadOnlyAndCancelHidesIt() {
     window.CancelButton()->click();
     QVERIFY(!window.isVisible());
     QVERIFY(!window.isEnabled());
+}
+
+void OutputWindowsTest::viewTogglesShowFillAndHide() {
+    Views v;
+    test::TempDir folder;
+    std::string hex = folder.File("PROG.HEX");
+    v.views.ShowHexClick(hex); // no HEX file: an erased device
+    QVERIFY(v.showHex.isChecked() && v.hexList.isVisible() && v.hexList.isEnabled());
+    QCOMPARE(v.hexList.CellText(0, 1), std::string("3FFF"));
+    v.views.ShowHexClick(hex);
+    QVERIFY(!v.showHex.isChecked() && !v.hexList.isVisible() && !v.hexList.isEnabled());
+    WriteFileSafely(hex, ":0400000001020304F2\r\n:00000001FF\r\n");
+    v.views.ShowDataClick(hex);
+    v.views.ShowHexClick(hex);
+    QCOMPARE(v.hexList.CellText(0, 1), std::string("0201"));
+    QCOMPARE(v.dataList.CellText(0, 1), std::string("FF"));
+    v.dataList.close(); // the close box clears the check mark
+    QVERIFY(!v.showData.isChecked() && !v.dataList.isVisible());
+    v.views.ShowAsmClick(folder.File("PROG.ASM"));
+    QVERIFY(v.showAsm.isChecked() && v.asmList.isVisible());
+    v.views.HideAll();
+    QVERIFY(!v.showAsm.isChecked() && !v.showHex.isChecked());
+    QVERIFY(!v.asmList.isVisible() && !v.hexList.isVisible());
+}
+
+void OutputWindowsTest::refreshTouchesOnlyVisibleWindows() {
+    Views v;
+    test::TempDir folder;
+    std::string hex = folder.File("PROG.HEX");
+    std::string listing = folder.File("PROG.ASM");
+    v.views.ShowHexClick(hex);
+    v.dataList.Fill(FillEepromGridBlank());
+    v.dataList.Grid()->item(0, 1)->setText("77");
+    WriteFileSafely(hex, ":0400000001020304F2\r\n");
+    WriteFileSafely(listing, "  nop\r\n");
+    v.views.Refresh(listing, hex);
+    QCOMPARE(v.hexList.CellText(0, 2), std::string("0403"));
+    QCOMPARE(v.dataList.CellText(0, 1), std::string("77")); // hidden: left alone
+    QCOMPARE(v.asmList.ASMText()->Text(), std::string());
+}
+
+void OutputWindowsTest::brokenHexFileEndsTheShowCommand() {
+    Views v;
+    test::TempDir folder;
+    std::string hex = folder.File("PROG.HEX");
+    WriteFileSafely(hex, ":0400000001020G04F2\r\n");
+    v.views.ShowHexClick(hex);
+    QCOMPARE(v.prompts.Boxes().size(), size_t(1));
+    QVERIFY(v.showHex.isChecked());
+    QVERIFY(!v.hexList.isVisible());
 }
 
 QTEST_MAIN(OutputWindowsTest)

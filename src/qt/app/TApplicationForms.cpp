@@ -65,7 +65,6 @@ void TApplicationForms::CreateAll() {
     m_gotoLineDialog = Create<TGotoLineDialog>();
     m_asmList = Create<TASMList>(m_seams);
     m_asmList->FormCreate(ConfigFileName());
-    m_asmList->SetIncFolder(Folders().IncFolder());
     m_progPath = Create<TProgPath>();
     m_hexList = Create<THEXList>();
     m_hexList->FormCreate(ConfigFileName());
@@ -74,6 +73,7 @@ void TApplicationForms::CreateAll() {
     m_dataList->FormCreate(ConfigFileName());
     m_aboutForm = Create<TAboutForm>();
     m_ascii = Create<TASCII>();
+    m_editorMainForm->SetOutputWindows(*m_asmList, *m_hexList, *m_dataList, *m_ascii);
     m_bootloaderParameters = Create<TBootloader_Parameters>();
     m_findFernwick = Create<TFind_FERNWICK>();
     m_dummyVirtualForm = Create<TDummy_Virtual_Form>();

@@ -1,6 +1,11 @@
 // The main window of the editor.
 #include "app/TEditorMainForm.h"
 
+#include "app/TFileObject.h"
+
+#include "viewers/TASMList.h"
+#include "viewers/TOutputViews.h"
+
 #include "app/TDocumentTabs.h"
 #include "app/TEventLog.h"
 #include "app/TOpenFilesTab.h"
@@ -340,10 +345,68 @@ bool TEditorMainForm::FormClose() {
     return m_documents->FormClose();
 }
 
+// --- the output windows --------------------------------------------------------------
+
+void TEditorMainForm::SetOutputWindows(TASMList& asmList, THEXList& hexList, TDATAList& dataList,
+                                       TASCII& ascii) {
+    m_outputViews =
+        std::make_unique<TOutputViews>(asmList, hexList, dataList, ascii, m_seams.Prompts());
+    asmList.SetIncFolder(m_globals.IncFolder());
+    CreateViewMenu();
+}
+
+void TEditorMainForm::CreateViewMenu() {
+    m_viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
+    m_viewMenu->setObjectName(QStringLiteral("View1"));
+    auto add = [this](const char* name, const char* text, Qt::Key key, auto handler) {
+        QAction* action = m_viewMenu->addAction(QString::fromLatin1(text));
+        action->setObjectName(QString::fromLatin1(name));
+        if (key != Qt::Key_unknown) {
+            action->setShortcut(QKeySequence(key));
+            action->setCheckable(true);
+        }
+        // A checkable item checks itself when triggered; the toggles decide.
+        connect(action, &QAction::triggered, this, [action, handler] {
+            if (action->isCheckable()) action->setChecked(!action->isChecked());
+            handler();
+        });
+        return action;
+    };
+    QAction* showAsm = add("ShowAsm", "ASSEMBLER Data", Qt::Key_F2,
+                           [this] { m_outputViews->ShowAsmClick(CurrentAsmPath()); });
+    QAction* showHex = add("ShowHEX", "PROGRAM Data", Qt::Key_F4,
+                           [this] { m_outputViews->ShowHexClick(CurrentHexPath()); });
+    QAction* showData = add("ShowData", "EEPROM Data", Qt::Key_F6,
+                            [this] { m_outputViews->ShowDataClick(CurrentHexPath()); });
+    add("ASCIITable1", "ASCII Table", Qt::Key_unknown, [this] { m_outputViews->ShowAsciiClick(); });
+    m_outputViews->SetMenuItems(showAsm, showHex, showData);
+    m_viewMenu->menuAction()->setVisible(m_documents->Current() != nullptr);
+}
+
+std::string TEditorMainForm::CurrentAsmPath() {
+    TFileObject* document = m_documents->Current();
+    m_globals.SetAsmPath(document ? ChangeFileExt(document->FileName(), ".ASM") : std::string());
+    return m_globals.AsmPath();
+}
+
+// Without a document the name is a blank, which names no file.
+std::string TEditorMainForm::CurrentHexPath() {
+    TFileObject* document = m_documents->Current();
+    m_globals.SetHexPath(document ? ChangeFileExt(document->FileName(), ".HEX") : " ");
+    return m_globals.HexPath();
+}
+
+void TEditorMainForm::RefreshOutputViews() {
+    if (!m_outputViews || !m_documents->Current()) return;
+    m_outputViews->Refresh(CurrentAsmPath(), CurrentHexPath());
+}
+
 // --- the documents' view ------------------------------------------------------------
 
 void TEditorMainForm::ShowStatus(const TDocumentStatus& status) {
     m_editArea->setVisible(status.documents);
+    if (m_viewMenu) m_viewMenu->menuAction()->setVisible(status.documents);
+    if (!status.documents && m_outputViews) m_outputViews->HideAll();
     for (QAction* action : m_documentActions)
         action->setVisible(status.documents);
     setWindowTitle(FromPath(status.caption));

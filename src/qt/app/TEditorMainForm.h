@@ -22,7 +22,12 @@ class QTimer;
 
 namespace quarno {
 
+class TASCII;
+class TASMList;
+class TDATAList;
 class TDocumentTabs;
+class THEXList;
+class TOutputViews;
 class TLexipad;
 class TOpenFilesTab;
 class TParserRepository;
@@ -55,6 +60,9 @@ public:
     // The holder of the parsers, created right after this window, and the
     // per-user store their settings are kept in.
     void SetParserRepository(TParserRepository* repository, TRegistryStore* registry);
+    // The output windows, created after this window; adds the View menu.
+    void SetOutputWindows(TASMList& asmList, THEXList& hexList, TDATAList& dataList, TASCII& ascii);
+    TOutputViews* OutputViews() const { return m_outputViews.get(); }
 
     // Answers a later copy of the program: restores the window if it is
     // minimised (keeping it maximised if it was), raises and activates it.
@@ -98,6 +106,10 @@ private:
     void LoadParserSettings();
     void RouteHintsToStatusBar() { m_hintsRouted = true; }
     void RebuildReopenMenu();
+    void CreateViewMenu();
+    // The current document's listing and HEX file (kept in the globals).
+    std::string CurrentAsmPath();
+    std::string CurrentHexPath();
 
     // The documents' view of the window.
     void ShowStatus(const TDocumentStatus& status) override;
@@ -105,7 +117,7 @@ private:
     void SetCaption(const std::string& caption) override;
     void FocusEditor() override;
     void BringToFront() override { BringForward(); }
-    void RefreshOutputViews() override {}
+    void RefreshOutputViews() override;
     void ShowReopenMenu(const std::vector<std::string>& files) override;
     void SaveParserSettings() override;
     void StartMessageTimer(int milliseconds) override;
@@ -121,6 +133,8 @@ private:
     QMenu* m_fileMenu = nullptr;
     QMenu* m_reopenMenu = nullptr;
     QMenu* m_tabPopup = nullptr;
+    QMenu* m_viewMenu = nullptr;
+    std::unique_ptr<TOutputViews> m_outputViews;
     // File menu entries shown only while documents are open.
     std::vector<QAction*> m_documentActions;
     TParserRepository* m_parserRepository = nullptr;

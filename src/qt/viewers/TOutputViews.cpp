@@ -1,0 +1,138 @@
+// The output windows' toggles and refresh.
+#include "viewers/TOutputViews.h"
+
+#include "app/TPrompts.h"
+#include "base/Exceptions.h"
+#include "base/FileUtils.h"
+#include "base/StringUtils.h"
+#include "viewers/HexGridText.h"
+#include "viewers/TASCII.h"
+#include "viewers/TASMList.h"
+#include "viewers/TDATAList.h"
+#include "viewers/THEXList.h"
+#include "viewers/THexLoader.h"
+
+#include <QAction>
+
+namespace quarno {
+
+namespace {
+
+void Hide(QWidget& window, QAction* item) {
+    if (item) item->setChecked(false);
+    window.setEnabled(false);
+    window.hide();
+}
+
+void Reveal(QWidget& window) {
+    window.setEnabled(true);
+    window.show();
+}
+
+bool IsChecked(const QAction* item, const QWidget& window) {
+    return item ? item->isChecked() : window.isVisible();
+}
+
+} // namespace
+
+TOutputViews::TOutputViews(TASMList& asmList, THEXList& hexList, TDATAList& dataList, TASCII& ascii,
+                           TPrompts& prompts)
+    : m_asmList(&asmList), m_hexList(&hexList), m_dataList(&dataList), m_ascii(&ascii),
+      m_prompts(prompts) {}
+
+TOutputViews::~TOutputViews() = default;
+
+bool TOutputViews::WindowsAlive() const {
+    return m_asmList && m_hexList && m_dataList && m_ascii;
+}
+
+void TOutputViews::SetMenuItems(QAction* showAsm, QAction* showHex, QAction* showData) {
+    m_showAsm = showAsm;
+    m_showHex = showHex;
+    m_showData = showData;
+    m_asmList->OnClosed = [showAsm] { showAsm->setChecked(false); };
+    m_hexList->OnClosed = [showHex] { showHex->setChecked(false); };
+    m_dataList->OnClosed = [showData] { showData->setChecked(false); };
+}
+
+void TOutputViews::ShowAsmClick(const std::string& asmPath) {
+    m_asmList->setEnabled(true);
+    if (IsChecked(m_showAsm, *m_asmList)) {
+        Hide(*m_asmList, m_showAsm);
+        return;
+    }
+    if (m_showAsm) m_showAsm->setChecked(true);
+    m_asmList->LoadListing(asmPath);
+    Reveal(*m_asmList);
+}
+
+// A broken record ends the command where it stands: the error is shown and
+// the window stays as it was, although its item is already checked.
+void TOutputViews::ShowHexClick(const std::string& hexPath) {
+    if (IsChecked(m_showHex, *m_hexList)) {
+        Hide(*m_hexList, m_showHex);
+        return;
+    }
+    if (m_showHex) m_showHex->setChecked(true);
+    try {
+        FillProgram(hexPath);
+    } catch (const Exception& error) {
+        m_prompts.ShowException(error.what());
+        return;
+    }
+    Reveal(*m_hexList);
+}
+
+void TOutputViews::ShowDataClick(const std::string& hexPath) {
+    if (IsChecked(m_showData, *m_dataList)) {
+        Hide(*m_dataList, m_showData);
+        return;
+    }
+    if (m_showData) m_showData->setChecked(true);
+    try {
+        FillEeprom(hexPath);
+    } catch (const Exception& error) {
+        m_prompts.ShowException(error.what());
+        return;
+    }
+    Reveal(*m_dataList);
+}
+
+void TOutputViews::ShowAsciiClick() {
+    m_ascii->ShowTable();
+}
+
+void TOutputViews::Refresh(const std::string& asmPath, const std::string& hexPath) {
+    if (!WindowsAlive()) return;
+    try {
+        if (m_asmList->isVisible()) m_asmList->LoadListing(asmPath);
+        if (m_hexList->isVisible()) FillProgram(hexPath);
+        if (m_dataList->isVisible()) FillEeprom(hexPath); // read and loaded a second time
+    } catch (const Exception& error) {
+        m_prompts.ShowException(error.what());
+    }
+}
+
+void TOutputViews::HideAll() {
+    if (!WindowsAlive()) return;
+    Hide(*m_asmList, m_showAsm);
+    Hide(*m_hexList, m_showHex);
+    Hide(*m_dataList, m_showData);
+}
+
+bool TOutputViews::LoadHexFile(const std::string& hexPath) {
+    if (hexPath.empty() || !FileExists(hexPath)) return false;
+    LoadHexLines(SplitLines(ReadWholeFile(hexPath)));
+    return true;
+}
+
+// Without a HEX file the image is left as it was; the grid shows blanks.
+void TOutputViews::FillProgram(const std::string& hexPath) {
+    m_hexList->Fill(LoadHexFile(hexPath) ? FillHexGrid() : FillHexGridBlank());
+}
+
+void TOutputViews::FillEeprom(const std::string& hexPath) {
+    m_dataList->Fill(LoadHexFile(hexPath) ? FillEepromGrid() : FillEepromGridBlank());
+}
+
+} // namespace quarno
