@@ -179,7 +179,8 @@ void OutputWindowsTest::refreshTouchesOnlyVisibleWindows() {
     v.dataList.Grid()->item(0, 1)->setText("77");
     WriteFileSafely(hex, ":0400000001020304F2\r\n");
     WriteFileSafely(listing, "  nop\r\n");
-    v.views.Refresh(listing, hex);
+    v.views.RefreshListing(listing);
+    v.views.RefreshMemory(hex);
     QCOMPARE(v.hexList.CellText(0, 2), std::string("0403"));
     QCOMPARE(v.dataList.CellText(0, 1), std::string("77")); // hidden: left alone
     QCOMPARE(v.asmList.ASMText()->Text(), std::string());

@@ -77,6 +77,7 @@ void TApplicationForms::CreateAll() {
     m_bootloaderParameters = Create<TBootloader_Parameters>();
     m_findFernwick = Create<TFind_FERNWICK>();
     m_dummyVirtualForm = Create<TDummy_Virtual_Form>();
+    m_editorMainForm->SetWaitWindow(m_dummyVirtualForm);
 }
 
 void TApplicationForms::ShowMainForm() {

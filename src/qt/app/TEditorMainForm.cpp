@@ -3,6 +3,7 @@
 
 #include "app/TFileObject.h"
 
+#include "build/TCompileCommand.h"
 #include "viewers/TASMList.h"
 #include "viewers/TOutputViews.h"
 
@@ -55,8 +56,11 @@ TEditorMainForm::TEditorMainForm(const TAppSeams& seams, const std::string& exec
     setWindowTitle(QStringLiteral("QUARNO+"));
     setMinimumSize(400, 200);
     CreateEditor();
+    CreateReportPane();
     CreateStatusBar();
     CreateMenus();
+    CreateOptionsMenu();
+    CreateViewMenu();
     CreateTabPopup();
     FormCreate();
 }
@@ -352,35 +356,45 @@ void TEditorMainForm::SetOutputWindows(TASMList& asmList, THEXList& hexList, TDA
     m_outputViews =
         std::make_unique<TOutputViews>(asmList, hexList, dataList, ascii, m_seams.Prompts());
     asmList.SetIncFolder(m_globals.IncFolder());
-    CreateViewMenu();
+    AddOutputWindowItems();
 }
 
+// The View menu; the output windows' items join it when those windows exist.
 void TEditorMainForm::CreateViewMenu() {
-    m_viewMenu = menuBar()->addMenu(QStringLiteral("&View"));
+    m_viewMenu = new QMenu(QStringLiteral("&View"), this);
+    menuBar()->insertMenu(m_optionsMenu->menuAction(), m_viewMenu);
     m_viewMenu->setObjectName(QStringLiteral("View1"));
-    auto add = [this](const char* name, const char* text, Qt::Key key, auto handler) {
-        QAction* action = m_viewMenu->addAction(QString::fromLatin1(text));
-        action->setObjectName(QString::fromLatin1(name));
-        if (key != Qt::Key_unknown) {
-            action->setShortcut(QKeySequence(key));
-            action->setCheckable(true);
-        }
-        // A checkable item checks itself when triggered; the toggles decide.
-        connect(action, &QAction::triggered, this, [action, handler] {
-            if (action->isCheckable()) action->setChecked(!action->isChecked());
-            handler();
-        });
-        return action;
-    };
-    QAction* showAsm = add("ShowAsm", "ASSEMBLER Data", Qt::Key_F2,
-                           [this] { m_outputViews->ShowAsmClick(CurrentAsmPath()); });
-    QAction* showHex = add("ShowHEX", "PROGRAM Data", Qt::Key_F4,
-                           [this] { m_outputViews->ShowHexClick(CurrentHexPath()); });
-    QAction* showData = add("ShowData", "EEPROM Data", Qt::Key_F6,
-                            [this] { m_outputViews->ShowDataClick(CurrentHexPath()); });
-    add("ASCIITable1", "ASCII Table", Qt::Key_unknown, [this] { m_outputViews->ShowAsciiClick(); });
+    m_showReport =
+        AddViewItem("ShowReport", "REPORT Window", Qt::Key_F1, [this] { showReportClick(); });
+}
+
+QAction* TEditorMainForm::AddViewItem(const char* name, const char* text, Qt::Key key,
+                                      const std::function<void()>& handler) {
+    auto* action = new QAction(QString::fromLatin1(text), m_viewMenu);
+    m_viewMenu->insertAction(m_showReport, action); // before REPORT Window once it exists
+    action->setObjectName(QString::fromLatin1(name));
+    if (key != Qt::Key_unknown) {
+        action->setShortcut(QKeySequence(key));
+        action->setCheckable(true);
+    }
+    // A checkable item checks itself when triggered; the commands decide.
+    connect(action, &QAction::triggered, this, [action, handler] {
+        if (action->isCheckable()) action->setChecked(!action->isChecked());
+        handler();
+    });
+    return action;
+}
+
+void TEditorMainForm::AddOutputWindowItems() {
+    QAction* showAsm = AddViewItem("ShowAsm", "ASSEMBLER Data", Qt::Key_F2,
+                                   [this] { m_outputViews->ShowAsmClick(CurrentAsmPath()); });
+    QAction* showHex = AddViewItem("ShowHEX", "PROGRAM Data", Qt::Key_F4,
+                                   [this] { m_outputViews->ShowHexClick(CurrentHexPath()); });
+    QAction* showData = AddViewItem("ShowData", "EEPROM Data", Qt::Key_F6,
+                                    [this] { m_outputViews->ShowDataClick(CurrentHexPath()); });
+    AddViewItem("ASCIITable1", "ASCII Table", Qt::Key_unknown,
+                [this] { m_outputViews->ShowAsciiClick(); });
     m_outputViews->SetMenuItems(showAsm, showHex, showData);
-    m_viewMenu->menuAction()->setVisible(m_documents->Current() != nullptr);
 }
 
 std::string TEditorMainForm::CurrentAsmPath() {
@@ -397,8 +411,10 @@ std::string TEditorMainForm::CurrentHexPath() {
 }
 
 void TEditorMainForm::RefreshOutputViews() {
-    if (!m_outputViews || !m_documents->Current()) return;
-    m_outputViews->Refresh(CurrentAsmPath(), CurrentHexPath());
+    if (!m_documents->Current()) return;
+    if (m_outputViews) m_outputViews->RefreshListing(CurrentAsmPath());
+    ReadCompileResult();
+    if (m_outputViews) m_outputViews->RefreshMemory(CurrentHexPath());
 }
 
 // --- the documents' view ------------------------------------------------------------
@@ -406,6 +422,8 @@ void TEditorMainForm::RefreshOutputViews() {
 void TEditorMainForm::ShowStatus(const TDocumentStatus& status) {
     m_editArea->setVisible(status.documents);
     if (m_viewMenu) m_viewMenu->menuAction()->setVisible(status.documents);
+    m_optionsMenu->menuAction()->setVisible(status.documents);
+    if (!status.documents && m_showReport) m_showReport->setChecked(false);
     if (!status.documents && m_outputViews) m_outputViews->HideAll();
     for (QAction* action : m_documentActions)
         action->setVisible(status.documents);

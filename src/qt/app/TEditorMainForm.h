@@ -11,6 +11,7 @@
 #include <QMainWindow>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,11 +19,15 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QPlainTextEdit;
+class QSplitter;
 class QTimer;
 
 namespace quarno {
 
 class TASCII;
+class TCompileCommand;
+class TDummy_Virtual_Form;
 class TASMList;
 class TDATAList;
 class TDocumentTabs;
@@ -63,6 +68,14 @@ public:
     // The output windows, created after this window; adds the View menu.
     void SetOutputWindows(TASMList& asmList, THEXList& hexList, TDATAList& dataList, TASCII& ascii);
     TOutputViews* OutputViews() const { return m_outputViews.get(); }
+    // The window shown while the compiler runs, created after this window.
+    void SetWaitWindow(TDummy_Virtual_Form* window) { m_waitWindow = window; }
+
+    // Compiling and its report.
+    void CompileButtonClick();
+    void ReadCompileResult();
+    void showReportClick();
+    QWidget* ReportMemo() const;
 
     // Answers a later copy of the program: restores the window if it is
     // minimised (keeping it maximised if it was), raises and activates it.
@@ -107,6 +120,14 @@ private:
     void RouteHintsToStatusBar() { m_hintsRouted = true; }
     void RebuildReopenMenu();
     void CreateViewMenu();
+    QAction* AddViewItem(const char* name, const char* text, Qt::Key key,
+                         const std::function<void()>& handler);
+    void AddOutputWindowItems();
+    void CreateReportPane();
+    void CreateOptionsMenu();
+    void ShowReportPane(bool shown);
+    void FillReportPane(const std::vector<std::string>& lines);
+    void ShowWaitWindow(bool shown);
     // The current document's listing and HEX file (kept in the globals).
     std::string CurrentAsmPath();
     std::string CurrentHexPath();
@@ -134,6 +155,12 @@ private:
     QMenu* m_reopenMenu = nullptr;
     QMenu* m_tabPopup = nullptr;
     QMenu* m_viewMenu = nullptr;
+    QMenu* m_optionsMenu = nullptr;
+    QAction* m_showReport = nullptr;
+    QPlainTextEdit* m_reportMemo = nullptr;
+    QSplitter* m_splitter = nullptr;
+    TDummy_Virtual_Form* m_waitWindow = nullptr;
+    std::unique_ptr<TCompileCommand> m_compileCommand;
     std::unique_ptr<TOutputViews> m_outputViews;
     // File menu entries shown only while documents are open.
     std::vector<QAction*> m_documentActions;

@@ -102,10 +102,18 @@ void TOutputViews::ShowAsciiClick() {
     m_ascii->ShowTable();
 }
 
-void TOutputViews::Refresh(const std::string& asmPath, const std::string& hexPath) {
+void TOutputViews::RefreshListing(const std::string& asmPath) {
     if (!WindowsAlive()) return;
     try {
         if (m_asmList->isVisible()) m_asmList->LoadListing(asmPath);
+    } catch (const Exception& error) {
+        m_prompts.ShowException(error.what());
+    }
+}
+
+void TOutputViews::RefreshMemory(const std::string& hexPath) {
+    if (!WindowsAlive()) return;
+    try {
         if (m_hexList->isVisible()) FillProgram(hexPath);
         if (m_dataList->isVisible()) FillEeprom(hexPath); // read and loaded a second time
     } catch (const Exception& error) {

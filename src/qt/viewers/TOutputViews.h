@@ -35,8 +35,10 @@ public:
     void ShowDataClick(const std::string& hexPath);
     void ShowAsciiClick();
 
-    // Reloads what the visible windows show; hidden ones are not touched.
-    void Refresh(const std::string& asmPath, const std::string& hexPath);
+    // Reload what the visible windows show; hidden ones are not touched. The
+    // listing comes first, the memory views after the compile result.
+    void RefreshListing(const std::string& asmPath);
+    void RefreshMemory(const std::string& hexPath);
     void HideAll();
 
 private:

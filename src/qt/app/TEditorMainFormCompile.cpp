@@ -1,0 +1,120 @@
+// The main window: the Compile command, the report pane under the editor and
+// the reading of the compiler's result file.
+#include "app/TEditorMainForm.h"
+
+#include "app/TDocumentTabs.h"
+#include "app/TFileObject.h"
+#include "app/TextConversion.h"
+#include "build/CompilerInterface.h"
+#include "build/TCompileCommand.h"
+#include "build/TCompileResult.h"
+#include "build/TDummy_Virtual_Form.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSplitter>
+
+namespace quarno {
+
+// The pane docks under the edit area; the user drags the splitter to size it.
+void TEditorMainForm::CreateReportPane() {
+    m_splitter = new QSplitter(Qt::Vertical, this);
+    m_splitter->setObjectName(QStringLiteral("Splitter1"));
+    m_splitter->setHandleWidth(6);
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->setToolTip(QStringLiteral("Resize the Report window"));
+    m_reportMemo = new QPlainTextEdit(m_splitter);
+    m_reportMemo->setObjectName(QStringLiteral("ReportMemo"));
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(13);
+    font.setBold(true);
+    m_reportMemo->setFont(font);
+    m_reportMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_reportMemo->setMinimumHeight(20);
+    m_reportMemo->setToolTip(QStringLiteral("Report and Error Window"));
+    takeCentralWidget();
+    m_splitter->addWidget(m_editArea);
+    m_splitter->addWidget(m_reportMemo);
+    m_splitter->setStretchFactor(0, 1);
+    m_reportMemo->hide();
+    setCentralWidget(m_splitter);
+}
+
+void TEditorMainForm::CreateOptionsMenu() {
+    m_optionsMenu = menuBar()->addMenu(QStringLiteral("&Options"));
+    m_optionsMenu->setObjectName(QStringLiteral("Options1"));
+    QAction* compile = m_optionsMenu->addAction(QStringLiteral("&Compile"), this,
+                                                &TEditorMainForm::CompileButtonClick);
+    compile->setObjectName(QStringLiteral("CompileBASIC"));
+    compile->setShortcut(QKeySequence(Qt::Key_F9));
+}
+
+QWidget* TEditorMainForm::ReportMemo() const {
+    return m_reportMemo;
+}
+
+void TEditorMainForm::CompileButtonClick() {
+    if (!m_compileCommand) {
+        m_compileCommand = std::make_unique<TCompileCommand>(
+            *m_documents, m_seams.Prompts(), m_seams.Processes(), m_globals.ApplicationFolder());
+        m_compileCommand->OnWaitWindow = [this](bool shown) { ShowWaitWindow(shown); };
+        m_compileCommand->OnCompiled = [this] { RefreshOutputViews(); };
+    }
+    m_compileCommand->CompileButtonClick();
+}
+
+void TEditorMainForm::ShowWaitWindow(bool shown) {
+    if (m_waitWindow) {
+        m_waitWindow->setEnabled(shown);
+        m_waitWindow->setVisible(shown);
+    }
+    QApplication::processEvents(); // let it paint, or let the screen update
+}
+
+// The result is read afresh each time; an error opens the pane whatever the
+// user chose, a summary makes it follow View > REPORT Window.
+void TEditorMainForm::ReadCompileResult() {
+    TFileObject* document = m_documents->Current();
+    std::string path = document ? CompilerOutputPath(document->FileName(), ".KBR") : " ";
+    TCompileResult result = ReadCompileResultFile(path);
+    m_globals.SetDeviceName(result.Device);
+    std::vector<std::string> panels = SummaryPanelTexts(result);
+    for (size_t i = 0; i < panels.size(); ++i)
+        SetPanelText(static_cast<int>(i) + 2, panels[i]);
+    TReportPaneState state{!m_reportMemo->isHidden(), m_showReport && m_showReport->isChecked(),
+                           m_reportShown};
+    state = ReportPaneAfter(result, state);
+    m_reportShown = state.ReportShown;
+    if (m_showReport) m_showReport->setChecked(state.ViewChecked);
+    ShowReportPane(state.PaneVisible);
+    if (!m_reportMemo->isHidden()) FillReportPane(result.ReportLines);
+    activateWindow();
+}
+
+void TEditorMainForm::FillReportPane(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + '\n';
+    if (!text.empty()) text.pop_back();
+    m_reportMemo->setPlainText(FromAnsi(text));
+}
+
+void TEditorMainForm::ShowReportPane(bool shown) {
+    m_reportMemo->setVisible(shown);
+}
+
+void TEditorMainForm::showReportClick() {
+    if (m_showReport->isChecked()) {
+        m_showReport->setChecked(false);
+        ShowReportPane(false);
+    } else {
+        m_showReport->setChecked(true);
+        ShowReportPane(true);
+        ReadCompileResult();
+    }
+    activateWindow();
+}
+
+} // namespace quarno
