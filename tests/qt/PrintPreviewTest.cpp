@@ -74,6 +74,14 @@ struct PrintRig {
         metrics.SetFont(font);
         return metrics.LineHeight();
     }
+    int CharWidth() const {
+        QFont font = pad.Font();
+        font.setPixelSize(
+            static_cast<int>(std::lround(font.pointSizeF() * printer.resolution() / 72)));
+        TLexipadMetrics metrics;
+        metrics.SetFont(font);
+        return metrics.CharWidth();
+    }
     int RowsPerPage() const {
         int height =
             printer.paperRect(QPrinter::DevicePixel).toRect().height() - 2 * printer.resolution();
@@ -139,6 +147,8 @@ private slots:
     void headerAndFooterAreDrawnInTheirBands();
     void handlerReplacesTheDecoration();
     void monochromePrintsNoColour();
+    void lineNumbersMoveTheTextRight();
+    void aSinglePageIsLaidOutFromTheBeginning();
     void recordedPagesPrintAsPdfJobs();
     void editorPrintsStraightToThePrinter();
     void previewNavigatesPages();
@@ -225,6 +235,56 @@ void PrintPreviewTest::monochromePrintsNoColour() {
     rig.pad.SetMonoPrint(true);
     rig.Paginate();
     QCOMPARE(Reddish(Render(rig.preview, 0, 0.25)), 0);
+}
+
+void PrintPreviewTest::lineNumbersMoveTheTextRight() {
+    const double scale = 0.1;
+    PrintRig plain(3, 0);
+    plain.Paginate();
+    PrintRig numbered(3, smoPrintLineNos);
+    numbered.Paginate();
+    int inch = static_cast<int>(plain.printer.resolution() * scale);
+    int line = static_cast<int>(plain.LineHeight() * scale);
+    int cell = static_cast<int>(plain.CharWidth() * scale);
+    QVERIFY(cell >= 4);
+    QImage plainPage = Render(plain.preview, 0, scale);
+    QImage numberedPage = Render(numbered.preview, 0, scale);
+    // One digit and a blank before the text: the blank's cell has no ink
+    // where the plain page shows the "R" of "PRINT".
+    QRect blank(inch + cell + 1, inch, cell - 2, line);
+    QVERIFY(Dark(plainPage, blank) > 0);
+    QCOMPARE(Dark(numberedPage, blank), 0);
+    QVERIFY(Dark(numberedPage, QRect(inch, inch, cell, line)) > 0); // the "1"
+    QCOMPARE(numberedPage.copy(inch + 2 * cell, inch, 5 * cell, line),
+             plainPage.copy(inch, inch, 5 * cell, line));
+}
+
+void PrintPreviewTest::aSinglePageIsLaidOutFromTheBeginning() {
+    int rows = PrintRig(1).RowsPerPage();
+    PrintRig rig(3 * rows);
+    rig.Paginate();
+    QCOMPARE(rig.preview.PageCount(), 3);
+    const TDeviceMetrics& m = rig.preview.Metrics();
+    int inch = m.resolutionX;
+    QRect rect(inch, inch, m.physicalWidth - 2 * inch, m.physicalHeight - 2 * inch);
+    TLexipadPrinter printer(rig.pad);
+    QPicture page;
+    QPainter painter(&page);
+    printer.SetHeaderTime(QDateTime::currentDateTime());
+    QVERIFY(!printer.PrintPage(painter, m.resolutionY, rect, 3));
+    painter.end();
+    QImage alone(m.physicalWidth / 10, m.physicalHeight / 10, QImage::Format_RGB32);
+    alone.fill(Qt::white);
+    QPainter render(&alone);
+    render.scale(0.1, 0.1);
+    render.drawPicture(0, 0, page);
+    render.end();
+    QImage recorded = Render(rig.preview, 2, 0.1);
+    int line = static_cast<int>(rig.LineHeight() * 0.1);
+    int body = inch / 10 + 3 * line;
+    // The body text of page 3 (the header's time may differ by a second).
+    QCOMPARE(alone.copy(0, body, alone.width(), alone.height() - body),
+             recorded.copy(0, body, recorded.width(), recorded.height() - body));
 }
 
 void PrintPreviewTest::recordedPagesPrintAsPdfJobs() {

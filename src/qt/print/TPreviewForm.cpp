@@ -94,7 +94,13 @@ TPreviewForm::TPreviewForm(TPreviewPrinter& printer, QWidget* parent)
     m_scrollArea->viewport()->installEventFilter(this);
 
     Button("GridBut")->setChecked(m_printer.ShowGrid);
-    m_zoomBox->setCurrentIndex(m_printer.ZoomOption == zoFitToWidth ? zeFitToWidth : zeFitToPage);
+    int zoom = zeFitToPage;
+    if (m_printer.ZoomOption == zoFitToWidth) zoom = zeFitToWidth;
+    if (m_printer.ZoomOption == zoCustom) {
+        zoom = zeCustom;
+        m_zoomFactor = std::max(m_printer.ZoomVal, 1) / 100.0;
+    }
+    m_zoomBox->setCurrentIndex(zoom);
     if (m_printer.ZoomOption == zoTwoPages) Button("TwoPageBut")->setChecked(true);
     ComputeLayout();
     ShowPage(0);
