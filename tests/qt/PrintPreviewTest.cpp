@@ -15,6 +15,8 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QStatusTipEvent>
 #include <QToolButton>
 #include <QtTest>
 
@@ -154,6 +156,7 @@ private slots:
     void previewNavigatesPages();
     void previewShowsTwoPages();
     void previewZooms();
+    void handToolPansAndHintsShow();
 };
 
 void PrintPreviewTest::pageCountFollowsTheTextArea() {
@@ -438,6 +441,45 @@ void PrintPreviewTest::previewZooms() {
     if (qEnvironmentVariableIsSet("PRINT_PREVIEW_DUMP"))
         shown.save(qEnvironmentVariable("PRINT_PREVIEW_DUMP"));
     QVERIFY2(Dark(shown, shown.rect()) > 50, "the page's text is painted");
+    form.close();
+}
+
+void PrintPreviewTest::handToolPansAndHintsShow() {
+    PrintRig rig(10);
+    rig.Paginate();
+    TPreviewForm form(rig.preview);
+    form.setWindowState(Qt::WindowNoState);
+    form.resize(600, 500);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.ChooseZoom(form.ZoomBox()->findText(QStringLiteral("400%")));
+    form.Button("HandCursorBut")->click();
+    QVERIFY(!form.Button("ZoomCursorBut")->isChecked());
+    QScrollBar* across = form.ScrollArea()->horizontalScrollBar();
+    QScrollBar* down = form.ScrollArea()->verticalScrollBar();
+    across->setValue(100);
+    down->setValue(100);
+    QWidget* box = form.PaintBox(0);
+    auto send = [box](QEvent::Type type, QPoint global, Qt::MouseButtons held) {
+        QMouseEvent event(type, box->mapFromGlobal(QPointF(global)), QPointF(global),
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
+                          Qt::NoModifier);
+        QApplication::sendEvent(box, &event);
+    };
+    QPoint start = box->mapToGlobal(QPoint(300, 300));
+    send(QEvent::MouseButtonPress, start, Qt::LeftButton);
+    send(QEvent::MouseMove, start - QPoint(30, 20), Qt::LeftButton);
+    send(QEvent::MouseMove, start - QPoint(50, 60), Qt::LeftButton);
+    QCOMPARE(across->value(), 150);
+    QCOMPARE(down->value(), 160);
+    QCOMPARE(form.ZoomFactor(), 4.0); // the hand tool does not zoom
+    send(QEvent::MouseButtonRelease, start - QPoint(50, 60), Qt::NoButton);
+    send(QEvent::MouseMove, start, Qt::NoButton);
+    QCOMPARE(across->value(), 150);
+
+    QStatusTipEvent tip(form.Button("TwoPageBut")->statusTip());
+    QApplication::sendEvent(form.Button("TwoPageBut"), &tip);
+    QCOMPARE(form.HintLabel()->text(), QStringLiteral("Display Two pages side by side"));
     form.close();
 }
 
