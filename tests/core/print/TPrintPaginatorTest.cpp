@@ -85,6 +85,11 @@ TEST(TPrintPaginator, TextAreaLowerThanALineStillMovesOn) {
     auto pages = doc.Print(500, kLineHeight / 2);
     ASSERT_EQ(pages.size(), 3u);
     EXPECT_EQ(pages[2][0], "3:line 3");
+    // Margins wider than the sheet leave a negative area.
+    PrintPad wrapped("aaaa bbbb cccc", smoPrintWrap | smoPrintLineNos);
+    pages = wrapped.Print(-300, -40);
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_EQ(pages[0][0], "1:aaaa ");
 }
 
 TEST(TPrintPaginator, WrapsLongLinesAtBlanksWhenPrintWrapIsOn) {
