@@ -102,32 +102,33 @@ QString TLexipadPrinter::HeaderDate() const {
 
 // Fills the page white, then lets the handler or the print options decorate
 // it; answers where the text goes.
-QRect TLexipadPrinter::PageBody(QPainter& canvas, Layout& layout, const QRect& rect, int pageNumber,
-                                bool draw, bool& transparent) {
+QRect TLexipadPrinter::PageBody(QPainter& canvas, const Layout& layout, const QRect& rect,
+                                int pageNumber, bool& transparent) {
     transparent = false;
-    QPicture scratch;
-    QPainter scratchPainter;
-    QPainter* target = &canvas;
-    if (!draw) {
-        scratchPainter.begin(&scratch);
-        target = &scratchPainter;
-    } else {
-        canvas.fillRect(QRect(0, 0, rect.width(), rect.height()), Qt::white);
-        canvas.fillRect(rect, Qt::white);
-    }
+    canvas.fillRect(QRect(0, 0, rect.width(), rect.height()), Qt::white);
+    canvas.fillRect(rect, Qt::white);
+    QRect body = rect;
+    if (m_pad.OnPrintHeaderFooter)
+        m_pad.OnPrintHeaderFooter(m_pad, canvas, body, transparent);
+    else
+        DrawFrame(canvas, layout, rect, pageNumber, body);
+    return body;
+}
+
+// Where the text goes on a page that is laid out but not drawn; a handler
+// is asked on a canvas nobody keeps.
+QRect TLexipadPrinter::SkippedPageBody(const Layout& layout, const QRect& rect) {
     QRect body = rect;
     if (m_pad.OnPrintHeaderFooter) {
-        m_pad.OnPrintHeaderFooter(m_pad, *target, body, transparent);
+        QPicture scratch;
+        QPainter painter(&scratch);
+        bool transparent = false;
+        m_pad.OnPrintHeaderFooter(m_pad, painter, body, transparent);
         return body;
     }
-    if (draw)
-        DrawFrame(canvas, layout, rect, pageNumber, body);
-    else {
-        TPageFrame frame = MakePageFrame(ToPrintRect(rect), layout.metrics.LineHeight(),
-                                         m_pad.Options(), std::string(), std::string(), 1);
-        body = ToQRect(frame.body);
-    }
-    return body;
+    return ToQRect(MakePageFrame(ToPrintRect(rect), layout.metrics.LineHeight(), m_pad.Options(),
+                                 std::string(), std::string(), 1)
+                       .body);
 }
 
 void TLexipadPrinter::DrawFrame(QPainter& canvas, const Layout& layout, const QRect& rect,
@@ -210,14 +211,13 @@ bool TLexipadPrinter::PrintPage(QPainter& canvas, int resolutionY, const QRect& 
     if (!continues) {
         m_layout = MakeLayout(TPrintPaginator::WholeDocument(m_pad), resolutionY);
         m_layout->rect = rect;
-        bool transparent = false;
         for (int skipped = 1; skipped < pageNumber; ++skipped) {
-            QRect body = PageBody(canvas, *m_layout, rect, skipped, false, transparent);
+            QRect body = SkippedPageBody(*m_layout, rect);
             m_layout->paginator->NextPage(body.width(), body.height());
         }
     }
     bool transparent = false;
-    QRect body = PageBody(canvas, *m_layout, rect, pageNumber, true, transparent);
+    QRect body = PageBody(canvas, *m_layout, rect, pageNumber, transparent);
     TPrintPage page = m_layout->paginator->NextPage(body.width(), body.height());
     DrawPage(canvas, *m_layout, page, body, transparent);
     return !m_layout->paginator->Finished();
@@ -241,7 +241,7 @@ bool TLexipadPrinter::PrintLines(TPrintLines lines) {
     std::unique_ptr<Layout> layout = MakeLayout(lines, m_printer->resolution());
     for (int number = 1;; ++number) {
         bool transparent = false;
-        QRect body = PageBody(canvas, *layout, rect, number, true, transparent);
+        QRect body = PageBody(canvas, *layout, rect, number, transparent);
         TPrintPage page = layout->paginator->NextPage(body.width(), body.height());
         DrawPage(canvas, *layout, page, body, transparent);
         if (layout->paginator->Finished()) break;

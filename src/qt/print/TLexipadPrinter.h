@@ -65,8 +65,9 @@ private:
     bool PrintLines(TPrintLines lines);
     std::unique_ptr<Layout> MakeLayout(TPrintLines lines, int resolutionY) const;
     bool LayoutMatches(const QRect& rect, int resolutionY) const;
-    QRect PageBody(QPainter& canvas, Layout& layout, const QRect& rect, int pageNumber, bool draw,
+    QRect PageBody(QPainter& canvas, const Layout& layout, const QRect& rect, int pageNumber,
                    bool& transparent);
+    QRect SkippedPageBody(const Layout& layout, const QRect& rect);
     void DrawFrame(QPainter& canvas, const Layout& layout, const QRect& rect, int pageNumber,
                    QRect& body);
     void DrawPage(QPainter& canvas, const Layout& layout, const TPrintPage& page, const QRect& body,
