@@ -282,6 +282,10 @@ public:
     void RewrapRange(int start, int end);
     // Where a line's text (without its CR) breaks into records.
     std::vector<int> WrapBreaks(std::string_view text) const;
+    // The same for another width and measure (printed pages wrap to the
+    // printer's font and the page width).
+    std::vector<int> WrapBreaks(std::string_view text, int width,
+                                const ITextMetrics& metrics) const;
     // Replaces the word-break search: asked (code 0) for a break left of
     // current in text[0..count), returns the break position.
     std::function<int(const char* text, int current, int count, int code)> OnWordBreakProc;

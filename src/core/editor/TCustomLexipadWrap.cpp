@@ -65,9 +65,13 @@ int TCustomLexipad::WordBreak(std::string_view text, int current) const {
 }
 
 std::vector<int> TCustomLexipad::WrapBreaks(std::string_view text) const {
+    return WrapBreaks(text, WrapWidth(), Metrics());
+}
+
+std::vector<int> TCustomLexipad::WrapBreaks(std::string_view text, int width,
+                                            const ITextMetrics& metrics) const {
     std::vector<int> breaks;
-    int width = WrapWidth();
-    const ITextMetrics& metrics = Metrics();
+    int charWidth = std::max(metrics.CharWidth(), 1);
     int length = static_cast<int>(text.size());
     int start = 0;
     while (start < length) {
@@ -78,7 +82,7 @@ std::vector<int> TCustomLexipad::WrapBreaks(std::string_view text) const {
             char c = text[static_cast<size_t>(end)];
             int next = c == '\t' ? NextTabStop(column) : column + 1;
             int right = metrics.FixedPitch() || c == '\t'
-                            ? next * CharWidth()
+                            ? next * charWidth
                             : x + metrics.TextWidth(std::string_view(&c, 1));
             if (right > width) break;
             x = right;

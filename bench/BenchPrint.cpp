@@ -1,0 +1,96 @@
+// Paginating a 100,000-line highlighted BASIC document for printing: printed
+// lines with line numbers and print wrap, cut into pages of a Letter sheet at
+// 600 dpi with a 1-inch margin, header and footer; and the runs of one page.
+#include "editor/ITextMetrics.h"
+#include "editor/TCustomLexipad.h"
+#include "highlight/ShippedLanguages.h"
+#include "highlight/TLexipadParser.h"
+#include "print/PrintRuns.h"
+#include "print/TPageFrame.h"
+#include "print/TPrintPaginator.h"
+
+#include <benchmark/benchmark.h>
+#include <memory>
+#include <random>
+#include <string>
+
+using namespace quarno;
+
+namespace {
+
+const char* kLines[] = {
+    "    High PORTB.0",
+    "    DelayMS 500 ' wait half a second",
+    "    GoSub Read_Sensor",
+    "    If Temperature > Limit Then GoTo Alarm",
+    "    Print At 1,1, \"Temp: \", Dec Temp",
+    "Main:",
+    "    Low LED : Toggle PORTA.1",
+    "    For Index = 0 To 15 : Next",
+    "' a long comment line that is wider than the printed page, so that print wrap has to "
+    "break it at a blank somewhere near the right margin of the sheet",
+    "",
+};
+
+constexpr int kDpi = 600;
+constexpr int kLineCount = 100000;
+
+struct Document {
+    std::unique_ptr<TLexipadParser> parser = MakeShippedParser("basic");
+    TCustomLexipad pad;
+    TFixedMetrics metrics{50, 100}; // Courier New 10 pt at 600 dpi
+    Document() {
+        std::mt19937 random(9);
+        std::string text;
+        for (int line = 0; line < kLineCount; ++line) {
+            text += kLines[random() % std::size(kLines)];
+            text += "\r\n";
+        }
+        pad.SetParser(1, parser.get());
+        pad.SetActiveParser(1);
+        pad.SetOptions(pad.Options() | smoPrintWrap | smoPrintLineNos | smoPrintFilename |
+                       smoPrintDate | smoPrintPageNos);
+        pad.SetText(text);
+    }
+};
+
+Document& TheDocument() {
+    static Document document;
+    return document;
+}
+
+TPrintRect Sheet() {
+    return {kDpi, kDpi, kDpi * 17 / 2 - kDpi, kDpi * 11 - kDpi};
+}
+
+void BM_PaginateDocument(benchmark::State& state) {
+    Document& doc = TheDocument();
+    int pages = 0;
+    for (auto _ : state) {
+        TPrintPaginator paginator(doc.pad, doc.metrics, TPrintPaginator::WholeDocument(doc.pad));
+        pages = 0;
+        do {
+            TPageFrame frame = MakePageFrame(Sheet(), doc.metrics.LineHeight(), doc.pad.Options(),
+                                             "PROG.BAS", "date", pages + 1);
+            TPrintPage page = paginator.NextPage(frame.body.Width(), frame.body.Height());
+            benchmark::DoNotOptimize(page.lines.data());
+            ++pages;
+        } while (!paginator.Finished());
+    }
+    state.counters["pages"] = pages;
+}
+BENCHMARK(BM_PaginateDocument)->Unit(benchmark::kMillisecond);
+
+void BM_RunsOfAPage(benchmark::State& state) {
+    Document& doc = TheDocument();
+    TPrintPaginator paginator(doc.pad, doc.metrics, TPrintPaginator::WholeDocument(doc.pad));
+    TPrintPage page = paginator.NextPage(Sheet().Width(), Sheet().Height());
+    for (auto _ : state)
+        for (const TPrintLine& line : page.lines)
+            benchmark::DoNotOptimize(PrintRuns(doc.pad, doc.metrics, line, false).size());
+}
+BENCHMARK(BM_RunsOfAPage)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
