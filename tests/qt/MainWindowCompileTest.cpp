@@ -2,14 +2,8 @@
 // the saved document, an error result forcing the pane open, a summary in the
 // status bar, and the View > REPORT Window toggle.
 #include "app/TDocumentTabs.h"
-#include "app/TEditorMainForm.h"
-#include "app/TParserRepository.h"
-#include "app/TQtRegistry.h"
 #include "editor/TLexipad.h"
-#include "qt/IdeFolder.h"
-#include "support/TRecordingProcesses.h"
-#include "support/TScriptedFileDialogs.h"
-#include "support/TScriptedPrompts.h"
+#include "qt/MainWindowRig.h"
 
 #include <QAction>
 #include <QPlainTextEdit>
@@ -20,29 +14,7 @@ using quarno::test::IdeFolder;
 
 namespace {
 
-struct Window {
-    explicit Window(const IdeFolder& folder)
-        : registry(folder.File("registry.ini")),
-          main(TAppSeams(prompts, dialogs, processes), folder.Executable().toStdString(), {}) {
-        main.SetParserRepository(&repository, &registry);
-    }
-    void Trigger(const char* action) {
-        QAction* found = main.findChild<QAction*>(action);
-        QVERIFY2(found, action);
-        found->trigger();
-    }
-    bool PaneShown() const { return !main.ReportMemo()->isHidden(); }
-    QString Report() const {
-        return static_cast<QPlainTextEdit*>(main.ReportMemo())->toPlainText();
-    }
-
-    test::TScriptedPrompts prompts;
-    test::TScriptedFileDialogs dialogs;
-    test::TRecordingProcesses processes;
-    TParserRepository repository;
-    TQtRegistry registry;
-    TEditorMainForm main;
-};
+using Window = quarno::test::MainWindowRig;
 
 } // namespace
 

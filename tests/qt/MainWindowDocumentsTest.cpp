@@ -2,15 +2,9 @@
 // switching tabs, the status bar and File menu, and closing the window with
 // modified documents.
 #include "app/TDocumentTabs.h"
-#include "app/TEditorMainForm.h"
 #include "app/TOpenFilesTab.h"
-#include "app/TParserRepository.h"
-#include "app/TQtRegistry.h"
 #include "editor/TLexipad.h"
-#include "qt/IdeFolder.h"
-#include "support/TRecordingProcesses.h"
-#include "support/TScriptedFileDialogs.h"
-#include "support/TScriptedPrompts.h"
+#include "qt/MainWindowRig.h"
 
 #include <QAction>
 #include <QLabel>
@@ -22,33 +16,7 @@ using quarno::test::IdeFolder;
 
 namespace {
 
-struct Window {
-    explicit Window(const IdeFolder& folder)
-        : registry(folder.File("registry.ini")),
-          main(TAppSeams(prompts, dialogs, processes), folder.Executable().toStdString(), {}) {
-        main.SetParserRepository(&repository, &registry);
-    }
-
-    void Trigger(const char* action) {
-        QAction* found = main.findChild<QAction*>(action);
-        QVERIFY2(found, action);
-        found->trigger();
-    }
-    std::vector<std::string> PromptTexts() const {
-        std::vector<std::string> texts;
-        for (const auto& box : prompts.Boxes())
-            texts.push_back(box.text);
-        return texts;
-    }
-    QString Text() const { return QString::fromStdString(main.Lexipad1()->Text()); }
-
-    test::TScriptedPrompts prompts;
-    test::TScriptedFileDialogs dialogs;
-    test::TRecordingProcesses processes;
-    TParserRepository repository;
-    TQtRegistry registry;
-    TEditorMainForm main;
-};
+using Window = quarno::test::MainWindowRig;
 
 std::string Modified(const QString& path) {
     return "File \"" + path.toStdString() + "\" has been modified\r\nSave changes ?";

@@ -61,7 +61,7 @@ struct PrintRig {
             status.push_back(text + "|" + std::to_string(page) + "|" + std::to_string(type));
         };
     }
-    TPageSetup Setup() const { return {kMargin, kMargin, kMargin, kMargin, poPortrait}; }
+    TPrintPageSetup Setup() const { return {kMargin, kMargin, kMargin, kMargin, poPortrait}; }
     void Paginate() {
         PreparePreview(preview, pad, Setup());
         preview.PrintMemo(pad);

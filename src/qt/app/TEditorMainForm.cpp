@@ -4,6 +4,7 @@
 #include "app/TFileObject.h"
 
 #include "build/TCompileCommand.h"
+#include "print/TLexipadPrinter.h"
 #include "viewers/TASMList.h"
 #include "viewers/TOutputViews.h"
 
@@ -18,6 +19,7 @@
 #include "highlight/TLexipadParser.h"
 
 #include <QApplication>
+#include <QPrinter>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -59,6 +61,7 @@ TEditorMainForm::TEditorMainForm(const TAppSeams& seams, const std::string& exec
     CreateReportPane();
     CreateStatusBar();
     CreateMenus();
+    AddPrintItems();
     CreateOptionsMenu();
     CreateViewMenu();
     CreateTabPopup();

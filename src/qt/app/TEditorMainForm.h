@@ -7,6 +7,7 @@
 #include "app/TAppGlobals.h"
 #include "app/TAppSeams.h"
 #include "app/TEdPersistent.h"
+#include "print/PrintCommands.h"
 
 #include <QMainWindow>
 
@@ -19,6 +20,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QPrinter;
 class QPlainTextEdit;
 class QSplitter;
 class QTimer;
@@ -26,6 +28,8 @@ class QTimer;
 namespace quarno {
 
 class TASCII;
+class TLexipadPrinter;
+class TPreviewPrinter;
 class TCompileCommand;
 class TDummy_Virtual_Form;
 class TASMList;
@@ -73,6 +77,14 @@ public:
 
     // Compiling and its report.
     void CompileButtonClick();
+
+    // Printing: straight to the printer, the preview, the page set-up.
+    void PrintButtonClick();
+    void PrintPreview1Click();
+    void PrintSetup1Click();
+    QPrinter* Printer() const { return m_printer.get(); }
+    TPreviewPrinter* Preview() const { return m_preview; }
+    const TPrintPageSetup& PageSetup() const { return m_pageSetup; }
     void ReadCompileResult();
     void showReportClick();
     QWidget* ReportMemo() const;
@@ -111,8 +123,9 @@ private:
     bool FormClose();
 
     // Steps that arrive with printing and the other windows' Parts.
-    void CreatePrintPreview() {}
-    void ReadDefaultPageSetup() {}
+    void CreatePrintPreview();
+    void ReadDefaultPageSetup();
+    void AddPrintItems();
     void ShowInfraredBootloaderItem() {}
     void BuildRunMenus() {}
     void ApplyToolMenus(const TDocumentStatus&) {}
@@ -161,6 +174,10 @@ private:
     QSplitter* m_splitter = nullptr;
     TDummy_Virtual_Form* m_waitWindow = nullptr;
     std::unique_ptr<TCompileCommand> m_compileCommand;
+    std::unique_ptr<QPrinter> m_printer;
+    TPreviewPrinter* m_preview = nullptr; // a child of the window
+    std::unique_ptr<TLexipadPrinter> m_lexipadPrinter;
+    TPrintPageSetup m_pageSetup;
     std::unique_ptr<TOutputViews> m_outputViews;
     // File menu entries shown only while documents are open.
     std::vector<QAction*> m_documentActions;

@@ -26,10 +26,10 @@ int Pixels(int thousandths, int resolution) {
 
 } // namespace
 
-TPageSetup ReadPageSetup(const QPrinter& printer) {
+TPrintPageSetup ReadPageSetup(const QPrinter& printer) {
     QPageLayout layout = printer.pageLayout();
     QMarginsF margins = layout.margins(QPageLayout::Inch);
-    TPageSetup setup;
+    TPrintPageSetup setup;
     setup.marginLeft = Thousandths(margins.left());
     setup.marginTop = Thousandths(margins.top());
     setup.marginRight = Thousandths(margins.right());
@@ -38,7 +38,7 @@ TPageSetup ReadPageSetup(const QPrinter& printer) {
     return setup;
 }
 
-bool RunPageSetupDialog(QPrinter& printer, TPageSetup& setup, QWidget* parent) {
+bool RunPageSetupDialog(QPrinter& printer, TPrintPageSetup& setup, QWidget* parent) {
     QPageLayout layout = printer.pageLayout();
     layout.setUnits(QPageLayout::Inch);
     layout.setMargins(QMarginsF(setup.marginLeft / kThousandths, setup.marginTop / kThousandths,
@@ -51,7 +51,7 @@ bool RunPageSetupDialog(QPrinter& printer, TPageSetup& setup, QWidget* parent) {
     return true;
 }
 
-QRect PrintRectFromSetup(const QPrinter& printer, const TPageSetup& setup) {
+QRect PrintRectFromSetup(const QPrinter& printer, const TPrintPageSetup& setup) {
     QRect sheet = printer.paperRect(QPrinter::DevicePixel).toRect();
     int dpiX = printer.logicalDpiX();
     int dpiY = printer.logicalDpiY();
@@ -62,13 +62,13 @@ QRect PrintRectFromSetup(const QPrinter& printer, const TPageSetup& setup) {
     return QRect(left, top, right - left, bottom - top);
 }
 
-bool PrintEditor(TLexipad& editor, QPrinter& printer, const TPageSetup& setup) {
+bool PrintEditor(TLexipad& editor, QPrinter& printer, const TPrintPageSetup& setup) {
     TLexipadPrinter pagePrinter(editor, &printer);
     pagePrinter.SetPrintRect(PrintRectFromSetup(printer, setup));
     return pagePrinter.Print();
 }
 
-void PreparePreview(TPreviewPrinter& preview, const TLexipad& editor, const TPageSetup& setup) {
+void PreparePreview(TPreviewPrinter& preview, const TLexipad& editor, const TPrintPageSetup& setup) {
     preview.ShowGrid = false;
     preview.ZoomOption = zoFitToPage;
     preview.TextOptions().SetBodyFont(editor.Font());
@@ -81,7 +81,7 @@ void PreparePreview(TPreviewPrinter& preview, const TLexipad& editor, const TPag
                               : poPortrait;
 }
 
-void PreviewEditor(TPreviewPrinter& preview, TLexipad& editor, const TPageSetup& setup) {
+void PreviewEditor(TPreviewPrinter& preview, TLexipad& editor, const TPrintPageSetup& setup) {
     PreparePreview(preview, editor, setup);
     preview.PrintMemo(editor);
     preview.Preview();

@@ -1,0 +1,56 @@
+// A main window for tests: scripted prompts and dialogs, recorded processes,
+// its own parser repository and settings store, in an application folder
+// of the test's own.
+#pragma once
+
+#include "app/TEditorMainForm.h"
+#include "app/TParserRepository.h"
+#include "app/TQtRegistry.h"
+#include "editor/TLexipad.h"
+#include "qt/IdeFolder.h"
+#include "support/TRecordingProcesses.h"
+#include "support/TScriptedFileDialogs.h"
+#include "support/TScriptedPrompts.h"
+
+#include <QAction>
+#include <QPlainTextEdit>
+#include <QtTest>
+
+#include <string>
+#include <vector>
+
+namespace quarno::test {
+
+struct MainWindowRig {
+    explicit MainWindowRig(const IdeFolder& folder)
+        : registry(folder.File("registry.ini")),
+          main(TAppSeams(prompts, dialogs, processes), folder.Executable().toStdString(), {}) {
+        main.SetParserRepository(&repository, &registry);
+    }
+
+    void Trigger(const char* action) {
+        QAction* found = main.findChild<QAction*>(action);
+        QVERIFY2(found, action);
+        found->trigger();
+    }
+    std::vector<std::string> PromptTexts() const {
+        std::vector<std::string> texts;
+        for (const auto& box : prompts.Boxes())
+            texts.push_back(box.text);
+        return texts;
+    }
+    QString Text() const { return QString::fromStdString(main.Lexipad1()->Text()); }
+    bool PaneShown() const { return !main.ReportMemo()->isHidden(); }
+    QString Report() const {
+        return static_cast<QPlainTextEdit*>(main.ReportMemo())->toPlainText();
+    }
+
+    TScriptedPrompts prompts;
+    TScriptedFileDialogs dialogs;
+    TRecordingProcesses processes;
+    TParserRepository repository;
+    TQtRegistry registry;
+    TEditorMainForm main;
+};
+
+} // namespace quarno::test
