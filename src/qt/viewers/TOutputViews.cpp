@@ -66,36 +66,30 @@ void TOutputViews::ShowAsmClick(const std::string& asmPath) {
     Reveal(*m_asmList);
 }
 
-// A broken record ends the command where it stands: the error is shown and
-// the window stays as it was, although its item is already checked.
 void TOutputViews::ShowHexClick(const std::string& hexPath) {
-    if (IsChecked(m_showHex, *m_hexList)) {
-        Hide(*m_hexList, m_showHex);
-        return;
-    }
-    if (m_showHex) m_showHex->setChecked(true);
-    try {
-        FillProgram(hexPath);
-    } catch (const Exception& error) {
-        m_prompts.ShowException(error.what());
-        return;
-    }
-    Reveal(*m_hexList);
+    ToggleMemoryView(*m_hexList, m_showHex, [this, &hexPath] { FillProgram(hexPath); });
 }
 
 void TOutputViews::ShowDataClick(const std::string& hexPath) {
-    if (IsChecked(m_showData, *m_dataList)) {
-        Hide(*m_dataList, m_showData);
+    ToggleMemoryView(*m_dataList, m_showData, [this, &hexPath] { FillEeprom(hexPath); });
+}
+
+// A broken record ends the command where it stands: the error is shown and
+// the window stays as it was, although its item is already checked.
+void TOutputViews::ToggleMemoryView(QWidget& window, QAction* item,
+                                    const std::function<void()>& fill) {
+    if (IsChecked(item, window)) {
+        Hide(window, item);
         return;
     }
-    if (m_showData) m_showData->setChecked(true);
+    if (item) item->setChecked(true);
     try {
-        FillEeprom(hexPath);
+        fill();
     } catch (const Exception& error) {
         m_prompts.ShowException(error.what());
         return;
     }
-    Reveal(*m_dataList);
+    Reveal(window);
 }
 
 void TOutputViews::ShowAsciiClick() {

@@ -6,9 +6,11 @@
 
 #include <QPointer>
 
+#include <functional>
 #include <string>
 
 class QAction;
+class QWidget;
 
 namespace quarno {
 
@@ -47,6 +49,7 @@ private:
     static bool LoadHexFile(const std::string& hexPath);
     void FillProgram(const std::string& hexPath);
     void FillEeprom(const std::string& hexPath);
+    void ToggleMemoryView(QWidget& window, QAction* item, const std::function<void()>& fill);
 
     // The windows may go before the main window stops refreshing them.
     bool WindowsAlive() const;
