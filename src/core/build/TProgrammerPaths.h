@@ -1,0 +1,53 @@
+// What the two programmer path dialogs do, without their windows: the values
+// they remember between showings, what they read from KBX.INI when they are
+// activated, what OK stores and what Browse changes.
+#pragma once
+
+#include "app/TFileDialogs.h"
+#include "app/TProfileFile.h"
+
+#include <optional>
+#include <string>
+
+namespace quarno {
+
+inline constexpr const char* kUndefinedProgrammer = "Undefined";
+
+// The dialog naming the user's own programmer (EXT_PROG).
+class TProgPathValues {
+public:
+    struct TFields {
+        std::string name;
+        std::string path;
+        std::string commandLine;
+    };
+
+    // The boxes on activation: the stored values, the remembered ones where a
+    // key is missing.
+    TFields Activate(const TProfileFile& ini) const;
+    // OK: an empty name becomes "Undefined"; the three values are stored and
+    // remembered. Answers the programmer's name.
+    std::string Ok(TFields fields, TProfileFile& ini);
+    // Browse: a chosen file becomes the remembered path (nothing chosen
+    // clears it); answers what the path box shows.
+    const std::string& Browse(const std::optional<std::string>& chosen);
+    static TFileDialogOptions BrowseOptions();
+
+private:
+    TFields m_remembered;
+};
+
+// The dialog locating the ORLA programmer (ORLA/PATHNAME). Only a path loaded
+// on activation or chosen with Browse is stored; typing into the box is not.
+class TOrlaPathValues {
+public:
+    const std::string& Activate(const TProfileFile& ini);
+    void Ok(TProfileFile& ini) const;
+    const std::string& Browse(const std::optional<std::string>& chosen);
+    static TFileDialogOptions BrowseOptions();
+
+private:
+    std::string m_path;
+};
+
+} // namespace quarno

@@ -1,0 +1,45 @@
+#include "build/TProgrammerPaths.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace quarno;
+
+TEST(TProgPathValues, EmptyNameIsStoredAsUndefinedAndRememberedForMissingKeys) {
+    test::TempDir folder;
+    TProfileFile ini(folder.File("KBX.INI"));
+    TProgPathValues dialog;
+    EXPECT_EQ(dialog.Ok({"", "/opt/prog/PROG.EXE", "-p%PIC"}, ini), "Undefined");
+    EXPECT_EQ(ini.ReadString("EXT_PROG", "NAME", "?"), "Undefined");
+    EXPECT_EQ(ini.ReadString("EXT_PROG", "CMD_LINE", "?"), "-p%PIC");
+    TProfileFile other(folder.File("OTHER.INI")); // keys missing: the remembered values
+    TProgPathValues::TFields fields = dialog.Activate(other);
+    EXPECT_EQ(fields.name, "Undefined");
+    EXPECT_EQ(fields.path, "/opt/prog/PROG.EXE");
+    ini.WriteString("EXT_PROG", "EXT_PATH", "/usr/bin/picprog");
+    EXPECT_EQ(dialog.Activate(ini).path, "/usr/bin/picprog");
+}
+
+TEST(TProgPathValues, BrowseReplacesOrClearsTheRememberedPath) {
+    test::TempDir folder;
+    TProfileFile ini(folder.File("KBX.INI"));
+    TProgPathValues dialog;
+    EXPECT_EQ(dialog.Browse("/x/P.EXE"), "/x/P.EXE");
+    EXPECT_EQ(dialog.Activate(ini).path, "/x/P.EXE");
+    EXPECT_EQ(dialog.Browse(std::nullopt), "");
+    EXPECT_EQ(TProgPathValues::BrowseOptions().filter, "EXE Files|*.EXE;");
+}
+
+TEST(TOrlaPathValues, OnlyALoadedOrBrowsedPathIsStored) {
+    test::TempDir folder;
+    TProfileFile ini(folder.File("KBX.INI"));
+    ini.WriteString("ORLA", "PATHNAME", "/orla/ORLAWIN.EXE");
+    TOrlaPathValues dialog;
+    EXPECT_EQ(dialog.Activate(ini), "/orla/ORLAWIN.EXE");
+    dialog.Ok(ini); // whatever was typed into the box is not read
+    EXPECT_EQ(ini.ReadString("ORLA", "PATHNAME", "?"), "/orla/ORLAWIN.EXE");
+    dialog.Browse("/new/ORLAWIN.EXE");
+    dialog.Browse(std::nullopt); // cancelled browsing keeps the path
+    dialog.Ok(ini);
+    EXPECT_EQ(ini.ReadString("ORLA", "PATHNAME", "?"), "/new/ORLAWIN.EXE");
+}
