@@ -69,6 +69,7 @@ void TApplicationForms::CreateAll() {
     m_hexList = Create<THEXList>();
     m_hexList->FormCreate(ConfigFileName());
     m_orlaPath = Create<TORLAPath>();
+    m_editorMainForm->SetProgrammerDialogs(*m_progPath, *m_orlaPath);
     m_dataList = Create<TDATAList>();
     m_dataList->FormCreate(ConfigFileName());
     m_aboutForm = Create<TAboutForm>();

@@ -19,10 +19,10 @@
 #include "highlight/TLexipadParser.h"
 
 #include <QApplication>
-#include <QPrinter>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTimer>

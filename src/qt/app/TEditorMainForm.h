@@ -7,6 +7,8 @@
 #include "app/TAppGlobals.h"
 #include "app/TAppSeams.h"
 #include "app/TEdPersistent.h"
+#include "build/TPathDialog.h"
+#include "build/TProgrammerChoice.h"
 #include "print/PrintCommands.h"
 
 #include <QMainWindow>
@@ -29,6 +31,8 @@ namespace quarno {
 
 class TASCII;
 class TLexipadPrinter;
+class TORLAPath;
+class TProgPath;
 class TPreviewPrinter;
 class TCompileCommand;
 class TDummy_Virtual_Form;
@@ -77,6 +81,15 @@ public:
 
     // Compiling and its report.
     void CompileButtonClick();
+
+    // The programmer: its path dialogs (created after this window), the choice
+    // between ORLA and the user's own, and the Program command.
+    void SetProgrammerDialogs(TProgPath& progPath, TORLAPath& orlaPath);
+    void ProgramButtonClick();
+    void OrlaProgClick();
+    void ExtProgClick();
+    void ProgrammerPathClick();
+    void ORLA_DirectoryClick();
 
     // Printing: straight to the printer, the preview, the page set-up.
     void PrintButtonClick();
@@ -128,7 +141,9 @@ private:
     void AddPrintItems();
     void ShowInfraredBootloaderItem() {}
     void BuildRunMenus() {}
-    void ApplyToolMenus(const TDocumentStatus&) {}
+    void ApplyToolMenus(const TDocumentStatus& status);
+    void AddProgrammerItems();
+    void RunPathDialog(TPathDialog dialog);
     void LoadParserSettings();
     void RouteHintsToStatusBar() { m_hintsRouted = true; }
     void RebuildReopenMenu();
@@ -178,6 +193,11 @@ private:
     TPreviewPrinter* m_preview = nullptr; // a child of the window
     std::unique_ptr<TLexipadPrinter> m_lexipadPrinter;
     TPrintPageSetup m_pageSetup;
+    TProgrammerChoice m_programmer;
+    TProgPath* m_progPath = nullptr;
+    TORLAPath* m_orlaPath = nullptr;
+    QAction* m_orlaProg = nullptr;
+    QAction* m_extProg = nullptr;
     std::unique_ptr<TOutputViews> m_outputViews;
     // File menu entries shown only while documents are open.
     std::vector<QAction*> m_documentActions;

@@ -49,6 +49,7 @@ void TEditorMainForm::CreateOptionsMenu() {
                                                 &TEditorMainForm::CompileButtonClick);
     compile->setObjectName(QStringLiteral("CompileBASIC"));
     compile->setShortcut(QKeySequence(Qt::Key_F9));
+    AddProgrammerItems();
 }
 
 QWidget* TEditorMainForm::ReportMemo() const {

@@ -1,14 +1,37 @@
-// The dialog that locates the ORLA programmer.
+// The dialog that locates the ORLA programmer. Only a path chosen with Browse
+// (or the one loaded when it opens) is stored on OK.
 #pragma once
+
+#include "build/TProgrammerPaths.h"
 
 #include <QDialog>
 
+#include <string>
+
+class QLineEdit;
+
 namespace quarno {
+
+class TFileDialogs;
 
 class TORLAPath : public QDialog {
     Q_OBJECT
 public:
     explicit TORLAPath(QWidget* parent = nullptr);
+
+    void Configure(TFileDialogs& fileDialogs, const std::string& configFile);
+    QLineEdit* ORLA_Path() const { return m_path; }
+    void BrowseClick();
+    void OkClick();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    TOrlaPathValues m_values;
+    TFileDialogs* m_fileDialogs = nullptr;
+    std::string m_configFile;
+    QLineEdit* m_path;
 };
 
 } // namespace quarno

@@ -1,0 +1,106 @@
+// The main window's programmer commands: choosing the programmer, its two
+// path dialogs and the Program command.
+#include "app/TEditorMainForm.h"
+
+#include "app/TextConversion.h"
+#include "build/TORLAPath.h"
+#include "build/TProgPath.h"
+#include "build/TProgrammerPaths.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace quarno {
+
+void TEditorMainForm::SetProgrammerDialogs(TProgPath& progPath, TORLAPath& orlaPath) {
+    m_progPath = &progPath;
+    m_orlaPath = &orlaPath;
+    progPath.Configure(m_seams.FileDialogs(), m_globals.ConfigFileName());
+    orlaPath.Configure(m_seams.FileDialogs(), m_globals.ConfigFileName());
+}
+
+void TEditorMainForm::AddProgrammerItems() {
+    QMenu* choose = m_optionsMenu->addMenu(QStringLiteral("Choose Programmer..."));
+    choose->setObjectName(QStringLiteral("ChooseProgrammer"));
+    choose->menuAction()->setToolTip(QStringLiteral("Choose the type of programmer"));
+    auto add = [this](QMenu* menu, const char* name, const char* text, const char* hint,
+                      void (TEditorMainForm::*handler)()) {
+        QAction* action = menu->addAction(QString::fromLatin1(text), this, handler);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setToolTip(QString::fromLatin1(hint));
+        return action;
+    };
+    m_orlaProg = add(choose, "OrlaProg", "Orla", "Tarvik's ORLA Programmer",
+                     &TEditorMainForm::OrlaProgClick);
+    m_extProg = add(choose, "ExtProg", kUndefinedProgrammer, "Programmer of choice",
+                    &TEditorMainForm::ExtProgClick);
+    m_orlaProg->setCheckable(true);
+    m_extProg->setCheckable(true);
+    m_orlaProg->setChecked(true);
+    add(m_optionsMenu, "ProgrammerPath", "Programmer Path...", "Choose an External Programmer",
+        &TEditorMainForm::ProgrammerPathClick);
+    add(m_optionsMenu, "ORLA_Directory", "ORLA Path...", "Locate ORLA Directory",
+        &TEditorMainForm::ORLA_DirectoryClick);
+    add(m_optionsMenu, "ProgramPIC", "&Program", "Program PIC device",
+        &TEditorMainForm::ProgramButtonClick)
+        ->setShortcut(QKeySequence(Qt::Key_F10));
+}
+
+// The status refresh's marks and caption from KBX.INI.
+void TEditorMainForm::ApplyToolMenus(const TDocumentStatus& status) {
+    m_programmer.ApplyStoredType(status.programmerType);
+    m_orlaProg->setChecked(m_programmer.OrlaMarked());
+    m_extProg->setChecked(m_programmer.ExtMarked());
+    m_extProg->setText(FromAnsi(status.extProgrammerName));
+}
+
+void TEditorMainForm::OrlaProgClick() {
+    TProfileFile ini = m_globals.Config();
+    m_programmer.Choose(TProgrammerKind::pkOrla, ini);
+    m_orlaProg->setChecked(true);
+    m_extProg->setChecked(false);
+}
+
+void TEditorMainForm::ExtProgClick() {
+    TProfileFile ini = m_globals.Config();
+    m_programmer.Choose(TProgrammerKind::pkOther, ini);
+    m_orlaProg->setChecked(false);
+    m_extProg->setChecked(true);
+}
+
+void TEditorMainForm::RunPathDialog(TPathDialog dialog) {
+    QDialog* window = dialog == TPathDialog::pdOrla ? static_cast<QDialog*>(m_orlaPath)
+                                                    : static_cast<QDialog*>(m_progPath);
+    if (!window) return;
+    window->setEnabled(true);
+    window->exec();
+    window->setEnabled(false);
+}
+
+void TEditorMainForm::ProgrammerPathClick() {
+    RunPathDialog(TPathDialog::pdProgrammer);
+    std::string name = m_globals.Config().ReadString("EXT_PROG", "NAME", "");
+    m_globals.SetExtProgrammerName(name.empty() ? kUndefinedProgrammer : name);
+    m_extProg->setText(FromAnsi(m_globals.ExtProgrammerName()));
+}
+
+void TEditorMainForm::ORLA_DirectoryClick() {
+    RunPathDialog(TPathDialog::pdOrla);
+}
+
+// The programmer is started and not waited for; a path that cannot be
+// started is reported as "Problem Running" with the path.
+void TEditorMainForm::ProgramButtonClick() {
+    TProfileFile ini = m_globals.Config();
+    std::optional<TLaunchPlan> plan =
+        m_programmer.PlanProgram(ini, CurrentHexPath(), m_globals.DeviceName(),
+                                 [this](TPathDialog dialog) { RunPathDialog(dialog); });
+    if (!plan) return;
+    try {
+        m_seams.Processes().StartProgram(plan->Program, plan->Argv);
+    } catch (const Exception& error) {
+        m_seams.Prompts().ShowException(error.what());
+    }
+}
+
+} // namespace quarno
