@@ -77,6 +77,7 @@ void TApplicationForms::CreateAll() {
     m_editorMainForm->SetOutputWindows(*m_asmList, *m_hexList, *m_dataList, *m_ascii);
     m_bootloaderParameters = Create<TBootloader_Parameters>();
     m_findFernwick = Create<TFind_FERNWICK>();
+    m_editorMainForm->SetBootloaderDialogs(*m_bootloaderParameters, *m_findFernwick);
     m_dummyVirtualForm = Create<TDummy_Virtual_Form>();
     m_editorMainForm->SetWaitWindow(m_dummyVirtualForm);
 }

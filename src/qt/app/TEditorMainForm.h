@@ -7,6 +7,7 @@
 #include "app/TAppGlobals.h"
 #include "app/TAppSeams.h"
 #include "app/TEdPersistent.h"
+#include "build/TBootloaderChoice.h"
 #include "build/TPathDialog.h"
 #include "build/TProgrammerChoice.h"
 #include "print/PrintCommands.h"
@@ -31,6 +32,8 @@ namespace quarno {
 
 class TASCII;
 class TLexipadPrinter;
+class TBootloader_Parameters;
+class TFind_FERNWICK;
 class TORLAPath;
 class TProgPath;
 class TPreviewPrinter;
@@ -85,6 +88,11 @@ public:
     // The programmer: its path dialogs (created after this window), the choice
     // between ORLA and the user's own, and the Program command.
     void SetProgrammerDialogs(TProgPath& progPath, TORLAPath& orlaPath);
+    void SetBootloaderDialogs(TBootloader_Parameters& bootPath, TFind_FERNWICK& fernwickPath);
+    void DownloadButtonClick();
+    void ChooseBootloader(TBootloaderKind kind);
+    void BootloaderPathClick();
+    void FernwickPathClick();
     void ProgramButtonClick();
     void OrlaProgClick();
     void ExtProgClick();
@@ -139,7 +147,9 @@ private:
     void CreatePrintPreview();
     void ReadDefaultPageSetup();
     void AddPrintItems();
-    void ShowInfraredBootloaderItem() {}
+    void ShowInfraredBootloaderItem();
+    void AddBootloaderItems();
+    void ShowBootloaderMarks();
     void BuildRunMenus() {}
     void ApplyToolMenus(const TDocumentStatus& status);
     void AddProgrammerItems();
@@ -198,6 +208,10 @@ private:
     TORLAPath* m_orlaPath = nullptr;
     QAction* m_orlaProg = nullptr;
     QAction* m_extProg = nullptr;
+    TBootloaderChoice m_bootloader;
+    TBootloader_Parameters* m_bootPath = nullptr;
+    TFind_FERNWICK* m_fernwickPath = nullptr;
+    std::array<QAction*, 4> m_bootItems{}; // in the order of TBootloaderKind
     std::unique_ptr<TOutputViews> m_outputViews;
     // File menu entries shown only while documents are open.
     std::vector<QAction*> m_documentActions;

@@ -50,6 +50,7 @@ void TEditorMainForm::CreateOptionsMenu() {
     compile->setObjectName(QStringLiteral("CompileBASIC"));
     compile->setShortcut(QKeySequence(Qt::Key_F9));
     AddProgrammerItems();
+    AddBootloaderItems();
 }
 
 QWidget* TEditorMainForm::ReportMemo() const {

@@ -3,6 +3,8 @@
 #include "app/TEditorMainForm.h"
 
 #include "app/TextConversion.h"
+#include "build/TBootloader_Parameters.h"
+#include "build/TFind_FERNWICK.h"
 #include "build/TORLAPath.h"
 #include "build/TProgPath.h"
 #include "build/TProgrammerPaths.h"
@@ -52,6 +54,10 @@ void TEditorMainForm::ApplyToolMenus(const TDocumentStatus& status) {
     m_orlaProg->setChecked(m_programmer.OrlaMarked());
     m_extProg->setChecked(m_programmer.ExtMarked());
     m_extProg->setText(FromAnsi(status.extProgrammerName));
+    m_bootloader.ApplyStoredType(status.bootloaderType);
+    ShowBootloaderMarks();
+    m_bootItems[static_cast<size_t>(TBootloaderKind::bkOther)]->setText(
+        FromAnsi(status.extBootloaderName));
 }
 
 void TEditorMainForm::OrlaProgClick() {
@@ -69,8 +75,13 @@ void TEditorMainForm::ExtProgClick() {
 }
 
 void TEditorMainForm::RunPathDialog(TPathDialog dialog) {
-    QDialog* window = dialog == TPathDialog::pdOrla ? static_cast<QDialog*>(m_orlaPath)
-                                                    : static_cast<QDialog*>(m_progPath);
+    QDialog* window = nullptr;
+    switch (dialog) {
+    case TPathDialog::pdOrla: window = m_orlaPath; break;
+    case TPathDialog::pdProgrammer: window = m_progPath; break;
+    case TPathDialog::pdFernwick: window = m_fernwickPath; break;
+    case TPathDialog::pdBootloader: window = m_bootPath; break;
+    }
     if (!window) return;
     window->setEnabled(true);
     window->exec();

@@ -1,11 +1,12 @@
-// The dialog that names the user's own bootloader.
+// The dialog that names the user's own bootloader: the programmer's dialog
+// with its own texts, on section EXT_BOOTLOADER.
 #pragma once
 
-#include <QDialog>
+#include "build/TProgPath.h"
 
 namespace quarno {
 
-class TBootloader_Parameters : public QDialog {
+class TBootloader_Parameters : public TProgPath {
     Q_OBJECT
 public:
     explicit TBootloader_Parameters(QWidget* parent = nullptr);

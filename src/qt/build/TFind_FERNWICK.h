@@ -1,11 +1,12 @@
-// The dialog that locates the Fernwick bootloader.
+// The dialog that locates the Fernwick bootloader: the ORLA dialog with its
+// own texts, on FERNWICK/PATHNAME.
 #pragma once
 
-#include <QDialog>
+#include "build/TORLAPath.h"
 
 namespace quarno {
 
-class TFind_FERNWICK : public QDialog {
+class TFind_FERNWICK : public TORLAPath {
     Q_OBJECT
 public:
     explicit TFind_FERNWICK(QWidget* parent = nullptr);

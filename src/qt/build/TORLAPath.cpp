@@ -12,21 +12,36 @@
 
 namespace quarno {
 
-TORLAPath::TORLAPath(QWidget* parent)
+namespace {
+
+const TORLAPath::TTexts kOrlaTexts{"ORLAPath",
+                                   "Find ORLA Directory Path",
+                                   "ORLA",
+                                   "ORLAWIN",
+                                   "ORLA Directory Path",
+                                   "ORLA_Path",
+                                   "Tarvik's ORLA Programmer Directory and EXE name",
+                                   "Search for ORLA's Directory and EXE name"};
+
+} // namespace
+
+TORLAPath::TORLAPath(QWidget* parent) : TORLAPath(kOrlaTexts, parent) {}
+
+TORLAPath::TORLAPath(const TTexts& texts, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowStaysOnTopHint),
-      m_path(new QLineEdit(this)) {
-    setObjectName(QStringLiteral("ORLAPath"));
-    setWindowTitle(QStringLiteral("Find ORLA Directory Path"));
+      m_values(texts.section, texts.program), m_path(new QLineEdit(this)) {
+    setObjectName(QString::fromLatin1(texts.objectName));
+    setWindowTitle(QString::fromLatin1(texts.caption));
     auto* box = new QVBoxLayout(this);
-    box->addWidget(new QLabel(QStringLiteral("ORLA Directory Path"), this));
-    m_path->setObjectName(QStringLiteral("ORLA_Path"));
-    m_path->setToolTip(QStringLiteral("Tarvik's ORLA Programmer Directory and EXE name"));
+    box->addWidget(new QLabel(QString::fromLatin1(texts.label), this));
+    m_path->setObjectName(QString::fromLatin1(texts.fieldName));
+    m_path->setToolTip(QString::fromLatin1(texts.hint));
     box->addWidget(m_path);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     QPushButton* browse =
         buttons->addButton(QStringLiteral("Browse..."), QDialogButtonBox::ActionRole);
-    browse->setToolTip(QStringLiteral("Search for ORLA's Directory and EXE name"));
+    browse->setToolTip(QString::fromLatin1(texts.browseHint));
     connect(browse, &QPushButton::clicked, this, &TORLAPath::BrowseClick);
     connect(buttons, &QDialogButtonBox::accepted, this, &TORLAPath::OkClick);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -46,8 +61,7 @@ void TORLAPath::showEvent(QShowEvent* event) {
 
 void TORLAPath::BrowseClick() {
     if (!m_fileDialogs) return;
-    m_path->setText(
-        FromAnsi(m_values.Browse(m_fileDialogs->OpenFile(TOrlaPathValues::BrowseOptions()))));
+    m_path->setText(FromAnsi(m_values.Browse(m_fileDialogs->OpenFile(m_values.BrowseOptions()))));
 }
 
 void TORLAPath::OkClick() {

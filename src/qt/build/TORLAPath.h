@@ -1,5 +1,6 @@
 // The dialog that locates the ORLA programmer. Only a path chosen with Browse
-// (or the one loaded when it opens) is stored on OK.
+// (or the one loaded when it opens) is stored on OK. The Fernwick bootloader
+// has the same dialog with its own texts and section.
 #pragma once
 
 #include "build/TProgrammerPaths.h"
@@ -19,12 +20,24 @@ class TORLAPath : public QDialog {
 public:
     explicit TORLAPath(QWidget* parent = nullptr);
 
+    struct TTexts {
+        const char* objectName;
+        const char* caption;
+        const char* section;
+        const char* program;
+        const char* label;
+        const char* fieldName;
+        const char* hint;
+        const char* browseHint;
+    };
+
     void Configure(TFileDialogs& fileDialogs, const std::string& configFile);
     QLineEdit* ORLA_Path() const { return m_path; }
     void BrowseClick();
     void OkClick();
 
 protected:
+    TORLAPath(const TTexts& texts, QWidget* parent);
     void showEvent(QShowEvent* event) override;
 
 private:

@@ -26,38 +26,58 @@ QGroupBox* PlaceholderHelp(QWidget* parent) {
 
 } // namespace
 
-TProgPath::TProgPath(QWidget* parent)
+namespace {
+
+const TProgPath::TTexts kProgrammerTexts{
+    "ProgPath",
+    "Programmer Directory Path",
+    "EXT_PROG",
+    "Find Programmer Directory",
+    {"ProgName", "PathName", "ComParams"},
+    {"Programmer's Name", "Programmer's Directory Path", "Optional Command Line Parameters"},
+    {"Programmers Name", "External Programmer's Directory", "Any comand line parameters required"},
+    "Search for the programmer's directory and EXE name",
+    "Cancel the programmer choice"};
+
+} // namespace
+
+TProgPath::TProgPath(QWidget* parent) : TProgPath(kProgrammerTexts, parent) {}
+
+TProgPath::TProgPath(const TTexts& texts, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowStaysOnTopHint) {
-    setObjectName(QStringLiteral("ProgPath"));
-    setWindowTitle(QStringLiteral("Programmer Directory Path"));
+                          Qt::WindowStaysOnTopHint),
+      m_values(texts.section, texts.browseTitle) {
+    setObjectName(QString::fromLatin1(texts.objectName));
+    setWindowTitle(QString::fromLatin1(texts.caption));
     setLayout(new QVBoxLayout);
-    m_name = AddField("ProgName", "Programmer's Name", "Programmers Name");
-    m_path = AddField("PathName", "Programmer's Directory Path", "External Programmer's Directory");
-    m_params = AddField("ComParams", "Optional Command Line Parameters",
-                        "Any comand line parameters required");
+    m_name = AddField(texts, 0);
+    m_path = AddField(texts, 1);
+    m_params = AddField(texts, 2);
     layout()->addWidget(PlaceholderHelp(this));
+    AddButtons(texts);
+    setEnabled(false);
+}
+
+void TProgPath::AddButtons(const TTexts& texts) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     QPushButton* browse =
         buttons->addButton(QStringLiteral("Browse..."), QDialogButtonBox::ActionRole);
-    browse->setToolTip(QStringLiteral("Search for the programmer's directory and EXE name"));
+    browse->setToolTip(QString::fromLatin1(texts.browseHint));
     buttons->button(QDialogButtonBox::Ok)->setToolTip(QStringLiteral("Return to the editor"));
-    buttons->button(QDialogButtonBox::Cancel)
-        ->setToolTip(QStringLiteral("Cancel the programmer choice"));
+    buttons->button(QDialogButtonBox::Cancel)->setToolTip(QString::fromLatin1(texts.cancelHint));
     connect(browse, &QPushButton::clicked, this, &TProgPath::BrowseClick);
     connect(buttons, &QDialogButtonBox::accepted, this, &TProgPath::OkClick);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout()->addWidget(buttons);
-    setEnabled(false);
 }
 
-QLineEdit* TProgPath::AddField(const char* name, const char* label, const char* hint) {
-    layout()->addWidget(new QLabel(QString::fromLatin1(label), this));
-    auto* field = new QLineEdit(this);
-    field->setObjectName(QString::fromLatin1(name));
-    field->setToolTip(QString::fromLatin1(hint));
-    layout()->addWidget(field);
-    return field;
+QLineEdit* TProgPath::AddField(const TTexts& texts, int field) {
+    layout()->addWidget(new QLabel(QString::fromLatin1(texts.labels[field]), this));
+    auto* edit = new QLineEdit(this);
+    edit->setObjectName(QString::fromLatin1(texts.fieldNames[field]));
+    edit->setToolTip(QString::fromLatin1(texts.hints[field]));
+    layout()->addWidget(edit);
+    return edit;
 }
 
 void TProgPath::Configure(TFileDialogs& fileDialogs, const std::string& configFile) {
@@ -76,8 +96,7 @@ void TProgPath::showEvent(QShowEvent* event) {
 
 void TProgPath::BrowseClick() {
     if (!m_fileDialogs) return;
-    m_path->setText(
-        FromAnsi(m_values.Browse(m_fileDialogs->OpenFile(TProgPathValues::BrowseOptions()))));
+    m_path->setText(FromAnsi(m_values.Browse(m_fileDialogs->OpenFile(m_values.BrowseOptions()))));
 }
 
 void TProgPath::OkClick() {

@@ -27,7 +27,8 @@ TEST(TProgPathValues, BrowseReplacesOrClearsTheRememberedPath) {
     EXPECT_EQ(dialog.Browse("/x/P.EXE"), "/x/P.EXE");
     EXPECT_EQ(dialog.Activate(ini).path, "/x/P.EXE");
     EXPECT_EQ(dialog.Browse(std::nullopt), "");
-    EXPECT_EQ(TProgPathValues::BrowseOptions().filter, "EXE Files|*.EXE;");
+    EXPECT_EQ(dialog.BrowseOptions().filter, "EXE Files|*.EXE;");
+    EXPECT_EQ(dialog.BrowseOptions().title, "Find Programmer Directory");
 }
 
 TEST(TOrlaPathValues, OnlyALoadedOrBrowsedPathIsStored) {
@@ -42,4 +43,28 @@ TEST(TOrlaPathValues, OnlyALoadedOrBrowsedPathIsStored) {
     dialog.Browse(std::nullopt); // cancelled browsing keeps the path
     dialog.Ok(ini);
     EXPECT_EQ(ini.ReadString("ORLA", "PATHNAME", "?"), "/new/ORLAWIN.EXE");
+}
+
+TEST(TOrlaPathValues, FernwickHasItsOwnSectionAndBrowseDialog) {
+    test::TempDir folder;
+    TProfileFile ini(folder.File("KBX.INI"));
+    TOrlaPathValues fernwick("FERNWICK", "FERNWICK");
+    EXPECT_EQ(fernwick.BrowseOptions().title, "Find FERNWICK Directory");
+    EXPECT_EQ(fernwick.BrowseOptions().filter, "FERNWICK|FERNWICK.EXE;");
+    EXPECT_EQ(TOrlaPathValues().BrowseOptions().filter, "ORLAWIN|ORLAWIN.EXE;");
+    EXPECT_EQ(TOrlaPathValues().BrowseOptions().title, "Find ORLA Directory");
+    fernwick.Browse("/f/FERNWICK.EXE");
+    fernwick.Ok(ini);
+    EXPECT_EQ(ini.ReadString("FERNWICK", "PATHNAME", "?"), "/f/FERNWICK.EXE");
+    EXPECT_EQ(ini.ReadString("ORLA", "PATHNAME", "?"), "?");
+}
+
+TEST(TProgPathValues, BootloaderValuesLiveInTheirOwnSection) {
+    test::TempDir folder;
+    TProfileFile ini(folder.File("KBX.INI"));
+    TProgPathValues boot("EXT_BOOTLOADER", "Find Bootloader Directory");
+    boot.Ok({"MyBoot", "/b/BOOT.EXE", ""}, ini);
+    EXPECT_EQ(ini.ReadString("EXT_BOOTLOADER", "NAME", "?"), "MyBoot");
+    EXPECT_EQ(ini.ReadString("EXT_PROG", "NAME", "?"), "?");
+    EXPECT_EQ(boot.BrowseOptions().title, "Find Bootloader Directory");
 }
