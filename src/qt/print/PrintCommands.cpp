@@ -68,7 +68,8 @@ bool PrintEditor(TLexipad& editor, QPrinter& printer, const TPrintPageSetup& set
     return pagePrinter.Print();
 }
 
-void PreparePreview(TPreviewPrinter& preview, const TLexipad& editor, const TPrintPageSetup& setup) {
+void PreparePreview(TPreviewPrinter& preview, const TLexipad& editor,
+                    const TPrintPageSetup& setup) {
     preview.ShowGrid = false;
     preview.ZoomOption = zoFitToPage;
     preview.TextOptions().SetBodyFont(editor.Font());
