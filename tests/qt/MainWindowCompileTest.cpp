@@ -2,6 +2,7 @@
 // the saved document, an error result forcing the pane open, a summary in the
 // status bar, and the View > REPORT Window toggle.
 #include "app/TDocumentTabs.h"
+#include "app/TOpenFilesTab.h"
 #include "editor/TLexipad.h"
 #include "qt/MainWindowRig.h"
 
@@ -23,6 +24,7 @@ class MainWindowCompileTest : public QObject {
 private slots:
     void errorResultOpensTheReportAndSummaryFillsThePanels();
     void reportToggleHidesThePaneForLaterSummaries();
+    void tabRowKeepsItsHeightAboveTheEditor();
 };
 
 void MainWindowCompileTest::errorResultOpensTheReportAndSummaryFillsThePanels() {
@@ -66,6 +68,21 @@ void MainWindowCompileTest::reportToggleHidesThePaneForLaterSummaries() {
     window.Trigger("CompileBASIC");
     QVERIFY(!window.PaneShown());
     QCOMPARE(window.main.PanelText(2), QString("DEVICE 16F84"));
+}
+
+// The tab row is filled before the window is first shown; the split with the
+// report pane must not leave it at the height of an empty bar.
+void MainWindowCompileTest::tabRowKeepsItsHeightAboveTheEditor() {
+    IdeFolder folder;
+    Window window(folder);
+    QVERIFY(folder.Write("prog.bas", "High PORTB.0\r\n"));
+    window.dialogs.QueueFile(folder.File("prog.bas").toStdString());
+    window.main.OpenButtonClick();
+    window.main.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window.main));
+    QTabBar* tabs = window.main.OpenFilesTab();
+    QTRY_VERIFY(tabs->height() >= tabs->sizeHint().height());
+    QCOMPARE(window.main.Lexipad1()->y(), tabs->geometry().bottom() + 1);
 }
 
 QTEST_MAIN(MainWindowCompileTest)

@@ -80,7 +80,6 @@ void TEditorMainForm::CreateEditor() {
     m_lexipad1 = new TLexipad(m_editArea);
     m_lexipad1->setObjectName(QStringLiteral("Lexipad1"));
     layout->addWidget(m_lexipad1, 1);
-    setCentralWidget(m_editArea);
     TLexipad& pad = *m_lexipad1;
     pad.SetPrompts(&m_seams.Prompts()); // the editor's own boxes go where the window's go
     pad.SetBorderStyle(TLexipad::bsNone);

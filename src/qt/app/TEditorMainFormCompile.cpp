@@ -34,7 +34,6 @@ void TEditorMainForm::CreateReportPane() {
     m_reportMemo->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_reportMemo->setMinimumHeight(20);
     m_reportMemo->setToolTip(QStringLiteral("Report and Error Window"));
-    takeCentralWidget();
     m_splitter->addWidget(m_editArea);
     m_splitter->addWidget(m_reportMemo);
     m_splitter->setStretchFactor(0, 1);

@@ -42,6 +42,16 @@ void TOpenFilesTab::Add(const std::string& caption) {
     addTab(FromPath(caption));
 }
 
+void TOpenFilesTab::tabInserted(int index) {
+    QTabBar::tabInserted(index);
+    updateGeometry();
+}
+
+void TOpenFilesTab::tabRemoved(int index) {
+    QTabBar::tabRemoved(index);
+    updateGeometry();
+}
+
 void TOpenFilesTab::Delete(int index) {
     if (index < 0 || index >= count()) return;
     TSilent silent(m_silent);

@@ -26,6 +26,12 @@ signals:
     // The tab pop-up was asked for at a point of the row.
     void PopupRequested(const QPoint& globalPosition);
 
+protected:
+    // A tab bar that is not yet shown does not tell its layout that its size
+    // changed; the layout would keep the height of an empty bar.
+    void tabInserted(int index) override;
+    void tabRemoved(int index) override;
+
 private:
     bool m_silent = false;
 };
