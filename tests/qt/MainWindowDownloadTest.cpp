@@ -19,21 +19,10 @@ private slots:
     void fernwickStartsBesideTheIde();
 };
 
-namespace {
-
-std::string OpenSource(const IdeFolder& folder, Window& window) {
-    folder.Write("prog.bas", "High PORTB.0\r\n");
-    window.dialogs.QueueFile(folder.File("prog.bas").toStdString());
-    window.main.OpenButtonClick();
-    return folder.File("prog.HEX").toStdString();
-}
-
-} // namespace
-
 void MainWindowDownloadTest::standardDownloaderIsWaitedFor() {
     IdeFolder folder;
     Window window(folder);
-    std::string hex = OpenSource(folder, window);
+    std::string hex = window.OpenSource(folder);
     QVERIFY(window.main.findChild<QAction*>("Standard_Bootloader_Option")->isChecked());
     QVERIFY(!window.main.findChild<QAction*>("QUARNO_IR_Bootloader_Option")->isVisible());
     window.Trigger("DownloadItem");
@@ -49,7 +38,7 @@ void MainWindowDownloadTest::fernwickStartsBesideTheIde() {
     Window window(folder);
     TProfileFile ini(folder.File("INC/KBX.INI").toStdString());
     ini.WriteString("FERNWICK", "PATHNAME", "/opt/fernwick/FERNWICK.EXE");
-    std::string hex = OpenSource(folder, window);
+    std::string hex = window.OpenSource(folder);
     window.Trigger("Fernwick_Option");
     QCOMPARE(ini.ReadString("BOOTLOADER", "TYPE", ""), std::string("FERNWICK"));
     QVERIFY(!window.main.findChild<QAction*>("Standard_Bootloader_Option")->isChecked());

@@ -21,13 +21,6 @@ private slots:
 
 namespace {
 
-std::string OpenSource(const IdeFolder& folder, Window& window) {
-    folder.Write("prog.bas", "High PORTB.0\r\n");
-    window.dialogs.QueueFile(folder.File("prog.bas").toStdString());
-    window.main.OpenButtonClick();
-    return folder.File("prog.HEX").toStdString();
-}
-
 TProfileFile Ini(const IdeFolder& folder) {
     return TProfileFile(folder.File("INC/KBX.INI").toStdString());
 }
@@ -38,7 +31,7 @@ void MainWindowProgramTest::orlaGetsTheHexPathAndTheDevice() {
     IdeFolder folder;
     Window window(folder);
     Ini(folder).WriteString("ORLA", "PATHNAME", "/opt/orla/ORLAWIN.EXE");
-    std::string hex = OpenSource(folder, window);
+    std::string hex = window.OpenSource(folder);
     window.Trigger("ProgramPIC"); // no compile result: no device after -dPIC
     QCOMPARE(window.processes.Calls().size(), size_t(1));
     QVERIFY(!window.processes.Calls()[0].waited);
@@ -52,7 +45,7 @@ void MainWindowProgramTest::ownProgrammerGetsTheExpandedTemplate() {
     TProfileFile ini = Ini(folder);
     ini.WriteString("EXT_PROG", "EXT_PATH", "/usr/bin/picprog");
     ini.WriteString("EXT_PROG", "CMD_LINE", "-p%PIC -f%FILENAME");
-    std::string hex = OpenSource(folder, window);
+    std::string hex = window.OpenSource(folder);
     window.Trigger("ExtProg");
     QCOMPARE(ini.ReadString("PROGRAMMER", "TYPE", ""), std::string("OTHER"));
     window.Trigger("ProgramPIC");
@@ -65,7 +58,7 @@ void MainWindowProgramTest::failedStartIsReported() {
     IdeFolder folder;
     Window window(folder);
     Ini(folder).WriteString("ORLA", "PATHNAME", "/missing/ORLAWIN.EXE");
-    OpenSource(folder, window);
+    window.OpenSource(folder);
     window.processes.FailToStart("/missing/ORLAWIN.EXE");
     window.Trigger("ProgramPIC");
     QCOMPARE(window.PromptTexts(), (Words{"Problem Running /missing/ORLAWIN.EXE"}));

@@ -39,6 +39,14 @@ struct MainWindowRig {
             texts.push_back(box.text);
         return texts;
     }
+    // Opens folder/prog.bas (one BASIC line) through the Open dialog and
+    // answers the path of its HEX file.
+    std::string OpenSource(const IdeFolder& folder) {
+        folder.Write("prog.bas", "High PORTB.0\r\n");
+        dialogs.QueueFile(folder.File("prog.bas").toStdString());
+        main.OpenButtonClick();
+        return folder.File("prog.HEX").toStdString();
+    }
     QString Text() const { return QString::fromStdString(main.Lexipad1()->Text()); }
     bool PaneShown() const { return !main.ReportMemo()->isHidden(); }
     QString Report() const {

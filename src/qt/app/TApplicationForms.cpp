@@ -1,8 +1,6 @@
 // Creation and ownership of the application's windows.
 #include "app/TApplicationForms.h"
 
-#include "app/TAppGlobals.h"
-
 #include "app/TEdFindDlg.h"
 #include "app/TEdReplDlg.h"
 #include "app/TEditorMainForm.h"
@@ -46,32 +44,24 @@ template <typename T, typename... Args> T* TApplicationForms::Create(Args&&... a
     return created;
 }
 
-TAppGlobals TApplicationForms::Folders() const {
-    TAppGlobals folders;
-    folders.ComputeFolders(m_executablePath);
-    return folders;
-}
-
-std::string TApplicationForms::ConfigFileName() const {
-    return Folders().ConfigFileName();
-}
-
 void TApplicationForms::CreateAll() {
     m_editorMainForm = Create<TEditorMainForm>(m_seams, m_executablePath, m_startupFile);
+    // The main window worked out the folders when it was created.
+    const std::string configFile = m_editorMainForm->Globals().ConfigFileName();
     m_parserRepository = Create<TParserRepository>();
     m_editorMainForm->SetParserRepository(m_parserRepository, m_registry.get());
     m_edFindDlg = Create<TEdFindDlg>();
     m_edReplDlg = Create<TEdReplDlg>();
     m_gotoLineDialog = Create<TGotoLineDialog>();
     m_asmList = Create<TASMList>(m_seams);
-    m_asmList->FormCreate(ConfigFileName());
+    m_asmList->FormCreate(configFile);
     m_progPath = Create<TProgPath>();
     m_hexList = Create<THEXList>();
-    m_hexList->FormCreate(ConfigFileName());
+    m_hexList->FormCreate(configFile);
     m_orlaPath = Create<TORLAPath>();
     m_editorMainForm->SetProgrammerDialogs(*m_progPath, *m_orlaPath);
     m_dataList = Create<TDATAList>();
-    m_dataList->FormCreate(ConfigFileName());
+    m_dataList->FormCreate(configFile);
     m_aboutForm = Create<TAboutForm>();
     m_ascii = Create<TASCII>();
     m_editorMainForm->SetOutputWindows(*m_asmList, *m_hexList, *m_dataList, *m_ascii);

@@ -3,7 +3,6 @@
 // created hidden. They live until this object is destroyed at exit.
 #pragma once
 
-#include "app/TAppGlobals.h"
 #include "app/TAppSeams.h"
 
 #include <memory>
@@ -66,8 +65,6 @@ public:
 
 private:
     template <typename T, typename... Args> T* Create(Args&&... args);
-    TAppGlobals Folders() const;
-    std::string ConfigFileName() const;
 
     TAppSeams m_seams;
     std::unique_ptr<TRegistryStore> m_registry; // the parsers' per-user settings

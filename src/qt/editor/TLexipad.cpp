@@ -121,20 +121,20 @@ void TLexipad::SetFont(const QFont& font) {
 }
 
 QFont TLexipad::GutterFont() const {
-    const TLP_FontSpec& spec = Settings().GutterFont();
-    QFont font(FromAnsi(spec.name), std::max(spec.size, 1));
-    font.setBold(spec.style & kFsBold);
-    font.setItalic(spec.style & kFsItalic);
+    const TLP_FontSpec& gutterFont = Settings().GutterFont();
+    QFont font(FromAnsi(gutterFont.name), std::max(gutterFont.size, 1));
+    font.setBold(gutterFont.style & kFsBold);
+    font.setItalic(gutterFont.style & kFsItalic);
     return font;
 }
 
 void TLexipad::SetGutterFont(const QFont& font) {
-    TLP_FontSpec spec = Settings().GutterFont();
-    spec.name = ToAnsi(font.family());
-    spec.size = font.pointSize() > 0 ? font.pointSize() : 8;
-    spec.style =
+    TLP_FontSpec gutterFont = Settings().GutterFont();
+    gutterFont.name = ToAnsi(font.family());
+    gutterFont.size = font.pointSize() > 0 ? font.pointSize() : 8;
+    gutterFont.style =
         static_cast<uint8_t>((font.bold() ? kFsBold : 0) | (font.italic() ? kFsItalic : 0));
-    Settings().SetGutterFont(spec);
+    Settings().SetGutterFont(gutterFont);
     SettingsChanged();
 }
 
