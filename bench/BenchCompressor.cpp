@@ -1,7 +1,7 @@
 // Throughput of the compressor's block method (and the LZH method for
 // comparison) on 4 MB of BASIC-like text and of random bytes.
-#include "base/TMemoryStream.h"
-#include "highlight/TCompressor.h"
+#include "core/base/TMemoryStream.h"
+#include "core/highlight/TCompressor.h"
 
 #include <benchmark/benchmark.h>
 #include <random>

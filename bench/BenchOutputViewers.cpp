@@ -1,9 +1,9 @@
 // Benchmarks of the output viewers: loading a full program-memory HEX file
 // with its grid fill, and the file scanner's content search over a large file.
-#include "base/StringUtils.h"
-#include "viewers/HexGridText.h"
-#include "viewers/TFileScan.h"
-#include "viewers/THexLoader.h"
+#include "core/base/StringUtils.h"
+#include "core/viewers/HexGridText.h"
+#include "core/viewers/TFileScan.h"
+#include "core/viewers/THexLoader.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,13 +1,13 @@
 // Paginating a 100,000-line highlighted BASIC document for printing: printed
 // lines with line numbers and print wrap, cut into pages of a Letter sheet at
 // 600 dpi with a 1-inch margin, header and footer; and the runs of one page.
-#include "editor/ITextMetrics.h"
-#include "editor/TCustomLexipad.h"
-#include "highlight/ShippedLanguages.h"
-#include "highlight/TLexipadParser.h"
-#include "print/PrintRuns.h"
-#include "print/TPageFrame.h"
-#include "print/TPrintPaginator.h"
+#include "core/editor/ITextMetrics.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/highlight/ShippedLanguages.h"
+#include "core/highlight/TLexipadParser.h"
+#include "core/print/PrintRuns.h"
+#include "core/print/TPageFrame.h"
+#include "core/print/TPrintPaginator.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>

@@ -5,8 +5,8 @@
 // The shipped BASIC parser is not in this build yet, so the text is given
 // token bytes by a small keyword/number/string/comment scanner below, mapped
 // to styles the way a language's settings map them.
-#include "editor/LexipadMessages.h"
-#include "editor/TLexipad.h"
+#include "core/editor/LexipadMessages.h"
+#include "qt/editor/TLexipad.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -114,7 +114,7 @@ void Fill(TLexipad& pad, int lines) {
     for (uint8_t token = 1; token <= 5; ++token)
         settings.SetTokenStyle(token, token);
     pad.SetOptions(pad.Options() | smoLineNumbers | smoShowRMargin);
-    pad.Perform(LPM_SETSTYLES, 0, reinterpret_cast<intptr_t>(tokens.data()));
+    pad.Perform(LPM_SETSTYLES, 0, tokens.data());
     pad.SettingsChanged();
 }
 

@@ -2,9 +2,9 @@
 // generated 10 MB source: a full restyle through the store (every record
 // rescanned and its token bytes written), the bare token scan, and the
 // incremental restyle after typing one character.
-#include "editor/TCustomLexipad.h"
-#include "editor/TEdStream.h"
-#include "highlight/ShippedLanguages.h"
+#include "core/document/TEdStream.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/highlight/ShippedLanguages.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>

@@ -2,9 +2,9 @@
 // the plain search for an absent 12-character literal, every match of the
 // regular expression PORT[AB]\.[0-7], grep -F and grep -E on the same file
 // for comparison, and Replace All of a frequent word.
-#include "editor/TCustomLexipad.h"
-#include "services/TLexipadSearch.h"
-#include "services/TStoreText.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/services/TStoreSearch.h"
+#include "core/services/TStoreText.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -72,7 +72,7 @@ TCustomLexipad& LoadedPad() {
 
 void BM_PlainSearchAbsent(benchmark::State& state) {
     TCustomLexipad& pad = LoadedPad();
-    TLexipadSearch search;
+    TStoreSearch search;
     uint32_t options = foSearchNow | (state.range(0) ? static_cast<uint32_t>(foMatchCase) : 0u);
     for (auto _ : state) {
         auto match = search.Search(pad.Store(), 0, options, kAbsent);
@@ -85,7 +85,7 @@ BENCHMARK(BM_PlainSearchAbsent)->Arg(1)->Arg(0)->ArgName("case")->Unit(benchmark
 // Walks through every match, as grep reads the whole file.
 void BM_RegexEveryMatch(benchmark::State& state) {
     TCustomLexipad& pad = LoadedPad();
-    TLexipadSearch search;
+    TStoreSearch search;
     uint32_t options = foSearchNow | foRegExpr | foMatchCase;
     int64_t matches = 0;
     for (auto _ : state) {
@@ -105,7 +105,7 @@ BENCHMARK(BM_RegexEveryMatch)->Unit(benchmark::kMillisecond);
 // The same regular expression where it does not occur (one pass, no matches).
 void BM_RegexAbsent(benchmark::State& state) {
     TCustomLexipad& pad = LoadedPad();
-    TLexipadSearch search;
+    TStoreSearch search;
     for (auto _ : state) {
         auto match = search.Search(pad.Store(), 0, foSearchNow | foRegExpr | foMatchCase,
                                    "PORT[DE]\\.[0-7]");
@@ -157,8 +157,7 @@ void BM_ReplaceAllFrequentWord(benchmark::State& state) {
         TCustomLexipad pad;
         pad.SetText(text);
         state.ResumeTiming();
-        TLexipadSearch search;
-        replaced = search.ReplaceAll(pad, foMatchCase | foWholeWord, "PORTB", "GPIOB");
+        replaced = pad.ReplaceAll(foMatchCase | foWholeWord, "PORTB", "GPIOB");
         bytes += pad.CharCount();
         state.PauseTiming();
         pad.Undo();

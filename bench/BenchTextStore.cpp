@@ -1,7 +1,7 @@
 // Benchmarks of the document store: loading a 50 MB BASIC-like file, mapping
 // positions to lines, random edits and undoing them, and peak memory.
-#include "base/TFileStream.h"
-#include "editor/TCustomLexipad.h"
+#include "core/base/TFileStream.h"
+#include "core/editor/TCustomLexipad.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>

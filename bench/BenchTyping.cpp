@@ -1,8 +1,8 @@
 // Typing into the middle of a 1,000,000-line highlighted BASIC document: each
 // keystroke inserts, records its undo group and rescans the changed lines.
-#include "editor/TCustomLexipad.h"
-#include "highlight/ShippedLanguages.h"
-#include "highlight/TLexipadParser.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/highlight/ShippedLanguages.h"
+#include "core/highlight/TLexipadParser.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>

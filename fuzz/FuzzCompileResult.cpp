@@ -1,8 +1,8 @@
 // Fuzz harness: the compiler result reader over arbitrary file contents. It
 // never fails; a crash or a report pane without its first two lines is a
 // finding.
-#include "base/StringUtils.h"
-#include "build/TCompileResult.h"
+#include "core/base/StringUtils.h"
+#include "core/toolchain/TCompileResult.h"
 
 #include <cstdint>
 #include <cstdlib>

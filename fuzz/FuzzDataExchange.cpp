@@ -1,8 +1,8 @@
 // Fuzz harness: pasting and dropping arbitrary data with arbitrary source-type
 // flags, drop positions and selections. Whatever goes in, the text must stay
 // a valid document, and one undo must give back exactly the text before.
-#include "editor/ILexipadClipboard.h"
-#include "editor/TCustomLexipad.h"
+#include "core/editor/ILexipadClipboard.h"
+#include "core/editor/TCustomLexipad.h"
 
 #include <cstdint>
 #include <cstdlib>

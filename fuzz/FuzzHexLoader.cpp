@@ -1,10 +1,10 @@
 // Fuzz harness: the Intel HEX loader over arbitrary file contents. A
 // conversion error is an expected outcome; a crash, a read outside a line or
 // an EEPROM entry with high bits set is a finding.
-#include "base/StringUtils.h"
-#include "viewers/HexGridText.h"
-#include "viewers/THexLoader.h"
-#include "viewers/ViewerExceptions.h"
+#include "core/base/StringUtils.h"
+#include "core/viewers/HexGridText.h"
+#include "core/viewers/THexLoader.h"
+#include "core/viewers/ViewerExceptions.h"
 
 #include <cstdint>
 #include <cstdlib>

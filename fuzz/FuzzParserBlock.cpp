@@ -1,7 +1,7 @@
 // Fuzzes the compiled parser block reader. A block that reads must write back
 // to a block that reads to the same bytes again.
-#include "base/TMemoryStream.h"
-#include "highlight/TLexipadParser.h"
+#include "core/base/TMemoryStream.h"
+#include "core/highlight/TLexipadParser.h"
 
 #include <cstdlib>
 #include <exception>

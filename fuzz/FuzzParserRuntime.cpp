@@ -4,10 +4,10 @@
 // tables). The rest is a text and a series of edits. Every token must move
 // the cursor on and cover exactly what it says; with the shipped languages the
 // token bytes after each edit must equal those of a full scan.
-#include "editor/TCustomLexipad.h"
-#include "editor/TEdStream.h"
-#include "highlight/CharSpecifiers.h"
-#include "highlight/ShippedLanguages.h"
+#include "core/document/TEdStream.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/highlight/ShippedLanguages.h"
+#include "core/lexicon/CharSpecifiers.h"
 
 #include <cstdlib>
 #include <string>

@@ -6,11 +6,11 @@
 // Input: byte 0 options (bit 0 match case, bit 1 backwards, bits 2..7 the
 // start position in 64ths of the text), byte 1 the pattern length, then the
 // pattern and the text.
-#include "editor/TCustomLexipad.h"
-#include "services/EREParser.h"
-#include "services/TPlainSearch.h"
-#include "services/TREParser.h"
-#include "services/TStoreText.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/services/EREParser.h"
+#include "core/services/TPlainSearch.h"
+#include "core/services/TREParser.h"
+#include "core/services/TStoreText.h"
 
 #include <cstdint>
 #include <cstdio>

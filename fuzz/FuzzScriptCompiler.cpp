@@ -1,8 +1,8 @@
 // Fuzzes the parser script compiler. Every fault must be a script error; a
 // script that compiles must give a block that reads back and writes the same.
-#include "base/TMemoryStream.h"
-#include "highlight/HighlightExceptions.h"
-#include "highlight/TLexipadParser.h"
+#include "core/base/TMemoryStream.h"
+#include "core/highlight/HighlightExceptions.h"
+#include "core/highlight/TLexipadParser.h"
 
 #include <cstdlib>
 #include <string>

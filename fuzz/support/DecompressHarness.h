@@ -3,9 +3,9 @@
 // round trip unchanged.
 #pragma once
 
-#include "base/TMemoryStream.h"
-#include "highlight/HighlightExceptions.h"
-#include "highlight/TCompressor.h"
+#include "core/base/TMemoryStream.h"
+#include "core/highlight/HighlightExceptions.h"
+#include "core/highlight/TCompressor.h"
 
 #include <cstdlib>
 #include <string>

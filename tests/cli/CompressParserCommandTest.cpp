@@ -1,5 +1,5 @@
-#include "base/TMemoryStream.h"
-#include "highlight/TLexipadParser.h"
+#include "core/base/TMemoryStream.h"
+#include "core/highlight/TLexipadParser.h"
 #include "support/RunProcess.h"
 #include "support/TempDir.h"
 

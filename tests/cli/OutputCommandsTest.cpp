@@ -1,4 +1,4 @@
-#include "base/FileUtils.h"
+#include "core/base/FileUtils.h"
 #include "support/RunProcess.h"
 #include "support/TempDir.h"
 

@@ -3,7 +3,7 @@
 // selection; "\n" stands for the stored line break CR.
 #pragma once
 
-#include "editor/TCustomLexipad.h"
+#include "core/editor/TCustomLexipad.h"
 
 #include <string>
 

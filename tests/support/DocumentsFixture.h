@@ -3,13 +3,13 @@
 // KBX.INI starts the working folder at /start.
 #pragma once
 
-#include "app/TAppGlobals.h"
-#include "app/TDocumentTabs.h"
-#include "app/TEdPersistent.h"
-#include "base/StringUtils.h"
-#include "editor/TCustomLexipad.h"
-#include "highlight/ShippedLanguages.h"
-#include "highlight/TLexipadParser.h"
+#include "core/app/TAppGlobals.h"
+#include "core/app/TDocumentTabs.h"
+#include "core/app/TEdPersistent.h"
+#include "core/base/StringUtils.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/highlight/ShippedLanguages.h"
+#include "core/highlight/TLexipadParser.h"
 #include "support/TScriptedFileDialogs.h"
 #include "support/TScriptedPrompts.h"
 #include "support/TempDir.h"

@@ -2,10 +2,10 @@
 // printing the tokens a parser reads from a text.
 #pragma once
 
-#include "editor/TEdStream.h"
-#include "editor/TTextStore.h"
-#include "highlight/CharSpecifiers.h"
-#include "highlight/TLexipadParser.h"
+#include "core/document/TEdStream.h"
+#include "core/document/TTextStore.h"
+#include "core/highlight/TLexipadParser.h"
+#include "core/lexicon/CharSpecifiers.h"
 
 #include <initializer_list>
 #include <string>

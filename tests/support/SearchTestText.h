@@ -2,7 +2,7 @@
 // matches written as "start-end".
 #pragma once
 
-#include "editor/TCustomLexipad.h"
+#include "core/editor/TCustomLexipad.h"
 
 #include <memory>
 #include <optional>

@@ -1,7 +1,7 @@
 // Helpers that describe a document store for test expectations.
 #pragma once
 
-#include "editor/TTextStore.h"
+#include "core/document/TTextStore.h"
 
 #include <string>
 

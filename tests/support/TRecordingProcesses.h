@@ -3,7 +3,7 @@
 // with the application's own error for paths marked as failing.
 #pragma once
 
-#include "app/TProcesses.h"
+#include "core/app/TProcesses.h"
 
 #include <deque>
 #include <set>

@@ -2,7 +2,7 @@
 // that is cancel, when the queue is empty) and records what it was asked.
 #pragma once
 
-#include "app/TFileDialogs.h"
+#include "core/app/TFileDialogs.h"
 
 #include <deque>
 #include <optional>

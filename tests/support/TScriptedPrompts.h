@@ -2,7 +2,7 @@
 // and every box is recorded, so tests assert the exact texts shown.
 #pragma once
 
-#include "app/TPrompts.h"
+#include "core/app/TPrompts.h"
 
 #include <deque>
 #include <string>

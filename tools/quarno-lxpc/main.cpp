@@ -2,9 +2,9 @@
 // compiled parser block, so the program carries its languages compiled.
 // Usage: quarno-lxpc SCRIPT BLOCK. Exit status 1 with the compiler's message
 // on standard error when the script does not compile.
-#include "base/FileUtils.h"
-#include "base/TMemoryStream.h"
-#include "highlight/TLexipadParser.h"
+#include "core/base/FileUtils.h"
+#include "core/base/TMemoryStream.h"
+#include "core/highlight/TLexipadParser.h"
 
 #include <exception>
 #include <iostream>

@@ -1,7 +1,7 @@
 // quarno-tool ascii: the 263 lines of the ASCII table, Windows-1252 bytes.
 #include "ToolCommand.h"
 
-#include "viewers/AsciiTableText.h"
+#include "core/viewers/AsciiTableText.h"
 
 namespace quarno::tool {
 namespace {

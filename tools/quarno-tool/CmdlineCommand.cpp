@@ -2,7 +2,7 @@
 // bootloader through its template, or to the ORLA programmer.
 #include "ToolCommand.h"
 
-#include "build/CommandLines.h"
+#include "core/toolchain/CommandLines.h"
 
 namespace quarno::tool {
 namespace {

@@ -1,7 +1,7 @@
 // quarno-tool compress / decompress: the compressor in file mode.
 #include "ToolCommand.h"
 
-#include "highlight/TCompressor.h"
+#include "core/highlight/TCompressor.h"
 
 namespace quarno::tool {
 namespace {

@@ -2,7 +2,7 @@
 #include "EditSession.h"
 #include "ToolCommand.h"
 
-#include "base/FileUtils.h"
+#include "core/base/FileUtils.h"
 
 namespace quarno::tool {
 namespace {

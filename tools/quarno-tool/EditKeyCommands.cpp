@@ -2,7 +2,7 @@
 // actions and numbered bookmarks.
 #include "EditSession.h"
 
-#include "editor/ShortCuts.h"
+#include "core/lexicon/ShortCuts.h"
 
 namespace quarno::tool {
 namespace {

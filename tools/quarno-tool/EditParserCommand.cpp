@@ -2,7 +2,7 @@
 // active, so the text is highlighted and the language's settings apply.
 #include "EditSession.h"
 
-#include "highlight/ShippedLanguages.h"
+#include "core/highlight/ShippedLanguages.h"
 
 namespace quarno::tool {
 namespace {

@@ -1,7 +1,7 @@
 // The edit-script command `print WHAT`: reports the engine's state.
 #include "EditSession.h"
 
-#include "editor/LexipadMessages.h"
+#include "core/editor/LexipadMessages.h"
 
 namespace quarno::tool {
 namespace {

@@ -1,7 +1,7 @@
 // The headless editing session behind `quarno-tool edit`.
 #include "EditSession.h"
 
-#include "base/StringUtils.h"
+#include "core/base/StringUtils.h"
 
 #include <sstream>
 

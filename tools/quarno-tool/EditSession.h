@@ -4,9 +4,9 @@
 // commands), so later features add commands without touching this file.
 #pragma once
 
-#include "editor/ILexipadClipboard.h"
-#include "editor/TCustomLexipad.h"
-#include "highlight/TLexipadParser.h"
+#include "core/editor/ILexipadClipboard.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/highlight/TLexipadParser.h"
 
 #include <functional>
 #include <map>

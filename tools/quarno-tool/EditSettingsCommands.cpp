@@ -2,7 +2,7 @@
 // marks, templates and automatic replacements.
 #include "EditSession.h"
 
-#include "editor/TLP_Settings.h"
+#include "core/settings/TLP_Settings.h"
 
 namespace quarno::tool {
 namespace {

@@ -1,7 +1,7 @@
 // Edit-script commands that load, change, undo and save text.
 #include "EditSession.h"
 
-#include "editor/LexipadMessages.h"
+#include "core/editor/LexipadMessages.h"
 
 namespace quarno::tool {
 namespace {
@@ -26,7 +26,7 @@ EditCommandRegistrar load("load", [](EditSession& s, const std::vector<std::stri
 
 EditCommandRegistrar text("text", [](EditSession& s, const std::vector<std::string>& args) {
     ExpectArgs(args, 1, 1);
-    s.Pad().Perform(WM_SETTEXT, 0, reinterpret_cast<intptr_t>(args[0].c_str()));
+    s.Pad().Perform(WM_SETTEXT, 0, args[0].c_str());
 });
 
 EditCommandRegistrar sel("sel", [](EditSession& s, const std::vector<std::string>& args) {

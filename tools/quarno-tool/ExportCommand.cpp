@@ -3,8 +3,8 @@
 #include "ToolCommand.h"
 #include "ToolLanguages.h"
 
-#include "base/TMemoryStream.h"
-#include "editor/TCustomLexipad.h"
+#include "core/base/TMemoryStream.h"
+#include "core/editor/TCustomLexipad.h"
 
 namespace quarno::tool {
 namespace {

@@ -1,10 +1,10 @@
 // quarno-tool hex: the program-memory or EEPROM grid of an Intel HEX file.
 #include "ToolCommand.h"
 
-#include "base/FileUtils.h"
-#include "base/StringUtils.h"
-#include "viewers/HexGridText.h"
-#include "viewers/THexLoader.h"
+#include "core/base/FileUtils.h"
+#include "core/base/StringUtils.h"
+#include "core/viewers/HexGridText.h"
+#include "core/viewers/THexLoader.h"
 
 namespace quarno::tool {
 namespace {

@@ -1,8 +1,8 @@
 // quarno-tool history: reads and writes sections of a history file.
 #include "ToolCommand.h"
 
-#include "app/TEdPersistent.h"
-#include "base/FileUtils.h"
+#include "core/app/TEdPersistent.h"
+#include "core/base/FileUtils.h"
 
 namespace quarno::tool {
 namespace {

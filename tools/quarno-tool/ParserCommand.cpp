@@ -2,11 +2,11 @@
 // table at the end of this file.
 #include "ToolCommand.h"
 
-#include "base/FileUtils.h"
-#include "base/TFileStream.h"
-#include "base/TMemoryStream.h"
-#include "highlight/ShippedLanguages.h"
-#include "highlight/TLexipadParser.h"
+#include "core/base/FileUtils.h"
+#include "core/base/TFileStream.h"
+#include "core/base/TMemoryStream.h"
+#include "core/highlight/ShippedLanguages.h"
+#include "core/highlight/TLexipadParser.h"
 
 namespace quarno::tool {
 namespace {

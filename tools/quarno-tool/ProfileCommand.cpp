@@ -1,7 +1,7 @@
 // quarno-tool profile: reads and writes profile (INI) files.
 #include "ToolCommand.h"
 
-#include "app/TProfileFile.h"
+#include "core/base/TProfileFile.h"
 
 namespace quarno::tool {
 namespace {

@@ -3,9 +3,7 @@
 #include "SearchSupport.h"
 #include "ToolCommand.h"
 
-#include "editor/TCustomLexipad.h"
-
-#include <optional>
+#include "core/editor/TCustomLexipad.h"
 
 namespace quarno::tool {
 namespace {
@@ -15,11 +13,8 @@ int RunReplace(const std::vector<std::string>& words, std::ostream& out) {
     args.ExpectCount(3, 3);
     TCustomLexipad pad;
     pad.LoadFromFile(args.At(2));
-    TLexipadSearch search;
-    std::optional<std::string> error;
-    search.OnSearchError = [&](const std::string& message) { error = message; };
-    search.ReplaceAll(pad, SearchOptions(args), args.At(0), args.At(1));
-    if (error) throw Exception(*error);
+    pad.ReplaceAll(SearchOptions(args), args.At(0), args.At(1));
+    if (pad.PatternFailed()) throw Exception(pad.SearchError());
     std::string text = pad.Text();
     for (char& c : text)
         if (c == '\r') c = '\n';

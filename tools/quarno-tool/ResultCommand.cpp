@@ -2,7 +2,7 @@
 // pane would show it.
 #include "ToolCommand.h"
 
-#include "build/TCompileResult.h"
+#include "core/toolchain/TCompileResult.h"
 
 namespace quarno::tool {
 namespace {

@@ -1,7 +1,7 @@
 // quarno-tool scan: the found list of the file scanner for one folder.
 #include "ToolCommand.h"
 
-#include "viewers/TFileScan.h"
+#include "core/viewers/TFileScan.h"
 
 namespace quarno::tool {
 namespace {

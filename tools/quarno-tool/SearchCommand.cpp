@@ -3,7 +3,7 @@
 #include "SearchSupport.h"
 #include "ToolCommand.h"
 
-#include "editor/TCustomLexipad.h"
+#include "core/editor/TCustomLexipad.h"
 
 namespace quarno::tool {
 namespace {
@@ -14,7 +14,7 @@ void Print(std::ostream& out, const TFindMatch& match) {
 
 // Every match: forwards each search starts where the last match ended
 // (never at an empty match found there already), backwards where it began.
-int PrintAll(std::ostream& out, TLexipadSearch& search, const TCustomLexipad& pad, int from,
+int PrintAll(std::ostream& out, TStoreSearch& search, const TCustomLexipad& pad, int from,
              uint32_t options, const std::string& pattern) {
     TREParser::TRun run(search.RegExpr()); // the listing is bounded as a whole
     int count = 0;
@@ -42,7 +42,7 @@ int RunSearch(const std::vector<std::string>& words, std::ostream& out) {
     int from = args.IntValue("--from", (options & foBackward) ? pad.CharCount() : 0);
     pad.SetSelection(from, from);
     from = pad.SelStart();
-    TLexipadSearch search;
+    TStoreSearch search;
     try {
         if (args.Has("--all")) {
             if (PrintAll(out, search, pad, from, options, pattern) == 0) out << "not found\n";

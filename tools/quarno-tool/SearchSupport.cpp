@@ -12,9 +12,8 @@ uint32_t SearchOptions(const Args& args) {
     return options;
 }
 
-void RaiseSearchError(TLexipadSearch& search, const EREParser& error) {
-    bool syntax = error.Position() >= 0 && error.Error() == search.RegExpr().LastError();
-    throw Exception(syntax ? search.RegExpr().ErrorText() : std::string(error.what()));
+void RaiseSearchError(const TStoreSearch& search, const EREParser& error) {
+    throw Exception(search.ErrorText(error));
 }
 
 } // namespace quarno::tool

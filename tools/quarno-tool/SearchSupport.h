@@ -4,7 +4,7 @@
 
 #include "ToolCommand.h"
 
-#include "services/TLexipadSearch.h"
+#include "core/services/TStoreSearch.h"
 
 #include <cstdint>
 
@@ -15,6 +15,6 @@ uint32_t SearchOptions(const Args& args);
 
 // Raises the error the command reports: the engine's message on the first
 // line, then for a syntax error the pattern and a caret under the failure.
-[[noreturn]] void RaiseSearchError(TLexipadSearch& search, const EREParser& error);
+[[noreturn]] void RaiseSearchError(const TStoreSearch& search, const EREParser& error);
 
 } // namespace quarno::tool

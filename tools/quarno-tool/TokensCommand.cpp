@@ -4,10 +4,10 @@
 #include "ToolCommand.h"
 #include "ToolLanguages.h"
 
-#include "base/FileUtils.h"
-#include "editor/TEdStream.h"
-#include "editor/TTextStore.h"
-#include "editor/TextNormalization.h"
+#include "core/base/FileUtils.h"
+#include "core/document/TEdStream.h"
+#include "core/document/TTextStore.h"
+#include "core/document/TextNormalization.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 // The command registry and argument parsing of quarno-tool.
 #include "ToolCommand.h"
 
-#include "base/StringUtils.h"
+#include "core/base/StringUtils.h"
 
 namespace quarno::tool {
 

@@ -1,8 +1,8 @@
 // Languages for quarno-tool commands.
 #include "ToolLanguages.h"
 
-#include "base/TFileStream.h"
-#include "highlight/ShippedLanguages.h"
+#include "core/base/TFileStream.h"
+#include "core/highlight/ShippedLanguages.h"
 
 namespace quarno::tool {
 

@@ -2,7 +2,7 @@
 // "asm"), else a compiled parser block read from a file.
 #pragma once
 
-#include "highlight/TLexipadParser.h"
+#include "core/highlight/TLexipadParser.h"
 
 #include <memory>
 #include <string>

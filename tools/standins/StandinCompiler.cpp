@@ -22,8 +22,8 @@
 // "ERROR"); line 2 and the lines after it are the report. The HEX file is
 // INHX8M: byte addresses, words low byte first, 8 words a record, the EEPROM
 // at byte address 0x4200, a configuration word at 0x400E and the end record.
-#include "base/FileUtils.h"
-#include "base/StringUtils.h"
+#include "core/base/FileUtils.h"
+#include "core/base/StringUtils.h"
 
 #include <cstdio>
 #include <set>

@@ -1,5 +1,5 @@
 // Resolution of the program to run, wine for Windows executables.
-#include "app/ProcessCommand.h"
+#include "core/app/ProcessCommand.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 // The start-up check of the configuration file.
-#include "app/StartupCheck.h"
+#include "core/app/StartupCheck.h"
 
-#include "base/FileUtils.h"
+#include "core/base/FileUtils.h"
 
 namespace quarno {
 

@@ -2,8 +2,8 @@
 // without INC/KBX.INI beside the executable.
 #pragma once
 
-#include "app/TAppGlobals.h"
-#include "app/TPrompts.h"
+#include "core/app/TAppGlobals.h"
+#include "core/app/TPrompts.h"
 
 namespace quarno {
 

@@ -1,7 +1,7 @@
 // The application and INC folders and the process-wide values.
-#include "app/TAppGlobals.h"
+#include "core/app/TAppGlobals.h"
 
-#include "base/FileUtils.h"
+#include "core/base/FileUtils.h"
 
 namespace quarno {
 

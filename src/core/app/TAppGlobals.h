@@ -2,7 +2,7 @@
 // that the build, programmer, bootloader and viewer commands share.
 #pragma once
 
-#include "app/TProfileFile.h"
+#include "core/base/TProfileFile.h"
 
 #include <string>
 

@@ -3,9 +3,9 @@
 // (quarno-ide's main, or a test) keeps them alive longer than the windows.
 #pragma once
 
-#include "app/TFileDialogs.h"
-#include "app/TProcesses.h"
-#include "app/TPrompts.h"
+#include "core/app/TFileDialogs.h"
+#include "core/app/TProcesses.h"
+#include "core/app/TPrompts.h"
 
 namespace quarno {
 

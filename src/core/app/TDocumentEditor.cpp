@@ -1,9 +1,9 @@
 // The editing control the documents are shown in.
-#include "app/TDocumentEditor.h"
+#include "core/app/TDocumentEditor.h"
 
-#include "editor/LexipadMessages.h"
-#include "editor/TCustomLexipad.h"
-#include "editor/TTextStore.h"
+#include "core/document/TTextStore.h"
+#include "core/editor/LexipadMessages.h"
+#include "core/editor/TCustomLexipad.h"
 
 #include <cassert>
 
@@ -12,7 +12,7 @@ namespace quarno {
 TDocumentEditor::TDocumentEditor(TCustomLexipad& editor, TParserLookup findParser)
     : m_editor(editor), m_findParser(std::move(findParser)),
       m_shown(std::make_unique<TTextStore>()) {
-    m_editor.Perform(LPM_STORE, 1, reinterpret_cast<intptr_t>(m_shown.get()));
+    m_editor.Perform(LPM_STORE, 1, m_shown.get());
 }
 
 TDocumentEditor::~TDocumentEditor() {
@@ -26,9 +26,9 @@ TCustomLexipadParser* TDocumentEditor::FindParser(const std::string& languageNam
 std::unique_ptr<TTextStore> TDocumentEditor::ExchangeStore(std::unique_ptr<TTextStore> store) {
     if (!store) return nullptr;
     TTextStore* current = nullptr;
-    m_editor.Perform(LPM_STORE, 0, reinterpret_cast<intptr_t>(&current));
+    m_editor.Perform(LPM_STORE, 0, &current);
     assert(current == m_shown.get() && "a store was attached behind the documents' back");
-    m_editor.Perform(LPM_STORE, 1, reinterpret_cast<intptr_t>(store.get()));
+    m_editor.Perform(LPM_STORE, 1, store.get());
     std::swap(m_shown, store);
     return store;
 }
@@ -36,14 +36,6 @@ std::unique_ptr<TTextStore> TDocumentEditor::ExchangeStore(std::unique_ptr<TText
 void TDocumentEditor::AttachParser(TCustomLexipadParser* parser) {
     m_editor.SetParser(kParserSlot, parser);
     m_editor.SetActiveParser(kParserSlot);
-}
-
-TUpdateLock::TUpdateLock(TCustomLexipad& editor) : m_editor(editor) {
-    m_editor.LockUpdate(true);
-}
-
-TUpdateLock::~TUpdateLock() {
-    m_editor.LockUpdate(false);
 }
 
 } // namespace quarno

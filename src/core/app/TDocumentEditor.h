@@ -46,16 +46,4 @@ private:
     std::unique_ptr<TTextStore> m_shown;
 };
 
-// Suspends the control's painting for a scope.
-class TUpdateLock {
-public:
-    explicit TUpdateLock(TCustomLexipad& editor);
-    ~TUpdateLock();
-    TUpdateLock(const TUpdateLock&) = delete;
-    TUpdateLock& operator=(const TUpdateLock&) = delete;
-
-private:
-    TCustomLexipad& m_editor;
-};
-
 } // namespace quarno

@@ -1,15 +1,15 @@
 // The documents of the main window and their file commands.
-#include "app/TDocumentTabs.h"
+#include "core/app/TDocumentTabs.h"
 
-#include "app/TAppGlobals.h"
-#include "app/TEdPersistent.h"
-#include "app/TFileDialogs.h"
-#include "app/TProfileFile.h"
-#include "base/Exceptions.h"
-#include "base/FileUtils.h"
-#include "base/StringUtils.h"
-#include "editor/LexipadMessages.h"
-#include "editor/TCustomLexipad.h"
+#include "core/app/TAppGlobals.h"
+#include "core/app/TEdPersistent.h"
+#include "core/app/TFileDialogs.h"
+#include "core/base/Exceptions.h"
+#include "core/base/FileUtils.h"
+#include "core/base/StringUtils.h"
+#include "core/base/TProfileFile.h"
+#include "core/editor/LexipadMessages.h"
+#include "core/editor/TCustomLexipad.h"
 
 #include <algorithm>
 #include <cassert>

@@ -4,12 +4,12 @@
 // supplies the tab row, the view, the seams and the stores.
 #pragma once
 
-#include "app/IDocumentsView.h"
-#include "app/ITabRow.h"
-#include "app/TDocumentEditor.h"
-#include "app/TFileObject.h"
-#include "app/TPrompts.h"
-#include "editor/TDropObj.h"
+#include "core/app/IDocumentsView.h"
+#include "core/app/ITabRow.h"
+#include "core/app/TDocumentEditor.h"
+#include "core/app/TFileObject.h"
+#include "core/app/TPrompts.h"
+#include "core/editor/TDropObj.h"
 
 #include <array>
 #include <functional>

@@ -1,8 +1,8 @@
 // The settings store on the history file.
-#include "app/TEdPersistent.h"
+#include "core/app/TEdPersistent.h"
 
-#include "base/FileUtils.h"
-#include "base/StringUtils.h"
+#include "core/base/FileUtils.h"
+#include "core/base/StringUtils.h"
 
 namespace quarno {
 

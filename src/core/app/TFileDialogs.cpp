@@ -1,7 +1,7 @@
 // Filter texts of the file dialogs.
-#include "app/TFileDialogs.h"
+#include "core/app/TFileDialogs.h"
 
-#include "base/StringUtils.h"
+#include "core/base/StringUtils.h"
 
 namespace quarno {
 

@@ -1,13 +1,14 @@
 // The document object of one tab.
-#include "app/TFileObject.h"
+#include "core/app/TFileObject.h"
 
-#include "app/TDocumentEditor.h"
-#include "editor/LexipadMessages.h"
-#include "editor/TCustomLexipad.h"
-#include "editor/TCustomLexipadParser.h"
-#include "editor/TLP_Settings.h"
-#include "editor/TTextStore.h"
-#include "editor/TUndoStack.h"
+#include "core/app/TDocumentEditor.h"
+#include "core/document/TTextStore.h"
+#include "core/document/TUndoStack.h"
+#include "core/editor/LexipadMessages.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/editor/TCustomLexipadParser.h"
+#include "core/editor/TLexipadGuards.h"
+#include "core/settings/TLP_Settings.h"
 
 namespace quarno {
 
@@ -15,7 +16,7 @@ namespace {
 
 TUndoStack* EditorUndoStack(TCustomLexipad& editor) {
     TUndoStack* stack = nullptr;
-    editor.Perform(LPM_UNDOSTACK, 0, reinterpret_cast<intptr_t>(&stack));
+    editor.Perform(LPM_UNDOSTACK, 0, &stack);
     return stack;
 }
 
@@ -34,7 +35,7 @@ TFileObject::~TFileObject() = default;
 void TFileObject::StoreEditorState(TDocumentEditor& documentEditor) {
     TCustomLexipad& editor = documentEditor.Editor();
     int selection[2] = {0, 0};
-    editor.Perform(LPM_SELECTION, 0, reinterpret_cast<intptr_t>(selection));
+    editor.Perform(LPM_SELECTION, 0, selection);
     m_selAnchor = selection[0];
     m_selCaret = selection[1];
     m_firstVisibleLine = editor.TopLine() + 1;
@@ -82,7 +83,7 @@ void TFileObject::RestoreEditorState(TDocumentEditor& documentEditor) {
         editor.SetOptions(options);
     }
     int selection[2] = {m_selAnchor, m_selCaret};
-    editor.Perform(LPM_SELECTION, kLpmSet, reinterpret_cast<intptr_t>(selection));
+    editor.Perform(LPM_SELECTION, kLpmSet, selection);
     editor.SetTopLine(m_firstVisibleLine - 1);
     editor.SetPrintTitle(m_fileName);
 }

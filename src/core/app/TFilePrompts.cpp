@@ -1,7 +1,7 @@
 // Logged, scripted prompts for automated runs.
-#include "app/TFilePrompts.h"
+#include "core/app/TFilePrompts.h"
 
-#include "base/StringUtils.h"
+#include "core/base/StringUtils.h"
 
 #include <cstdio>
 

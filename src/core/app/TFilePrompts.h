@@ -7,7 +7,7 @@
 // log file; QUARNO_PROMPT_ANSWERS may list answers ("Cancel,No,Yes").
 #pragma once
 
-#include "app/TPrompts.h"
+#include "core/app/TPrompts.h"
 
 #include <deque>
 #include <string>

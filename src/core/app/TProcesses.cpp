@@ -1,5 +1,5 @@
 // The processes seam.
-#include "app/TProcesses.h"
+#include "core/app/TProcesses.h"
 
 namespace quarno {
 

@@ -1,7 +1,7 @@
 // The processes seam: the two ways every external program is started.
 #pragma once
 
-#include "base/Exceptions.h"
+#include "core/base/Exceptions.h"
 
 #include <string>
 #include <vector>

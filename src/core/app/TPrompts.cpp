@@ -1,8 +1,8 @@
 // The vocabulary of the prompts seam.
-#include "app/TPrompts.h"
+#include "core/app/TPrompts.h"
 
-#include "app/TAppGlobals.h"
-#include "base/StringUtils.h"
+#include "core/app/TAppGlobals.h"
+#include "core/base/StringUtils.h"
 
 namespace quarno {
 

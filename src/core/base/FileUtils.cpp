@@ -1,9 +1,9 @@
 // File helpers: whole-file reads and crash-safe writes.
-#include "base/FileUtils.h"
+#include "core/base/FileUtils.h"
 
-#include "base/Exceptions.h"
-#include "base/StringUtils.h"
-#include "base/TFileStream.h"
+#include "core/base/Exceptions.h"
+#include "core/base/StringUtils.h"
+#include "core/base/TFileStream.h"
 
 #include <cerrno>
 #include <cstring>

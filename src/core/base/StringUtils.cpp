@@ -1,5 +1,5 @@
 // Small string helpers shared by the core.
-#include "base/StringUtils.h"
+#include "core/base/StringUtils.h"
 
 #include <charconv>
 

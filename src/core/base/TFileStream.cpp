@@ -1,10 +1,10 @@
 // File streams: reading an existing file, and safe writing through a
 // temporary file renamed over its target.
-#include "base/TFileStream.h"
+#include "core/base/TFileStream.h"
 
-#include "base/Exceptions.h"
-#include "base/FileUtils.h"
-#include "base/StringUtils.h"
+#include "core/base/Exceptions.h"
+#include "core/base/FileUtils.h"
+#include "core/base/StringUtils.h"
 
 #include <cerrno>
 #include <climits>

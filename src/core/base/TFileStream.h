@@ -2,7 +2,7 @@
 // that only replaces its target when committed.
 #pragma once
 
-#include "base/TStream.h"
+#include "core/base/TStream.h"
 
 #include <cstdio>
 #include <string>

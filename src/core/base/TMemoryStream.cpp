@@ -1,7 +1,7 @@
 // A growable in-memory stream.
-#include "base/TMemoryStream.h"
+#include "core/base/TMemoryStream.h"
 
-#include "base/FileUtils.h"
+#include "core/base/FileUtils.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 // A growable in-memory stream.
 #pragma once
 
-#include "base/TStream.h"
+#include "core/base/TStream.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
 // Byte streams and the little-endian primitives of the component formats.
-#include "base/TStream.h"
+#include "core/base/TStream.h"
 
-#include "base/Exceptions.h"
+#include "core/base/Exceptions.h"
 
 #include <algorithm>
 #include <vector>

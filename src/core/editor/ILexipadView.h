@@ -2,6 +2,9 @@
 // (quarno-tool, tests) may leave the engine without a view.
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 namespace quarno {
 
 class ILexipadView {
@@ -10,6 +13,13 @@ public:
     // Paint the lines flagged for repaint, or every visible line when full.
     virtual void Repaint(bool full) = 0;
     virtual void Beep() = 0;
+    // Open the control's built-in find or replace dialog with a search text
+    // and the find entry's option word. A view without dialogs ignores them.
+    virtual void ShowFindDialog(const std::string& /*preset*/, uint32_t /*options*/) {}
+    virtual void ShowReplaceDialog(const std::string& /*preset*/, uint32_t /*options*/) {}
+    // An invalid search pattern: the engine's message, the pattern and a
+    // caret line under the failure.
+    virtual void ShowSearchError(const std::string& /*message*/) {}
 };
 
 } // namespace quarno

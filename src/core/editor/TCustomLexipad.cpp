@@ -1,11 +1,11 @@
 // The editing engine: construction, the attached store, selection and view
 // state.
-#include "editor/TCustomLexipad.h"
+#include "core/editor/TCustomLexipad.h"
 
-#include "editor/ILexipadView.h"
-#include "editor/TCustomLexipadParser.h"
-#include "editor/TCustomLexipadSteps.h"
-#include "services/TLexipadSearch.h" // complete for the destructor
+#include "core/editor/ILexipadView.h"
+#include "core/editor/TCustomLexipadParser.h"
+#include "core/editor/TCustomLexipadSteps.h"
+#include "core/services/TStoreSearch.h" // complete for the destructor
 
 #include <algorithm>
 

@@ -5,17 +5,18 @@
 // feeds it events.
 #pragma once
 
-#include "editor/TDropObj.h"
-#include "editor/TLP_Settings.h"
-#include "editor/TTextStore.h"
-#include "editor/TUndoRecord.h"
-#include "editor/TUndoStack.h"
+#include "core/document/TTextStore.h"
+#include "core/document/TUndoRecord.h"
+#include "core/document/TUndoStack.h"
+#include "core/editor/TDropObj.h"
+#include "core/settings/TLP_Settings.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -29,7 +30,9 @@ class TEdStream;
 class TMacroKeywords;
 class ILexipadView;
 class ITextMetrics;
-class TLexipadSearch;
+class TStoreSearch;
+class EREParser;
+struct TFindMatch;
 class TStream;
 
 struct TPoint {
@@ -95,10 +98,17 @@ enum class TDropResult {
     FilesTaken, // OnFilesDropped took the files; nothing was inserted
 };
 
+enum TReplaceAnswer { raYes, raNo, raCancel };
+
+// Asked before each replacement of a prompting Replace All, with the found
+// text and the text that would replace it.
+using TReplacePrompt =
+    std::function<TReplaceAnswer(const std::string& found, const std::string& replacement)>;
+
 // The mouse cursor a point of the control asks for.
 enum class TLexipadCursor { Arrow, IBeam, Split, Hyper, DragArrow };
 
-class TCustomLexipad : private IUndoTarget {
+class TCustomLexipad : private IUndoTarget, private IStoreView {
 public:
     TCustomLexipad();
     ~TCustomLexipad() override;
@@ -228,15 +238,38 @@ public:
     bool CharIsInWord(char c) const;
 
     // --- search -----------------------------------------------------------------------
-    // The find entry (LPM_FIND): with option 8 it searches from the selection,
-    // selects the match and answers its start, or -1.
+    // The find entry (LPM_FIND), TFindOption bits: with foSearchNow it
+    // searches from the selection (its start backwards, its end forwards),
+    // selects the match and answers its start (an empty match right at the
+    // search start does not count, so searching again moves on); -1 when
+    // nothing is found or the pattern is invalid (then the view shows the
+    // engine's message). Without foSearchNow the view opens its find dialog
+    // preset with DialogPreset, and the answer is -1.
     int Find(uint32_t options, std::string_view text);
-    // LPM_REPLACEDIALOG: opens the built-in replace dialog, preset as the
-    // find entry presets its dialog.
+    // LPM_REPLACEDIALOG: the view opens its replace dialog, preset as above.
     void ReplaceDialog(uint32_t options, std::string_view text);
-    // The search operations behind it, made on first use and kept, so that
+    // The replace variant: as Find, and the text to insert for the selected
+    // match (for a regular expression with its substitutions filled in).
+    std::optional<std::string> FindReplace(uint32_t options, std::string_view text,
+                                           std::string_view replacement);
+    // Replaces every match from the text start on as one undo step (group
+    // 34); with a prompt, each replacement is asked for and Cancel stops.
+    // Answers the number of replacements.
+    int ReplaceAll(uint32_t options, std::string_view text, std::string_view replacement,
+                   const TReplacePrompt& prompt = {});
+    // The text a find dialog opens with: the selection when it is not empty,
+    // lies on one line and regular expressions are off; else text.
+    std::string DialogPreset(uint32_t options, std::string_view text) const;
+    // What the built-in dialogs say when a search finds nothing:
+    // Search string "text" not found.
+    static std::string SearchFailMessage(std::string_view searchString);
+    // Whether the last Find, FindReplace or ReplaceAll stopped on an invalid
+    // pattern rather than finding nothing, and the message it showed.
+    bool PatternFailed() const { return m_patternFailed; }
+    const std::string& SearchError() const { return m_searchError; }
+    // The store search behind them, made on first use and kept, so that
     // patterns and skip tables are built once; whole words use CharIsInWord.
-    TLexipadSearch& SearchEngine();
+    TStoreSearch& SearchEngine();
 
     // --- layout and mouse -------------------------------------------------------------
     int Gutter() const { return m_settings->Gutter(); }
@@ -425,6 +458,11 @@ public:
 
     // --- messages ------------------------------------------------------------------
     intptr_t Perform(uint32_t message, uintptr_t wParam = 0, intptr_t lParam = 0);
+    // The messages whose lParam points at data (a store, a selection pair, a
+    // text): the pointer passes without a cast at the call.
+    template <typename T> intptr_t Perform(uint32_t message, uintptr_t wParam, T* data) {
+        return Perform(message, wParam, reinterpret_cast<intptr_t>(data));
+    }
 
 protected:
     void Beep() override;
@@ -435,7 +473,6 @@ protected:
 
 private:
     class ChangeStep;
-    class UndoGroupGuard;
 
     void UndoReplace(int start, int end, std::string_view text) override;
     void UndoSelect(TUndoSelection selection) override;
@@ -493,12 +530,18 @@ private:
     intptr_t PerformClipboard(uint32_t message, bool& handled);
     void ConnectStoreEvents();
     void DisconnectStoreEvents();
+    void TakeStoreEvents() override { ConnectStoreEvents(); }
     TDropResult InsertDropped(const std::string& text, const TDropRequest& request);
     void ReplaceWordBeforeCaret(const std::string& word, const std::string& replacement);
+    void ReportSearchError(const EREParser& error);
+    std::optional<TFindMatch> NextReplaceMatch(uint32_t options, std::string_view text,
+                                               int previousEnd);
 
     std::unique_ptr<TTextStore> m_ownStore;
     TTextStore* m_store = nullptr;
-    std::unique_ptr<TLexipadSearch> m_search;
+    std::unique_ptr<TStoreSearch> m_search;
+    bool m_patternFailed = false;
+    std::string m_searchError;
     ILexipadView* m_view = nullptr;
     ITextMetrics* m_metrics = nullptr;
     ILexipadClipboard* m_clipboard = nullptr;

@@ -1,10 +1,10 @@
 // The editing engine: display columns and tab stops, caret movement, word
 // boundaries and numbered bookmarks.
-#include "base/Exceptions.h"
-#include "editor/ITextMetrics.h"
-#include "editor/TCustomLexipad.h"
-#include "editor/TCustomLexipadSteps.h"
-#include "editor/TEdStream.h"
+#include "core/base/Exceptions.h"
+#include "core/document/TEdStream.h"
+#include "core/editor/ITextMetrics.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/editor/TCustomLexipadSteps.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
 // The editing engine: cut, copy and paste through the clipboard interface,
 // and the clipboard messages.
-#include "base/Exceptions.h"
-#include "editor/ILexipadClipboard.h"
-#include "editor/LexipadMessages.h"
-#include "editor/TCustomLexipad.h"
-#include "editor/TCustomLexipadSteps.h"
-#include "editor/TFastMemoryStream.h"
+#include "core/base/Exceptions.h"
+#include "core/base/TFastMemoryStream.h"
+#include "core/editor/ILexipadClipboard.h"
+#include "core/editor/LexipadMessages.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/editor/TCustomLexipadSteps.h"
 
 #include <new>
 
@@ -43,7 +43,7 @@ void TCustomLexipad::CopyToClipboard() {
 void TCustomLexipad::CutToClipboard() {
     if (m_readOnly || !m_clipboard || SelLength() == 0) return;
     ChangeStep step(*this);
-    UndoGroupGuard group(*this, ucCut);
+    TUndoGroup group(*this, ucCut);
     CopyToClipboard();
     ReplaceSelection({});
 }
@@ -73,17 +73,11 @@ void TCustomLexipad::PasteFromClipboard() {
     }
     CutAtNul(data);
     ChangeStep step(*this);
-    LockUpdate(true);
-    try {
-        UndoGroupGuard group(*this, ucPaste);
-        TFastMemoryStream stream{std::string_view(data)};
-        InsertStream(stream);
-        ScrollCaret();
-    } catch (...) {
-        LockUpdate(false);
-        throw;
-    }
-    LockUpdate(false);
+    TUpdateLock lock(*this);
+    TUndoGroup group(*this, ucPaste);
+    TFastMemoryStream stream{std::string_view(data)};
+    InsertStream(stream);
+    ScrollCaret();
 }
 
 intptr_t TCustomLexipad::PerformClipboard(uint32_t message, bool& handled) {

@@ -1,7 +1,7 @@
 // The editing engine: data dropped on the control (text, HTML, files) and the
 // end of a drag of its selection.
-#include "editor/TCustomLexipad.h"
-#include "editor/TCustomLexipadSteps.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/editor/TCustomLexipadSteps.h"
 
 #include <algorithm>
 
@@ -60,7 +60,7 @@ TDropResult TCustomLexipad::InsertDropped(const std::string& text, const TDropRe
     TUndoSelection copied = m_selection;
     bool move = request.fromSelf && !request.copy && SelLength() > 0;
     {
-        UndoGroupGuard group(*this, ucDrop);
+        TUndoGroup group(*this, ucDrop);
         if (move) {
             int start = SelStart();
             int length = SelLength();

@@ -1,11 +1,11 @@
 // The editing engine: the replace-selection primitive and its undo
 // transaction, undo and redo, block indent and unindent.
-#include "base/Exceptions.h"
-#include "base/TStream.h"
-#include "editor/TCustomLexipad.h"
-#include "editor/TCustomLexipadSteps.h"
-#include "editor/TLP_Settings.h"
-#include "editor/TextNormalization.h"
+#include "core/base/Exceptions.h"
+#include "core/base/TStream.h"
+#include "core/document/TextNormalization.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/editor/TCustomLexipadSteps.h"
+#include "core/settings/TLP_Settings.h"
 
 #include <algorithm>
 #include <optional>
@@ -152,19 +152,17 @@ bool TCustomLexipad::CanRedo() const {
 void TCustomLexipad::Undo() {
     if (!CanUndo()) return;
     ChangeStep step(*this);
-    LockUpdate(true);
+    TUpdateLock lock(*this);
     m_store->UndoStack()->Undo(*this);
     Changed();
-    LockUpdate(false);
 }
 
 void TCustomLexipad::Redo() {
     if (!CanRedo()) return;
     ChangeStep step(*this);
-    LockUpdate(true);
+    TUpdateLock lock(*this);
     m_store->UndoStack()->Redo(*this);
     Changed();
-    LockUpdate(false);
 }
 
 void TCustomLexipad::EmptyUndoBuffer() {
@@ -235,7 +233,7 @@ void TCustomLexipad::BlockIndent(int step, bool useTabs) {
     std::string indent(static_cast<size_t>(std::max(step, 1)),
                        useTabs && HasOption(smoUseTAB) ? '\t' : ' ');
     auto [first, last] = BlockLines();
-    UndoGroupGuard group(*this, ucBlockIndent);
+    TUndoGroup group(*this, ucBlockIndent);
     for (int line = last; line >= first; --line)
         if (!m_store->Record(line).IsContinuation()) IndentLine(m_store->RecordStart(line), indent);
     ScrollCaret();
@@ -247,7 +245,7 @@ void TCustomLexipad::BlockUnindent(int step) {
     ChangeStep change(*this);
     if (step <= 0) step = IndentStep();
     auto [first, last] = BlockLines();
-    std::optional<UndoGroupGuard> group; // opened at the first change only
+    std::optional<TUndoGroup> group; // opened at the first change only
     for (int line = last; line >= first; --line) {
         if (m_store->Record(line).IsContinuation()) continue;
         int lineStart = m_store->RecordStart(line);

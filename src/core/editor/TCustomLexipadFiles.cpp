@@ -1,16 +1,16 @@
 // The editing engine: loading and saving documents, writing ranges of text.
-#include "base/Exceptions.h"
-#include "base/FileUtils.h"
-#include "base/StringUtils.h"
-#include "base/TFileStream.h"
-#include "base/TMemoryStream.h"
-#include "editor/LexipadMessages.h"
-#include "editor/TCustomLexipad.h"
-#include "editor/TCustomLexipadSteps.h"
-#include "editor/TFastMemoryStream.h"
-#include "editor/TLP_Settings.h"
-#include "editor/TStyledTextWriter.h"
-#include "editor/TextNormalization.h"
+#include "core/base/Exceptions.h"
+#include "core/base/FileUtils.h"
+#include "core/base/StringUtils.h"
+#include "core/base/TFastMemoryStream.h"
+#include "core/base/TFileStream.h"
+#include "core/base/TMemoryStream.h"
+#include "core/document/TextNormalization.h"
+#include "core/editor/LexipadMessages.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/editor/TCustomLexipadSteps.h"
+#include "core/editor/TStyledTextWriter.h"
+#include "core/settings/TLP_Settings.h"
 
 #include <algorithm>
 #include <new>
@@ -65,7 +65,7 @@ void TCustomLexipad::LoadFromStream(TStream& stream) {
         throw ELexipad("Not enough memory for operation");
     }
     EmptyUndoBuffer();
-    LockUpdate(true);
+    TUpdateLock lock(*this);
     if (CharCount() > 0) DeleteRange(0, CharCount());
     m_store->TakeContent(staging);
     // The loaded records arrive flagged; the step's end rescans them.
@@ -81,7 +81,6 @@ void TCustomLexipad::LoadFromStream(TStream& stream) {
     if (HasOption(smoWordWrap)) Rewrap();
     EmptyUndoBuffer();
     Changed();
-    LockUpdate(false);
 }
 
 void TCustomLexipad::LoadFromFile(const std::string& path) {
@@ -166,19 +165,15 @@ void TCustomLexipad::SaveToStream(TStream* stream) {
     if (!stream) throw EFileSaveError("Bad TStream instance");
     auto [format, expected] = SaveLayout();
     EmptyUndoBuffer();
-    LockUpdate(true);
     int64_t origin = stream->Position();
     bool saved = false;
-    try {
+    {
+        TUpdateLock lock(*this);
         for (int attempt = 0; attempt <= kSaveRetries && !saved; ++attempt) {
             stream->SetPosition(origin);
             saved = WriteRange(*stream, 0, CharCount(), format) >= expected;
         }
-    } catch (...) {
-        LockUpdate(false);
-        throw;
     }
-    LockUpdate(false);
     EmptyUndoBuffer();
     if (!saved) throw EFileSaveError("Could not save text to stream");
 }

@@ -1,7 +1,7 @@
 // The editing engine: the mouse cursor over the control, hot-spot tokens, and
 // the choice from the template list.
-#include "editor/TCustomLexipad.h"
-#include "editor/TCustomLexipadSteps.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/editor/TCustomLexipadSteps.h"
 
 #include <algorithm>
 #include <cctype>
@@ -82,7 +82,7 @@ void TCustomLexipad::ExpandTemplate(int index) {
 
 void TCustomLexipad::ReplaceWordBeforeCaret(const std::string& word,
                                             const std::string& replacement) {
-    UndoGroupGuard group(*this, ucTemplate);
+    TUndoGroup group(*this, ucTemplate);
     int caret = m_selection.caret;
     SetSelection(caret - static_cast<int>(word.size()), caret, false);
     ReplaceSelection(replacement);

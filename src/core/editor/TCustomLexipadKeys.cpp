@@ -1,10 +1,10 @@
 // The editing engine: key presses through code templates, automatic
 // replacement and the key bindings of the settings.
-#include "editor/ShortCuts.h"
-#include "editor/TCustomLexipad.h"
-#include "editor/TCustomLexipadSteps.h"
-#include "editor/TEdStream.h"
-#include "editor/TLP_Settings.h"
+#include "core/document/TEdStream.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/editor/TCustomLexipadSteps.h"
+#include "core/lexicon/ShortCuts.h"
+#include "core/settings/TLP_Settings.h"
 
 namespace quarno {
 
@@ -80,7 +80,7 @@ bool TCustomLexipad::ExpandMacro(const TMacroKeywords& macros, bool autoReplace)
     } else if (!autoReplace && OnTemplateEvent) {
         OnTemplateEvent(*this, entry.name, replacement);
     }
-    UndoGroupGuard group(*this, ucTemplate);
+    TUndoGroup group(*this, ucTemplate);
     int caret = m_selection.caret;
     SetSelection(caret - length, caret, false);
     ReplaceSelection(replacement);

@@ -1,8 +1,8 @@
 // The editing engine's message dispatcher: the edit-control messages and the
 // private LPM_ messages, each forwarded to the method that does the work.
-#include "base/TStream.h"
-#include "editor/LexipadMessages.h"
-#include "editor/TCustomLexipad.h"
+#include "core/base/TStream.h"
+#include "core/editor/LexipadMessages.h"
+#include "core/editor/TCustomLexipad.h"
 
 #include <algorithm>
 #include <cstring>

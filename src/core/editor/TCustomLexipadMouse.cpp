@@ -1,9 +1,9 @@
 // The editing engine: the text area's geometry and the left mouse button
 // (click counting, gutter and margin clicks, word and line selection, shift
 // clicks, mouse selection, dragging the margin lines).
-#include "editor/ShortCuts.h"
-#include "editor/TCustomLexipad.h"
-#include "editor/TCustomLexipadSteps.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/editor/TCustomLexipadSteps.h"
+#include "core/lexicon/ShortCuts.h"
 
 namespace quarno {
 

@@ -1,24 +1,116 @@
-// The editing engine: the find entry and the search operations it keeps.
-#include "editor/TCustomLexipad.h"
-#include "services/TLexipadSearch.h"
+// The editing engine: the find entry, the replace variant the dialogs use and
+// Replace All, over the store search it keeps.
+#include "core/editor/ILexipadView.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/editor/TLexipadGuards.h"
+#include "core/services/TStoreSearch.h"
 
 namespace quarno {
 
-TLexipadSearch& TCustomLexipad::SearchEngine() {
+TStoreSearch& TCustomLexipad::SearchEngine() {
     if (!m_search) {
-        m_search = std::make_unique<TLexipadSearch>();
+        m_search = std::make_unique<TStoreSearch>();
         m_search->SetCharStartsWord([this](char c) { return CharStartsWord(c); });
         m_search->SetCharIsInWord([this](char c) { return CharIsInWord(c); });
     }
     return *m_search;
 }
 
+void TCustomLexipad::ReportSearchError(const EREParser& error) {
+    m_patternFailed = true;
+    m_searchError = SearchEngine().ErrorText(error);
+    if (m_view) m_view->ShowSearchError(m_searchError);
+}
+
 int TCustomLexipad::Find(uint32_t options, std::string_view text) {
-    return SearchEngine().Find(*this, options, text);
+    if (!(options & foSearchNow)) {
+        if (m_view) m_view->ShowFindDialog(DialogPreset(options, text), options);
+        return -1;
+    }
+    m_patternFailed = false;
+    int from = (options & foBackward) ? SelStart() : SelStart() + SelLength();
+    std::optional<TFindMatch> match;
+    try {
+        match = SearchEngine().Search(Store(), from, options, text, [from](int start, int end) {
+            return start != end || start != from;
+        });
+    } catch (const EREParser& error) {
+        ReportSearchError(error);
+        return -1;
+    }
+    if (!match) return -1;
+    SetSelection(match->start, match->end);
+    ScrollCaret();
+    return match->start;
 }
 
 void TCustomLexipad::ReplaceDialog(uint32_t options, std::string_view text) {
-    SearchEngine().ReplaceDialog(*this, options, text);
+    if (m_view) m_view->ShowReplaceDialog(DialogPreset(options, text), options);
+}
+
+std::string TCustomLexipad::SearchFailMessage(std::string_view searchString) {
+    return "Search string \"" + std::string(searchString) + "\" not found.";
+}
+
+std::optional<std::string> TCustomLexipad::FindReplace(uint32_t options, std::string_view text,
+                                                       std::string_view replacement) {
+    if (Find(options | foSearchNow, text) < 0) return std::nullopt;
+    return SearchEngine().Insertion(options, replacement);
+}
+
+std::optional<TFindMatch> TCustomLexipad::NextReplaceMatch(uint32_t options, std::string_view text,
+                                                           int previousEnd) {
+    try {
+        if (options & foBackward) return SearchEngine().Search(Store(), SelStart(), options, text);
+        return SearchEngine().SearchNext(Store(), SelStart() + SelLength(), previousEnd, options,
+                                         text);
+    } catch (const EREParser& error) {
+        ReportSearchError(error);
+        return std::nullopt;
+    }
+}
+
+int TCustomLexipad::ReplaceAll(uint32_t options, std::string_view text,
+                               std::string_view replacement, const TReplacePrompt& prompt) {
+    options |= foSearchNow;
+    m_patternFailed = false;
+    int replaced = 0;
+    {
+        // Opened at the first replacement, so a run that changes nothing
+        // leaves no empty step in the undo log.
+        std::optional<TUndoGroup> group;
+        TUpdateLock lock(*this, !prompt);
+        TREParser::TRun run(SearchEngine().RegExpr());
+        SetSelection(0, 0, false);
+        int previousEnd = -1;
+        while (std::optional<TFindMatch> match = NextReplaceMatch(options, text, previousEnd)) {
+            SetSelection(match->start, match->end, false);
+            std::string insertion = SearchEngine().Insertion(options, replacement);
+            TReplaceAnswer answer =
+                prompt ? prompt(Store().TextRange(match->start, match->end), insertion) : raYes;
+            if (answer == raCancel) break;
+            if (answer == raYes) {
+                if (!group) group.emplace(*this, ucOwnerEdit);
+                ReplaceSelection(insertion);
+                ++replaced;
+            }
+            int end = SelStart() + SelLength();
+            SetSelection(end, end, false);
+            previousEnd = end;
+            if (options & foBackward) break; // a backward run never meets a further match
+        }
+    }
+    SetSelection(m_selection.anchor, m_selection.caret);
+    ScrollCaret();
+    return replaced;
+}
+
+std::string TCustomLexipad::DialogPreset(uint32_t options, std::string_view text) const {
+    if (SelLength() > 0 && !(options & foRegExpr)) {
+        std::string selected = Store().TextRange(SelStart(), SelStart() + SelLength());
+        if (selected.find('\r') == std::string::npos) return selected;
+    }
+    return std::string(text);
 }
 
 } // namespace quarno

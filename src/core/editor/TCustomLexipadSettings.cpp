@@ -1,9 +1,9 @@
 // The editing engine: the settings in use, the parser slots and restyling.
-#include "base/Exceptions.h"
-#include "editor/TCustomLexipad.h"
-#include "editor/TCustomLexipadParser.h"
-#include "editor/TCustomLexipadSteps.h"
-#include "editor/TLP_Settings.h"
+#include "core/base/Exceptions.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/editor/TCustomLexipadParser.h"
+#include "core/editor/TCustomLexipadSteps.h"
+#include "core/settings/TLP_Settings.h"
 
 namespace quarno {
 

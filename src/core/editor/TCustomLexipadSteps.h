@@ -1,8 +1,9 @@
-// Scope guards of the editing engine: one OnChange per step, and compound
-// undo groups opened and closed around a block of edits.
+// The editing engine's step guard (one OnChange per step), with the
+// control's scope guards its part-files use.
 #pragma once
 
-#include "editor/TCustomLexipad.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/editor/TLexipadGuards.h"
 
 namespace quarno {
 
@@ -23,20 +24,6 @@ public:
 
 private:
     TCustomLexipad& m_owner;
-};
-
-class TCustomLexipad::UndoGroupGuard {
-public:
-    UndoGroupGuard(TCustomLexipad& owner, int code) : m_owner(owner), m_code(code) {
-        m_owner.BeginUndoGroup(code);
-    }
-    ~UndoGroupGuard() { m_owner.EndUndoGroup(m_code); }
-    UndoGroupGuard(const UndoGroupGuard&) = delete;
-    UndoGroupGuard& operator=(const UndoGroupGuard&) = delete;
-
-private:
-    TCustomLexipad& m_owner;
-    int m_code;
 };
 
 } // namespace quarno

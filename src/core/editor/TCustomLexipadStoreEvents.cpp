@@ -1,6 +1,6 @@
 // The editing engine: the attached store's notifications (named bookmarks,
 // range marks, breakpoints) raised as the control's events.
-#include "editor/TCustomLexipad.h"
+#include "core/editor/TCustomLexipad.h"
 
 namespace quarno {
 
@@ -43,9 +43,9 @@ void TCustomLexipad::DisconnectStoreEvents() {
         list->OnFree = nullptr;
         list->OnStateChange = nullptr;
     }
-    for (void* view : store.Views())
+    for (IStoreView* view : store.Views())
         if (view != this) {
-            static_cast<TCustomLexipad*>(view)->ConnectStoreEvents();
+            view->TakeStoreEvents();
             break;
         }
 }

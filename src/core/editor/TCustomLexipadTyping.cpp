@@ -1,8 +1,8 @@
 // The editing engine: typing (insert and overwrite, Enter with automatic
 // indentation, TAB), deleting and the action executor.
-#include "editor/LexipadMessages.h"
-#include "editor/TCustomLexipad.h"
-#include "editor/TCustomLexipadSteps.h"
+#include "core/editor/LexipadMessages.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/editor/TCustomLexipadSteps.h"
 
 #include <algorithm>
 
@@ -45,7 +45,7 @@ void TCustomLexipad::FillBeyondLineEnd() {
 }
 
 void TCustomLexipad::InsertTyped(const std::string& text) {
-    UndoGroupGuard group(*this, ucTyping);
+    TUndoGroup group(*this, ucTyping);
     FillBeyondLineEnd();
     int caret = m_selection.caret;
     bool overwrite = !m_insertMode && SelLength() == 0 && caret < CharCount() &&
@@ -85,12 +85,12 @@ void TCustomLexipad::TypeReturn() {
     for (int line = record - 1; line >= 0 && indent < 0; --line)
         indent = LineIndentColumn(line);
     {
-        UndoGroupGuard group(*this, ucAutoIndentBreak);
+        TUndoGroup group(*this, ucAutoIndentBreak);
         FillBeyondLineEnd();
         ReplaceSelection("\r");
     }
     if (indent > 0) {
-        UndoGroupGuard group(*this, ucTyping);
+        TUndoGroup group(*this, ucTyping);
         ReplaceSelection(SmartFill(0, indent));
     }
     ScrollCaret();
@@ -145,7 +145,7 @@ void TCustomLexipad::KeyPress(char c) {
 }
 
 void TCustomLexipad::DeleteChar(bool forward) {
-    UndoGroupGuard group(*this, ucDelete);
+    TUndoGroup group(*this, ucDelete);
     if (forward) FillBeyondLineEnd();
     if (SelLength() == 0) {
         int caret = m_selection.caret;
@@ -168,7 +168,7 @@ void TCustomLexipad::DeleteWord(bool forward) {
     int caret = m_selection.caret;
     int boundary = forward ? WordRight(caret) : WordLeft(caret);
     if (boundary == caret) return;
-    UndoGroupGuard group(*this, forward ? ucDeleteNextWord : ucDeletePreviousWord);
+    TUndoGroup group(*this, forward ? ucDeleteNextWord : ucDeletePreviousWord);
     SetSelection(caret, boundary, false);
     ReplaceSelection({});
     ScrollCaret();

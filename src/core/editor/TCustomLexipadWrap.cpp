@@ -1,8 +1,8 @@
 // The editing engine: word wrap, laying real lines out as records that fit
 // the wrap width, broken at blanks.
-#include "editor/ITextMetrics.h"
-#include "editor/TCustomLexipad.h"
-#include "editor/TCustomLexipadSteps.h"
+#include "core/editor/ITextMetrics.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/editor/TCustomLexipadSteps.h"
 
 namespace quarno {
 

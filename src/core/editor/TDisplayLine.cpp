@@ -1,7 +1,7 @@
 // A record laid out in display columns for painting.
-#include "editor/TDisplayLine.h"
+#include "core/editor/TDisplayLine.h"
 
-#include "editor/TCustomLexipad.h"
+#include "core/editor/TCustomLexipad.h"
 
 #include <algorithm>
 

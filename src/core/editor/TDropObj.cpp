@@ -1,5 +1,5 @@
 // Dropped and pasted data by source type, and the HTML fragment extraction.
-#include "editor/TDropObj.h"
+#include "core/editor/TDropObj.h"
 
 #include <utility>
 

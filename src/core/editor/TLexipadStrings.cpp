@@ -1,9 +1,9 @@
 // The `Lines` view of an editing control.
-#include "editor/TLexipadStrings.h"
+#include "core/editor/TLexipadStrings.h"
 
-#include "editor/LexipadMessages.h"
-#include "editor/TCustomLexipad.h"
-#include "editor/TextNormalization.h"
+#include "core/document/TextNormalization.h"
+#include "core/editor/LexipadMessages.h"
+#include "core/editor/TCustomLexipad.h"
 
 namespace quarno {
 

@@ -1,10 +1,10 @@
 // The rich-text and HTML writers.
-#include "editor/TStyledTextWriter.h"
+#include "core/editor/TStyledTextWriter.h"
 
-#include "base/StringUtils.h"
-#include "editor/SystemColors.h"
-#include "editor/TLP_Settings.h"
-#include "editor/TTextStore.h"
+#include "core/base/StringUtils.h"
+#include "core/document/TTextStore.h"
+#include "core/settings/SystemColors.h"
+#include "core/settings/TLP_Settings.h"
 
 #include <algorithm>
 #include <ctime>

@@ -1,7 +1,7 @@
 // The built-in scanning routines of the parser run time.
-#include "highlight/BuiltInHandlers.h"
+#include "core/highlight/BuiltInHandlers.h"
 
-#include "highlight/TParserCursor.h"
+#include "core/highlight/TParserCursor.h"
 
 namespace quarno {
 

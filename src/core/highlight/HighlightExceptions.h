@@ -2,7 +2,7 @@
 // block and the parser script compiler. Their texts are the system's own.
 #pragma once
 
-#include "base/Exceptions.h"
+#include "core/base/Exceptions.h"
 
 namespace quarno {
 

@@ -3,7 +3,7 @@
 // assembler listing window ("asm").
 #pragma once
 
-#include "highlight/TLexipadParser.h"
+#include "core/highlight/TLexipadParser.h"
 
 #include <memory>
 #include <string>

@@ -1,12 +1,12 @@
 // The compressor front end: container header, the two methods, Advise, and
 // the messages of stream and file mode.
-#include "highlight/TCompressor.h"
+#include "core/highlight/TCompressor.h"
 
-#include "base/TFileStream.h"
-#include "highlight/HighlightExceptions.h"
-#include "highlight/TCodecIO.h"
-#include "highlight/TCompressorKH.h"
-#include "highlight/TLzhCodec.h"
+#include "core/base/TFileStream.h"
+#include "core/highlight/HighlightExceptions.h"
+#include "core/highlight/TCodecIO.h"
+#include "core/highlight/TCompressorKH.h"
+#include "core/highlight/TLzhCodec.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,7 +1,7 @@
 // The block method of TCompressor: coding and decoding one block.
-#include "highlight/TCompressorKH.h"
+#include "core/highlight/TCompressorKH.h"
 
-#include "highlight/HighlightExceptions.h"
+#include "core/highlight/HighlightExceptions.h"
 
 #include <algorithm>
 #include <cstring>

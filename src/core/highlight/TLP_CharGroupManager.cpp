@@ -1,8 +1,8 @@
 // The shared pool of character groups.
-#include "highlight/TLP_CharGroupManager.h"
+#include "core/highlight/TLP_CharGroupManager.h"
 
-#include "base/Exceptions.h"
-#include "base/StringUtils.h"
+#include "core/base/Exceptions.h"
+#include "core/base/StringUtils.h"
 
 namespace quarno {
 

@@ -2,7 +2,7 @@
 // by a 16-bit index; equal groups (same set, same negate flag) share an index.
 #pragma once
 
-#include "highlight/TLP_CharGroup.h"
+#include "core/lexicon/TLP_CharGroup.h"
 
 #include <cstddef>
 #include <cstdint>

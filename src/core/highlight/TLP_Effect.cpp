@@ -1,7 +1,7 @@
 // Stream form of an effect record.
-#include "highlight/TLP_Effect.h"
+#include "core/highlight/TLP_Effect.h"
 
-#include "base/TStream.h"
+#include "core/base/TStream.h"
 
 namespace quarno {
 

@@ -2,7 +2,7 @@
 // it adds and removes, the state stack and whether it opens a container.
 #pragma once
 
-#include "highlight/TByteSet.h"
+#include "core/lexicon/TByteSet.h"
 
 namespace quarno {
 

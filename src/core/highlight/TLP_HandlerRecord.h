@@ -3,8 +3,8 @@
 // terminator ends the token.
 #pragma once
 
-#include "highlight/TLP_MatchPart.h"
-#include "highlight/TLP_Terminator.h"
+#include "core/highlight/TLP_MatchPart.h"
+#include "core/highlight/TLP_Terminator.h"
 
 namespace quarno {
 

@@ -1,9 +1,9 @@
 // The tables of a compiled language and the inner parser stream.
-#include "highlight/TLP_Language.h"
+#include "core/highlight/TLP_Language.h"
 
-#include "base/Exceptions.h"
-#include "base/StringUtils.h"
-#include "base/TStream.h"
+#include "core/base/Exceptions.h"
+#include "core/base/StringUtils.h"
+#include "core/base/TStream.h"
 
 namespace quarno {
 

@@ -24,12 +24,12 @@
 // group, used by parts that match no characters.
 #pragma once
 
-#include "editor/TLP_Settings.h"
-#include "highlight/TLP_CharGroupManager.h"
-#include "highlight/TLP_Effect.h"
-#include "highlight/TLP_HandlerRecord.h"
-#include "highlight/TLP_TokenRule.h"
-#include "highlight/TSyntaxKeywords.h"
+#include "core/highlight/TLP_CharGroupManager.h"
+#include "core/highlight/TLP_Effect.h"
+#include "core/highlight/TLP_HandlerRecord.h"
+#include "core/highlight/TLP_TokenRule.h"
+#include "core/highlight/TSyntaxKeywords.h"
+#include "core/settings/TLP_Settings.h"
 
 #include <array>
 #include <memory>

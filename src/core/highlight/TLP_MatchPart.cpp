@@ -1,10 +1,10 @@
 // Stream form of part record A.
-#include "highlight/TLP_MatchPart.h"
+#include "core/highlight/TLP_MatchPart.h"
 
-#include "base/Exceptions.h"
-#include "base/StringUtils.h"
-#include "base/TStream.h"
-#include "highlight/TLP_CharGroupManager.h"
+#include "core/base/Exceptions.h"
+#include "core/base/StringUtils.h"
+#include "core/base/TStream.h"
+#include "core/highlight/TLP_CharGroupManager.h"
 
 namespace quarno {
 

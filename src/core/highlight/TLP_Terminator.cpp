@@ -1,11 +1,11 @@
 // Stream form of part record B.
-#include "highlight/TLP_Terminator.h"
+#include "core/highlight/TLP_Terminator.h"
 
-#include "base/Exceptions.h"
-#include "base/StringUtils.h"
-#include "base/TStream.h"
-#include "highlight/TLP_CharGroupManager.h"
-#include "highlight/TLP_MatchPart.h"
+#include "core/base/Exceptions.h"
+#include "core/base/StringUtils.h"
+#include "core/base/TStream.h"
+#include "core/highlight/TLP_CharGroupManager.h"
+#include "core/highlight/TLP_MatchPart.h"
 
 namespace quarno {
 

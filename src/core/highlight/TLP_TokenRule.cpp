@@ -1,7 +1,7 @@
 // Stream form of a token rule.
-#include "highlight/TLP_TokenRule.h"
+#include "core/highlight/TLP_TokenRule.h"
 
-#include "base/TStream.h"
+#include "core/base/TStream.h"
 
 namespace quarno {
 

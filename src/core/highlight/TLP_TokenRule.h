@@ -3,9 +3,9 @@
 // which the rule applies.
 #pragma once
 
-#include "highlight/TByteSet.h"
-#include "highlight/TLP_MatchPart.h"
-#include "highlight/TLP_Terminator.h"
+#include "core/highlight/TLP_MatchPart.h"
+#include "core/highlight/TLP_Terminator.h"
+#include "core/lexicon/TByteSet.h"
 
 namespace quarno {
 

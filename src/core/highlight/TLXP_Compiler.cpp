@@ -1,10 +1,10 @@
 // The token reader and preprocessor of parser scripts.
-#include "highlight/TLXP_Compiler.h"
+#include "core/highlight/TLXP_Compiler.h"
 
-#include "base/FileUtils.h"
-#include "base/StringUtils.h"
-#include "highlight/CharSpecifiers.h"
-#include "highlight/HighlightExceptions.h"
+#include "core/base/FileUtils.h"
+#include "core/base/StringUtils.h"
+#include "core/highlight/HighlightExceptions.h"
+#include "core/lexicon/CharSpecifiers.h"
 
 #include <climits>
 

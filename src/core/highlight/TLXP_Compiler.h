@@ -6,7 +6,7 @@
 // line %d, Column %d: %s" at the start of the token (or directive) at fault.
 #pragma once
 
-#include "highlight/TWordStore.h"
+#include "core/highlight/TWordStore.h"
 
 #include <cstdint>
 #include <memory>

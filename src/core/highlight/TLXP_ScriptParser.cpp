@@ -1,11 +1,11 @@
 // The section grammar of parser scripts.
-#include "highlight/TLXP_ScriptParser.h"
+#include "core/highlight/TLXP_ScriptParser.h"
 
-#include "base/StringUtils.h"
-#include "editor/ShortCuts.h"
-#include "highlight/CharSpecifiers.h"
-#include "highlight/HighlightExceptions.h"
-#include "highlight/TLP_Language.h"
+#include "core/base/StringUtils.h"
+#include "core/highlight/HighlightExceptions.h"
+#include "core/highlight/TLP_Language.h"
+#include "core/lexicon/CharSpecifiers.h"
+#include "core/lexicon/ShortCuts.h"
 
 #include <optional>
 

@@ -19,8 +19,8 @@
 //   (0-2, 10-20), else "Numeric value out of range".
 #pragma once
 
-#include "highlight/TByteSet.h"
-#include "highlight/TLXP_Compiler.h"
+#include "core/highlight/TLXP_Compiler.h"
+#include "core/lexicon/TByteSet.h"
 
 #include <string>
 #include <vector>

@@ -1,18 +1,18 @@
 // The parser component: compiled parser blocks, the registry form and the
 // controls that use the parser.
-#include "highlight/TLexipadParser.h"
+#include "core/highlight/TLexipadParser.h"
 
-#include "base/FileUtils.h"
-#include "base/StringUtils.h"
-#include "base/TMemoryStream.h"
-#include "editor/SettingsRegistryText.h"
-#include "editor/TCustomLexipad.h"
-#include "highlight/HighlightExceptions.h"
-#include "highlight/TCompressor.h"
-#include "highlight/TLXP_Compiler.h"
-#include "highlight/TLXP_ScriptParser.h"
-#include "highlight/TRegistryStore.h"
-#include "highlight/TRestyler.h"
+#include "core/base/FileUtils.h"
+#include "core/base/StringUtils.h"
+#include "core/base/TMemoryStream.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/highlight/HighlightExceptions.h"
+#include "core/highlight/TCompressor.h"
+#include "core/highlight/TLXP_Compiler.h"
+#include "core/highlight/TLXP_ScriptParser.h"
+#include "core/highlight/TRegistryStore.h"
+#include "core/highlight/TRestyler.h"
+#include "core/settings/SettingsRegistryText.h"
 
 #include <algorithm>
 

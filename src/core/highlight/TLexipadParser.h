@@ -6,8 +6,8 @@
 // control's token bytes up to date.
 #pragma once
 
-#include "editor/TCustomLexipadParser.h"
-#include "highlight/TLP_Language.h"
+#include "core/editor/TCustomLexipadParser.h"
+#include "core/highlight/TLP_Language.h"
 
 #include <functional>
 #include <string>

@@ -1,11 +1,11 @@
 // The parser run time: one token at a time from the control's cursor, with
 // keyword lookup, handler records, first-character rules, terminators,
 // effects on the state set, the state stack and containers.
-#include "highlight/TLexipadParser.h"
+#include "core/highlight/TLexipadParser.h"
 
-#include "editor/TCustomLexipad.h"
-#include "highlight/BuiltInHandlers.h"
-#include "highlight/TParserCursor.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/highlight/BuiltInHandlers.h"
+#include "core/highlight/TParserCursor.h"
 
 #include <algorithm>
 

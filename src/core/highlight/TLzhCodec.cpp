@@ -1,8 +1,8 @@
 // The LZH method of TCompressor: LZSS with a binary search tree for matches
 // and adaptive Huffman coding of literals and match lengths.
-#include "highlight/TLzhCodec.h"
+#include "core/highlight/TLzhCodec.h"
 
-#include "highlight/HighlightExceptions.h"
+#include "core/highlight/HighlightExceptions.h"
 
 #include <cstring>
 #include <new>

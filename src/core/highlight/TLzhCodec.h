@@ -4,7 +4,7 @@
 // match positions coded through fixed tables for their upper 6 bits.
 #pragma once
 
-#include "highlight/TCodecIO.h"
+#include "core/highlight/TCodecIO.h"
 
 #include <array>
 #include <cstdint>

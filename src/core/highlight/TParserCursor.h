@@ -3,7 +3,7 @@
 // jump), mapped onto TEdStream without copying text.
 #pragma once
 
-#include "editor/TEdStream.h"
+#include "core/document/TEdStream.h"
 
 namespace quarno {
 

@@ -1,9 +1,9 @@
 // Restyling a control's document with a parser.
-#include "highlight/TRestyler.h"
+#include "core/highlight/TRestyler.h"
 
-#include "editor/TCustomLexipad.h"
-#include "editor/TEdStream.h"
-#include "highlight/TLexipadParser.h"
+#include "core/document/TEdStream.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/highlight/TLexipadParser.h"
 
 #include <algorithm>
 #include <cassert>

@@ -7,7 +7,7 @@
 // bytes and is not flagged, with no bound state active and no container open.
 #pragma once
 
-#include "highlight/TByteSet.h"
+#include "core/lexicon/TByteSet.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,9 +1,9 @@
 // Stream form of the keyword table.
-#include "highlight/TSyntaxKeywords.h"
+#include "core/highlight/TSyntaxKeywords.h"
 
-#include "base/Exceptions.h"
-#include "base/StringUtils.h"
-#include "base/TStream.h"
+#include "core/base/Exceptions.h"
+#include "core/base/StringUtils.h"
+#include "core/base/TStream.h"
 
 namespace quarno {
 

@@ -2,7 +2,7 @@
 // token values, with its stream form.
 #pragma once
 
-#include "highlight/TKeywords.h"
+#include "core/lexicon/TKeywords.h"
 
 namespace quarno {
 

@@ -1,7 +1,7 @@
 // The word dictionary of the script compiler.
-#include "highlight/TWordStore.h"
+#include "core/highlight/TWordStore.h"
 
-#include "base/StringUtils.h"
+#include "core/base/StringUtils.h"
 
 namespace quarno {
 

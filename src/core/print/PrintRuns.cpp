@@ -1,8 +1,8 @@
 // Runs of a printed line.
-#include "print/PrintRuns.h"
+#include "core/print/PrintRuns.h"
 
-#include "editor/ITextMetrics.h"
-#include "editor/TCustomLexipad.h"
+#include "core/editor/ITextMetrics.h"
+#include "core/editor/TCustomLexipad.h"
 
 #include <algorithm>
 

@@ -4,8 +4,8 @@
 // left edge of the text.
 #pragma once
 
-#include "editor/RunColors.h"
-#include "print/PrintTypes.h"
+#include "core/print/PrintTypes.h"
+#include "core/settings/RunColors.h"
 
 #include <string>
 #include <vector>

@@ -1,8 +1,8 @@
 // The header and footer of a printed page.
-#include "print/TPageFrame.h"
+#include "core/print/TPageFrame.h"
 
-#include "base/StringUtils.h"
-#include "editor/TLP_Settings.h"
+#include "core/base/StringUtils.h"
+#include "core/settings/TLP_Settings.h"
 
 #include <algorithm>
 

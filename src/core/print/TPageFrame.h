@@ -3,7 +3,7 @@
 // line with a rule over it, and the text area that remains between them.
 #pragma once
 
-#include "print/PrintTypes.h"
+#include "core/print/PrintTypes.h"
 
 #include <cstdint>
 #include <string>

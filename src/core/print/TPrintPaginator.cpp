@@ -1,8 +1,8 @@
 // Printed lines and pages of a document.
-#include "print/TPrintPaginator.h"
+#include "core/print/TPrintPaginator.h"
 
-#include "editor/ITextMetrics.h"
-#include "editor/TCustomLexipad.h"
+#include "core/editor/ITextMetrics.h"
+#include "core/editor/TCustomLexipad.h"
 
 #include <algorithm>
 #include <string>

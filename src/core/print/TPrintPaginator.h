@@ -5,7 +5,7 @@
 // text area (a header/footer handler can change it per page).
 #pragma once
 
-#include "print/PrintTypes.h"
+#include "core/print/PrintTypes.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,5 +1,5 @@
 // The regular-expression engine's messages.
-#include "services/EREParser.h"
+#include "core/services/EREParser.h"
 
 namespace quarno {
 

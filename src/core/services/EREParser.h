@@ -3,7 +3,7 @@
 // pattern position where it arose.
 #pragma once
 
-#include "base/Exceptions.h"
+#include "core/base/Exceptions.h"
 
 namespace quarno {
 

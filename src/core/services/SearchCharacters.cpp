@@ -1,5 +1,5 @@
 // Character tables shared by the search engines.
-#include "services/SearchCharacters.h"
+#include "core/services/SearchCharacters.h"
 
 namespace quarno {
 

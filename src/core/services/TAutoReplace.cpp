@@ -1,10 +1,10 @@
 // Automatic replacement and its trigger keys.
-#include "services/TAutoReplace.h"
+#include "core/services/TAutoReplace.h"
 
-#include "base/Exceptions.h"
-#include "base/StringUtils.h"
-#include "base/TStream.h"
-#include "editor/ShortCuts.h"
+#include "core/base/Exceptions.h"
+#include "core/base/StringUtils.h"
+#include "core/base/TStream.h"
+#include "core/lexicon/ShortCuts.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // user types one of the trigger keys.
 #pragma once
 
-#include "services/TCodeTemplates.h"
+#include "core/services/TCodeTemplates.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 // Code templates and their hot key.
-#include "services/TCodeTemplates.h"
+#include "core/services/TCodeTemplates.h"
 
-#include "editor/ShortCuts.h"
+#include "core/lexicon/ShortCuts.h"
 
 namespace quarno {
 

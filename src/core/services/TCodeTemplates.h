@@ -2,7 +2,7 @@
 // user presses the hot key (Ctrl+J by default).
 #pragma once
 
-#include "services/TMacroKeywords.h"
+#include "core/services/TMacroKeywords.h"
 
 namespace quarno {
 

@@ -1,10 +1,10 @@
 // Named text entries with a reversed-name trie.
-#include "services/TMacroKeywords.h"
+#include "core/services/TMacroKeywords.h"
 
-#include "base/Exceptions.h"
-#include "base/StringUtils.h"
-#include "base/TMemoryStream.h"
-#include "editor/ShortCuts.h"
+#include "core/base/Exceptions.h"
+#include "core/base/StringUtils.h"
+#include "core/base/TMemoryStream.h"
+#include "core/lexicon/ShortCuts.h"
 
 #include <algorithm>
 #include <typeinfo>

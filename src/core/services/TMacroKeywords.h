@@ -5,7 +5,7 @@
 // backwards from the caret finds the longest name that ends there.
 #pragma once
 
-#include "highlight/TKeywords.h"
+#include "core/lexicon/TKeywords.h"
 
 #include <optional>
 #include <string>

@@ -3,9 +3,9 @@
 // The text is scanned in windows copied out of the records, so the inner
 // loop runs over contiguous bytes and a match may span any number of records
 // (a soft continuation or a line break inside the pattern).
-#include "services/TPlainSearch.h"
+#include "core/services/TPlainSearch.h"
 
-#include "services/TStoreText.h"
+#include "core/services/TStoreText.h"
 
 #include <algorithm>
 #include <cstring>

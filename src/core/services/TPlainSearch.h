@@ -4,7 +4,7 @@
 // pattern or the case option changes.
 #pragma once
 
-#include "services/SearchCharacters.h"
+#include "core/services/SearchCharacters.h"
 
 #include <array>
 #include <string>

@@ -7,9 +7,9 @@
 // alternatives. Counted repeats of one character are a counting node with
 // bounds; other counted repeats are a counter slot that is set to 0, a loop
 // node that tests and steps it, and a loop-back node after the body.
-#include "services/TRECompiler.h"
+#include "core/services/TRECompiler.h"
 
-#include "services/SearchCharacters.h"
+#include "core/services/SearchCharacters.h"
 
 #include <cassert>
 #include <cstring>

@@ -3,8 +3,8 @@
 // (the first pass only measures the program, the second writes it).
 #pragma once
 
-#include "services/EREParser.h"
-#include "services/REProgram.h"
+#include "core/services/EREParser.h"
+#include "core/services/REProgram.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
 // Walks a compiled regular-expression program against the text.
-#include "services/TREMatcher.h"
+#include "core/services/TREMatcher.h"
 
-#include "services/EREParser.h"
-#include "services/TStoreText.h"
+#include "core/services/EREParser.h"
+#include "core/services/TStoreText.h"
 
 #include <algorithm>
 #include <climits>

@@ -5,8 +5,8 @@
 // of running for ever.
 #pragma once
 
-#include "services/REProgram.h"
-#include "services/SearchCharacters.h"
+#include "core/services/REProgram.h"
+#include "core/services/SearchCharacters.h"
 
 #include <array>
 #include <cstdint>

@@ -7,12 +7,12 @@
 // the first character must belong to a set, the records are scanned for it;
 // when a literal occurs in every match and is missing from the rest of the
 // text, the search ends at once.
-#include "services/TREParser.h"
+#include "core/services/TREParser.h"
 
-#include "editor/TEdStream.h"
-#include "editor/TTextStore.h"
-#include "services/TPlainSearch.h"
-#include "services/TRECompiler.h"
+#include "core/document/TEdStream.h"
+#include "core/document/TTextStore.h"
+#include "core/services/TPlainSearch.h"
+#include "core/services/TRECompiler.h"
 
 #include <algorithm>
 #include <cctype>

@@ -4,10 +4,10 @@
 // fills in replacement texts.
 #pragma once
 
-#include "services/EREParser.h"
-#include "services/REProgram.h"
-#include "services/TREMatcher.h"
-#include "services/TStoreText.h"
+#include "core/services/EREParser.h"
+#include "core/services/REProgram.h"
+#include "core/services/TREMatcher.h"
+#include "core/services/TStoreText.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,7 +1,7 @@
 // Fast read access to the characters of a document store.
-#include "services/TStoreText.h"
+#include "core/services/TStoreText.h"
 
-#include "editor/TTextStore.h"
+#include "core/document/TTextStore.h"
 
 #include <algorithm>
 

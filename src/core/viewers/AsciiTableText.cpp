@@ -1,7 +1,7 @@
 // The text of the ASCII table window.
-#include "viewers/AsciiTableText.h"
+#include "core/viewers/AsciiTableText.h"
 
-#include "base/StringUtils.h"
+#include "core/base/StringUtils.h"
 
 namespace quarno {
 

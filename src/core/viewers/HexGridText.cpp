@@ -1,7 +1,7 @@
 // The cell texts of the program-memory and EEPROM grids.
-#include "viewers/HexGridText.h"
+#include "core/viewers/HexGridText.h"
 
-#include "base/StringUtils.h"
+#include "core/base/StringUtils.h"
 
 namespace quarno {
 

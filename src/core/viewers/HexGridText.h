@@ -2,7 +2,7 @@
 // the words or bytes of the memory image, upper-case hexadecimal.
 #pragma once
 
-#include "viewers/THexImage.h"
+#include "core/viewers/THexImage.h"
 
 #include <string>
 #include <vector>

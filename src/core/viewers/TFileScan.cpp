@@ -1,8 +1,8 @@
 // The file scanner.
-#include "viewers/TFileScan.h"
+#include "core/viewers/TFileScan.h"
 
-#include "base/StringUtils.h"
-#include "viewers/ViewerExceptions.h"
+#include "core/base/StringUtils.h"
+#include "core/viewers/ViewerExceptions.h"
 
 #include <algorithm>
 #include <cmath>

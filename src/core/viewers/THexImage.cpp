@@ -1,5 +1,5 @@
 // The memory image of a mid-range PIC.
-#include "viewers/THexImage.h"
+#include "core/viewers/THexImage.h"
 
 namespace quarno {
 

@@ -1,8 +1,8 @@
 // The Intel HEX loader.
-#include "viewers/THexLoader.h"
+#include "core/viewers/THexLoader.h"
 
-#include "base/StringUtils.h"
-#include "viewers/ViewerExceptions.h"
+#include "core/base/StringUtils.h"
+#include "core/viewers/ViewerExceptions.h"
 
 #include <cassert>
 

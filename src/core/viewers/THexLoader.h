@@ -2,7 +2,7 @@
 // 14-bit words low byte first) into a PIC memory image.
 #pragma once
 
-#include "viewers/THexImage.h"
+#include "core/viewers/THexImage.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // (a text that is not a number or a date) and the file scanner's date checks.
 #pragma once
 
-#include "base/Exceptions.h"
+#include "core/base/Exceptions.h"
 
 namespace quarno {
 

@@ -1,5 +1,5 @@
 // Tool-window bounds in KBX.INI.
-#include "viewers/WindowBounds.h"
+#include "core/viewers/WindowBounds.h"
 
 namespace quarno {
 

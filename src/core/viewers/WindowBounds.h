@@ -3,7 +3,7 @@
 // height; a missing key reads as 0.
 #pragma once
 
-#include "app/TProfileFile.h"
+#include "core/base/TProfileFile.h"
 
 namespace quarno {
 

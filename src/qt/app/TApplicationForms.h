@@ -3,7 +3,7 @@
 // created hidden. They live until this object is destroyed at exit.
 #pragma once
 
-#include "app/TAppSeams.h"
+#include "core/app/TAppSeams.h"
 
 #include <memory>
 #include <string>

@@ -1,22 +1,22 @@
 // The main window of the editor.
-#include "app/TEditorMainForm.h"
+#include "qt/app/TEditorMainForm.h"
 
-#include "app/TFileObject.h"
+#include "core/app/TFileObject.h"
 
-#include "build/TCompileCommand.h"
-#include "print/TLexipadPrinter.h"
-#include "viewers/TASMList.h"
-#include "viewers/TOutputViews.h"
+#include "core/toolchain/TCompileCommand.h"
+#include "qt/print/TLexipadPrinter.h"
+#include "qt/viewers/TASMList.h"
+#include "qt/viewers/TOutputViews.h"
 
-#include "app/TDocumentTabs.h"
-#include "app/TEventLog.h"
-#include "app/TOpenFilesTab.h"
-#include "app/TParserRepository.h"
-#include "app/TextConversion.h"
-#include "base/Exceptions.h"
-#include "base/FileUtils.h"
-#include "editor/TLexipad.h"
-#include "highlight/TLexipadParser.h"
+#include "core/app/TDocumentTabs.h"
+#include "core/base/Exceptions.h"
+#include "core/base/FileUtils.h"
+#include "core/highlight/TLexipadParser.h"
+#include "qt/app/TEventLog.h"
+#include "qt/app/TOpenFilesTab.h"
+#include "qt/app/TParserRepository.h"
+#include "qt/base/TextConversion.h"
+#include "qt/editor/TLexipad.h"
 
 #include <QApplication>
 #include <QCloseEvent>

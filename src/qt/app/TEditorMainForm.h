@@ -3,14 +3,14 @@
 // status bar, and the state it keeps for the whole run.
 #pragma once
 
-#include "app/IDocumentsView.h"
-#include "app/TAppGlobals.h"
-#include "app/TAppSeams.h"
-#include "app/TEdPersistent.h"
-#include "build/TBootloaderChoice.h"
-#include "build/TPathDialog.h"
-#include "build/TProgrammerChoice.h"
-#include "print/PrintCommands.h"
+#include "core/app/IDocumentsView.h"
+#include "core/app/TAppGlobals.h"
+#include "core/app/TAppSeams.h"
+#include "core/app/TEdPersistent.h"
+#include "core/toolchain/TBootloaderChoice.h"
+#include "core/toolchain/TPathDialog.h"
+#include "core/toolchain/TProgrammerChoice.h"
+#include "qt/print/PrintCommands.h"
 
 #include <QMainWindow>
 

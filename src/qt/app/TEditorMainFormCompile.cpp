@@ -1,14 +1,14 @@
 // The main window: the Compile command, the report pane under the editor and
 // the reading of the compiler's result file.
-#include "app/TEditorMainForm.h"
+#include "qt/app/TEditorMainForm.h"
 
-#include "app/TDocumentTabs.h"
-#include "app/TFileObject.h"
-#include "app/TextConversion.h"
-#include "build/CompilerInterface.h"
-#include "build/TCompileCommand.h"
-#include "build/TCompileResult.h"
-#include "build/TDummy_Virtual_Form.h"
+#include "core/app/TDocumentTabs.h"
+#include "core/app/TFileObject.h"
+#include "core/toolchain/CompilerInterface.h"
+#include "core/toolchain/TCompileCommand.h"
+#include "core/toolchain/TCompileResult.h"
+#include "qt/base/TextConversion.h"
+#include "qt/dialogs/TDummy_Virtual_Form.h"
 
 #include <QAction>
 #include <QApplication>

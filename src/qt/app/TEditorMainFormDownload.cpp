@@ -1,12 +1,12 @@
 // The main window's bootloader commands: choosing one of the four
 // downloaders, their two path dialogs and the Download command.
-#include "app/TEditorMainForm.h"
+#include "qt/app/TEditorMainForm.h"
 
-#include "app/TextConversion.h"
-#include "base/FileUtils.h"
-#include "build/TBootloader_Parameters.h"
-#include "build/TFind_FERNWICK.h"
-#include "build/TProgrammerPaths.h"
+#include "core/base/FileUtils.h"
+#include "core/toolchain/TProgrammerPaths.h"
+#include "qt/base/TextConversion.h"
+#include "qt/dialogs/TBootloader_Parameters.h"
+#include "qt/dialogs/TFind_FERNWICK.h"
 
 #include <QAction>
 #include <QMenu>

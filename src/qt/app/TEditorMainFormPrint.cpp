@@ -1,12 +1,12 @@
 // The main window's print commands: printing the document straight to the
 // printer, the print preview and the page set-up.
-#include "app/TEditorMainForm.h"
+#include "qt/app/TEditorMainForm.h"
 
-#include "app/TDocumentTabs.h"
-#include "app/TFileDialogs.h"
-#include "editor/TLexipad.h"
-#include "print/TLexipadPrinter.h"
-#include "print/TPreviewPrinter.h"
+#include "core/app/TDocumentTabs.h"
+#include "core/app/TFileDialogs.h"
+#include "qt/editor/TLexipad.h"
+#include "qt/print/TLexipadPrinter.h"
+#include "qt/print/TPreviewPrinter.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,13 +1,13 @@
 // The main window's programmer commands: choosing the programmer, its two
 // path dialogs and the Program command.
-#include "app/TEditorMainForm.h"
+#include "qt/app/TEditorMainForm.h"
 
-#include "app/TextConversion.h"
-#include "build/TBootloader_Parameters.h"
-#include "build/TFind_FERNWICK.h"
-#include "build/TORLAPath.h"
-#include "build/TProgPath.h"
-#include "build/TProgrammerPaths.h"
+#include "core/toolchain/TProgrammerPaths.h"
+#include "qt/base/TextConversion.h"
+#include "qt/dialogs/TBootloader_Parameters.h"
+#include "qt/dialogs/TFind_FERNWICK.h"
+#include "qt/dialogs/TORLAPath.h"
+#include "qt/dialogs/TProgPath.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,5 +1,5 @@
 // The event log of automated runs.
-#include "app/TEventLog.h"
+#include "qt/app/TEventLog.h"
 
 #include <QFile>
 

@@ -1,5 +1,5 @@
 // The single-instance guard over a lock file and a local socket.
-#include "app/TInstanceGuard.h"
+#include "qt/app/TInstanceGuard.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 // The row of tabs above the editor.
-#include "app/TOpenFilesTab.h"
+#include "qt/app/TOpenFilesTab.h"
 
-#include "app/TextConversion.h"
+#include "qt/base/TextConversion.h"
 
 namespace quarno {
 

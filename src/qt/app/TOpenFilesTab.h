@@ -2,7 +2,7 @@
 // the document commands are silent; only a tab the user picks is reported.
 #pragma once
 
-#include "app/ITabRow.h"
+#include "core/app/ITabRow.h"
 
 #include <QTabBar>
 

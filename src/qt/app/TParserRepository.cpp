@@ -1,9 +1,9 @@
 // The invisible holder of the syntax parsers.
-#include "app/TParserRepository.h"
+#include "qt/app/TParserRepository.h"
 
-#include "base/StringUtils.h"
-#include "highlight/ShippedLanguages.h"
-#include "highlight/TLexipadParser.h"
+#include "core/base/StringUtils.h"
+#include "core/highlight/ShippedLanguages.h"
+#include "core/highlight/TLexipadParser.h"
 
 namespace quarno {
 

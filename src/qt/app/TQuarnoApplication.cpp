@@ -1,40 +1,25 @@
 // The application object with the general error display.
-#include "app/TQuarnoApplication.h"
+#include "qt/app/TQuarnoApplication.h"
 
-#include "app/TPrompts.h"
+#include "core/app/TPrompts.h"
 
 #include <cstdio>
-#include <exception>
 
 namespace quarno {
 
-namespace {
-const char* const kUnknownError = "An unknown error occurred";
+TQuarnoApplication::TQuarnoApplication(int& argc, char** argv)
+    : QApplication(argc, argv),
+      m_previousSink(SetErrorSink([this](const std::string& text) { ShowException(text); })) {}
 
-// Reports whatever the current exception is; call only inside a catch block.
-void ShowCurrentException(TQuarnoApplication* application) {
-    std::string text;
-    try {
-        throw;
-    } catch (const std::exception& error) {
-        text = error.what();
-    } catch (...) {
-        text = kUnknownError;
-    }
-    if (application)
-        application->ShowException(text);
-    else
-        std::fprintf(stderr, "%s\n", text.c_str());
+TQuarnoApplication::~TQuarnoApplication() {
+    SetErrorSink(std::move(m_previousSink));
 }
-} // namespace
-
-TQuarnoApplication::TQuarnoApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
 bool TQuarnoApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (...) {
-        ShowCurrentException(this);
+        ShowCurrentException();
     }
     return false;
 }
@@ -51,14 +36,6 @@ void TQuarnoApplication::ShowException(const std::string& text) {
         std::fprintf(stderr, "%s\n", text.c_str());
     }
     m_showingError = false;
-}
-
-void TQuarnoApplication::RunCommand(const std::function<void()>& command) {
-    try {
-        command();
-    } catch (...) {
-        ShowCurrentException(qobject_cast<TQuarnoApplication*>(QCoreApplication::instance()));
-    }
 }
 
 } // namespace quarno

@@ -3,9 +3,10 @@
 // the error's text; the program goes on.
 #pragma once
 
+#include "qt/base/CommandBoundary.h"
+
 #include <QApplication>
 
-#include <functional>
 #include <string>
 
 namespace quarno {
@@ -15,7 +16,9 @@ class TPrompts;
 class TQuarnoApplication : public QApplication {
     Q_OBJECT
 public:
+    // Becomes the command boundary's error sink for its lifetime.
     TQuarnoApplication(int& argc, char** argv);
+    ~TQuarnoApplication() override;
 
     // The prompts that show uncaught errors (not owned); without them errors
     // go to standard error.
@@ -28,14 +31,10 @@ public:
     // pile up boxes without end.
     void ShowException(const std::string& text);
 
-    // Runs a command, showing any exception it raises through the general
-    // error display; command handlers use it so that no exception has to
-    // cross Qt's own code on its way to notify().
-    static void RunCommand(const std::function<void()>& command);
-
 private:
     TPrompts* m_prompts = nullptr;
     bool m_showingError = false;
+    TErrorSink m_previousSink;
 };
 
 } // namespace quarno

@@ -1,5 +1,5 @@
 // The screenshot of headless runs.
-#include "app/TScreenshot.h"
+#include "qt/app/TScreenshot.h"
 
 #include <QApplication>
 #include <QEvent>

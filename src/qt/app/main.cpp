@@ -7,18 +7,18 @@
 //   QUARNO_EVENT_LOG       start-up milestones are appended here (TEventLog);
 //   QUARNO_SCREENSHOT      once the main window has painted, the screen is
 //                          written to this PNG file and the program ends.
-#include "app/StartupCheck.h"
-#include "app/TApplicationForms.h"
-#include "app/TEditorMainForm.h"
-#include "app/TEventLog.h"
-#include "app/TFilePrompts.h"
-#include "app/TInstanceGuard.h"
-#include "app/TQtFileDialogs.h"
-#include "app/TQtProcesses.h"
-#include "app/TQtPrompts.h"
-#include "app/TQuarnoApplication.h"
-#include "app/TScreenshot.h"
-#include "app/TextConversion.h"
+#include "core/app/StartupCheck.h"
+#include "core/app/TFilePrompts.h"
+#include "qt/app/TApplicationForms.h"
+#include "qt/app/TEditorMainForm.h"
+#include "qt/app/TEventLog.h"
+#include "qt/app/TInstanceGuard.h"
+#include "qt/app/TQuarnoApplication.h"
+#include "qt/app/TScreenshot.h"
+#include "qt/base/TQtFileDialogs.h"
+#include "qt/base/TQtProcesses.h"
+#include "qt/base/TQtPrompts.h"
+#include "qt/base/TextConversion.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
 // Qt keys to Windows virtual-key codes.
-#include "editor/KeyMapping.h"
+#include "qt/editor/KeyMapping.h"
 
-#include "editor/ShortCuts.h"
+#include "core/lexicon/ShortCuts.h"
 
 #include <QKeyEvent>
 

@@ -1,7 +1,7 @@
 // Settings colours as Qt colours.
-#include "editor/LexipadColors.h"
+#include "qt/editor/LexipadColors.h"
 
-#include "editor/SystemColors.h"
+#include "core/settings/SystemColors.h"
 
 namespace quarno {
 

@@ -1,12 +1,12 @@
 // The editing control on screen: construction, the published properties and
 // the link through which the engine asks for repaints.
-#include "editor/TLexipad.h"
+#include "qt/editor/TLexipad.h"
 
-#include "app/TextConversion.h"
-#include "editor/ILexipadView.h"
-#include "editor/LexipadColors.h"
-#include "editor/TLexipadReplaceDialog.h"
-#include "editor/TTemplatePopup.h"
+#include "core/editor/ILexipadView.h"
+#include "qt/base/TextConversion.h"
+#include "qt/editor/LexipadColors.h"
+#include "qt/editor/TLexipadReplaceDialog.h"
+#include "qt/editor/TTemplatePopup.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -21,6 +21,15 @@ public:
     explicit ViewLink(TLexipad& owner) : m_owner(owner) {}
     void Repaint(bool full) override { m_owner.ViewRepaint(full); }
     void Beep() override { QApplication::beep(); }
+    void ShowFindDialog(const std::string& preset, uint32_t options) override {
+        m_owner.OpenSearchDialog(false, preset, options);
+    }
+    void ShowReplaceDialog(const std::string& preset, uint32_t options) override {
+        m_owner.OpenSearchDialog(true, preset, options);
+    }
+    void ShowSearchError(const std::string& message) override {
+        m_owner.Prompts().Show(TPromptKind::Error, message);
+    }
 
 private:
     TLexipad& m_owner;
@@ -55,7 +64,6 @@ TLexipad::TLexipad(QWidget* parent)
         return true;
     };
     OnTemplateList = [this](TCustomLexipad&, const std::string& word) { ShowTemplateList(word); };
-    InstallSearchHooks();
     ApplySettings();
     SetView(m_viewLink.get());
 }

@@ -10,13 +10,13 @@
 // stores exchanged on tab switches stay owned by their documents.
 #pragma once
 
-#include "app/TQtPrompts.h"
-#include "editor/TCustomLexipad.h"
-#include "editor/TLexipadMetrics.h"
-#include "editor/TLexipadPainter.h"
-#include "editor/TLexipadStrings.h"
-#include "editor/TQtClipboard.h"
-#include "editor/TTemplatePopup.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/editor/TLexipadStrings.h"
+#include "qt/base/TQtPrompts.h"
+#include "qt/editor/TLexipadMetrics.h"
+#include "qt/editor/TLexipadPainter.h"
+#include "qt/editor/TQtClipboard.h"
+#include "qt/editor/TTemplatePopup.h"
 
 #include <QAbstractScrollArea>
 #include <QBasicTimer>
@@ -229,7 +229,6 @@ private:
     void SetViewportCursor(TLexipadCursor cursor);
     void ShowTemplateList(const std::string& typedWord);
     // the built-in dialogs (TLexipadSearchDialogs.cpp)
-    void InstallSearchHooks();
     void OpenSearchDialog(bool replace, const std::string& preset, uint32_t options);
     // drag and drop (TLexipadDragDrop.cpp)
     void StartSelectionDrag();

@@ -1,10 +1,10 @@
 // The editing control on screen: the control as a drop target for text, HTML
 // and files, and as the drag source of its selection.
-#include "editor/TLexipad.h"
+#include "qt/editor/TLexipad.h"
 
-#include "app/TQuarnoApplication.h"
-#include "app/TextConversion.h"
-#include "editor/LexipadMessages.h"
+#include "core/editor/LexipadMessages.h"
+#include "qt/base/CommandBoundary.h"
+#include "qt/base/TextConversion.h"
 
 #include <QDrag>
 #include <QDragEnterEvent>
@@ -90,11 +90,11 @@ void TLexipad::DragTo(QDropEvent& event, bool entering) {
 }
 
 void TLexipad::dragEnterEvent(QDragEnterEvent* event) {
-    TQuarnoApplication::RunCommand([&] { DragTo(*event, true); });
+    RunCommand([&] { DragTo(*event, true); });
 }
 
 void TLexipad::dragMoveEvent(QDragMoveEvent* event) {
-    TQuarnoApplication::RunCommand([&] { DragTo(*event, false); });
+    RunCommand([&] { DragTo(*event, false); });
 }
 
 void TLexipad::dragLeaveEvent(QDragLeaveEvent* event) {
@@ -114,7 +114,7 @@ void TLexipad::dropEvent(QDropEvent* event) {
         (event->modifiers() & Qt::ControlModifier) || !(event->possibleActions() & Qt::MoveAction);
     request.fromSelf = m_dragging && event->source() == this;
     TDropResult result = TDropResult::Refused;
-    TQuarnoApplication::RunCommand([&] { result = DropData(DropObjOf(data), request); });
+    RunCommand([&] { result = DropData(DropObjOf(data), request); });
     switch (result) {
     case TDropResult::Refused:
     case TDropResult::Ignored:
@@ -153,8 +153,7 @@ void TLexipad::StartSelectionDrag() {
     Qt::DropActions allowed = ReadOnly() ? Qt::CopyAction : Qt::CopyAction | Qt::MoveAction;
     Qt::DropAction result = drag->exec(allowed, Qt::MoveAction);
     m_dragging = false;
-    if (result == Qt::MoveAction && !m_droppedOnSelf)
-        TQuarnoApplication::RunCommand([&] { DragMovedAway(); });
+    if (result == Qt::MoveAction && !m_droppedOnSelf) RunCommand([&] { DragMovedAway(); });
     if (OnEndDrag)
         OnEndDrag(*this, result != Qt::IgnoreAction, m_lastMousePoint.x(), m_lastMousePoint.y());
     AfterInput();

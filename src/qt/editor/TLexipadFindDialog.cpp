@@ -1,10 +1,10 @@
 // The editing control's built-in find dialog.
-#include "editor/TLexipadFindDialog.h"
+#include "qt/editor/TLexipadFindDialog.h"
 
-#include "app/TQuarnoApplication.h"
-#include "app/TextConversion.h"
-#include "editor/TLexipad.h"
-#include "services/TLexipadSearch.h"
+#include "core/services/TStoreSearch.h"
+#include "qt/base/CommandBoundary.h"
+#include "qt/base/TextConversion.h"
+#include "qt/editor/TLexipad.h"
 
 #include <QCheckBox>
 #include <QFormLayout>
@@ -68,7 +68,7 @@ TLexipadFindDialog::TLexipadFindDialog(TLexipad& pad)
 
     connect(m_findText, &QLineEdit::textChanged, this, [this] { UpdateButtons(); });
     connect(m_findNext, &QPushButton::clicked, this,
-            [this] { TQuarnoApplication::RunCommand([this] { FindNext(); }); });
+            [this] { RunCommand([this] { FindNext(); }); });
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     UpdateButtons();
 }
@@ -108,7 +108,7 @@ bool TLexipadFindDialog::FindNext() {
     std::string text = SearchText();
     if (text.empty()) return false;
     if (m_pad.Find(OptionWord() | foSearchNow, text) >= 0) return true;
-    if (!m_pad.SearchEngine().PatternFailed()) m_pad.ReportSearchFail(text);
+    if (!m_pad.PatternFailed()) m_pad.ReportSearchFail(text);
     return false;
 }
 

@@ -1,5 +1,5 @@
 // The glyphs of the editing control, drawn once into images.
-#include "editor/TLexipadGlyphs.h"
+#include "qt/editor/TLexipadGlyphs.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,11 +1,11 @@
 // The editing control on screen: keys, typed text, the mouse, the wheel, the
 // mouse cursor and the template list, each handed to the engine.
-#include "editor/KeyMapping.h"
-#include "editor/TLexipad.h"
-#include "editor/TTemplatePopup.h"
+#include "qt/editor/KeyMapping.h"
+#include "qt/editor/TLexipad.h"
+#include "qt/editor/TTemplatePopup.h"
 
-#include "app/TQuarnoApplication.h"
-#include "app/TextConversion.h"
+#include "qt/base/CommandBoundary.h"
+#include "qt/base/TextConversion.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
@@ -57,7 +57,7 @@ bool TLexipad::event(QEvent* event) {
 }
 
 void TLexipad::keyPressEvent(QKeyEvent* event) {
-    TQuarnoApplication::RunCommand([&] { HandleKey(*event); });
+    RunCommand([&] { HandleKey(*event); });
     event->accept();
     AfterInput();
 }
@@ -112,7 +112,7 @@ void TLexipad::keyReleaseEvent(QKeyEvent* event) {
 // Composed characters (dead keys, input methods) arrive as committed text.
 void TLexipad::inputMethodEvent(QInputMethodEvent* event) {
     if (isEnabled())
-        TQuarnoApplication::RunCommand([&] {
+        RunCommand([&] {
             for (char c : ToAnsi(event->commitString()))
                 Type(c);
         });
@@ -136,8 +136,7 @@ void TLexipad::PressAt(QMouseEvent& event, bool doubleClick) {
     if (OnMouseDown) OnMouseDown(*this, event.button(), shift, point.x(), point.y());
     if (event.button() != Qt::LeftButton || !isEnabled()) return;
     m_pressPoint = m_lastMousePoint = point;
-    TQuarnoApplication::RunCommand(
-        [&] { MouseDown(PointOf(point), shift, PressTime(event, doubleClick)); });
+    RunCommand([&] { MouseDown(PointOf(point), shift, PressTime(event, doubleClick)); });
     if (MarginDrag() != 0) {
         m_marginDragX = point.x();
         viewport()->update();
@@ -167,7 +166,7 @@ void TLexipad::mouseMoveEvent(QMouseEvent* event) {
     m_lastMousePoint = point;
     if (OnMouseMove) OnMouseMove(*this, shift, point.x(), point.y());
     if (!(event->buttons() & Qt::LeftButton)) {
-        TQuarnoApplication::RunCommand([&] { SetViewportCursor(MouseHover(PointOf(point))); });
+        RunCommand([&] { SetViewportCursor(MouseHover(PointOf(point))); });
         return;
     }
     if (MarginDrag() != 0) {
@@ -183,7 +182,7 @@ void TLexipad::mouseMoveEvent(QMouseEvent* event) {
         }
         return;
     }
-    TQuarnoApplication::RunCommand([&] { MouseMove(PointOf(point), shift); });
+    RunCommand([&] { MouseMove(PointOf(point), shift); });
     bool outside = point.y() < 0 || point.y() >= viewport()->height();
     if (outside && !m_autoScrollTimer.isActive())
         m_autoScrollTimer.start(kAutoScrollInterval, this);
@@ -197,7 +196,7 @@ void TLexipad::mouseReleaseEvent(QMouseEvent* event) {
     uint8_t shift = ShiftBitsFromQt(event->modifiers());
     m_autoScrollTimer.stop();
     if (event->button() == Qt::LeftButton) {
-        TQuarnoApplication::RunCommand([&] { MouseUp(PointOf(point), shift); });
+        RunCommand([&] { MouseUp(PointOf(point), shift); });
         if (m_marginDragX >= 0) {
             m_marginDragX = -1;
             viewport()->update();
@@ -227,7 +226,7 @@ void TLexipad::wheelEvent(QWheelEvent* event) {
     m_horizontalWheelRemainder += event->angleDelta().x();
     int sideways = m_horizontalWheelRemainder / kWheelStep;
     m_horizontalWheelRemainder -= sideways * kWheelStep;
-    TQuarnoApplication::RunCommand([&] {
+    RunCommand([&] {
         if (notches != 0) MouseWheel(-notches * lines);
         if (sideways != 0 && !HasOption(smoWordWrap)) SetLeftCol(LeftCol() - sideways * lines);
     });
@@ -250,7 +249,7 @@ void TLexipad::ShowTemplateList(const std::string& typedWord) {
     if (!m_templateList) {
         m_templateList = new TTemplatePopup(this);
         connect(m_templateList, &TTemplatePopup::Chosen, this, [this](int index) {
-            TQuarnoApplication::RunCommand([&] { ExpandTemplate(index); });
+            RunCommand([&] { ExpandTemplate(index); });
             setFocus();
             AfterInput();
         });

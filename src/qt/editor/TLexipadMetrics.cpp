@@ -1,7 +1,7 @@
 // Text metrics of a Qt font.
-#include "editor/TLexipadMetrics.h"
+#include "qt/editor/TLexipadMetrics.h"
 
-#include "app/TextConversion.h"
+#include "qt/base/TextConversion.h"
 
 namespace quarno {
 

@@ -3,7 +3,7 @@
 // are equally wide, and then every character takes the cell of a "W".
 #pragma once
 
-#include "editor/ITextMetrics.h"
+#include "core/editor/ITextMetrics.h"
 
 #include <QFont>
 #include <QFontMetrics>

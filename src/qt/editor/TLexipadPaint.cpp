@@ -1,10 +1,10 @@
 // The editing control on screen: painting the view, the incremental repaint
 // the engine asks for, the caret and its blinking, and applying settings.
-#include "editor/LexipadColors.h"
-#include "editor/TLexipad.h"
+#include "qt/editor/LexipadColors.h"
+#include "qt/editor/TLexipad.h"
 
-#include "app/TQuarnoApplication.h"
-#include "app/TextConversion.h"
+#include "qt/base/CommandBoundary.h"
+#include "qt/base/TextConversion.h"
 
 #include <QApplication>
 #include <QPaintEvent>
@@ -119,9 +119,7 @@ void TLexipad::timerEvent(QTimerEvent* event) {
         return;
     }
     if (event->timerId() == m_autoScrollTimer.timerId()) {
-        TQuarnoApplication::RunCommand([&] {
-            MouseMove({m_lastMousePoint.x(), m_lastMousePoint.y()}, 0);
-        });
+        RunCommand([&] { MouseMove({m_lastMousePoint.x(), m_lastMousePoint.y()}, 0); });
         return;
     }
     QAbstractScrollArea::timerEvent(event);

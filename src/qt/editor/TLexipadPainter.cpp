@@ -1,11 +1,11 @@
 // The drawing routine of the editing control.
-#include "editor/TLexipadPainter.h"
+#include "qt/editor/TLexipadPainter.h"
 
-#include "app/TextConversion.h"
-#include "editor/LexipadColors.h"
-#include "editor/RunColors.h"
-#include "editor/TCustomLexipad.h"
-#include "editor/TLexipadMetrics.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/settings/RunColors.h"
+#include "qt/base/TextConversion.h"
+#include "qt/editor/LexipadColors.h"
+#include "qt/editor/TLexipadMetrics.h"
 
 #include <QFontMetrics>
 #include <QGlyphRun>

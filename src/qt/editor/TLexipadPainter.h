@@ -5,8 +5,8 @@
 // images with the same routine.
 #pragma once
 
-#include "editor/TDisplayLine.h"
-#include "editor/TLexipadGlyphs.h"
+#include "core/editor/TDisplayLine.h"
+#include "qt/editor/TLexipadGlyphs.h"
 
 #include <QColor>
 #include <QFont>

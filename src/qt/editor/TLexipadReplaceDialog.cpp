@@ -1,10 +1,10 @@
 // The editing control's built-in replace dialog.
-#include "editor/TLexipadReplaceDialog.h"
+#include "qt/editor/TLexipadReplaceDialog.h"
 
-#include "app/TQuarnoApplication.h"
-#include "app/TextConversion.h"
-#include "editor/TLexipad.h"
-#include "services/TLexipadSearch.h"
+#include "core/services/TStoreSearch.h"
+#include "qt/base/CommandBoundary.h"
+#include "qt/base/TextConversion.h"
+#include "qt/editor/TLexipad.h"
 
 #include <QApplication>
 #include <QBoxLayout>
@@ -25,10 +25,9 @@ TLexipadReplaceDialog::TLexipadReplaceDialog(TLexipad& pad)
     Fields().addRow(tr("Re&place with:"), m_replaceText);
     Buttons().insertWidget(1, m_replace);
     Buttons().insertWidget(2, m_replaceAll);
-    connect(m_replace, &QPushButton::clicked, this,
-            [this] { TQuarnoApplication::RunCommand([this] { Replace(); }); });
+    connect(m_replace, &QPushButton::clicked, this, [this] { RunCommand([this] { Replace(); }); });
     connect(m_replaceAll, &QPushButton::clicked, this,
-            [this] { TQuarnoApplication::RunCommand([this] { ReplaceAll(); }); });
+            [this] { RunCommand([this] { ReplaceAll(); }); });
     UpdateButtons();
 }
 
@@ -47,7 +46,7 @@ void TLexipadReplaceDialog::UpdateButtons() {
 // follows reports it.
 bool TLexipadReplaceDialog::ReplaceSelectedMatch(uint32_t options, const std::string& text) {
     TLexipad& pad = Pad();
-    TLexipadSearch& search = pad.SearchEngine();
+    TStoreSearch& search = pad.SearchEngine();
     int start = pad.SelStart();
     int end = start + pad.SelLength();
     uint32_t forward = options & ~uint32_t{foBackward};
@@ -61,7 +60,7 @@ bool TLexipadReplaceDialog::ReplaceSelectedMatch(uint32_t options, const std::st
     // The replace variant selects the match again and fills in a regular
     // expression's references.
     pad.SetSelection(start, start, false);
-    std::optional<std::string> insertion = search.FindReplace(pad, forward, text, ReplaceText());
+    std::optional<std::string> insertion = pad.FindReplace(forward, text, ReplaceText());
     if (!insertion) return false;
     pad.ReplaceSelection(*insertion);
     // Going up, the next search starts before the inserted text, so that is
@@ -86,9 +85,8 @@ int TLexipadReplaceDialog::ReplaceAll() {
         QApplication::beep();
         return 0;
     }
-    TLexipadSearch& search = Pad().SearchEngine();
-    int count = search.ReplaceAll(Pad(), OptionWord() & ~uint32_t{foBackward}, text, ReplaceText());
-    if (count == 0 && !search.PatternFailed()) Pad().ReportSearchFail(text);
+    int count = Pad().ReplaceAll(OptionWord() & ~uint32_t{foBackward}, text, ReplaceText());
+    if (count == 0 && !Pad().PatternFailed()) Pad().ReportSearchFail(text);
     return count;
 }
 

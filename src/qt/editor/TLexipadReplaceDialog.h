@@ -3,7 +3,7 @@
 // Replace All (every match in the text, one undo step).
 #pragma once
 
-#include "editor/TLexipadFindDialog.h"
+#include "qt/editor/TLexipadFindDialog.h"
 
 namespace quarno {
 

@@ -1,9 +1,9 @@
 // The editing control on screen: the scroll bars. Long documents scale the
 // vertical bar so its range stays below 32000; arrows still move one line
 // and pages one view, and the thumb at the bottom shows the last line.
-#include "editor/TLexipad.h"
+#include "qt/editor/TLexipad.h"
 
-#include "app/TQuarnoApplication.h"
+#include "qt/base/CommandBoundary.h"
 
 #include <QScrollBar>
 
@@ -81,7 +81,7 @@ void TLexipad::VerticalAction(int action) {
     }
     default: return;
     }
-    TQuarnoApplication::RunCommand([&] { SetTopLine(std::clamp(top, 0, limit)); });
+    RunCommand([&] { SetTopLine(std::clamp(top, 0, limit)); });
     m_syncingScrollBars = true;
     bar->setSliderPosition(ScrollPositionOf(TopLine()));
     m_syncingScrollBars = false;
@@ -101,8 +101,7 @@ void TLexipad::HorizontalAction(int action) {
     case QAbstractSlider::SliderMove: left = bar->sliderPosition(); break;
     default: return;
     }
-    TQuarnoApplication::RunCommand(
-        [&] { SetLeftCol(std::clamp(left, 0, std::max(bar->maximum(), LeftCol()))); });
+    RunCommand([&] { SetLeftCol(std::clamp(left, 0, std::max(bar->maximum(), LeftCol()))); });
     m_syncingScrollBars = true;
     bar->setSliderPosition(std::min(LeftCol(), bar->maximum()));
     m_syncingScrollBars = false;

@@ -1,24 +1,10 @@
 // The editing control's built-in find and replace dialogs: the engine's
-// dialog requests open them, and their failed searches are reported here.
-#include "editor/TLexipad.h"
-#include "editor/TLexipadReplaceDialog.h"
-#include "services/TLexipadSearch.h"
+// dialog requests open them (through the view), and their failed searches are
+// reported here.
+#include "qt/editor/TLexipad.h"
+#include "qt/editor/TLexipadReplaceDialog.h"
 
 namespace quarno {
-
-void TLexipad::InstallSearchHooks() {
-    TLexipadSearch& search = SearchEngine();
-    search.OnFindDialog = [this](const std::string& preset, uint32_t options) {
-        OpenSearchDialog(false, preset, options);
-    };
-    search.OnReplaceDialog = [this](const std::string& preset, uint32_t options) {
-        OpenSearchDialog(true, preset, options);
-    };
-    // An invalid pattern: the engine's message, the pattern and a caret line.
-    search.OnSearchError = [this](const std::string& message) {
-        Prompts().Show(TPromptKind::Error, message);
-    };
-}
 
 // One of the two is shown at a time, so each restores the HideSelection the
 // other found.
@@ -40,7 +26,7 @@ void TLexipad::ReportSearchFail(const std::string& searchString) {
     if (OnSearchFail)
         OnSearchFail(*this, searchString);
     else
-        Prompts().Show(TPromptKind::Plain, TLexipadSearch::SearchFailMessage(searchString));
+        Prompts().Show(TPromptKind::Plain, SearchFailMessage(searchString));
 }
 
 TLexipadFindDialog* TLexipad::BuiltInFindDialog() const {

@@ -1,7 +1,7 @@
 // The system clipboard for the editing engine.
-#include "editor/TQtClipboard.h"
+#include "qt/editor/TQtClipboard.h"
 
-#include "app/TextConversion.h"
+#include "qt/base/TextConversion.h"
 
 #include <QGuiApplication>
 #include <QMimeData>

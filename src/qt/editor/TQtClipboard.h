@@ -3,7 +3,7 @@
 // together, so each format it adds joins the ones before it.
 #pragma once
 
-#include "editor/ILexipadClipboard.h"
+#include "core/editor/ILexipadClipboard.h"
 
 #include <QClipboard>
 

@@ -1,7 +1,7 @@
 // The template list of the editing control.
-#include "editor/TTemplatePopup.h"
+#include "qt/editor/TTemplatePopup.h"
 
-#include "app/TextConversion.h"
+#include "qt/base/TextConversion.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>

@@ -4,7 +4,7 @@
 // closes it.
 #pragma once
 
-#include "services/TMacroKeywords.h"
+#include "core/services/TMacroKeywords.h"
 
 #include <QListWidget>
 

@@ -1,8 +1,8 @@
 // The main window's print commands.
-#include "print/PrintCommands.h"
+#include "qt/print/PrintCommands.h"
 
-#include "editor/TLexipad.h"
-#include "print/TLexipadPrinter.h"
+#include "qt/editor/TLexipad.h"
+#include "qt/print/TLexipadPrinter.h"
 
 #include <QPageSetupDialog>
 #include <QPrinter>

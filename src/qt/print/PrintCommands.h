@@ -5,7 +5,7 @@
 // printer.
 #pragma once
 
-#include "print/TPreviewPrinter.h"
+#include "qt/print/TPreviewPrinter.h"
 
 #include <QRect>
 

@@ -1,5 +1,5 @@
 // The go-to-page dialog of the preview window.
-#include "print/TGoPageForm.h"
+#include "qt/print/TGoPageForm.h"
 
 #include <QDialogButtonBox>
 #include <QGroupBox>

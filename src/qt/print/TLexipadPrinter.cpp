@@ -1,13 +1,13 @@
 // Printed pages of the editing control.
-#include "print/TLexipadPrinter.h"
+#include "qt/print/TLexipadPrinter.h"
 
-#include "app/TextConversion.h"
-#include "editor/LexipadColors.h"
-#include "editor/TLexipad.h"
-#include "editor/TLexipadMetrics.h"
-#include "print/PrintRuns.h"
-#include "print/TPageFrame.h"
-#include "print/TTulloMetaFileCanvas.h"
+#include "core/print/PrintRuns.h"
+#include "core/print/TPageFrame.h"
+#include "qt/base/TextConversion.h"
+#include "qt/editor/LexipadColors.h"
+#include "qt/editor/TLexipad.h"
+#include "qt/editor/TLexipadMetrics.h"
+#include "qt/print/TTulloMetaFileCanvas.h"
 
 #include <QLocale>
 #include <QPainter>

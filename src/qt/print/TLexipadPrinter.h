@@ -7,7 +7,7 @@
 // control prints in monochrome.
 #pragma once
 
-#include "print/TPrintPaginator.h"
+#include "core/print/TPrintPaginator.h"
 
 #include <QDateTime>
 #include <QRect>

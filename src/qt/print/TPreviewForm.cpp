@@ -1,8 +1,8 @@
 // The print preview window.
-#include "print/TPreviewForm.h"
+#include "qt/print/TPreviewForm.h"
 
-#include "print/TGoPageForm.h"
-#include "print/TPreviewPrinter.h"
+#include "qt/print/TGoPageForm.h"
+#include "qt/print/TPreviewPrinter.h"
 
 #include <QApplication>
 #include <QButtonGroup>

@@ -1,12 +1,12 @@
 // Recording, previewing and printing pages.
-#include "print/TPreviewPrinter.h"
+#include "qt/print/TPreviewPrinter.h"
 
-#include "app/TextConversion.h"
-#include "base/StringUtils.h"
-#include "editor/TLexipad.h"
-#include "print/TLexipadPrinter.h"
-#include "print/TPreviewForm.h"
-#include "print/TTulloMetaFileCanvas.h"
+#include "core/base/StringUtils.h"
+#include "qt/base/TextConversion.h"
+#include "qt/editor/TLexipad.h"
+#include "qt/print/TLexipadPrinter.h"
+#include "qt/print/TPreviewForm.h"
+#include "qt/print/TTulloMetaFileCanvas.h"
 
 #include <QApplication>
 #include <QPrintDialog>

@@ -5,7 +5,7 @@
 // is begun.
 #pragma once
 
-#include "print/TTextOptions.h"
+#include "qt/print/TTextOptions.h"
 
 #include <QObject>
 #include <QPicture>

@@ -1,5 +1,5 @@
 // Page settings of the preview printer.
-#include "print/TTextOptions.h"
+#include "qt/print/TTextOptions.h"
 
 #include <QApplication>
 

@@ -1,5 +1,5 @@
 // The recording canvas of a printed page.
-#include "print/TTulloMetaFileCanvas.h"
+#include "qt/print/TTulloMetaFileCanvas.h"
 
 namespace quarno {
 

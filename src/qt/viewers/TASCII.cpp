@@ -1,8 +1,8 @@
 // The ASCII table window.
-#include "viewers/TASCII.h"
+#include "qt/viewers/TASCII.h"
 
-#include "app/TextConversion.h"
-#include "viewers/AsciiTableText.h"
+#include "core/viewers/AsciiTableText.h"
+#include "qt/base/TextConversion.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>

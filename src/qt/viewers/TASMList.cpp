@@ -1,14 +1,14 @@
 // The assembler listing window.
-#include "viewers/TASMList.h"
+#include "qt/viewers/TASMList.h"
 
-#include "base/Exceptions.h"
-#include "base/FileUtils.h"
-#include "build/CommandLines.h"
-#include "editor/LexipadMessages.h"
-#include "editor/TLP_Style.h"
-#include "editor/TLexipad.h"
-#include "highlight/ShippedLanguages.h"
-#include "highlight/TLexipadParser.h"
+#include "core/base/Exceptions.h"
+#include "core/base/FileUtils.h"
+#include "core/editor/LexipadMessages.h"
+#include "core/highlight/ShippedLanguages.h"
+#include "core/highlight/TLexipadParser.h"
+#include "core/settings/TLP_Style.h"
+#include "core/toolchain/CommandLines.h"
+#include "qt/editor/TLexipad.h"
 
 #include <QMenu>
 #include <QVBoxLayout>

@@ -3,8 +3,8 @@
 // edits it and hands it to the assembler again.
 #pragma once
 
-#include "app/TAppSeams.h"
-#include "viewers/TOutputWindow.h"
+#include "core/app/TAppSeams.h"
+#include "qt/viewers/TOutputWindow.h"
 
 #include <memory>
 #include <string>

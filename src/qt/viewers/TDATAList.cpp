@@ -1,5 +1,5 @@
 // The EEPROM window.
-#include "viewers/TDATAList.h"
+#include "qt/viewers/TDATAList.h"
 
 #include <QTableWidget>
 

@@ -1,7 +1,7 @@
 // The EEPROM window "Eeprom Data": 8 rows of an address and sixteen bytes.
 #pragma once
 
-#include "viewers/TMemoryGridWindow.h"
+#include "qt/viewers/TMemoryGridWindow.h"
 
 namespace quarno {
 

@@ -1,5 +1,5 @@
 // The program-memory window.
-#include "viewers/THEXList.h"
+#include "qt/viewers/THEXList.h"
 
 #include <QTableWidget>
 

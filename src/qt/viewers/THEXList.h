@@ -2,7 +2,7 @@
 // eight program words.
 #pragma once
 
-#include "viewers/TMemoryGridWindow.h"
+#include "qt/viewers/TMemoryGridWindow.h"
 
 namespace quarno {
 

@@ -1,7 +1,7 @@
 // The memory windows' grid, bounds and close handling.
-#include "viewers/TMemoryGridWindow.h"
+#include "qt/viewers/TMemoryGridWindow.h"
 
-#include "app/TextConversion.h"
+#include "qt/base/TextConversion.h"
 
 #include <QHeaderView>
 #include <QTableWidget>

@@ -4,8 +4,8 @@
 // overwrites them.
 #pragma once
 
-#include "viewers/HexGridText.h"
-#include "viewers/TOutputWindow.h"
+#include "core/viewers/HexGridText.h"
+#include "qt/viewers/TOutputWindow.h"
 
 #include <string>
 

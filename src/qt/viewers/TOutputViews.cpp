@@ -1,16 +1,16 @@
 // The output windows' toggles and refresh.
-#include "viewers/TOutputViews.h"
+#include "qt/viewers/TOutputViews.h"
 
-#include "app/TPrompts.h"
-#include "base/Exceptions.h"
-#include "base/FileUtils.h"
-#include "base/StringUtils.h"
-#include "viewers/HexGridText.h"
-#include "viewers/TASCII.h"
-#include "viewers/TASMList.h"
-#include "viewers/TDATAList.h"
-#include "viewers/THEXList.h"
-#include "viewers/THexLoader.h"
+#include "core/app/TPrompts.h"
+#include "core/base/Exceptions.h"
+#include "core/base/FileUtils.h"
+#include "core/base/StringUtils.h"
+#include "core/viewers/HexGridText.h"
+#include "core/viewers/THexLoader.h"
+#include "qt/viewers/TASCII.h"
+#include "qt/viewers/TASMList.h"
+#include "qt/viewers/TDATAList.h"
+#include "qt/viewers/THEXList.h"
 
 #include <QAction>
 

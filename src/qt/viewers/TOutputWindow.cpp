@@ -1,5 +1,5 @@
 // The output tool windows' bounds and close handling.
-#include "viewers/TOutputWindow.h"
+#include "qt/viewers/TOutputWindow.h"
 
 #include <QCloseEvent>
 

@@ -5,7 +5,7 @@
 // so that it can clear the menu check mark.
 #pragma once
 
-#include "viewers/WindowBounds.h"
+#include "core/viewers/WindowBounds.h"
 
 #include <QWidget>
 

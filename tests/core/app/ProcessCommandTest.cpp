@@ -1,5 +1,5 @@
-#include "app/ProcessCommand.h"
-#include "app/TProcesses.h"
+#include "core/app/ProcessCommand.h"
+#include "core/app/TProcesses.h"
 #include "support/TRecordingProcesses.h"
 #include "support/TempDir.h"
 

@@ -1,4 +1,4 @@
-#include "app/StartupCheck.h"
+#include "core/app/StartupCheck.h"
 #include "support/TScriptedPrompts.h"
 #include "support/TempDir.h"
 

@@ -1,4 +1,4 @@
-#include "app/TAppGlobals.h"
+#include "core/app/TAppGlobals.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/TEdPersistent.h"
+#include "core/app/TEdPersistent.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

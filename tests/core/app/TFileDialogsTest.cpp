@@ -1,4 +1,4 @@
-#include "app/TFileDialogs.h"
+#include "core/app/TFileDialogs.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "app/TFileObject.h"
-#include "app/TDocumentEditor.h"
-#include "base/Exceptions.h"
-#include "editor/TCustomLexipad.h"
+#include "core/app/TFileObject.h"
+#include "core/app/TDocumentEditor.h"
+#include "core/base/Exceptions.h"
+#include "core/editor/TCustomLexipad.h"
 #include "support/StoreInspection.h"
 #include "support/TempDir.h"
 

@@ -1,5 +1,5 @@
-#include "app/TPrompts.h"
-#include "app/TFilePrompts.h"
+#include "core/app/TPrompts.h"
+#include "core/app/TFilePrompts.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

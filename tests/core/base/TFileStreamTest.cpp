@@ -1,7 +1,7 @@
-#include "base/TFileStream.h"
-#include "base/Exceptions.h"
-#include "base/FileUtils.h"
-#include "base/TMemoryStream.h"
+#include "core/base/TFileStream.h"
+#include "core/base/Exceptions.h"
+#include "core/base/FileUtils.h"
+#include "core/base/TMemoryStream.h"
 #include "support/TempDir.h"
 
 #include <filesystem>

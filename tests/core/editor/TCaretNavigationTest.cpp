@@ -1,5 +1,5 @@
-#include "base/Exceptions.h"
-#include "editor/TCustomLexipad.h"
+#include "core/base/Exceptions.h"
+#include "core/editor/TCustomLexipad.h"
 #include "support/CaretText.h"
 
 #include <gtest/gtest.h>

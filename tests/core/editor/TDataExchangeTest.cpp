@@ -1,6 +1,6 @@
-#include "editor/ILexipadClipboard.h"
-#include "editor/LexipadMessages.h"
-#include "editor/TCustomLexipad.h"
+#include "core/editor/ILexipadClipboard.h"
+#include "core/editor/LexipadMessages.h"
+#include "core/editor/TCustomLexipad.h"
 #include "support/CaretText.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "editor/TDisplayLine.h"
-#include "editor/LexipadMessages.h"
-#include "editor/RunColors.h"
-#include "editor/TCustomLexipad.h"
+#include "core/editor/TDisplayLine.h"
+#include "core/editor/LexipadMessages.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/settings/RunColors.h"
 
 #include <gtest/gtest.h>
 
@@ -25,8 +25,7 @@ std::string Describe(const TDisplayLine& line) {
 
 void SetTokens(TCustomLexipad& pad, int line, const std::vector<uint8_t>& tokens) {
     int lines[2] = {line, line};
-    pad.Perform(LPM_SETSTYLES, reinterpret_cast<uintptr_t>(lines),
-                reinterpret_cast<intptr_t>(tokens.data()));
+    pad.Perform(LPM_SETSTYLES, reinterpret_cast<uintptr_t>(lines), tokens.data());
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "editor/LexipadMessages.h"
-#include "editor/TCustomLexipad.h"
+#include "core/editor/LexipadMessages.h"
+#include "core/editor/TCustomLexipad.h"
 #include "support/CaretText.h"
 
 #include <gtest/gtest.h>
@@ -23,8 +23,7 @@ TEST(TMouseCursor, EachAreaAsksForItsCursor) {
     pad.SetText("link here\rsecond");
     uint8_t tokens[16] = {5, 5, 5, 5};
     int lines[2] = {0, 0};
-    pad.Perform(LPM_SETSTYLES, reinterpret_cast<uintptr_t>(lines),
-                reinterpret_cast<intptr_t>(tokens));
+    pad.Perform(LPM_SETSTYLES, reinterpret_cast<uintptr_t>(lines), tokens);
     TLP_Style hot;
     hot.hotSpot = 1;
     hot.defined = 1;

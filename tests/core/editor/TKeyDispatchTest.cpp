@@ -1,6 +1,6 @@
-#include "editor/ShortCuts.h"
-#include "editor/TCustomLexipad.h"
-#include "editor/TLP_Settings.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/lexicon/ShortCuts.h"
+#include "core/settings/TLP_Settings.h"
 #include "support/CaretText.h"
 
 #include <gtest/gtest.h>

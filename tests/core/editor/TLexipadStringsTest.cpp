@@ -1,5 +1,5 @@
-#include "editor/TLexipadStrings.h"
-#include "editor/TCustomLexipad.h"
+#include "core/editor/TLexipadStrings.h"
+#include "core/editor/TCustomLexipad.h"
 
 #include <gtest/gtest.h>
 

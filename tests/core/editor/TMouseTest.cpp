@@ -1,6 +1,6 @@
-#include "editor/LexipadMessages.h"
-#include "editor/ShortCuts.h"
-#include "editor/TCustomLexipad.h"
+#include "core/editor/LexipadMessages.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/lexicon/ShortCuts.h"
 #include "support/CaretText.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "editor/TStyledTextWriter.h"
-#include "base/TMemoryStream.h"
-#include "editor/LexipadMessages.h"
-#include "editor/TCustomLexipad.h"
+#include "core/editor/TStyledTextWriter.h"
+#include "core/base/TMemoryStream.h"
+#include "core/editor/LexipadMessages.h"
+#include "core/editor/TCustomLexipad.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +19,7 @@ void Prepare(TCustomLexipad& pad) {
     pad.Settings().SetTokenStyle(7, 1);
     pad.SetText("If x\r\t<a>\xE9'\\{}");
     uint8_t tokens[16] = {7, 7};
-    pad.Perform(LPM_SETSTYLES, 0, reinterpret_cast<intptr_t>(tokens));
+    pad.Perform(LPM_SETSTYLES, 0, tokens);
 }
 
 } // namespace

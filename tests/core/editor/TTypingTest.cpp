@@ -1,5 +1,5 @@
-#include "editor/ILexipadClipboard.h"
-#include "editor/TCustomLexipad.h"
+#include "core/editor/ILexipadClipboard.h"
+#include "core/editor/TCustomLexipad.h"
 #include "support/CaretText.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "editor/TCustomLexipad.h"
+#include "core/editor/TCustomLexipad.h"
 #include "support/StoreInspection.h"
 
 #include <gtest/gtest.h>

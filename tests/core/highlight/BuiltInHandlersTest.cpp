@@ -1,5 +1,5 @@
-#include "highlight/BuiltInHandlers.h"
-#include "highlight/TParserCursor.h"
+#include "core/highlight/BuiltInHandlers.h"
+#include "core/highlight/TParserCursor.h"
 #include "support/ParserTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "highlight/ShippedLanguages.h"
-#include "base/TMemoryStream.h"
-#include "editor/ShortCuts.h"
+#include "core/highlight/ShippedLanguages.h"
+#include "core/base/TMemoryStream.h"
+#include "core/lexicon/ShortCuts.h"
 #include "support/ParserTestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "highlight/TCompressor.h"
-#include "base/TMemoryStream.h"
-#include "highlight/HighlightExceptions.h"
-#include "highlight/TCompressorKH.h"
-#include "highlight/TLzhCodec.h"
+#include "core/highlight/TCompressor.h"
+#include "core/base/TMemoryStream.h"
+#include "core/highlight/HighlightExceptions.h"
+#include "core/highlight/TCompressorKH.h"
+#include "core/highlight/TLzhCodec.h"
 #include "support/TempDir.h"
 
 #include <filesystem>

@@ -1,5 +1,5 @@
-#include "highlight/TLXP_Compiler.h"
-#include "highlight/HighlightExceptions.h"
+#include "core/highlight/TLXP_Compiler.h"
+#include "core/highlight/HighlightExceptions.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "base/TMemoryStream.h"
-#include "editor/ShortCuts.h"
-#include "highlight/CharSpecifiers.h"
-#include "highlight/HighlightExceptions.h"
-#include "highlight/TLexipadParser.h"
+#include "core/base/TMemoryStream.h"
+#include "core/highlight/HighlightExceptions.h"
+#include "core/highlight/TLexipadParser.h"
+#include "core/lexicon/CharSpecifiers.h"
+#include "core/lexicon/ShortCuts.h"
 
 #include <gtest/gtest.h>
 

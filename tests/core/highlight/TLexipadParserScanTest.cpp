@@ -1,4 +1,4 @@
-#include "highlight/TLexipadParser.h"
+#include "core/highlight/TLexipadParser.h"
 #include "support/ParserTestSupport.h"
 
 #include <gtest/gtest.h>

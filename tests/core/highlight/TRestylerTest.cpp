@@ -1,6 +1,6 @@
-#include "highlight/TRestyler.h"
-#include "editor/TCustomLexipad.h"
-#include "highlight/ShippedLanguages.h"
+#include "core/highlight/TRestyler.h"
+#include "core/editor/TCustomLexipad.h"
+#include "core/highlight/ShippedLanguages.h"
 #include "support/ParserTestSupport.h"
 
 #include <gtest/gtest.h>

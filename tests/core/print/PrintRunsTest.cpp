@@ -1,6 +1,6 @@
-#include "print/PrintRuns.h"
-#include "editor/ITextMetrics.h"
-#include "editor/TCustomLexipad.h"
+#include "core/print/PrintRuns.h"
+#include "core/editor/ITextMetrics.h"
+#include "core/editor/TCustomLexipad.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "print/TPageFrame.h"
-#include "editor/TLP_Settings.h"
+#include "core/print/TPageFrame.h"
+#include "core/settings/TLP_Settings.h"
 
 #include <gtest/gtest.h>
 

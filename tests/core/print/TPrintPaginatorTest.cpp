@@ -1,6 +1,6 @@
-#include "print/TPrintPaginator.h"
-#include "editor/ITextMetrics.h"
-#include "editor/TCustomLexipad.h"
+#include "core/print/TPrintPaginator.h"
+#include "core/editor/ITextMetrics.h"
+#include "core/editor/TCustomLexipad.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "base/Exceptions.h"
-#include "base/TMemoryStream.h"
-#include "editor/ShortCuts.h"
-#include "services/TAutoReplace.h"
+#include "core/base/Exceptions.h"
+#include "core/base/TMemoryStream.h"
+#include "core/lexicon/ShortCuts.h"
+#include "core/services/TAutoReplace.h"
 
 #include <gtest/gtest.h>
 

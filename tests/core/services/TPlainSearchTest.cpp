@@ -1,5 +1,5 @@
-#include "services/TPlainSearch.h"
-#include "services/TStoreText.h"
+#include "core/services/TPlainSearch.h"
+#include "core/services/TStoreText.h"
 #include "support/SearchTestText.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 // against std::string search, and random small patterns against std::regex
 // (both engines take the leftmost match, alternatives in order, repeats
 // greedy). Also its bound on pathological patterns, measured in steps.
-#include "services/EREParser.h"
-#include "services/TREParser.h"
+#include "core/services/EREParser.h"
+#include "core/services/TREParser.h"
 #include "support/SearchTestText.h"
 
 #include <algorithm>

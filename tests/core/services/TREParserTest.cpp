@@ -1,7 +1,7 @@
-#include "services/TREParser.h"
-#include "editor/TEdStream.h"
-#include "services/EREParser.h"
-#include "services/TRECompiler.h"
+#include "core/services/TREParser.h"
+#include "core/document/TEdStream.h"
+#include "core/services/EREParser.h"
+#include "core/services/TRECompiler.h"
 #include "support/SearchTestText.h"
 
 #include <gtest/gtest.h>

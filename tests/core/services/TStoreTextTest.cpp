@@ -1,4 +1,4 @@
-#include "services/TStoreText.h"
+#include "core/services/TStoreText.h"
 #include "support/SearchTestText.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "viewers/AsciiTableText.h"
-#include "base/FileUtils.h"
+#include "core/viewers/AsciiTableText.h"
+#include "core/base/FileUtils.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "viewers/HexGridText.h"
-#include "base/FileUtils.h"
-#include "base/StringUtils.h"
-#include "viewers/THexLoader.h"
+#include "core/viewers/HexGridText.h"
+#include "core/base/FileUtils.h"
+#include "core/base/StringUtils.h"
+#include "core/viewers/THexLoader.h"
 
 #include <gtest/gtest.h>
 

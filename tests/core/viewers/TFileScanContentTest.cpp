@@ -1,5 +1,5 @@
+#include "core/viewers/TFileScan.h"
 #include "support/TempDir.h"
-#include "viewers/TFileScan.h"
 
 #include <gtest/gtest.h>
 

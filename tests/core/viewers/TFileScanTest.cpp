@@ -1,6 +1,6 @@
-#include "viewers/TFileScan.h"
+#include "core/viewers/TFileScan.h"
+#include "core/viewers/ViewerExceptions.h"
 #include "support/TempDir.h"
-#include "viewers/ViewerExceptions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "viewers/THexLoader.h"
-#include "viewers/ViewerExceptions.h"
+#include "core/viewers/THexLoader.h"
+#include "core/viewers/ViewerExceptions.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "viewers/WindowBounds.h"
-#include "base/FileUtils.h"
+#include "core/viewers/WindowBounds.h"
+#include "core/base/FileUtils.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>

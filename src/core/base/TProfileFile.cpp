@@ -1,0 +1,124 @@
+// A profile (INI) file read and written through, with Windows profile semantics.
+#include "core/base/TProfileFile.h"
+
+#include "core/base/FileUtils.h"
+#include "core/base/StringUtils.h"
+
+#include <optional>
+#include <vector>
+
+namespace quarno {
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::optional<std::string> SectionName(std::string_view line) {
+    line = Trim(line);
+    if (line.size() < 2 || line.front() != '[') return std::nullopt;
+    size_t close = line.find(']');
+    if (close == std::string_view::npos) return std::nullopt;
+    return std::string(Trim(line.substr(1, close - 1)));
+}
+
+// Splits "key=value"; false for lines that hold no key (comments, blanks).
+bool SplitKeyLine(std::string_view line, std::string_view& key, std::string_view& value) {
+    std::string_view trimmed = Trim(line);
+    if (trimmed.empty() || trimmed.front() == ';') return false;
+    size_t equals = line.find('=');
+    if (equals == std::string_view::npos) return false;
+    key = Trim(line.substr(0, equals));
+    value = Trim(line.substr(equals + 1));
+    return true;
+}
+
+std::string Unquote(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front())
+        value = value.substr(1, value.size() - 2);
+    return std::string(value);
+}
+
+Lines LoadLines(const std::string& path) {
+    if (!FileExists(path)) return {};
+    return SplitLines(ReadWholeFile(path));
+}
+
+// Index of the section's header line, or -1.
+int FindSection(const Lines& lines, const std::string& section) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+        auto name = SectionName(lines[i]);
+        if (name && SameText(*name, section)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+bool IsSectionLine(const std::string& line) {
+    return SectionName(line).has_value();
+}
+
+void SaveLines(const std::string& path, const Lines& lines) {
+    std::string bytes;
+    for (const std::string& line : lines) {
+        bytes += line;
+        bytes += "\r\n";
+    }
+    WriteFileSafely(path, bytes);
+}
+
+} // namespace
+
+bool TProfileFile::Exists() const {
+    return FileExists(m_path);
+}
+
+std::string TProfileFile::ReadString(const std::string& section, const std::string& key,
+                                     const std::string& defaultValue) const {
+    Lines lines = LoadLines(m_path);
+    int header = FindSection(lines, section);
+    if (header < 0) return defaultValue;
+    for (size_t i = static_cast<size_t>(header) + 1; i < lines.size(); ++i) {
+        if (IsSectionLine(lines[i])) break;
+        std::string_view name, value;
+        if (SplitKeyLine(lines[i], name, value) && SameText(name, key)) return Unquote(value);
+    }
+    return defaultValue;
+}
+
+int TProfileFile::ReadInteger(const std::string& section, const std::string& key,
+                              int defaultValue) const {
+    int value = 0;
+    return TryParseInt(ReadString(section, key, std::string()), value) ? value : defaultValue;
+}
+
+void TProfileFile::WriteString(const std::string& section, const std::string& key,
+                               const std::string& value) {
+    Lines lines = LoadLines(m_path);
+    std::string entry = key + "=" + value;
+    int header = FindSection(lines, section);
+    if (header < 0) {
+        if (!lines.empty() && !Trim(lines.back()).empty()) lines.emplace_back();
+        lines.push_back("[" + section + "]");
+        lines.push_back(entry);
+        SaveLines(m_path, lines);
+        return;
+    }
+    size_t insertAt = static_cast<size_t>(header) + 1;
+    for (size_t i = insertAt; i < lines.size() && !IsSectionLine(lines[i]); ++i) {
+        std::string_view name, old;
+        if (SplitKeyLine(lines[i], name, old) && SameText(name, key)) {
+            lines[i] = std::string(name) + "=" + value;
+            SaveLines(m_path, lines);
+            return;
+        }
+        if (!Trim(lines[i]).empty()) insertAt = i + 1;
+    }
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), entry);
+    SaveLines(m_path, lines);
+}
+
+void TProfileFile::WriteInteger(const std::string& section, const std::string& key, int value) {
+    WriteString(section, key, std::to_string(value));
+}
+
+} // namespace quarno

@@ -1,0 +1,69 @@
+// The records of a document and their start positions. Records live in blocks
+// of at most 512, each knowing its character count, so inserting or removing
+// a record anywhere moves at most one block's worth of records, and a
+// position or index is found by two binary searches (over blocks, then over
+// the record starts of one block). Start tables are rebuilt lazily after
+// edits.
+#pragma once
+
+#include "core/document/TLineRecord.h"
+
+#include <string_view>
+#include <vector>
+
+namespace quarno {
+
+class TLineList {
+public:
+    int Count() const { return m_count; }
+    int CharCount() const { return m_chars; }
+
+    TLineRecord& operator[](int index);
+    const TLineRecord& operator[](int index) const;
+    // Position of a record's first character; Count() gives the end.
+    int Start(int index) const;
+    // The last record starting at or before position; the end maps to the
+    // last record; 0 when there are none.
+    int IndexFromPosition(int position) const;
+    // The first record at or after from with one of the flags set; -1 when
+    // there is none. Walks the blocks directly, so a whole-document search
+    // costs one look per record.
+    int FindFlags(int from, int last, uint32_t flags) const;
+    // Record index and the records after it that lie in the same block, one
+    // after another in memory: the first and their count (0 for an index
+    // outside the list). Lets a reader walk many records without a lookup each.
+    const TLineRecord* Run(int index, int& count) const;
+
+    void Insert(int index, TLineRecord record);
+    void Erase(int first, int count);
+    // Gives a record new characters (its token bytes are dropped).
+    void SetText(int index, std::string_view text);
+    void Clear();
+    void Swap(TLineList& other) noexcept;
+
+private:
+    struct Block {
+        std::vector<TLineRecord> records;
+        std::vector<int> offsets; // record starts within the block, when !dirty
+        int chars = 0;
+        bool dirty = true;
+    };
+
+    // Block holding a record index, and the index's place in it.
+    int BlockOfIndex(int index) const;
+    const std::vector<int>& Offsets(int block) const;
+    void RefreshPrefix() const;
+    void Touch(int block);
+    void Invalidate(size_t firstBlock);
+    void SplitBlock(int block);
+    Block NewBlock() const;
+
+    mutable std::vector<Block> m_blocks;
+    mutable std::vector<int> m_firstIndex; // per block, its first record's index
+    mutable std::vector<int> m_firstPos;   // per block, its first character's position
+    mutable size_t m_validPrefix = 0;      // blocks whose entries above are current
+    int m_count = 0;
+    int m_chars = 0;
+};
+
+} // namespace quarno

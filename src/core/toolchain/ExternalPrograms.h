@@ -1,0 +1,30 @@
+// The programs of the external-programs folder (the Run menus) and the
+// hand-back file through which such a program passes text to the editor.
+#pragma once
+
+#include "core/toolchain/TLaunchPlan.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quarno {
+
+inline constexpr const char* kExternalProgramsFolder = "EXTERNAL PROGRAMS/";
+inline constexpr const char* kHandBackFileName = "RES_FILE.TXT";
+
+// INC folder + "EXTERNAL PROGRAMS/".
+std::string ExternalProgramsFolder(const std::string& incFolder);
+// The full paths of the "*.exe" programs (any case) of that folder, in byte
+// order of their names; sub-folders are not searched.
+std::vector<std::string> ListExternalPrograms(const std::string& incFolder);
+// The program of a Run menu item, started without arguments and waited for;
+// nothing when the caption is empty or the program is gone.
+std::optional<TLaunchPlan> ExternalProgramLaunch(const std::string& incFolder,
+                                                 const std::string& caption);
+// Takes the text a program left in the hand-back file: its lines, each ended
+// by CR LF, and empties the file (it stays in place). Nothing when the file
+// does not exist or holds no text; the editor then leaves its selection alone.
+std::optional<std::string> TakeHandBackText(const std::string& incFolder);
+
+} // namespace quarno

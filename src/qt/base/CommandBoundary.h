@@ -1,0 +1,24 @@
+// The boundary around every command and event handler: an exception it does
+// not catch ends that command and is shown through the error sink (the
+// application's general error display); the program goes on.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace quarno {
+
+using TErrorSink = std::function<void(const std::string& text)>;
+
+// Where uncaught errors are shown; an empty sink sends them to standard
+// error. Answers the sink it replaces.
+TErrorSink SetErrorSink(TErrorSink sink);
+
+// Runs a command, showing any exception it raises, so that no exception has
+// to cross Qt's own code.
+void RunCommand(const std::function<void()>& command);
+
+// Shows the exception being handled; call only inside a catch block.
+void ShowCurrentException();
+
+} // namespace quarno

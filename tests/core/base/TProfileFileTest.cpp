@@ -1,0 +1,79 @@
+#include "core/base/TProfileFile.h"
+#include "core/base/Exceptions.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+using namespace quarno;
+using quarno::test::TempDir;
+
+TEST(TProfileFile, MissingFileSectionOrKeyReadsAsDefault) {
+    TempDir dir;
+    TProfileFile ini(dir.File("KBX.INI"));
+    EXPECT_FALSE(ini.Exists());
+    EXPECT_EQ(ini.ReadString("PROGRAMMER", "TYPE", "ORLA"), "ORLA");
+    EXPECT_EQ(ini.ReadInteger("CODE", "HEX_WIDTH", 0), 0);
+    dir.Write("KBX.INI", "[PROGRAMMER]\r\nTYPE=OTHER\r\n");
+    EXPECT_EQ(ini.ReadString("BOOTLOADER", "TYPE", "STANDARD"), "STANDARD");
+    EXPECT_EQ(ini.ReadString("PROGRAMMER", "NAME", "x"), "x");
+}
+
+TEST(TProfileFile, NamesMatchWithoutRegardToCaseButValuesKeepTheirs) {
+    TempDir dir;
+    dir.Write("KBX.INI", "[Programmer]\r\n Type = orla \r\n");
+    TProfileFile ini(dir.File("KBX.INI"));
+    EXPECT_EQ(ini.ReadString("PROGRAMMER", "TYPE", ""), "orla");
+    EXPECT_EQ(ini.ReadString("programmer", "type", ""), "orla");
+}
+
+TEST(TProfileFile, EmptyValueReadsEmptyNotDefault) {
+    TempDir dir;
+    dir.Write("KBX.INI", "[PROGRAMMER]\nTYPE=\n");
+    EXPECT_EQ(TProfileFile(dir.File("KBX.INI")).ReadString("PROGRAMMER", "TYPE", "ORLA"), "");
+}
+
+TEST(TProfileFile, QuotesAndCommentsAndLaterSections) {
+    TempDir dir;
+    dir.Write("a.ini", "; comment=1\n[S]\nA=\"quoted value\"\n[T]\nB=2\n");
+    TProfileFile ini(dir.File("a.ini"));
+    EXPECT_EQ(ini.ReadString("S", "A", ""), "quoted value");
+    EXPECT_EQ(ini.ReadString("S", "B", "none"), "none"); // B belongs to [T]
+    EXPECT_EQ(ini.ReadString("", "; comment", "none"), "none");
+    EXPECT_EQ(ini.ReadInteger("T", "B", 0), 2);
+}
+
+TEST(TProfileFile, IntegersAreDecimalAndJunkGivesTheDefault) {
+    TempDir dir;
+    TProfileFile ini(dir.File("a.ini"));
+    ini.WriteInteger("CODE", "HEX_LEFT", -120);
+    ini.WriteString("CODE", "HEX_TOP", "12px");
+    EXPECT_EQ(ini.ReadString("CODE", "HEX_LEFT", ""), "-120");
+    EXPECT_EQ(ini.ReadInteger("CODE", "HEX_LEFT", 0), -120);
+    EXPECT_EQ(ini.ReadInteger("CODE", "HEX_TOP", 7), 7);
+}
+
+TEST(TProfileFile, WritesCreateUpdateAndInsertInPlace) {
+    TempDir dir;
+    TProfileFile ini(dir.File("KBX.INI"));
+    ini.WriteString("PROGRAMMER", "TYPE", "ORLA");
+    EXPECT_EQ(dir.Read("KBX.INI"), "[PROGRAMMER]\r\nTYPE=ORLA\r\n");
+    ini.WriteString("BOOTLOADER", "TYPE", "STANDARD");
+    ini.WriteString("programmer", "NAME", "Mine");
+    ini.WriteString("Programmer", "type", "OTHER");
+    EXPECT_EQ(dir.Read("KBX.INI"), "[PROGRAMMER]\r\nTYPE=OTHER\r\nNAME=Mine\r\n\r\n"
+                                   "[BOOTLOADER]\r\nTYPE=STANDARD\r\n");
+}
+
+TEST(TProfileFile, OutsideEditsAreSeenAtTheNextRead) {
+    TempDir dir;
+    TProfileFile ini(dir.File("KBX.INI"));
+    ini.WriteString("EXT_PROG", "NAME", "First");
+    dir.Write("KBX.INI", "[EXT_PROG]\r\nNAME=Second\r\n");
+    EXPECT_EQ(ini.ReadString("EXT_PROG", "NAME", ""), "Second");
+}
+
+TEST(TProfileFile, WriteIntoAMissingFolderRaises) {
+    TempDir dir;
+    TProfileFile ini(dir.File("missing/KBX.INI"));
+    EXPECT_THROW(ini.WriteString("A", "B", "2"), EFCreateError);
+}

@@ -1,0 +1,53 @@
+#include "core/document/TLineList.h"
+
+#include <gtest/gtest.h>
+#include <random>
+#include <string>
+#include <vector>
+
+using namespace quarno;
+
+// Random inserts, erases and text changes against a plain vector, with enough
+// records to split blocks, merge them and empty them again.
+TEST(TLineList, MatchesAPlainVectorThroughSplitsAndMerges) {
+    std::mt19937 random(5);
+    TLineList list;
+    std::vector<std::string> model;
+    auto check = [&](int step) {
+        ASSERT_EQ(list.Count(), static_cast<int>(model.size())) << step;
+        int position = 0;
+        for (size_t i = 0; i < model.size(); ++i) {
+            ASSERT_EQ(list.Start(static_cast<int>(i)), position) << step << " record " << i;
+            ASSERT_EQ(list[static_cast<int>(i)].Text(), model[i]);
+            if (!model[i].empty()) {
+                ASSERT_EQ(list.IndexFromPosition(position), static_cast<int>(i));
+            }
+            position += static_cast<int>(model[i].size());
+        }
+        ASSERT_EQ(list.CharCount(), position);
+        ASSERT_EQ(list.Start(list.Count()), position);
+    };
+    for (int step = 0; step < 6000; ++step) {
+        bool growing = (step / 1500) % 2 == 0;
+        int count = static_cast<int>(model.size());
+        int action = static_cast<int>(random() % 10);
+        if (count == 0 || (growing ? action < 6 : action < 2)) {
+            int at = step % 5 == 0 ? count : static_cast<int>(random() % (count + 1));
+            std::string text(1 + random() % 9, static_cast<char>('a' + random() % 26));
+            list.Insert(at, TLineRecord(text));
+            model.insert(model.begin() + at, text);
+        } else if (action < 8) {
+            int at = static_cast<int>(random() % count);
+            int n = std::min(count - at, 1 + static_cast<int>(random() % (growing ? 3 : 700)));
+            list.Erase(at, n);
+            model.erase(model.begin() + at, model.begin() + at + n);
+        } else {
+            int at = static_cast<int>(random() % count);
+            std::string text(random() % 12, 'z');
+            list.SetText(at, text);
+            model[static_cast<size_t>(at)] = text;
+        }
+        if (step % 250 == 0 || model.size() < 3) check(step);
+    }
+    check(-1);
+}

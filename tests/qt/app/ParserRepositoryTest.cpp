@@ -1,0 +1,106 @@
+// The parser repository finds its parsers by name and keeps their settings in
+// the user's store between runs; the store keeps strings and bytes exactly.
+#include "core/highlight/HighlightExceptions.h"
+#include "core/highlight/TLexipadParser.h"
+#include "core/settings/SettingsRegistryText.h"
+#include "qt/app/TParserRepository.h"
+#include "qt/base/TQtRegistry.h"
+#include "support/TempDir.h"
+
+#include <QtTest>
+
+using namespace quarno;
+
+namespace {
+
+const std::string kKey = TParserRepository::kRegistryKey;
+
+QString StoreFile(const test::TempDir& folder) {
+    return QString::fromStdString(folder.File("registry.ini"));
+}
+
+} // namespace
+
+class ParserRepositoryTest : public QObject {
+    Q_OBJECT
+private slots:
+    void findsParsersByLanguageNameInAnyCase();
+    void storeKeepsEveryByteOfStringsAndBinaryValues();
+    void emptyStoreLeavesTheCompiledSettings();
+    void savedSettingsComeBackInTheNextRun();
+    void damagedValueIsReportedAsTheParsersError();
+};
+
+void ParserRepositoryTest::findsParsersByLanguageNameInAnyCase() {
+    TParserRepository repository;
+    TLexipadParser* parser = repository.FindParser("MCUBASIC");
+    QVERIFY(parser != nullptr);
+    QCOMPARE(repository.FindParser("mcubasic"), parser);
+    QCOMPARE(repository.FindParser(""), nullptr);
+    QCOMPARE(repository.FindParser("MCUBASIC2"), nullptr);
+    QCOMPARE(parser->Name(), std::string("MCUBASIC"));
+    QCOMPARE(repository.objectName(), QString("ParserRepository"));
+}
+
+void ParserRepositoryTest::storeKeepsEveryByteOfStringsAndBinaryValues() {
+    test::TempDir folder;
+    std::string bytes;
+    for (int c = 0; c < 256; ++c)
+        bytes += static_cast<char>(c);
+    std::string text = bytes.substr(1); // strings hold no NUL
+    {
+        TQtRegistry registry(StoreFile(folder));
+        registry.WriteString(kKey, "Highlighting - X", text);
+        registry.WriteBinary(kKey, "Key Assignments - X", bytes);
+    }
+    TQtRegistry reopened(StoreFile(folder));
+    QCOMPARE(reopened.ReadString(kKey, "Highlighting - X"), std::optional<std::string>(text));
+    QCOMPARE(reopened.ReadBinary(kKey, "Key Assignments - X"), std::optional<std::string>(bytes));
+    QCOMPARE(reopened.ReadString(kKey, "Highlighting - Y"), std::nullopt);
+    QCOMPARE(reopened.ReadBinary("Software\\OTHER", "Key Assignments - X"), std::nullopt);
+}
+
+void ParserRepositoryTest::emptyStoreLeavesTheCompiledSettings() {
+    test::TempDir folder;
+    TParserRepository repository;
+    TLexipadParser& parser = *repository.FindParser("MCUBASIC");
+    std::string before = HighlightingRegistryText(parser.Settings());
+    TQtRegistry registry(StoreFile(folder));
+    repository.LoadParserSettings(registry);
+    QCOMPARE(HighlightingRegistryText(parser.Settings()), before);
+    QVERIFY(!QFile::exists(StoreFile(folder)));
+}
+
+void ParserRepositoryTest::savedSettingsComeBackInTheNextRun() {
+    test::TempDir folder;
+    {
+        TParserRepository repository;
+        TLexipadParser& parser = *repository.FindParser("MCUBASIC");
+        parser.Settings().SetGutter(77);
+        parser.Settings().SetWrapOverride("#!");
+        TQtRegistry registry(StoreFile(folder));
+        repository.SaveParserSettings(registry);
+        QVERIFY(!parser.UseRegistry());
+        QCOMPARE(parser.RegistryKey(), kKey);
+    }
+    TParserRepository next;
+    TLexipadParser& parser = *next.FindParser("MCUBASIC");
+    QVERIFY(parser.Settings().Gutter() != 77);
+    TQtRegistry registry(StoreFile(folder));
+    std::optional<std::string> keys = registry.ReadBinary(kKey, "Key Assignments - MCUBASIC");
+    QVERIFY(keys && keys->substr(0, 9) == "\x08Vemlor6:"); // the marker as a counted string
+    next.LoadParserSettings(registry);
+    QCOMPARE(parser.Settings().Gutter(), 77);
+    QCOMPARE(parser.Settings().WrapOverride(), std::string("#!"));
+}
+
+void ParserRepositoryTest::damagedValueIsReportedAsTheParsersError() {
+    test::TempDir folder;
+    TQtRegistry registry(StoreFile(folder));
+    registry.WriteString(kKey, "Highlighting - MCUBASIC", "not a style string");
+    TParserRepository repository;
+    QVERIFY_THROWS_EXCEPTION(ELexipad, repository.LoadParserSettings(registry));
+}
+
+QTEST_MAIN(ParserRepositoryTest)
+#include "ParserRepositoryTest.moc"
