@@ -1,7 +1,7 @@
 // Throughput of the compressor's block method (and the LZH method for
 // comparison) on 4 MB of BASIC-like text and of random bytes.
-#include "core/base/TMemoryStream.h"
 #include "core/highlight/TCompressor.h"
+#include "support/CompressorMemory.h"
 
 #include <benchmark/benchmark.h>
 #include <random>
@@ -41,18 +41,7 @@ std::string Random() {
 }
 
 std::string Run(const std::string& input, int method, bool compress) {
-    TMemoryStream in(input);
-    TMemoryStream out;
-    TCompressor compressor;
-    compressor.SetStreamMode(true);
-    compressor.SetMethod(method);
-    compressor.SetInputStream(&in);
-    compressor.SetOutputStream(&out);
-    if (compress)
-        compressor.Compress();
-    else
-        compressor.Decompress();
-    return out.Bytes();
+    return test::RunCompressor(input, compress, method);
 }
 
 void Compress(benchmark::State& state, const std::string& input, int method) {

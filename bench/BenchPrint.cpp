@@ -8,29 +8,15 @@
 #include "core/print/PrintRuns.h"
 #include "core/print/TPageFrame.h"
 #include "core/print/TPrintPaginator.h"
+#include "support/SampleSource.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>
-#include <random>
 #include <string>
 
 using namespace quarno;
 
 namespace {
-
-const char* kLines[] = {
-    "    High PORTB.0",
-    "    DelayMS 500 ' wait half a second",
-    "    GoSub Read_Sensor",
-    "    If Temperature > Limit Then GoTo Alarm",
-    "    Print At 1,1, \"Temp: \", Dec Temp",
-    "Main:",
-    "    Low LED : Toggle PORTA.1",
-    "    For Index = 0 To 15 : Next",
-    "' a long comment line that is wider than the printed page, so that print wrap has to "
-    "break it at a blank somewhere near the right margin of the sheet",
-    "",
-};
 
 constexpr int kDpi = 600;
 constexpr int kLineCount = 100000;
@@ -40,12 +26,7 @@ struct Document {
     TCustomLexipad pad;
     TFixedMetrics metrics{50, 100}; // Courier New 10 pt at 600 dpi
     Document() {
-        std::mt19937 random(9);
-        std::string text;
-        for (int line = 0; line < kLineCount; ++line) {
-            text += kLines[random() % std::size(kLines)];
-            text += "\r\n";
-        }
+        std::string text = test::SampleSourceLines(kLineCount, 9);
         pad.SetParser(1, parser.get());
         pad.SetActiveParser(1);
         pad.SetOptions(pad.Options() | smoPrintWrap | smoPrintLineNos | smoPrintFilename |

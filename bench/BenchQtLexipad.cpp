@@ -7,6 +7,7 @@
 // to styles the way a language's settings map them.
 #include "core/editor/LexipadMessages.h"
 #include "qt/editor/TLexipad.h"
+#include "support/SampleSource.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -33,18 +34,6 @@ enum Token : uint8_t {
     tString = 3,
     tComment = 4,
     tLabel = 5
-};
-
-const char* kStatements[] = {
-    "    High PORTB.0 : DelayMS 500 : Low PORTB.0 : DelayMS 500 ' blink the status LED",
-    "    If Temperature > Limit Then GoSub Alarm : Print At 1,1, \"Temp: \", Dec Temp",
-    "Main:",
-    "' read the ADC channel and scale it to degrees, then show it on the LCD display",
-    "    For Index = 0 To 15 : Buffer[Index] = 0 : Next Index",
-    "    Symbol LED = PORTB.0          ' the LED on the demo board",
-    "    Select Reading : Case 0 To 99 : HSerOut [\"low\", 13] : Case Else : Toggle PORTA.1",
-    "    While PORTA.4 = 1 : Wend",
-    "",
 };
 
 bool IsKeyword(const std::string& word) {
@@ -98,7 +87,7 @@ void Fill(TLexipad& pad, int lines) {
     std::string text;
     std::vector<uint8_t> tokens;
     for (int i = 0; i < lines; ++i) {
-        std::string line = kStatements[random() % std::size(kStatements)];
+        std::string line = test::kSampleStatements[random() % std::size(test::kSampleStatements)];
         Scan(line, tokens);
         tokens.push_back(tPlain);
         text += line + "\r";

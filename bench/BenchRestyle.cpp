@@ -5,10 +5,10 @@
 #include "core/document/TEdStream.h"
 #include "core/editor/TCustomLexipad.h"
 #include "core/highlight/ShippedLanguages.h"
+#include "support/SampleSource.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>
-#include <random>
 
 using namespace quarno;
 
@@ -16,36 +16,9 @@ namespace {
 
 constexpr size_t kTextSize = 10u << 20;
 
-const char* kStatements[] = {
-    "    High PORTB.0",
-    "    DelayMS 500",
-    "    GoSub Read_Sensor",
-    "    If Temperature > Limit Then GoTo Alarm",
-    "    Print At 1,1, \"Temp: \", Dec Temp",
-    "Main:",
-    "' read the ADC channel and scale it to degrees",
-    "    Low LED : Toggle PORTA.1",
-    "    For Index = 0 To 15 : Buffer[Index] = 0 : Next",
-    "    TRISB = %00001111 : PORTB = $F0",
-    "    Result = Value * 1.5e-3 + Offset",
-    "    HSerOut [\"Value=\", Dec Value, 13, 10]",
-    "REM the main loop",
-    "    movlw 10 ; inline assembler",
-    "",
-};
-
 // CR-separated BASIC lines (the store's form), about 10 MB.
 const std::string& SampleText() {
-    static const std::string text = [] {
-        std::mt19937 random(7);
-        std::string result;
-        result.reserve(kTextSize + 256);
-        while (result.size() < kTextSize) {
-            result += kStatements[random() % std::size(kStatements)];
-            result += '\r';
-        }
-        return result;
-    }();
+    static const std::string text = test::SampleSource(kTextSize, 7, {"\r"});
     return text;
 }
 

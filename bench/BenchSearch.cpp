@@ -5,6 +5,7 @@
 #include "core/editor/TCustomLexipad.h"
 #include "core/services/TStoreSearch.h"
 #include "core/services/TStoreText.h"
+#include "support/SampleSource.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -24,38 +25,10 @@ constexpr size_t kFileSize = 50u << 20;
 constexpr const char* kAbsent = "SerialBaud96"; // 12 characters, in no statement
 constexpr const char* kRegex = "PORT[AB]\\.[0-7]";
 
-const char* kStatements[] = {
-    "    High PORTB.0",
-    "    DelayMS 500",
-    "    GoSub Read_Sensor",
-    "    If Temperature > Limit Then GoTo Alarm",
-    "    Print At 1,1, \"Temp: \", Dec Temp",
-    "Main:",
-    "' read the ADC channel and scale it to degrees",
-    "    Low LED : Toggle PORTA.1",
-    "    For Index = 0 To 15 : Buffer[Index] = 0 : Next",
-    "    Symbol LED = PORTC.4",
-    "",
-};
-
-std::string GenerateText(size_t size, unsigned seed) {
-    std::mt19937 random(seed);
-    std::string text;
-    text.reserve(size + 4096);
-    while (text.size() < size) {
-        if (random() % 2000 == 0)
-            text.append(2500 + random() % 3000, 'x'); // longer than a record
-        else
-            text += kStatements[random() % std::size(kStatements)];
-        text += "\r\n";
-    }
-    return text;
-}
-
 const std::string& SampleFile() {
     static const std::string path = [] {
         std::string name = "/tmp/quarno-bench-search-50mb.bas";
-        std::ofstream(name, std::ios::binary) << GenerateText(kFileSize, 1);
+        std::ofstream(name, std::ios::binary) << test::SampleSource(kFileSize, 1, {"\r\n", 2000});
         return name;
     }();
     return path;
@@ -146,10 +119,10 @@ void BM_GrepE(benchmark::State& state) {
 }
 BENCHMARK(BM_GrepE)->Unit(benchmark::kMillisecond)->UseManualTime();
 
-// Replace All of a word on about every eleventh line of a 5 MB document (the
+// Replace All of a word on about one line in ten of a 5 MB document (the
 // run is then undone in one step, untimed, and checked).
 void BM_ReplaceAllFrequentWord(benchmark::State& state) {
-    const std::string text = GenerateText(5u << 20, 2);
+    const std::string text = test::SampleSource(5u << 20, 2, {"\r\n", 2000});
     int64_t replaced = 0;
     int64_t bytes = 0;
     for (auto _ : state) {

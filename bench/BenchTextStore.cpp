@@ -2,6 +2,7 @@
 // positions to lines, random edits and undoing them, and peak memory.
 #include "core/base/TFileStream.h"
 #include "core/editor/TCustomLexipad.h"
+#include "support/SampleSource.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -16,37 +17,15 @@ namespace {
 
 constexpr size_t kFileSize = 50u << 20;
 
-const char* kStatements[] = {
-    "    High PORTB.0",
-    "    DelayMS 500",
-    "    GoSub Read_Sensor",
-    "    If Temperature > Limit Then GoTo Alarm",
-    "    Print At 1,1, \"Temp: \", Dec Temp",
-    "Main:",
-    "' read the ADC channel and scale it to degrees",
-    "    Low LED : Toggle PORTA.1",
-    "    For Index = 0 To 15 : Buffer[Index] = 0 : Next",
-    "",
-};
-
 // CR LF lines averaging about 40 characters; one line in 2000 is longer
 // than a record holds.
 const std::string& SampleFile() {
     static const std::string path = [] {
-        std::string name = "/tmp/quarno-bench-50mb.bas";
+        std::string name = "/tmp/quarno-bench-store-50mb.bas";
         std::ifstream existing(name, std::ios::binary | std::ios::ate);
         if (existing && static_cast<size_t>(existing.tellg()) >= kFileSize)
             return name; // made by an earlier run; not making it keeps the memory figures clean
-        std::mt19937 random(1);
-        std::string text;
-        text.reserve(kFileSize + 4096);
-        while (text.size() < kFileSize) {
-            if (random() % 2000 == 0)
-                text.append(2500 + random() % 3000, 'x');
-            else
-                text += kStatements[random() % std::size(kStatements)];
-            text += "\r\n";
-        }
+        std::string text = test::SampleSource(kFileSize, 1, {"\r\n", 2000});
         std::ofstream(name, std::ios::binary) << text;
         return name;
     }();

@@ -3,38 +3,21 @@
 #include "core/editor/TCustomLexipad.h"
 #include "core/highlight/ShippedLanguages.h"
 #include "core/highlight/TLexipadParser.h"
+#include "support/SampleSource.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>
-#include <random>
 #include <string>
 
 using namespace quarno;
 
 namespace {
 
-const char* kLines[] = {
-    "    High PORTB.0",
-    "    DelayMS 500 ' wait half a second",
-    "    GoSub Read_Sensor",
-    "    If Temperature > Limit Then GoTo Alarm",
-    "    Print At 1,1, \"Temp: \", Dec Temp",
-    "Main:",
-    "    Low LED : Toggle PORTA.1",
-    "    For Index = 0 To 15 : Next",
-    "",
-};
-
 struct Document {
     std::unique_ptr<TLexipadParser> parser = MakeShippedParser("basic");
     TCustomLexipad pad;
     Document() {
-        std::mt19937 random(9);
-        std::string text;
-        for (int line = 0; line < 1000000; ++line) {
-            text += kLines[random() % std::size(kLines)];
-            text += "\r\n";
-        }
+        std::string text = test::SampleSourceLines(1000000, 9);
         pad.SetParser(1, parser.get());
         pad.SetActiveParser(1);
         pad.SetText(text);

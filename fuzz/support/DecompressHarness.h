@@ -3,29 +3,15 @@
 // round trip unchanged.
 #pragma once
 
-#include "core/base/TMemoryStream.h"
 #include "core/highlight/HighlightExceptions.h"
-#include "core/highlight/TCompressor.h"
+#include "support/CompressorMemory.h"
 
 #include <cstdlib>
 #include <string>
 
 namespace quarno::fuzz {
 
-inline std::string RunCompressor(const std::string& input, bool compress, int method) {
-    TMemoryStream in(input);
-    TMemoryStream out;
-    TCompressor compressor;
-    compressor.SetStreamMode(true);
-    compressor.SetMethod(method);
-    compressor.SetInputStream(&in);
-    compressor.SetOutputStream(&out);
-    if (compress)
-        compressor.Compress();
-    else
-        compressor.Decompress();
-    return out.Bytes();
-}
+using quarno::test::RunCompressor;
 
 // Round trips are checked only up to roundTripLimit bytes of decoded text.
 inline void DecompressAndRoundTrip(const uint8_t* signature, int method, const uint8_t* data,

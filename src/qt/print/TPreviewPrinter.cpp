@@ -2,6 +2,7 @@
 #include "qt/print/TPreviewPrinter.h"
 
 #include "core/base/StringUtils.h"
+#include "core/editor/TLexipadGuards.h"
 #include "qt/base/TextConversion.h"
 #include "qt/editor/TLexipad.h"
 #include "qt/print/TLexipadPrinter.h"
@@ -130,16 +131,14 @@ void TPreviewPrinter::PrintMemo(TLexipad& editor) {
     // Margins are inches while paginating, whatever the units say.
     struct Restore {
         TPreviewPrinter& printer;
-        TLexipad& editor;
         TUnits units;
         ~Restore() {
             printer.Units = units;
-            editor.LockUpdate(false);
             if (printer.m_inDocument) printer.EndDoc();
         }
-    } restore{*this, editor, Units};
+    } restore{*this, Units};
     Units = unInches;
-    editor.LockUpdate(true);
+    TUpdateLock lock(editor);
     const double divisor = Units == unCentimeters ? 2.54 : 1.0;
     TLexipadPrinter pagePrinter(editor);
     for (int page = 1;; ++page) {

@@ -3,6 +3,7 @@
 #include "core/highlight/HighlightExceptions.h"
 #include "core/highlight/TCompressorKH.h"
 #include "core/highlight/TLzhCodec.h"
+#include "support/CompressorMemory.h"
 #include "support/TempDir.h"
 
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include <random>
 
 using namespace quarno;
+using quarno::test::RunCompressor;
 using quarno::test::TempDir;
 
 namespace {
@@ -35,29 +37,17 @@ std::string TextBytes(size_t size, uint32_t seed) {
 }
 
 std::string Compress(const std::string& input, int method) {
-    TMemoryStream in(input);
-    TMemoryStream out;
-    TCompressor compressor;
-    compressor.SetStreamMode(true);
-    compressor.SetMethod(method);
-    compressor.SetInputStream(&in);
-    compressor.SetOutputStream(&out);
-    int32_t written = compressor.Compress();
-    EXPECT_EQ(written, static_cast<int32_t>(out.Bytes().size()));
-    return out.Bytes();
+    int32_t written = 0;
+    std::string container = RunCompressor(input, true, method, &written);
+    EXPECT_EQ(written, static_cast<int32_t>(container.size()));
+    return container;
 }
 
 std::string Decompress(const std::string& container, int* blocks = nullptr) {
-    TMemoryStream in(container);
-    TMemoryStream out;
-    TCompressor compressor;
-    compressor.SetStreamMode(true);
-    compressor.SetInputStream(&in);
-    compressor.SetOutputStream(&out);
-    int32_t produced = compressor.Decompress();
-    EXPECT_EQ(produced, static_cast<int32_t>(out.Bytes().size()));
-    if (blocks) *blocks = compressor.BlocksRead();
-    return out.Bytes();
+    int32_t produced = 0;
+    std::string plain = RunCompressor(container, false, 0, &produced, blocks);
+    EXPECT_EQ(produced, static_cast<int32_t>(plain.size()));
+    return plain;
 }
 
 std::string Message(const std::function<void()>& action) {
