@@ -26,13 +26,17 @@ struct TFontChoice {
     bool italic = false;
 };
 
-// Margins in thousandths of an inch, the unit the printing code works in.
+// Margins in thousandths of an inch, the unit the printing code works in;
+// the sheet and the printer chosen with them.
 struct TPageSetup {
     int left = 0;
     int top = 0;
     int right = 0;
     int bottom = 0;
     bool portrait = true;
+    int paperWidth = 0; // thousandths of an inch, portrait; 0: the printer's own
+    int paperHeight = 0;
+    std::string printerName; // empty: the current printer
 };
 
 class TFileDialogs {

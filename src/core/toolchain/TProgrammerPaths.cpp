@@ -28,9 +28,11 @@ std::string TProgPathValues::Ok(TFields fields, TProfileFile& ini) {
     return fields.name;
 }
 
-const std::string& TProgPathValues::Browse(const std::optional<std::string>& chosen) {
-    m_remembered.path = chosen.value_or(std::string());
-    return m_remembered.path;
+std::string TProgPathValues::Browse(const std::optional<std::string>& chosen,
+                                    const std::string& shown) {
+    if (!chosen) return shown;
+    m_remembered.path = *chosen;
+    return *chosen;
 }
 
 TFileDialogOptions TProgPathValues::BrowseOptions() const {

@@ -33,9 +33,9 @@ public:
     // OK: an empty name becomes "Undefined"; the three values are stored and
     // remembered. Answers the programmer's name.
     std::string Ok(TFields fields, TProfileFile& ini);
-    // Browse: a chosen file becomes the remembered path (nothing chosen
-    // clears it); answers what the path box shows.
-    const std::string& Browse(const std::optional<std::string>& chosen);
+    // Browse: a chosen file becomes the remembered path; answers what the
+    // path box shows then (with nothing chosen, what it showed).
+    std::string Browse(const std::optional<std::string>& chosen, const std::string& shown);
     TFileDialogOptions BrowseOptions() const;
 
 private:

@@ -3,6 +3,7 @@
 
 #include "core/app/TFileObject.h"
 
+#include "core/toolchain/CompilerInterface.h"
 #include "core/toolchain/TCompileCommand.h"
 #include "qt/print/TLexipadPrinter.h"
 #include "qt/viewers/TASMList.h"
@@ -21,7 +22,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
-#include <QMenuBar>
+#include <QMenu>
 #include <QPrinter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -61,10 +62,10 @@ TEditorMainForm::TEditorMainForm(const TAppSeams& seams, const std::string& exec
     CreateReportPane();
     CreateStatusBar();
     CreateMenus();
-    AddPrintItems();
-    CreateOptionsMenu();
-    CreateViewMenu();
+    CreateToolBar();
+    CreateEditorPopup();
     CreateTabPopup();
+    WatchClipboard();
     FormCreate();
 }
 
@@ -92,6 +93,7 @@ void TEditorMainForm::CreateEditor() {
     pad.SetScrollBars(TLexipad::ssBoth);
     pad.SetSelLineStyle(lsCRLF);
     ApplyEditorSettings();
+    InstallKeyboardCommands();
     // Until the first showing the window keeps its creation caption.
     pad.OnChange = [this](TCustomLexipad&) {
         if (m_documents && m_shown) m_documents->Lexipad1Change();
@@ -114,6 +116,8 @@ void TEditorMainForm::CreateEditor() {
 // take over.
 void TEditorMainForm::ApplyEditorSettings() {
     TLexipad& pad = *m_lexipad1;
+    // 16 and 11 pixels high on a 96-dpi screen.
+    pad.SetFont(QFont(QStringLiteral("Courier New"), 12));
     pad.SetGutterFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     pad.SetIndentStep(1);
     pad.SetMargin(2);
@@ -151,55 +155,6 @@ void TEditorMainForm::CreateStatusBar() {
     m_infoTimer->setObjectName(QStringLiteral("FInfoTimer"));
     m_infoTimer->setSingleShot(true);
     connect(m_infoTimer, &QTimer::timeout, this, [this] { m_documents->InfoTimerTimer(); });
-}
-
-void TEditorMainForm::CreateMenus() {
-    m_fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
-    m_fileMenu->setObjectName(QStringLiteral("FileMenu"));
-    auto add = [this](const QString& name, const QString& text, const QKeySequence& keys,
-                      void (TEditorMainForm::*handler)()) {
-        QAction* action = m_fileMenu->addAction(text, this, handler);
-        action->setObjectName(name);
-        action->setShortcut(keys);
-        return action;
-    };
-    add(QStringLiteral("New1"), QStringLiteral("&New"), {}, &TEditorMainForm::NewButtonClick);
-    add(QStringLiteral("Open1"), QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O),
-        &TEditorMainForm::OpenButtonClick);
-    m_reopenMenu = m_fileMenu->addMenu(QStringLiteral("&Re-open..."));
-    m_reopenMenu->setObjectName(QStringLiteral("Reopen1"));
-    // The placeholder stays hidden: with no recent files the menu is empty.
-    QAction* placeholder = m_reopenMenu->addAction(QString::fromLatin1(TDocumentTabs::kNoEntries));
-    placeholder->setEnabled(false);
-    placeholder->setVisible(false);
-    m_documentActions.push_back(m_fileMenu->addSeparator());
-    m_documentActions.push_back(add(QStringLiteral("Save1"), QStringLiteral("&Save"),
-                                    QKeySequence(Qt::CTRL | Qt::Key_S),
-                                    &TEditorMainForm::SaveButtonClick));
-    m_documentActions.push_back(add(QStringLiteral("SaveAs1"), QStringLiteral("Save &As..."),
-                                    QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S),
-                                    &TEditorMainForm::SaveAs1Click));
-    m_documentActions.push_back(m_fileMenu->addSeparator());
-    m_documentActions.push_back(add(QStringLiteral("Close1"), QStringLiteral("&Close"),
-                                    QKeySequence(Qt::CTRL | Qt::Key_F4),
-                                    &TEditorMainForm::Close1Click));
-    m_documentActions.push_back(add(QStringLiteral("CloseAll1"), QStringLiteral("C&lose All"), {},
-                                    &TEditorMainForm::CloseAll1Click));
-    m_fileMenu->addSeparator();
-    QAction* exit = m_fileMenu->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
-    exit->setObjectName(QStringLiteral("Exit1"));
-}
-
-// The tab pop-up acts on the document shown.
-void TEditorMainForm::CreateTabPopup() {
-    m_tabPopup = new QMenu(this);
-    m_tabPopup->setObjectName(QStringLiteral("TabPopup"));
-    m_tabPopup->addAction(QStringLiteral("Re-Open File"), this, &TEditorMainForm::ReOpenFileClick)
-        ->setObjectName(QStringLiteral("ReOpenFile"));
-    m_tabPopup->addAction(QStringLiteral("Close page"), this, &TEditorMainForm::Close1Click)
-        ->setObjectName(QStringLiteral("Closepage2"));
-    connect(m_openFilesTab, &TOpenFilesTab::PopupRequested, this,
-            [this](const QPoint& at) { m_tabPopup->popup(at); });
 }
 
 void TEditorMainForm::SetParserRepository(TParserRepository* repository, TRegistryStore* registry) {
@@ -358,57 +313,22 @@ void TEditorMainForm::SetOutputWindows(TASMList& asmList, THEXList& hexList, TDA
     m_outputViews =
         std::make_unique<TOutputViews>(asmList, hexList, dataList, ascii, m_seams.Prompts());
     asmList.SetIncFolder(m_globals.IncFolder());
-    AddOutputWindowItems();
+    m_outputViews->SetMenuItems(m_showAsm, m_showHex, m_showData);
 }
 
-// The View menu; the output windows' items join it when those windows exist.
-void TEditorMainForm::CreateViewMenu() {
-    m_viewMenu = new QMenu(QStringLiteral("&View"), this);
-    menuBar()->insertMenu(m_optionsMenu->menuAction(), m_viewMenu);
-    m_viewMenu->setObjectName(QStringLiteral("View1"));
-    m_showReport =
-        AddViewItem("ShowReport", "REPORT Window", Qt::Key_F1, [this] { showReportClick(); });
-}
-
-QAction* TEditorMainForm::AddViewItem(const char* name, const char* text, Qt::Key key,
-                                      const std::function<void()>& handler) {
-    auto* action = new QAction(QString::fromLatin1(text), m_viewMenu);
-    m_viewMenu->insertAction(m_showReport, action); // before REPORT Window once it exists
-    action->setObjectName(QString::fromLatin1(name));
-    if (key != Qt::Key_unknown) {
-        action->setShortcut(QKeySequence(key));
-        action->setCheckable(true);
-    }
-    // A checkable item checks itself when triggered; the commands decide.
-    connect(action, &QAction::triggered, this, [action, handler] {
-        if (action->isCheckable()) action->setChecked(!action->isChecked());
-        handler();
-    });
-    return action;
-}
-
-void TEditorMainForm::AddOutputWindowItems() {
-    QAction* showAsm = AddViewItem("ShowAsm", "ASSEMBLER Data", Qt::Key_F2,
-                                   [this] { m_outputViews->ShowAsmClick(CurrentAsmPath()); });
-    QAction* showHex = AddViewItem("ShowHEX", "PROGRAM Data", Qt::Key_F4,
-                                   [this] { m_outputViews->ShowHexClick(CurrentHexPath()); });
-    QAction* showData = AddViewItem("ShowData", "EEPROM Data", Qt::Key_F6,
-                                    [this] { m_outputViews->ShowDataClick(CurrentHexPath()); });
-    AddViewItem("ASCIITable1", "ASCII Table", Qt::Key_unknown,
-                [this] { m_outputViews->ShowAsciiClick(); });
-    m_outputViews->SetMenuItems(showAsm, showHex, showData);
-}
-
+// The compiler's files are found as the result file is: the exact name
+// first, then the same name in another case (prog.hex for prog.HEX).
 std::string TEditorMainForm::CurrentAsmPath() {
     TFileObject* document = m_documents->Current();
-    m_globals.SetAsmPath(document ? ChangeFileExt(document->FileName(), ".ASM") : std::string());
+    m_globals.SetAsmPath(document ? CompilerOutputPath(document->FileName(), ".ASM")
+                                  : std::string());
     return m_globals.AsmPath();
 }
 
 // Without a document the name is a blank, which names no file.
 std::string TEditorMainForm::CurrentHexPath() {
     TFileObject* document = m_documents->Current();
-    m_globals.SetHexPath(document ? ChangeFileExt(document->FileName(), ".HEX") : " ");
+    m_globals.SetHexPath(document ? CompilerOutputPath(document->FileName(), ".HEX") : " ");
     return m_globals.HexPath();
 }
 
@@ -423,9 +343,8 @@ void TEditorMainForm::RefreshOutputViews() {
 
 void TEditorMainForm::ShowStatus(const TDocumentStatus& status) {
     m_editArea->setVisible(status.documents);
-    if (m_viewMenu) m_viewMenu->menuAction()->setVisible(status.documents);
-    m_optionsMenu->menuAction()->setVisible(status.documents);
-    if (!status.documents && m_showReport) m_showReport->setChecked(false);
+    ShowToolStates(status);
+    if (!status.documents) m_showReport->setChecked(false);
     if (!status.documents && m_outputViews) m_outputViews->HideAll();
     for (QAction* action : m_documentActions)
         action->setVisible(status.documents);

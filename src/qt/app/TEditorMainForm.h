@@ -12,6 +12,7 @@
 #include "core/toolchain/TProgrammerChoice.h"
 #include "qt/print/PrintCommands.h"
 
+#include <QKeySequence>
 #include <QMainWindow>
 
 #include <array>
@@ -21,12 +22,14 @@
 #include <vector>
 
 class QAction;
+class QKeySequence;
 class QLabel;
 class QMenu;
 class QPrinter;
 class QPlainTextEdit;
 class QSplitter;
 class QTimer;
+class QToolBar;
 
 namespace quarno {
 
@@ -52,6 +55,14 @@ class TRegistryStore;
 class TEditorMainForm : public QMainWindow, private IDocumentsView {
     Q_OBJECT
 public:
+    // A menu item or tool button: object name, caption, key and hint.
+    struct TItem {
+        const char* name;
+        const char* caption;
+        QKeySequence key;
+        const char* hint;
+    };
+
     // executablePath decides the application and INC folders; startupFile is
     // the first command-line argument (empty when there is none). The seams
     // must outlive the window.
@@ -99,6 +110,10 @@ public:
     void ProgrammerPathClick();
     void ORLA_DirectoryClick();
 
+    // The editing commands' fonts.
+    void Font1Click();
+    void Linenumberfont1Click();
+
     // Printing: straight to the printer, the preview, the page set-up.
     void PrintButtonClick();
     void PrintPreview1Click();
@@ -130,9 +145,53 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The Edit menu's and the editor pop-up's items that the status enables.
+    struct TEditItems {
+        QAction* undo = nullptr;
+        QAction* redo = nullptr;
+        QAction* cut = nullptr;
+        QAction* copy = nullptr;
+        QAction* paste = nullptr;
+        QAction* deleteSelection = nullptr;
+    };
+    // The tool buttons the status refresh shows, hides and enables.
+    struct TToolButtons {
+        QAction* save = nullptr;
+        QAction* print = nullptr;
+        QAction* preview = nullptr;
+        QAction* cut = nullptr;
+        QAction* copy = nullptr;
+        QAction* paste = nullptr;
+        QAction* undo = nullptr;
+        QAction* redo = nullptr;
+        QAction* indent = nullptr;
+        QAction* undent = nullptr;
+        QAction* compile = nullptr;
+        QAction* program = nullptr;
+        QAction* download = nullptr;
+        QAction* asmListing = nullptr;
+    };
+
     void CreateEditor();
+    void InstallKeyboardCommands();
+    // The menus, tool bar and pop-ups (TEditorMainFormMenus.cpp).
     void CreateMenus();
+    QMenu* AddMenu(const char* name, const char* caption, const char* hint);
+    QAction* AddItem(QMenu* menu, const TItem& item, const std::function<void()>& handler);
+    void CreateFileMenu();
+    void CreateEditMenu();
+    void CreateSearchMenu();
+    void CreateOptionsMenu();
+    void CreateViewMenu();
+    void CreateHelpMenu();
+    void CreateToolBar();
+    void CreateEditorPopup();
+    void AddBookmarkItems(QMenu* menu, const std::function<void(const std::string&)>& command);
     void CreateTabPopup();
+    void Edit1Click();
+    void PopupMenu1Popup();
+    void ShowToolStates(const TDocumentStatus& status);
+    void WatchClipboard();
     void CreateStatusBar();
     // Every document is shown with the repository's "MCUBASIC" parser.
     void UseMcuBasicParser();
@@ -143,26 +202,19 @@ private:
     // False when closing was cancelled.
     bool FormClose();
 
-    // Steps that arrive with printing and the other windows' Parts.
     void CreatePrintPreview();
     void ReadDefaultPageSetup();
-    void AddPrintItems();
     void ShowInfraredBootloaderItem();
-    void AddBootloaderItems();
+    void AddBootloaderItems(QMenu* menu);
     void ShowBootloaderMarks();
     void BuildRunMenus() {}
     void ApplyToolMenus(const TDocumentStatus& status);
-    void AddProgrammerItems();
+    void AddProgrammerItems(QMenu* menu);
     void RunPathDialog(TPathDialog dialog);
     void LoadParserSettings();
     void RouteHintsToStatusBar() { m_hintsRouted = true; }
     void RebuildReopenMenu();
-    void CreateViewMenu();
-    QAction* AddViewItem(const char* name, const char* text, Qt::Key key,
-                         const std::function<void()>& handler);
-    void AddOutputWindowItems();
     void CreateReportPane();
-    void CreateOptionsMenu();
     void ShowReportPane(bool shown);
     void FillReportPane(const std::vector<std::string>& lines);
     void ShowWaitWindow(bool shown);
@@ -191,10 +243,22 @@ private:
     QTimer* m_infoTimer = nullptr; // the transient message's one-shot timer
     QMenu* m_fileMenu = nullptr;
     QMenu* m_reopenMenu = nullptr;
-    QMenu* m_tabPopup = nullptr;
-    QMenu* m_viewMenu = nullptr;
+    QMenu* m_editMenu = nullptr;
+    QMenu* m_searchMenu = nullptr;
     QMenu* m_optionsMenu = nullptr;
+    QMenu* m_viewMenu = nullptr;
+    QMenu* m_tabPopup = nullptr;
+    QMenu* m_editorPopup = nullptr;
+    QToolBar* m_toolpanel = nullptr;
+    TToolButtons m_tools;
+    TEditItems m_editItems;
+    TEditItems m_popupItems;
+    // The two Run menus with their separators, shown once programs are found.
+    std::vector<QAction*> m_runItems;
     QAction* m_showReport = nullptr;
+    QAction* m_showAsm = nullptr;
+    QAction* m_showHex = nullptr;
+    QAction* m_showData = nullptr;
     QPlainTextEdit* m_reportMemo = nullptr;
     QSplitter* m_splitter = nullptr;
     TDummy_Virtual_Form* m_waitWindow = nullptr;

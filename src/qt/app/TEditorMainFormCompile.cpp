@@ -41,17 +41,6 @@ void TEditorMainForm::CreateReportPane() {
     setCentralWidget(m_splitter);
 }
 
-void TEditorMainForm::CreateOptionsMenu() {
-    m_optionsMenu = menuBar()->addMenu(QStringLiteral("&Options"));
-    m_optionsMenu->setObjectName(QStringLiteral("Options1"));
-    QAction* compile = m_optionsMenu->addAction(QStringLiteral("&Compile"), this,
-                                                &TEditorMainForm::CompileButtonClick);
-    compile->setObjectName(QStringLiteral("CompileBASIC"));
-    compile->setShortcut(QKeySequence(Qt::Key_F9));
-    AddProgrammerItems();
-    AddBootloaderItems();
-}
-
 QWidget* TEditorMainForm::ReportMemo() const {
     return m_reportMemo;
 }

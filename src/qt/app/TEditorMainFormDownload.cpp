@@ -21,10 +21,10 @@ void TEditorMainForm::SetBootloaderDialogs(TBootloader_Parameters& bootPath,
     fernwickPath.Configure(m_seams.FileDialogs(), m_globals.ConfigFileName());
 }
 
-void TEditorMainForm::AddBootloaderItems() {
-    QMenu* choose = m_optionsMenu->addMenu(QStringLiteral("Choose Bootloader"));
-    choose->setObjectName(QStringLiteral("ChooseBootloader"));
-    choose->menuAction()->setToolTip(QStringLiteral("CHosse the type of bootloader to use"));
+void TEditorMainForm::AddBootloaderItems(QMenu* menu) {
+    QMenu* choose = menu->addMenu(QStringLiteral("Choose Bootloader"));
+    choose->setObjectName(QStringLiteral("ChooseBootloader1"));
+    choose->menuAction()->setStatusTip(QStringLiteral("CHosse the type of bootloader to use"));
     const struct {
         const char* name;
         const char* caption;
@@ -34,9 +34,8 @@ void TEditorMainForm::AddBootloaderItems() {
                  {"QUARNO_IR_Bootloader_Option", "QUARNO IR", TBootloaderKind::bkInfrared},
                  {"External_Bootloader_Option", "Unspecified", TBootloaderKind::bkOther}};
     for (const auto& item : items) {
-        QAction* action = choose->addAction(QString::fromLatin1(item.caption), this,
-                                            [this, kind = item.kind] { ChooseBootloader(kind); });
-        action->setObjectName(QString::fromLatin1(item.name));
+        QAction* action = AddItem(choose, {item.name, item.caption, {}, nullptr},
+                                  [this, kind = item.kind] { ChooseBootloader(kind); });
         action->setCheckable(true);
         m_bootItems[static_cast<size_t>(item.kind)] = action;
     }
@@ -44,20 +43,12 @@ void TEditorMainForm::AddBootloaderItems() {
     infrared->setVisible(false);
     infrared->setEnabled(false);
     ShowBootloaderMarks();
-    auto add = [this](const char* name, const char* text, const char* hint,
-                      void (TEditorMainForm::*handler)()) {
-        QAction* action = m_optionsMenu->addAction(QString::fromLatin1(text), this, handler);
-        action->setObjectName(QString::fromLatin1(name));
-        action->setToolTip(QString::fromLatin1(hint));
-        return action;
-    };
-    add("BootloaderPath", "Bootloader Path...", "Choose and Locate an External Bootloader",
-        &TEditorMainForm::BootloaderPathClick);
-    add("FernwickPath", "FERNWICK Path...", "Locate FernWick Directory",
-        &TEditorMainForm::FernwickPathClick);
-    add("DownloadItem", "Download", "Program the PIC via the Downloader",
-        &TEditorMainForm::DownloadButtonClick)
-        ->setShortcut(QKeySequence(Qt::Key_F11));
+    AddItem(
+        menu,
+        {"BootloaderPath", "Bootloader Path...", {}, "Choose and Locate an External Bootloader"},
+        [this] { BootloaderPathClick(); });
+    AddItem(menu, {"FernwickPath", "FERNWICK Path...", {}, "Locate FernWick Directory"},
+            [this] { FernwickPathClick(); });
 }
 
 // The menu follows the choice; the infrared item only while it is offered.

@@ -4,15 +4,21 @@
 
 #include "core/app/TDocumentTabs.h"
 #include "core/app/TFileDialogs.h"
+#include "core/app/TPrompts.h"
 #include "qt/editor/TLexipad.h"
 #include "qt/print/TLexipadPrinter.h"
 #include "qt/print/TPreviewPrinter.h"
 
-#include <QAction>
-#include <QMenu>
 #include <QPrinter>
 
 namespace quarno {
+
+namespace {
+
+const char* const kPrintFailedMessage =
+    "The document could not be printed: the printer could not be opened.";
+
+} // namespace
 
 void TEditorMainForm::CreatePrintPreview() {
     m_printer = std::make_unique<QPrinter>();
@@ -31,42 +37,36 @@ void TEditorMainForm::ReadDefaultPageSetup() {
     m_pageSetup = ReadPageSetup(*m_printer);
 }
 
-void TEditorMainForm::AddPrintItems() {
-    auto add = [this](const char* name, const char* text, void (TEditorMainForm::*handler)()) {
-        QAction* action = new QAction(QString::fromLatin1(text), m_fileMenu);
-        action->setObjectName(QString::fromLatin1(name));
-        connect(action, &QAction::triggered, this, handler);
-        return action;
-    };
-    QAction* exit = m_fileMenu->findChild<QAction*>(QStringLiteral("Exit1"));
-    QAction* separator = new QAction(m_fileMenu);
-    separator->setSeparator(true);
-    for (QAction* item :
-         {add("Print1", "&Print", &TEditorMainForm::PrintButtonClick),
-          add("PrintSetup1", "Print Se&tup...", &TEditorMainForm::PrintSetup1Click),
-          add("PrintPreview1", "Print Preview...", &TEditorMainForm::PrintPreview1Click),
-          separator}) {
-        m_fileMenu->insertAction(exit, item);
-        m_documentActions.push_back(item);
-    }
-}
-
 void TEditorMainForm::PrintButtonClick() {
     m_lexipadPrinter->SetPrintRect(PrintRectFromSetup(*m_printer, m_pageSetup));
-    m_lexipadPrinter->Print();
+    if (!m_lexipadPrinter->Print()) m_seams.Prompts().Show(TPromptKind::Error, kPrintFailedMessage);
 }
 
 void TEditorMainForm::PrintPreview1Click() {
     PreviewEditor(*m_preview, *m_lexipad1, m_pageSetup);
 }
 
-// The dialog goes through the seam; its margins and orientation become the
-// printer's.
+// The dialog goes through the seam; the printer, sheet, margins and
+// orientation chosen there become the printer's for Print and the preview.
 void TEditorMainForm::PrintSetup1Click() {
-    TPageSetup initial{m_pageSetup.marginLeft, m_pageSetup.marginTop, m_pageSetup.marginRight,
-                       m_pageSetup.marginBottom, m_pageSetup.orientation == poPortrait};
+    TPageSetup initial;
+    initial.left = m_pageSetup.marginLeft;
+    initial.top = m_pageSetup.marginTop;
+    initial.right = m_pageSetup.marginRight;
+    initial.bottom = m_pageSetup.marginBottom;
+    initial.portrait = m_pageSetup.orientation == poPortrait;
+    QSizeF paper = m_printer->pageLayout().pageSize().size(QPageSize::Inch);
+    initial.paperWidth = qRound(paper.width() * 1000);
+    initial.paperHeight = qRound(paper.height() * 1000);
+    initial.printerName = m_printer->printerName().toStdString();
     std::optional<TPageSetup> chosen = m_seams.FileDialogs().PageSetup(initial);
     if (!chosen) return;
+    if (!chosen->printerName.empty() &&
+        chosen->printerName != m_printer->printerName().toStdString())
+        m_printer->setPrinterName(QString::fromStdString(chosen->printerName));
+    if (chosen->paperWidth > 0 && chosen->paperHeight > 0)
+        m_printer->setPageSize(QPageSize(
+            QSizeF(chosen->paperWidth / 1000.0, chosen->paperHeight / 1000.0), QPageSize::Inch));
     m_pageSetup.marginLeft = chosen->left;
     m_pageSetup.marginTop = chosen->top;
     m_pageSetup.marginRight = chosen->right;

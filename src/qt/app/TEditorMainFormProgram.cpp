@@ -21,31 +21,21 @@ void TEditorMainForm::SetProgrammerDialogs(TProgPath& progPath, TORLAPath& orlaP
     orlaPath.Configure(m_seams.FileDialogs(), m_globals.ConfigFileName());
 }
 
-void TEditorMainForm::AddProgrammerItems() {
-    QMenu* choose = m_optionsMenu->addMenu(QStringLiteral("Choose Programmer..."));
-    choose->setObjectName(QStringLiteral("ChooseProgrammer"));
-    choose->menuAction()->setToolTip(QStringLiteral("Choose the type of programmer"));
-    auto add = [this](QMenu* menu, const char* name, const char* text, const char* hint,
-                      void (TEditorMainForm::*handler)()) {
-        QAction* action = menu->addAction(QString::fromLatin1(text), this, handler);
-        action->setObjectName(QString::fromLatin1(name));
-        action->setToolTip(QString::fromLatin1(hint));
-        return action;
-    };
-    m_orlaProg = add(choose, "OrlaProg", "Orla", "Tarvik's ORLA Programmer",
-                     &TEditorMainForm::OrlaProgClick);
-    m_extProg = add(choose, "ExtProg", kUndefinedProgrammer, "Programmer of choice",
-                    &TEditorMainForm::ExtProgClick);
+void TEditorMainForm::AddProgrammerItems(QMenu* menu) {
+    QMenu* choose = menu->addMenu(QStringLiteral("Choose Programmer..."));
+    choose->setObjectName(QStringLiteral("ChooseProg"));
+    choose->menuAction()->setStatusTip(QStringLiteral("Choose the type of programmer"));
+    m_orlaProg = AddItem(choose, {"OrlaProg", "Orla", {}, "Tarvik's ORLA Programmer"},
+                         [this] { OrlaProgClick(); });
+    m_extProg = AddItem(choose, {"ExtProg", kUndefinedProgrammer, {}, "Programmer of choice"},
+                        [this] { ExtProgClick(); });
     m_orlaProg->setCheckable(true);
     m_extProg->setCheckable(true);
     m_orlaProg->setChecked(true);
-    add(m_optionsMenu, "ProgrammerPath", "Programmer Path...", "Choose an External Programmer",
-        &TEditorMainForm::ProgrammerPathClick);
-    add(m_optionsMenu, "ORLA_Directory", "ORLA Path...", "Locate ORLA Directory",
-        &TEditorMainForm::ORLA_DirectoryClick);
-    add(m_optionsMenu, "ProgramPIC", "&Program", "Program PIC device",
-        &TEditorMainForm::ProgramButtonClick)
-        ->setShortcut(QKeySequence(Qt::Key_F10));
+    AddItem(menu, {"ProgrammerPath", "Programmer Path...", {}, "Choose an External Programmer"},
+            [this] { ProgrammerPathClick(); });
+    AddItem(menu, {"ORLA_Directory", "ORLA Path...", {}, "Locate ORLA Directory"},
+            [this] { ORLA_DirectoryClick(); });
 }
 
 // The status refresh's marks and caption from KBX.INI.

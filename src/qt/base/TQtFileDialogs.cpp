@@ -66,6 +66,11 @@ std::optional<TFontChoice> TQtFileDialogs::ChooseFont(const TFontChoice& initial
 
 std::optional<TPageSetup> TQtFileDialogs::PageSetup(const TPageSetup& initial) {
     QPrinter printer;
+    if (!initial.printerName.empty())
+        printer.setPrinterName(QString::fromStdString(initial.printerName));
+    if (initial.paperWidth > 0 && initial.paperHeight > 0)
+        printer.setPageSize(QPageSize(
+            QSizeF(initial.paperWidth / 1000.0, initial.paperHeight / 1000.0), QPageSize::Inch));
     QMarginsF margins(initial.left / 1000.0, initial.top / 1000.0, initial.right / 1000.0,
                       initial.bottom / 1000.0);
     printer.setPageMargins(margins, QPageLayout::Inch);
@@ -74,9 +79,17 @@ std::optional<TPageSetup> TQtFileDialogs::PageSetup(const TPageSetup& initial) {
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     QPageLayout layout = printer.pageLayout();
     QMarginsF chosen = layout.margins(QPageLayout::Inch);
-    return TPageSetup{qRound(chosen.left() * 1000), qRound(chosen.top() * 1000),
-                      qRound(chosen.right() * 1000), qRound(chosen.bottom() * 1000),
-                      layout.orientation() == QPageLayout::Portrait};
+    QSizeF paper = layout.pageSize().size(QPageSize::Inch);
+    TPageSetup setup;
+    setup.left = qRound(chosen.left() * 1000);
+    setup.top = qRound(chosen.top() * 1000);
+    setup.right = qRound(chosen.right() * 1000);
+    setup.bottom = qRound(chosen.bottom() * 1000);
+    setup.portrait = layout.orientation() == QPageLayout::Portrait;
+    setup.paperWidth = qRound(paper.width() * 1000);
+    setup.paperHeight = qRound(paper.height() * 1000);
+    setup.printerName = printer.printerName().toStdString();
+    return setup;
 }
 
 } // namespace quarno

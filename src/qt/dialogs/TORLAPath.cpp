@@ -37,6 +37,7 @@ TORLAPath::TORLAPath(const TTexts& texts, QWidget* parent)
     box->addWidget(new QLabel(QString::fromLatin1(texts.label), this));
     m_path->setObjectName(QString::fromLatin1(texts.fieldName));
     m_path->setToolTip(QString::fromLatin1(texts.hint));
+    m_path->setReadOnly(true); // typed text would never be stored; Browse sets it
     box->addWidget(m_path);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     QPushButton* browse =

@@ -96,7 +96,8 @@ void TProgPath::showEvent(QShowEvent* event) {
 
 void TProgPath::BrowseClick() {
     if (!m_fileDialogs) return;
-    m_path->setText(FromAnsi(m_values.Browse(m_fileDialogs->OpenFile(m_values.BrowseOptions()))));
+    std::optional<std::string> chosen = m_fileDialogs->OpenFile(m_values.BrowseOptions());
+    m_path->setText(FromAnsi(m_values.Browse(chosen, ToAnsi(m_path->text()))));
 }
 
 void TProgPath::OkClick() {

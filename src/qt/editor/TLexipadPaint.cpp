@@ -112,6 +112,8 @@ void TLexipad::RestartCaretBlink() {
 
 void TLexipad::timerEvent(QTimerEvent* event) {
     if (event->timerId() == m_caretTimer.timerId()) {
+        // Under the painting lock the caret waits; the release repaints all.
+        if (UpdateLocked()) return;
         m_caretPhase = !m_caretPhase;
         QRect caret = m_painter.CaretRect(CaretPos(), BeyondLineEnd());
         if (caret.isValid())

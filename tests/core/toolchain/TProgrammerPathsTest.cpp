@@ -20,13 +20,16 @@ TEST(TProgPathValues, EmptyNameIsStoredAsUndefinedAndRememberedForMissingKeys) {
     EXPECT_EQ(dialog.Activate(ini).path, "/usr/bin/picprog");
 }
 
-TEST(TProgPathValues, BrowseReplacesOrClearsTheRememberedPath) {
+// Cancelling Browse leaves the box and the remembered path as they were, so a
+// following OK cannot store an empty path.
+TEST(TProgPathValues, BrowseReplacesThePathOnlyWhenAFileIsChosen) {
     test::TempDir folder;
     TProfileFile ini(folder.File("KBX.INI"));
     TProgPathValues dialog;
-    EXPECT_EQ(dialog.Browse("/x/P.EXE"), "/x/P.EXE");
+    EXPECT_EQ(dialog.Browse("/x/P.EXE", "/typed"), "/x/P.EXE");
     EXPECT_EQ(dialog.Activate(ini).path, "/x/P.EXE");
-    EXPECT_EQ(dialog.Browse(std::nullopt), "");
+    EXPECT_EQ(dialog.Browse(std::nullopt, "/typed/Q.EXE"), "/typed/Q.EXE");
+    EXPECT_EQ(dialog.Activate(ini).path, "/x/P.EXE");
     EXPECT_EQ(dialog.BrowseOptions().filter, "EXE Files|*.EXE;");
     EXPECT_EQ(dialog.BrowseOptions().title, "Find Programmer Directory");
 }

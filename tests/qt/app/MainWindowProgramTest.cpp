@@ -17,6 +17,7 @@ private slots:
     void orlaGetsTheHexPathAndTheDevice();
     void ownProgrammerGetsTheExpandedTemplate();
     void failedStartIsReported();
+    void hexFileIsFoundInAnyCase();
 };
 
 namespace {
@@ -62,6 +63,21 @@ void MainWindowProgramTest::failedStartIsReported() {
     window.processes.FailToStart("/missing/ORLAWIN.EXE");
     window.Trigger("ProgramPIC");
     QCOMPARE(window.PromptTexts(), (Words{"Problem Running /missing/ORLAWIN.EXE"}));
+}
+
+// A compiler that writes prog.hex for prog.bas: the exact name first, then
+// the same name in another case.
+void MainWindowProgramTest::hexFileIsFoundInAnyCase() {
+    IdeFolder folder;
+    Window window(folder);
+    Ini(folder).WriteString("ORLA", "PATHNAME", "/opt/orla/ORLAWIN.EXE");
+    std::string upper = window.OpenSource(folder);
+    folder.Write("prog.hex", ":00000001FF\n");
+    window.Trigger("ProgramPIC");
+    QCOMPARE(window.processes.Calls().back().args[0], folder.File("prog.hex").toStdString());
+    folder.Write("prog.HEX", ":00000001FF\n");
+    window.Trigger("ProgramPIC");
+    QCOMPARE(window.processes.Calls().back().args[0], upper);
 }
 
 QTEST_MAIN(MainWindowProgramTest)

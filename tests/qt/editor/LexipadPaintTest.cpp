@@ -4,6 +4,7 @@
 #include "qt/editor/TLexipad.h"
 #include "qt/editor/TLexipadGlyphs.h"
 
+#include <QApplication>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QtTest>
@@ -65,6 +66,7 @@ private slots:
     void rangeMarkIsZigZaggedOrHandedToTheOwner();
     void rightMarginLineFollowsTheColumn();
     void typingRepaintsOneRowAndTheLockPaintsNothing();
+    void caretBlinkWaitsUnderTheLock();
     void metricsAreFixedPitchCells();
     void drawLineHandlerMayTakeOverALine();
     void caretIsABarOrABlockInOverwriteMode();
@@ -284,6 +286,40 @@ void LexipadPaintTest::typingRepaintsOneRowAndTheLockPaintsNothing() {
     QCoreApplication::processEvents();
     QVERIFY(spy.paints > 0);
     QCOMPARE(spy.painted.boundingRect(), pad.viewport()->rect());
+}
+
+// With the caret blinking every millisecond, the painting lock still keeps
+// every row untouched until it is released.
+void LexipadPaintTest::caretBlinkWaitsUnderTheLock() {
+    TLexipad pad;
+    pad.resize(300, 100);
+    pad.SetText("abc\rdef");
+    pad.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pad));
+    pad.activateWindow();
+    pad.setFocus();
+    QVERIFY(QTest::qWaitForWindowActive(&pad));
+    const int flashTime = QApplication::cursorFlashTime();
+    QApplication::setCursorFlashTime(2);
+    pad.SetSelection(1, 1); // restarts the blinking at the new rate
+    int paints = 0;
+    struct PaintCounter : QObject {
+        int& count;
+        explicit PaintCounter(int& counter) : count(counter) {}
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint) ++count;
+            return false;
+        }
+    } counter(paints);
+    pad.viewport()->installEventFilter(&counter);
+    pad.LockUpdate(true);
+    QCoreApplication::processEvents();
+    paints = 0;
+    QTest::qWait(30);
+    int underLock = paints;
+    pad.LockUpdate(false);
+    QApplication::setCursorFlashTime(flashTime);
+    QCOMPARE(underLock, 0);
 }
 
 void LexipadPaintTest::metricsAreFixedPitchCells() {
