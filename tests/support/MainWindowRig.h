@@ -1,13 +1,16 @@
-// A main window for tests: scripted prompts and dialogs, recorded processes,
-// its own parser repository and settings store, in an application folder
-// of the test's own.
+// A main window for tests: scripted prompts and dialogs, recorded processes
+// and desktop, its own parser repository and settings store, in an
+// application folder of the test's own. Errors that end a command are shown
+// through its prompts, as the application's general error display does.
 #pragma once
 
 #include "qt/app/TEditorMainForm.h"
 #include "qt/app/TParserRepository.h"
+#include "qt/base/CommandBoundary.h"
 #include "qt/base/TQtRegistry.h"
 #include "qt/editor/TLexipad.h"
 #include "support/IdeFolder.h"
+#include "support/TRecordingDesktop.h"
 #include "support/TRecordingProcesses.h"
 #include "support/TScriptedFileDialogs.h"
 #include "support/TScriptedPrompts.h"
@@ -24,9 +27,15 @@ namespace quarno::test {
 struct MainWindowRig {
     explicit MainWindowRig(const IdeFolder& folder)
         : registry(folder.File("registry.ini")),
-          main(TAppSeams(prompts, dialogs, processes), folder.Executable().toStdString(), {}) {
+          main(TAppSeams(prompts, dialogs, processes, desktop), folder.Executable().toStdString(),
+               {}) {
         main.SetParserRepository(&repository, &registry);
+        m_savedSink =
+            SetErrorSink([this](const std::string& text) { prompts.ShowException(text); });
     }
+    ~MainWindowRig() { SetErrorSink(m_savedSink); }
+    MainWindowRig(const MainWindowRig&) = delete;
+    MainWindowRig& operator=(const MainWindowRig&) = delete;
 
     void Trigger(const char* action) {
         QAction* found = main.findChild<QAction*>(action);
@@ -56,9 +65,13 @@ struct MainWindowRig {
     TScriptedPrompts prompts;
     TScriptedFileDialogs dialogs;
     TRecordingProcesses processes;
+    TRecordingDesktop desktop;
     TParserRepository repository;
     TQtRegistry registry;
     TEditorMainForm main;
+
+private:
+    TErrorSink m_savedSink;
 };
 
 } // namespace quarno::test

@@ -1,6 +1,7 @@
 // A processes double: records every start instead of running anything.
 // ExecuteAndWait answers from a queue (default: started); StartProgram fails
-// with the application's own error for paths marked as failing.
+// with the application's own error for paths marked as failing; EndProgram
+// reports a program's end as the real processes do when it exits.
 #pragma once
 
 #include "core/app/TProcesses.h"
@@ -32,6 +33,7 @@ public:
     }
 
     const std::vector<Call>& Calls() const { return m_calls; }
+    void EndProgram(const TProgramEnd& end) const { ReportEnd(end); }
 
 protected:
     bool Start(const std::string& path, const std::vector<std::string>& args) override {

@@ -171,6 +171,14 @@ bool TDocumentTabs::OpenDocument(const std::string& fileName) {
     return Guarded([&] { return DoOpenDocument(fileName); });
 }
 
+bool TDocumentTabs::SelectOpenDocument(const std::string& fileName) {
+    int index = FindTabByName(AbsoluteName(fileName));
+    if (index < 0) return false;
+    m_tabs.Select(index);
+    OpenFilesTabChange();
+    return true;
+}
+
 bool TDocumentTabs::DoOpenDocument(const std::string& requested) {
     std::string fileName = AbsoluteName(requested);
     if (m_current && !FileExists(fileName)) {

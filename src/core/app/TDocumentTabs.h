@@ -65,6 +65,9 @@ public:
     void OpenButtonClick();
     // Opens a file in a new tab; false when nothing was opened.
     bool OpenDocument(const std::string& fileName);
+    // Brings the tab of a file that is open forward, as if the user had
+    // chosen it; false when the file is not open.
+    bool SelectOpenDocument(const std::string& fileName);
     void ReopenItemClick(const std::string& caption);
     void ReOpenFileClick();
     // False when the document was not saved (cancelled or failed).

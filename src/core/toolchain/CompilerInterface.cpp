@@ -2,12 +2,9 @@
 #include "core/toolchain/CompilerInterface.h"
 
 #include "core/base/FileUtils.h"
+#include "core/base/ProgramSearch.h"
 #include "core/base/StringUtils.h"
 #include "core/toolchain/CommandLines.h"
-
-#include <algorithm>
-#include <dirent.h>
-#include <vector>
 
 namespace quarno {
 
@@ -20,25 +17,8 @@ TLaunchPlan CompilerLaunch(const std::string& applicationFolder, const std::stri
             CompilerArgv(sourcePath), true};
 }
 
-static std::vector<std::string> FolderNames(const std::string& folder) {
-    std::vector<std::string> names;
-    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-    if (!dir) return names;
-    while (const dirent* entry = ::readdir(dir))
-        names.emplace_back(entry->d_name);
-    ::closedir(dir);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 std::string CompilerOutputPath(const std::string& sourcePath, const std::string& ext) {
-    std::string exact = ChangeFileExt(sourcePath, ext);
-    if (FileExists(exact)) return exact;
-    std::string folder = ExtractFilePath(exact);
-    std::string name = ExtractFileName(exact);
-    for (const std::string& candidate : FolderNames(folder))
-        if (SameText(candidate, name) && FileExists(folder + candidate)) return folder + candidate;
-    return exact;
+    return FindFileIgnoringCase(ChangeFileExt(sourcePath, ext));
 }
 
 } // namespace quarno

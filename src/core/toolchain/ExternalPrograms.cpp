@@ -1,8 +1,11 @@
 // The programs of the external-programs folder and the hand-back file.
 #include "core/toolchain/ExternalPrograms.h"
 
+#include "core/app/TProcesses.h"
 #include "core/base/FileUtils.h"
 #include "core/base/StringUtils.h"
+#include "core/editor/LexipadMessages.h"
+#include "core/editor/TCustomLexipad.h"
 #include "core/viewers/TFileScan.h"
 
 namespace quarno {
@@ -35,6 +38,15 @@ std::optional<std::string> TakeHandBackText(const std::string& incFolder) {
     WriteFileSafely(path, "");
     if (text.empty()) return std::nullopt;
     return text;
+}
+
+void RunExternalProgram(const std::string& incFolder, const std::string& caption,
+                        TProcesses& processes, TCustomLexipad& editor) {
+    if (caption.empty()) return;
+    if (std::optional<TLaunchPlan> plan = ExternalProgramLaunch(incFolder, caption))
+        processes.ExecuteAndWait(plan->Program, plan->Argv);
+    if (std::optional<std::string> text = TakeHandBackText(incFolder))
+        editor.Perform(LPM_REPLACESEL, 0, text->c_str());
 }
 
 } // namespace quarno

@@ -10,6 +10,9 @@
 
 namespace quarno {
 
+class TCustomLexipad;
+class TProcesses;
+
 inline constexpr const char* kExternalProgramsFolder = "EXTERNAL PROGRAMS/";
 inline constexpr const char* kHandBackFileName = "RES_FILE.TXT";
 
@@ -26,5 +29,12 @@ std::optional<TLaunchPlan> ExternalProgramLaunch(const std::string& incFolder,
 // by CR LF, and empties the file (it stays in place). Nothing when the file
 // does not exist or holds no text; the editor then leaves its selection alone.
 std::optional<std::string> TakeHandBackText(const std::string& incFolder);
+
+// A Run menu item: starts the program named caption (file name without
+// folder) and waits for it, then inserts what it handed back at the editor's
+// selection as one undo step. The hand-back is taken even when the program
+// has gone since the menu was built; an empty caption does nothing.
+void RunExternalProgram(const std::string& incFolder, const std::string& caption,
+                        TProcesses& processes, TCustomLexipad& editor);
 
 } // namespace quarno

@@ -62,7 +62,8 @@ void TApplicationForms::CreateAll() {
     m_editorMainForm->SetProgrammerDialogs(*m_progPath, *m_orlaPath);
     m_dataList = Create<TDATAList>();
     m_dataList->FormCreate(configFile);
-    m_aboutForm = Create<TAboutForm>();
+    m_aboutForm = Create<TAboutForm>(m_seams.Desktop());
+    m_editorMainForm->SetAboutForm(m_aboutForm);
     m_ascii = Create<TASCII>();
     m_editorMainForm->SetOutputWindows(*m_asmList, *m_hexList, *m_dataList, *m_ascii);
     m_bootloaderParameters = Create<TBootloader_Parameters>();

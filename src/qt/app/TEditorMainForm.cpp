@@ -5,6 +5,7 @@
 
 #include "core/toolchain/CompilerInterface.h"
 #include "core/toolchain/TCompileCommand.h"
+#include "core/toolchain/TToolCommands.h"
 #include "qt/print/TLexipadPrinter.h"
 #include "qt/viewers/TASMList.h"
 #include "qt/viewers/TOutputViews.h"
@@ -67,6 +68,7 @@ TEditorMainForm::TEditorMainForm(const TAppSeams& seams, const std::string& exec
     CreateTabPopup();
     WatchClipboard();
     FormCreate();
+    m_seams.Processes().OnProgramEnded = [this](const TProgramEnd& end) { ProgramEnded(end); };
 }
 
 // The edit area: the row of tabs over the editing control.
@@ -180,6 +182,7 @@ void TEditorMainForm::UseMcuBasicParser() {
 // The documents go first: Lexipad1 gets its own store back and stops
 // reporting to them.
 TEditorMainForm::~TEditorMainForm() {
+    m_seams.Processes().OnProgramEnded = nullptr;
     m_lexipad1->OnChange = nullptr;
     m_lexipad1->OnFilesDropped = nullptr;
     m_documents.reset();
@@ -335,7 +338,7 @@ std::string TEditorMainForm::CurrentHexPath() {
 void TEditorMainForm::RefreshOutputViews() {
     if (!m_documents->Current()) return;
     if (m_outputViews) m_outputViews->RefreshListing(CurrentAsmPath());
-    ReadCompileResult();
+    if (!m_followingReport) ReadCompileResult();
     if (m_outputViews) m_outputViews->RefreshMemory(CurrentHexPath());
 }
 

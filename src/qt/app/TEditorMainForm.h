@@ -4,8 +4,10 @@
 #pragma once
 
 #include "core/app/IDocumentsView.h"
+#include "core/app/SerialDevices.h"
 #include "core/app/TAppGlobals.h"
 #include "core/app/TAppSeams.h"
+#include "core/app/TDeviceToolWatch.h"
 #include "core/app/TEdPersistent.h"
 #include "core/toolchain/TBootloaderChoice.h"
 #include "core/toolchain/TPathDialog.h"
@@ -26,7 +28,6 @@ class QKeySequence;
 class QLabel;
 class QMenu;
 class QPrinter;
-class QPlainTextEdit;
 class QSplitter;
 class QTimer;
 class QToolBar;
@@ -34,6 +35,9 @@ class QToolBar;
 namespace quarno {
 
 class TASCII;
+class TAboutForm;
+class TReportMemo;
+class TToolCommands;
 class TLexipadPrinter;
 class TBootloader_Parameters;
 class TFind_FERNWICK;
@@ -124,6 +128,24 @@ public:
     void ReadCompileResult();
     void showReportClick();
     QWidget* ReportMemo() const;
+    // Report lines that name a source line lead there: a double-click on
+    // one, or the next or previous one after the marked line (round the end).
+    void GoToReportLine(int line);
+    void NextErrorClick();
+    void PreviousErrorClick();
+
+    // The Run menus, the serial terminal, the calculator, help, the user
+    // guide and the about box (created after this window).
+    void RunExternalProgram(const std::string& caption);
+    void Terminal1Click();
+    void CalculatorItemClick();
+    void HelpMenuItemClick();
+    void UserGuideClick();
+    void SetAboutForm(TAboutForm* form) { m_aboutForm = form; }
+    // The programmers, bootloaders and terminal started from this window,
+    // whose failures on a serial device are explained.
+    TDeviceToolWatch& DeviceWatch() { return m_deviceWatch; }
+    void About1Click();
 
     // Answers a later copy of the program: restores the window if it is
     // minimised (keeping it maximised if it was), raises and activates it.
@@ -186,6 +208,7 @@ private:
     void CreateHelpMenu();
     void CreateToolBar();
     void CreateEditorPopup();
+    void AddRunMenu(QMenu* parent, const char* name);
     void AddBookmarkItems(QMenu* menu, const std::function<void(const std::string&)>& command);
     void CreateTabPopup();
     void Edit1Click();
@@ -207,7 +230,12 @@ private:
     void ShowInfraredBootloaderItem();
     void AddBootloaderItems(QMenu* menu);
     void ShowBootloaderMarks();
-    void BuildRunMenus() {}
+    void BuildRunMenus();
+    void AddRunItems(QMenu* menu, const std::vector<std::string>& programs);
+    TToolCommands& ToolCommands();
+    // A watched programmer, bootloader or terminal failed on a device.
+    void ProgramEnded(const TProgramEnd& end);
+    void StepReportLine(bool forward);
     void ApplyToolMenus(const TDocumentStatus& status);
     void AddProgrammerItems(QMenu* menu);
     void RunPathDialog(TPathDialog dialog);
@@ -259,7 +287,7 @@ private:
     QAction* m_showAsm = nullptr;
     QAction* m_showHex = nullptr;
     QAction* m_showData = nullptr;
-    QPlainTextEdit* m_reportMemo = nullptr;
+    TReportMemo* m_reportMemo = nullptr;
     QSplitter* m_splitter = nullptr;
     TDummy_Virtual_Form* m_waitWindow = nullptr;
     std::unique_ptr<TCompileCommand> m_compileCommand;
@@ -277,6 +305,11 @@ private:
     TFind_FERNWICK* m_fernwickPath = nullptr;
     std::array<QAction*, 4> m_bootItems{}; // in the order of TBootloaderKind
     std::unique_ptr<TOutputViews> m_outputViews;
+    std::unique_ptr<TToolCommands> m_toolCommands;
+    TSystemDeviceAccess m_deviceAccess;
+    // The programmers, bootloaders and the terminal started from this window.
+    TDeviceToolWatch m_deviceWatch{m_deviceAccess};
+    TAboutForm* m_aboutForm = nullptr;
     // File menu entries shown only while documents are open.
     std::vector<QAction*> m_documentActions;
     TParserRepository* m_parserRepository = nullptr;
@@ -288,6 +321,7 @@ private:
     std::unique_ptr<TDocumentTabs> m_documents;
     std::string m_startupFile;
     bool m_reportShown = false;
+    bool m_followingReport = false; // a report line is leading to another document
     bool m_hintsRouted = false;
     bool m_shown = false;
     bool m_activated = false;

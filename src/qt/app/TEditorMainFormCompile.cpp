@@ -7,6 +7,8 @@
 #include "core/toolchain/CompilerInterface.h"
 #include "core/toolchain/TCompileCommand.h"
 #include "core/toolchain/TCompileResult.h"
+#include "qt/app/TReportMemo.h"
+#include "qt/base/CommandBoundary.h"
 #include "qt/base/TextConversion.h"
 #include "qt/dialogs/TDummy_Virtual_Form.h"
 
@@ -25,7 +27,9 @@ void TEditorMainForm::CreateReportPane() {
     m_splitter->setHandleWidth(6);
     m_splitter->setChildrenCollapsible(false);
     m_splitter->setToolTip(QStringLiteral("Resize the Report window"));
-    m_reportMemo = new QPlainTextEdit(m_splitter);
+    m_reportMemo = new TReportMemo(m_splitter);
+    connect(m_reportMemo, &TReportMemo::LineActivated, this,
+            [this](int line) { RunCommand([this, line] { GoToReportLine(line); }); });
     m_reportMemo->setObjectName(QStringLiteral("ReportMemo"));
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(13);

@@ -84,8 +84,8 @@ void TEditorMainForm::FernwickPathClick() {
     RunPathDialog(TPathDialog::pdFernwick);
 }
 
-// The standard and infrared downloaders are waited for and a failed start
-// is not reported; the others run beside the IDE.
+// The standard and infrared downloaders are waited for, the others run
+// beside the IDE; a start that fails is reported with its reason either way.
 void TEditorMainForm::DownloadButtonClick() {
     TProfileFile ini = m_globals.Config();
     TDownloadPlan plan = m_bootloader.PlanDownload(
@@ -95,8 +95,10 @@ void TEditorMainForm::DownloadButtonClick() {
     if (!plan.Information.empty())
         m_seams.Prompts().Show(TPromptKind::Information, plan.Information);
     if (!plan.Launch) return;
+    m_deviceWatch.Watch(plan.Launch->Program);
     if (plan.Launch->Wait) {
-        m_seams.Processes().ExecuteAndWait(plan.Launch->Program, plan.Launch->Argv);
+        if (!m_seams.Processes().ExecuteAndWait(plan.Launch->Program, plan.Launch->Argv))
+            m_seams.Prompts().ShowException(TProcesses::StartFailureMessage(plan.Launch->Program));
         return;
     }
     try {

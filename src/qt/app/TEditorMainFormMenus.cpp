@@ -182,8 +182,20 @@ void TEditorMainForm::CreateOptionsMenu() {
             {"ProgramPIC", "Program", Key(Qt::Key_F10),
              "Program the PIC using a conventional programmer"},
             [this] { ProgramButtonClick(); });
-    m_runItems.push_back(menu->addSeparator());
-    m_runItems.push_back(AddSubMenu(menu, "Run1", "Run", nullptr)->menuAction());
+    AddRunMenu(menu, "Run1");
+}
+
+// A separator and a "Run" sub-menu holding one empty placeholder, hidden and
+// disabled until the first activation finds programs.
+void TEditorMainForm::AddRunMenu(QMenu* parent, const char* name) {
+    QAction* separator = parent->addSeparator();
+    QMenu* run = AddSubMenu(parent, name, "Run", nullptr);
+    run->addAction(QString())->setEnabled(false);
+    for (QAction* item : {separator, run->menuAction()}) {
+        item->setVisible(false);
+        item->setEnabled(false);
+        m_runItems.push_back(item);
+    }
 }
 
 void TEditorMainForm::CreateViewMenu() {
@@ -215,20 +227,32 @@ void TEditorMainForm::CreateViewMenu() {
             if (m_outputViews) m_outputViews->ShowDataClick(CurrentHexPath());
         });
     menu->addSeparator();
-    AddItem(menu, {"SerialTerminal1", "Serial Terminal", {}, nullptr}, {})->setEnabled(false);
+    AddItem(menu, {"SerialTerminal1", "Serial Terminal", {}, nullptr},
+            [this] { Terminal1Click(); });
     menu->addSeparator();
-    AddItem(menu, {"Calculator1", "Calculator", {}, nullptr}, {})->setEnabled(false);
+    AddItem(menu, {"Calculator1", "Calculator", {}, nullptr}, [this] { CalculatorItemClick(); });
     AddItem(menu, {"ASCIITable1", "ASCII Table", {}, nullptr}, [this] {
         if (m_outputViews) m_outputViews->ShowAsciiClick();
     });
+    // Beyond the report window's toggle: report lines that lead to the source.
+    menu->addSeparator();
+    AddItem(menu,
+            {"NextError1", "Next error", Key(Qt::Key_F8),
+             "Go to the source line named by the next report line"},
+            [this] { NextErrorClick(); });
+    AddItem(menu,
+            {"PreviousError1", "Previous error", Key(Qt::SHIFT | Qt::Key_F8),
+             "Go to the source line named by the previous report line"},
+            [this] { PreviousErrorClick(); });
 }
 
-// Help and the about box come with the external tools.
 void TEditorMainForm::CreateHelpMenu() {
     QMenu* menu = AddMenu("Help1", "&Help", "Help");
-    AddItem(menu, {"HelpMenuItem", "Help", {}, "Load the compiler's help file"}, {})
-        ->setEnabled(false);
-    AddItem(menu, {"About1", "&About", {}, "Application information"}, {})->setEnabled(false);
+    AddItem(menu, {"HelpMenuItem", "Help", {}, "Load the compiler's help file"},
+            [this] { HelpMenuItemClick(); });
+    AddItem(menu, {"UserGuide1", "User &Guide", {}, "Read the user guide of this editor"},
+            [this] { UserGuideClick(); });
+    AddItem(menu, {"About1", "&About", {}, "Application information"}, [this] { About1Click(); });
 }
 
 // --- the tool bar --------------------------------------------------------------------
@@ -363,10 +387,7 @@ void TEditorMainForm::CreateEditorPopup() {
     AddItem(menu, {"ProgramPIC2", "Program PIC", {}, nullptr}, [this] { ProgramButtonClick(); });
     AddItem(menu, {"DownloadProgram1", "Download Program", {}, nullptr},
             [this] { DownloadButtonClick(); });
-    m_runItems.push_back(menu->addSeparator());
-    m_runItems.push_back(AddSubMenu(menu, "Run2", "Run", nullptr)->menuAction());
-    for (QAction* item : m_runItems)
-        item->setVisible(false); // until the external programs are found
+    AddRunMenu(menu, "Run2");
     connect(menu, &QMenu::aboutToShow, this, [this] { PopupMenu1Popup(); });
     m_lexipad1->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_lexipad1, &QWidget::customContextMenuRequested, this,

@@ -90,13 +90,14 @@ void TEditorMainForm::ORLA_DirectoryClick() {
 }
 
 // The programmer is started and not waited for; a path that cannot be
-// started is reported as "Problem Running" with the path.
+// started is reported as "Problem Running" with the path and the reason.
 void TEditorMainForm::ProgramButtonClick() {
     TProfileFile ini = m_globals.Config();
     std::optional<TLaunchPlan> plan =
         m_programmer.PlanProgram(ini, CurrentHexPath(), m_globals.DeviceName(),
                                  [this](TPathDialog dialog) { RunPathDialog(dialog); });
     if (!plan) return;
+    m_deviceWatch.Watch(plan->Program);
     try {
         m_seams.Processes().StartProgram(plan->Program, plan->Argv);
     } catch (const Exception& error) {

@@ -15,6 +15,7 @@
 #include "qt/app/TInstanceGuard.h"
 #include "qt/app/TQuarnoApplication.h"
 #include "qt/app/TScreenshot.h"
+#include "qt/base/TQtDesktop.h"
 #include "qt/base/TQtFileDialogs.h"
 #include "qt/base/TQtProcesses.h"
 #include "qt/base/TQtPrompts.h"
@@ -77,7 +78,8 @@ int main(int argc, char** argv) {
     std::unique_ptr<TPrompts> prompts = CreatePrompts();
     TQtFileDialogs fileDialogs;
     TQtProcesses processes;
-    TAppSeams seams(*prompts, fileDialogs, processes);
+    TQtDesktop desktop;
+    TAppSeams seams(*prompts, fileDialogs, processes, desktop);
     application.SetPrompts(prompts.get());
     int status = 1;
     try {

@@ -9,21 +9,73 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <cstdio>
 #include <memory>
 
 namespace quarno {
 
-static TProcessCommand Resolve(const std::string& path, const std::vector<std::string>& args) {
-    return ResolveProcessCommand(path, args,
-                                 ToPath(QStandardPaths::findExecutable(QStringLiteral("wine"))));
-}
+// A started program with what it wrote to its standard error, for the
+// report of its end. The QProcess is its child.
+class TWatchedProgram : public QObject {
+public:
+    TWatchedProgram(const std::string& path, const std::vector<std::string>& args)
+        : m_process(new QProcess(this)), m_path(path), m_args(args) {
+        m_process->setProcessChannelMode(QProcess::ForwardedOutputChannel);
+        m_process->setStandardInputFile(QProcess::nullDevice());
+        connect(m_process, &QProcess::readyReadStandardError, this,
+                &TWatchedProgram::TakeErrorOutput);
+    }
 
-static QStringList Arguments(const TProcessCommand& command) {
-    QStringList arguments;
-    for (const std::string& argument : command.arguments)
-        arguments << FromPath(argument);
-    return arguments;
-}
+    QProcess& Process() const { return *m_process; }
+
+    // Starts it, with wine in front of a Windows executable; false when it
+    // could not be started.
+    bool Start() {
+        TProcessCommand command = ResolveProcessCommand(
+            m_path, m_args, ToPath(QStandardPaths::findExecutable(QStringLiteral("wine"))));
+        QStringList arguments;
+        for (const std::string& argument : command.arguments)
+            arguments << FromPath(argument);
+        m_process->setProgram(FromPath(command.program));
+        m_process->setArguments(arguments);
+        m_process->start();
+        return m_process->waitForStarted(-1);
+    }
+
+    TProgramEnd End() {
+        TakeErrorOutput();
+        return {m_path, m_args, m_process->exitCode(),
+                m_process->exitStatus() == QProcess::CrashExit, m_errorOutput};
+    }
+
+    // Gives the running program up without ending it: destroying a QProcess
+    // would kill its program.
+    void Abandon() {
+        disconnect(m_process, nullptr, this, nullptr);
+        m_process->setParent(nullptr);
+        m_process = nullptr;
+    }
+
+    ~TWatchedProgram() override {
+        if (m_process) disconnect(m_process, nullptr, this, nullptr);
+    }
+
+private:
+    // Passed on to the IDE's own standard error, and its end kept.
+    void TakeErrorOutput() {
+        QByteArray bytes = m_process->readAllStandardError();
+        if (bytes.isEmpty()) return;
+        std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stderr);
+        m_errorOutput.append(bytes.constData(), static_cast<size_t>(bytes.size()));
+        if (m_errorOutput.size() > TQtProcesses::kErrorOutputKept)
+            m_errorOutput.erase(0, m_errorOutput.size() - TQtProcesses::kErrorOutputKept);
+    }
+
+    QProcess* m_process;
+    std::string m_path;
+    std::vector<std::string> m_args;
+    std::string m_errorOutput;
+};
 
 // Returns when the program has ended or the application is quitting (which
 // ends every nested event loop).
@@ -38,25 +90,40 @@ static void WaitWhileRunning(QProcess& process) {
     loop.exec();
 }
 
+TQtProcesses::~TQtProcesses() {
+    for (TWatchedProgram* program : m_running) {
+        program->Abandon();
+        delete program;
+    }
+}
+
 bool TQtProcesses::ExecuteAndWait(const std::string& path, const std::vector<std::string>& args) {
-    TProcessCommand command = Resolve(path, args);
-    auto process = std::make_unique<QProcess>();
-    process->setProgram(FromPath(command.program));
-    process->setArguments(Arguments(command));
-    process->setProcessChannelMode(QProcess::ForwardedChannels);
-    process->setStandardInputFile(QProcess::nullDevice());
-    process->start();
-    if (!process->waitForStarted(-1)) return false;
-    WaitWhileRunning(*process);
-    // Destroying a QProcess kills its program; one still running because the
-    // application is quitting is left to finish on its own.
-    if (process->state() != QProcess::NotRunning) (void)process.release();
+    TWatchedProgram program(path, args);
+    if (!program.Start()) return false;
+    WaitWhileRunning(program.Process());
+    if (program.Process().state() == QProcess::NotRunning)
+        ReportEnd(program.End());
+    else
+        program.Abandon(); // the application is quitting
     return true;
 }
 
 bool TQtProcesses::Start(const std::string& path, const std::vector<std::string>& args) {
-    TProcessCommand command = Resolve(path, args);
-    return QProcess::startDetached(FromPath(command.program), Arguments(command));
+    auto program = std::make_unique<TWatchedProgram>(path, args);
+    if (!program->Start()) return false;
+    TWatchedProgram* running = program.release();
+    m_running.insert(running);
+    QObject::connect(&running->Process(), &QProcess::finished, running, [this, running] {
+        ReportEnd(running->End());
+        Forget(running);
+    });
+    return true;
+}
+
+// Called from the program's own signal: it goes once the signal is done.
+void TQtProcesses::Forget(TWatchedProgram* program) {
+    m_running.erase(program);
+    program->deleteLater();
 }
 
 } // namespace quarno

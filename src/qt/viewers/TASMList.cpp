@@ -1,13 +1,16 @@
 // The assembler listing window.
 #include "qt/viewers/TASMList.h"
 
+#include "core/app/StartFailure.h"
 #include "core/base/Exceptions.h"
 #include "core/base/FileUtils.h"
+#include "core/base/ProgramSearch.h"
+#include "core/base/StringUtils.h"
 #include "core/editor/LexipadMessages.h"
 #include "core/highlight/ShippedLanguages.h"
 #include "core/highlight/TLexipadParser.h"
 #include "core/settings/TLP_Style.h"
-#include "core/toolchain/CommandLines.h"
+#include "core/toolchain/AssemblerCommand.h"
 #include "qt/editor/TLexipad.h"
 
 #include <QMenu>
@@ -17,7 +20,11 @@ namespace quarno {
 
 namespace {
 
-constexpr const char* kAssembler = "MPASMWIN.EXE";
+constexpr const char* kNoAssembler =
+    "The file does not exist, and gputils' gpasm is not installed either (install the package "
+    "gputils to assemble on Linux).";
+constexpr const char* kAssemblerErrors = "The assembler found errors (%s):";
+constexpr size_t kErrorLinesShown = 20;
 constexpr int32_t kSelectionBack = 0x682400; // RGB(0, 36, 104) in the 0x00BBGGRR form
 
 } // namespace
@@ -151,9 +158,31 @@ void TASMList::Assemble_ASClick() {
     RunAssembler(true);
 }
 
+// Without either assembler, or when the one there cannot be started, the
+// user is told why; gpasm's errors are shown from its error file.
 void TASMList::RunAssembler(bool hexFormatSwitch) {
-    m_seams.Processes().ExecuteAndWait(m_incFolder + kAssembler,
-                                       AssemblerArgv(m_asmPath, hexFormatSwitch));
+    TAssemblerRun run =
+        AssemblerLaunch(m_incFolder, m_asmPath, hexFormatSwitch, FindProgramOnPath(kGpasmProgram));
+    if (run.Missing) {
+        m_seams.Prompts().ShowException(ProblemRunningMessage(run.Plan.Program, kNoAssembler));
+        return;
+    }
+    if (!m_seams.Processes().ExecuteAndWait(run.Plan.Program, run.Plan.Argv)) {
+        m_seams.Prompts().ShowException(TProcesses::StartFailureMessage(run.Plan.Program));
+        return;
+    }
+    if (run.Kind == TAssemblerKind::Gpasm) ShowAssemblerErrors(FinishGpasmOutputs(m_asmPath));
+    if (OnAssembled) OnAssembled();
+}
+
+void TASMList::ShowAssemblerErrors(const std::string& errors) {
+    if (errors.empty()) return;
+    std::string text = Format(kAssemblerErrors, ChangeFileExt(m_asmPath, ".ERR"));
+    std::vector<std::string> lines = SplitLines(errors);
+    for (size_t i = 0; i < lines.size() && i < kErrorLinesShown; ++i)
+        text += "\r\n" + lines[i];
+    if (lines.size() > kErrorLinesShown) text += "\r\n...";
+    m_seams.Prompts().Show(TPromptKind::Error, text);
 }
 
 } // namespace quarno

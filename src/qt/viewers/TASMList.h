@@ -6,6 +6,7 @@
 #include "core/app/TAppSeams.h"
 #include "qt/viewers/TOutputWindow.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -24,6 +25,7 @@ public:
     ~TASMList() override;
 
     // The folder MPASMWIN.EXE is started from (the INC folder, with "/").
+    // Without MPASMWIN.EXE there, gpasm is looked for on PATH.
     void SetIncFolder(const std::string& folder) { m_incFolder = folder; }
     // Remembers the listing's path and loads the file into the editor, or
     // empties the editor when there is no such file.
@@ -36,12 +38,15 @@ public:
     void ASM_POPUPPopup();
     void Assemble1Click();
     void Assemble_ASClick();
+    // Told when an assembler has run, so the views of its HEX file refresh.
+    std::function<void()> OnAssembled;
 
 private:
     void ConfigureEditor();
     void BuildPopup();
     QAction* AddItem(const char* name, const char* caption, void (TASMList::*handler)());
     void RunAssembler(bool hexFormatSwitch);
+    void ShowAssemblerErrors(const std::string& errors);
     void Undo1Click();
     void Redo1Click();
     void Cut1Click();

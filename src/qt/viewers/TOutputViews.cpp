@@ -5,6 +5,7 @@
 #include "core/base/Exceptions.h"
 #include "core/base/FileUtils.h"
 #include "core/base/StringUtils.h"
+#include "core/toolchain/CompilerInterface.h"
 #include "core/viewers/HexGridText.h"
 #include "core/viewers/THexLoader.h"
 #include "qt/viewers/TASCII.h"
@@ -38,9 +39,16 @@ bool IsChecked(const QAction* item, const QWidget& window) {
 TOutputViews::TOutputViews(TASMList& asmList, THEXList& hexList, TDATAList& dataList, TASCII& ascii,
                            TPrompts& prompts)
     : m_asmList(&asmList), m_hexList(&hexList), m_dataList(&dataList), m_ascii(&ascii),
-      m_prompts(prompts) {}
+      m_prompts(prompts) {
+    // A re-assembled listing has a new HEX file beside it.
+    asmList.OnAssembled = [this] {
+        if (m_asmList) RefreshMemory(CompilerOutputPath(m_asmList->AsmPath(), ".HEX"));
+    };
+}
 
-TOutputViews::~TOutputViews() = default;
+TOutputViews::~TOutputViews() {
+    if (m_asmList) m_asmList->OnAssembled = nullptr;
+}
 
 bool TOutputViews::WindowsAlive() const {
     return m_asmList && m_hexList && m_dataList && m_ascii;

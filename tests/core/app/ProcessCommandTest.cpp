@@ -44,7 +44,8 @@ TEST(TProcesses, StartProgramFailureRaisesProblemRunningWithThePath) {
         processes.StartProgram("/opt/INC/TERM.EXE", {});
         FAIL() << "no error raised";
     } catch (const EProgramStart& error) {
-        EXPECT_STREQ(error.what(), "Problem Running /opt/INC/TERM.EXE");
+        EXPECT_STREQ(error.what(),
+                     "Problem Running /opt/INC/TERM.EXE\r\nThe folder /opt/INC does not exist.");
     }
     ASSERT_EQ(processes.Calls().size(), 2u);
     EXPECT_EQ(processes.Calls()[0].args, Words{"/p/A.HEX"});

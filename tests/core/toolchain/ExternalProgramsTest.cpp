@@ -1,5 +1,7 @@
 #include "core/toolchain/ExternalPrograms.h"
+#include "core/editor/TCustomLexipad.h"
 #include "core/toolchain/CompilerInterface.h"
+#include "support/TRecordingProcesses.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -59,4 +61,38 @@ TEST(CompilerInterface, LaunchAndOutputFiles) {
     EXPECT_EQ(CompilerOutputPath(source, ".HEX"), dir.File("prog.hex"));
     dir.Write("prog.HEX", "");
     EXPECT_EQ(CompilerOutputPath(source, ".HEX"), dir.File("prog.HEX")); // exact first
+}
+
+TEST(ExternalPrograms, ARunItemWaitsForItsProgramAndInsertsItsHandBack) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.File("EXTERNAL PROGRAMS"));
+    std::string tool = dir.Write("EXTERNAL PROGRAMS/header.exe", "");
+    quarno::test::TRecordingProcesses processes;
+    TCustomLexipad editor;
+    editor.SetText("ab");
+    editor.SetSelection(1, 1);
+    // What the tool leaves behind, as if it had run.
+    dir.Write("EXTERNAL PROGRAMS/RES_FILE.TXT", "' one\n' two\n");
+    RunExternalProgram(dir.Folder(), "header.exe", processes, editor);
+    ASSERT_EQ(processes.Calls().size(), 1u);
+    EXPECT_TRUE(processes.Calls()[0].waited);
+    EXPECT_EQ(processes.Calls()[0].path, tool);
+    EXPECT_TRUE(processes.Calls()[0].args.empty());
+    EXPECT_EQ(editor.Text(), "a' one\r' two\rb"); // the store keeps one CR a line break
+    EXPECT_EQ(editor.CaretPos(), 13);
+    EXPECT_EQ(dir.Read("EXTERNAL PROGRAMS/RES_FILE.TXT"), "");
+    editor.Undo(); // one step
+    EXPECT_EQ(editor.Text(), "ab");
+
+    // Next time the file is empty: nothing changes. A program that has gone
+    // still hands back what the file holds; an empty caption does nothing.
+    RunExternalProgram(dir.Folder(), "header.exe", processes, editor);
+    EXPECT_EQ(editor.Text(), "ab");
+    std::filesystem::remove(tool);
+    dir.Write("EXTERNAL PROGRAMS/RES_FILE.TXT", "left\n");
+    RunExternalProgram(dir.Folder(), "", processes, editor);
+    EXPECT_EQ(editor.Text(), "ab");
+    RunExternalProgram(dir.Folder(), "header.exe", processes, editor);
+    EXPECT_EQ(processes.Calls().size(), 2u);
+    EXPECT_EQ(editor.Text(), "aleft\rb");
 }

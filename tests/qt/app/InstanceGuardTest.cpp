@@ -2,6 +2,7 @@
 #include "qt/app/TEditorMainForm.h"
 #include "qt/app/TInstanceGuard.h"
 #include "support/IdeFolder.h"
+#include "support/TRecordingDesktop.h"
 #include "support/TRecordingProcesses.h"
 #include "support/TScriptedFileDialogs.h"
 #include "support/TScriptedPrompts.h"
@@ -92,7 +93,8 @@ void InstanceGuardTest::bringForwardRestoresAMinimisedMainWindow() {
     test::TScriptedPrompts prompts;
     test::TScriptedFileDialogs dialogs;
     test::TRecordingProcesses processes;
-    TEditorMainForm form(TAppSeams(prompts, dialogs, processes),
+    test::TRecordingDesktop desktop;
+    TEditorMainForm form(TAppSeams(prompts, dialogs, processes, desktop),
                          folder.File("quarno-ide").toStdString(), std::string());
     connect(&guard, &TInstanceGuard::BringForwardRequested, &form, &TEditorMainForm::BringForward);
     form.showMaximized();

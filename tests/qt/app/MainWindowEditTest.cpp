@@ -77,7 +77,7 @@ void MainWindowEditTest::menuBarHasItsMenusInOrder() {
                           "-", "Upper1", "Lower1", "Capitalise1"}));
     QCOMPARE(ItemNames(window.main.findChild<QMenu*>("View1")),
              QStringList({"ShowReport", "ShowAsm", "ShowHEX", "ShowData", "-", "SerialTerminal1",
-                          "-", "Calculator1", "ASCIITable1"}));
+                          "-", "Calculator1", "ASCIITable1", "-", "NextError1", "PreviousError1"}));
     QCOMPARE(ItemNames(window.main.findChild<QMenu*>("TabPopup")),
              QStringList({"Closepage2", "ReOpenFile"}));
     QStringList popup = ItemNames(window.main.findChild<QMenu*>("PopupMenu1"));

@@ -6,6 +6,7 @@
 #include "qt/dialogs/TDummy_Virtual_Form.h"
 #include "qt/viewers/TASCII.h"
 #include "support/IdeFolder.h"
+#include "support/TRecordingDesktop.h"
 #include "support/TRecordingProcesses.h"
 #include "support/TScriptedFileDialogs.h"
 #include "support/TScriptedPrompts.h"
@@ -25,7 +26,8 @@ struct Seams {
     test::TScriptedPrompts prompts;
     test::TScriptedFileDialogs dialogs;
     test::TRecordingProcesses processes;
-    TAppSeams Bundle() { return TAppSeams(prompts, dialogs, processes); }
+    test::TRecordingDesktop desktop;
+    TAppSeams Bundle() { return TAppSeams(prompts, dialogs, processes, desktop); }
 };
 
 QString ClassName(const QWidget* window) {

@@ -40,6 +40,7 @@ private slots:
     void executeAndWaitReportsOnlyWhetherTheProgramStarted();
     void startProgramReturnsAtOnceOrRaisesProblemRunning();
     void windowsExecutablesRunThroughWine();
+    void endsAreReportedWithTheErrorOutput();
     // Last: it quits the application's event loops.
     void quittingTheApplicationEndsTheWaitAndLeavesTheProgramRunning();
 };
@@ -79,7 +80,8 @@ void QtProcessesTest::startProgramReturnsAtOnceOrRaisesProblemRunning() {
         processes.StartProgram(missing, {});
         QFAIL("no error raised");
     } catch (const EProgramStart& error) {
-        QCOMPARE(std::string(error.what()), "Problem Running " + missing);
+        QCOMPARE(std::string(error.what()),
+                 "Problem Running " + missing + "\r\nThe file does not exist.");
     }
 }
 
@@ -103,6 +105,28 @@ void QtProcessesTest::windowsExecutablesRunThroughWine() {
     QVERIFY(started);
     QCOMPARE(ReadText(dir, "wine.out"),
              dir.filePath("BOOTLOAD.EXE") + QString("\n/my files/PROG.HEX\n"));
+}
+
+void QtProcessesTest::endsAreReportedWithTheErrorOutput() {
+    TQtProcesses processes;
+    std::vector<TProgramEnd> ends;
+    processes.OnProgramEnded = [&ends](const TProgramEnd& end) { ends.push_back(end); };
+    const char* script = "echo \"cannot open $1: Permission denied\" >&2; exit 3";
+    processes.StartProgram("/bin/sh", {"-c", script, "sh", "/dev/ttyUSB0"});
+    QTRY_COMPARE_WITH_TIMEOUT(ends.size(), size_t(1), kTimeout);
+    QCOMPARE(ends[0].path, std::string("/bin/sh"));
+    QCOMPARE(ends[0].args.back(), std::string("/dev/ttyUSB0"));
+    QCOMPARE(ends[0].exitCode, 3);
+    QVERIFY(!ends[0].crashed);
+    QCOMPARE(ends[0].errorOutput, std::string("cannot open /dev/ttyUSB0: Permission denied\n"));
+
+    // A waited-for program is reported before the wait returns; only the
+    // last part of a long error output is kept.
+    QVERIFY(
+        processes.ExecuteAndWait("/bin/sh", {"-c", "head -c 10000 /dev/zero | tr '\\0' x >&2"}));
+    QCOMPARE(ends.size(), size_t(2));
+    QCOMPARE(ends[1].exitCode, 0);
+    QCOMPARE(ends[1].errorOutput, std::string(TQtProcesses::kErrorOutputKept, 'x'));
 }
 
 void QtProcessesTest::quittingTheApplicationEndsTheWaitAndLeavesTheProgramRunning() {

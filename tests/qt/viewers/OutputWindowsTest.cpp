@@ -10,6 +10,7 @@
 #include "qt/viewers/TDATAList.h"
 #include "qt/viewers/THEXList.h"
 #include "qt/viewers/TOutputViews.h"
+#include "support/TRecordingDesktop.h"
 #include "support/TRecordingProcesses.h"
 #include "support/TScriptedFileDialogs.h"
 #include "support/TScriptedPrompts.h"
@@ -22,6 +23,8 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#include <filesystem>
+
 using namespace quarno;
 
 namespace {
@@ -31,7 +34,8 @@ struct Views {
     test::TScriptedPrompts prompts;
     test::TScriptedFileDialogs dialogs;
     test::TRecordingProcesses processes;
-    TAppSeams seams{prompts, dialogs, processes};
+    test::TRecordingDesktop desktop;
+    TAppSeams seams{prompts, dialogs, processes, desktop};
     TASMList asmList{seams};
     THEXList hexList;
     TDATAList dataList;
@@ -59,6 +63,7 @@ private slots:
     void viewTogglesShowFillAndHide();
     void refreshTouchesOnlyVisibleWindows();
     void brokenHexFileEndsTheShowCommand();
+    void reassemblingRefreshesTheMemoryViews();
 };
 
 void OutputWindowsTest::blankProgramGridIsAnErasedDevice() {
@@ -195,6 +200,28 @@ void OutputWindowsTest::brokenHexFileEndsTheShowCommand() {
     QCOMPARE(v.prompts.Boxes().size(), size_t(1));
     QVERIFY(v.showHex.isChecked());
     QVERIFY(!v.hexList.isVisible());
+}
+
+// The assembler (recorded here) leaves a new HEX file beside the listing;
+// the shown program view reloads it, the listing stays as edited.
+void OutputWindowsTest::reassemblingRefreshesTheMemoryViews() {
+    Views v;
+    test::TempDir folder;
+    std::filesystem::create_directories(folder.File("INC"));
+    folder.Write("INC/MPASMWIN.EXE", "MZ");
+    v.asmList.SetIncFolder(folder.Folder() + "INC/");
+    std::string hex = folder.File("PROG.HEX");
+    std::string listing = folder.File("PROG.ASM");
+    WriteFileSafely(listing, "  nop\r\n");
+    v.views.ShowAsmClick(listing);
+    v.views.ShowHexClick(hex);
+    QCOMPARE(v.hexList.CellText(0, 2), std::string("3FFF"));
+    WriteFileSafely(hex, ":0400000001020304F2\r\n");
+    v.asmList.ASMText()->SetText("  clrw\r");
+    v.asmList.Assemble1Click();
+    QCOMPARE(v.processes.Calls().size(), size_t(1));
+    QCOMPARE(v.hexList.CellText(0, 2), std::string("0403"));
+    QCOMPARE(v.asmList.ASMText()->Text(), std::string("  clrw\r"));
 }
 
 QTEST_MAIN(OutputWindowsTest)
