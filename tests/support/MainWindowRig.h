@@ -10,6 +10,7 @@
 #include "support/IdeFolder.h"
 #include "support/TRecordingProcesses.h"
 #include "support/TScriptedFileDialogs.h"
+#include "support/TScriptedProgress.h"
 #include "support/TScriptedPrompts.h"
 
 #include <QAction>
@@ -24,7 +25,8 @@ namespace quarno::test {
 struct MainWindowRig {
     explicit MainWindowRig(const IdeFolder& folder)
         : registry(folder.File("registry.ini")),
-          main(TAppSeams(prompts, dialogs, processes), folder.Executable().toStdString(), {}) {
+          main(TAppSeams(prompts, dialogs, processes, &progress), folder.Executable().toStdString(),
+               {}) {
         main.SetParserRepository(&repository, &registry);
     }
 
@@ -56,6 +58,7 @@ struct MainWindowRig {
     TScriptedPrompts prompts;
     TScriptedFileDialogs dialogs;
     TRecordingProcesses processes;
+    TScriptedProgress progress;
     TParserRepository repository;
     TQtRegistry registry;
     TEditorMainForm main;

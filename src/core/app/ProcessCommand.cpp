@@ -2,6 +2,8 @@
 #include "core/app/ProcessCommand.h"
 
 #include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace quarno {
 
@@ -20,6 +22,16 @@ TProcessCommand ResolveProcessCommand(const std::string& path, const std::vector
     TProcessCommand command{winePath, {path}};
     command.arguments.insert(command.arguments.end(), args.begin(), args.end());
     return command;
+}
+
+std::string StartProblem(const std::string& path, const std::string& winePath) {
+    struct stat status {};
+    if (path.empty() || ::stat(path.c_str(), &status) != 0) return "the file does not exist";
+    if (S_ISDIR(status.st_mode)) return "it is a folder, not a program";
+    if (IsWindowsExecutable(path))
+        return winePath.empty() ? "it is a Windows program and wine is not installed" : "";
+    if (::access(path.c_str(), X_OK) != 0) return "the file is not executable";
+    return {};
 }
 
 } // namespace quarno

@@ -21,4 +21,9 @@ bool IsWindowsExecutable(const std::string& path);
 TProcessCommand ResolveProcessCommand(const std::string& path, const std::vector<std::string>& args,
                                       const std::string& winePath);
 
+// Why a program cannot be started, in plain words ("the file does not
+// exist", "the file is not executable", "it is a Windows program and wine
+// is not installed"); empty when nothing about the file explains it.
+std::string StartProblem(const std::string& path, const std::string& winePath);
+
 } // namespace quarno

@@ -5,23 +5,30 @@
 
 #include "core/app/TFileDialogs.h"
 #include "core/app/TProcesses.h"
+#include "core/app/TProgress.h"
 #include "core/app/TPrompts.h"
 
 namespace quarno {
 
 class TAppSeams {
 public:
-    TAppSeams(TPrompts& prompts, TFileDialogs& fileDialogs, TProcesses& processes)
-        : m_prompts(prompts), m_fileDialogs(fileDialogs), m_processes(processes) {}
+    TAppSeams(TPrompts& prompts, TFileDialogs& fileDialogs, TProcesses& processes,
+              TProgress* progress = nullptr)
+        : m_prompts(prompts), m_fileDialogs(fileDialogs), m_processes(processes),
+          m_progress(progress) {}
 
     TPrompts& Prompts() const { return m_prompts; }
     TFileDialogs& FileDialogs() const { return m_fileDialogs; }
     TProcesses& Processes() const { return m_processes; }
+    // Without a progress of the owner's, long work shows nothing.
+    TProgress& Progress() const { return m_progress ? *m_progress : m_silent; }
 
 private:
     TPrompts& m_prompts;
     TFileDialogs& m_fileDialogs;
     TProcesses& m_processes;
+    TProgress* m_progress;
+    mutable TSilentProgress m_silent;
 };
 
 } // namespace quarno

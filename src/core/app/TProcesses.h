@@ -28,6 +28,9 @@ public:
     // started.
     void StartProgram(const std::string& path, const std::vector<std::string>& args);
 
+    // "Problem Running <path>", then ": " and why when the file tells.
+    virtual std::string StartFailureMessage(const std::string& path) const;
+
 protected:
     // Starts without waiting; false when the start failed.
     virtual bool Start(const std::string& path, const std::vector<std::string>& args) = 0;

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <dirent.h>
+#include <filesystem>
+#include <system_error>
 #include <vector>
 
 namespace quarno {
@@ -39,6 +41,17 @@ std::string CompilerOutputPath(const std::string& sourcePath, const std::string&
     for (const std::string& candidate : FolderNames(folder))
         if (SameText(candidate, name) && FileExists(folder + candidate)) return folder + candidate;
     return exact;
+}
+
+// Every spelling goes (prog.HEX and a stale prog.hex), so the lookup above
+// cannot fall back on an older file.
+void RemoveCompilerOutput(const std::string& sourcePath, const std::string& ext) {
+    for (;;) {
+        std::error_code error;
+        std::filesystem::path path(CompilerOutputPath(sourcePath, ext));
+        if (!std::filesystem::is_regular_file(path, error)) return;
+        if (!std::filesystem::remove(path, error)) return;
+    }
 }
 
 } // namespace quarno

@@ -288,6 +288,7 @@ private:
     std::unique_ptr<TDocumentTabs> m_documents;
     std::string m_startupFile;
     bool m_reportShown = false;
+    std::string m_compileFailure; // the report line of a compile that failed, while refreshing
     bool m_hintsRouted = false;
     bool m_shown = false;
     bool m_activated = false;

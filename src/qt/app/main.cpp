@@ -17,6 +17,7 @@
 #include "qt/app/TScreenshot.h"
 #include "qt/base/TQtFileDialogs.h"
 #include "qt/base/TQtProcesses.h"
+#include "qt/base/TQtProgress.h"
 #include "qt/base/TQtPrompts.h"
 #include "qt/base/TextConversion.h"
 
@@ -77,7 +78,8 @@ int main(int argc, char** argv) {
     std::unique_ptr<TPrompts> prompts = CreatePrompts();
     TQtFileDialogs fileDialogs;
     TQtProcesses processes;
-    TAppSeams seams(*prompts, fileDialogs, processes);
+    TQtProgress progress;
+    TAppSeams seams(*prompts, fileDialogs, processes, &progress);
     application.SetPrompts(prompts.get());
     int status = 1;
     try {

@@ -54,6 +54,12 @@ bool TQtProcesses::ExecuteAndWait(const std::string& path, const std::vector<std
     return true;
 }
 
+std::string TQtProcesses::StartFailureMessage(const std::string& path) const {
+    std::string reason =
+        StartProblem(path, ToPath(QStandardPaths::findExecutable(QStringLiteral("wine"))));
+    return "Problem Running " + path + (reason.empty() ? "" : ": " + reason);
+}
+
 bool TQtProcesses::Start(const std::string& path, const std::vector<std::string>& args) {
     TProcessCommand command = Resolve(path, args);
     return QProcess::startDetached(FromPath(command.program), Arguments(command));

@@ -16,6 +16,8 @@ public:
     // leaves the program running.
     bool ExecuteAndWait(const std::string& path, const std::vector<std::string>& args) override;
 
+    std::string StartFailureMessage(const std::string& path) const override;
+
 protected:
     bool Start(const std::string& path, const std::vector<std::string>& args) override;
 };
