@@ -73,6 +73,10 @@ TEST(CmdlineCommand, TemplateAndOrlaTexts) {
               "/a b/P.HEX\n-dPIC16F84\n");
     EXPECT_EQ(run({"--hex", "/a b/P.HEX", "--template", "-f %FULL", "--argv"}).out,
               "/a b/P.HEX\n-f\n/a b/P.HEX\n");
+    EXPECT_EQ(run({"--hex", "/tmp/my %PIC dir/a.HEX", "--device", "16F877", "--template",
+                   "-d%PIC -f%FULL"})
+                  .out,
+              "/tmp/my %PIC dir/a.HEX -d16F877 -f/tmp/my %PIC dir/a.HEX\n");
     EXPECT_EQ(run({"--hex", "/w/P.HEX"}).status, 2);
     EXPECT_EQ(run({"--hex", "/w/P.HEX", "--orla", "--template", "x"}).status, 2);
     EXPECT_EQ(run({"--orla"}).status, 2);

@@ -13,6 +13,7 @@
 #include "support/TRecordingDesktop.h"
 #include "support/TRecordingProcesses.h"
 #include "support/TScriptedFileDialogs.h"
+#include "support/TScriptedProgress.h"
 #include "support/TScriptedPrompts.h"
 
 #include <QAction>
@@ -27,7 +28,8 @@ namespace quarno::test {
 struct MainWindowRig {
     explicit MainWindowRig(const IdeFolder& folder)
         : registry(folder.File("registry.ini")),
-          main(TAppSeams(prompts, dialogs, processes, desktop), folder.Executable().toStdString(),
+          main(TAppSeams(prompts, dialogs, processes, desktop, &progress),
+               folder.Executable().toStdString(),
                {}) {
         main.SetParserRepository(&repository, &registry);
         m_savedSink =
@@ -66,6 +68,7 @@ struct MainWindowRig {
     TScriptedFileDialogs dialogs;
     TRecordingProcesses processes;
     TRecordingDesktop desktop;
+    TScriptedProgress progress;
     TParserRepository repository;
     TQtRegistry registry;
     TEditorMainForm main;

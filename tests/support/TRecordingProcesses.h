@@ -7,6 +7,7 @@
 #include "core/app/TProcesses.h"
 
 #include <deque>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -22,13 +23,19 @@ public:
     };
 
     void QueueWaitResult(bool started) { m_waitResults.push_back(started); }
+    // Runs for each started ExecuteAndWait, standing in for what the program
+    // would do (write its result files, say).
+    std::function<void(const Call&)> OnExecute;
     void FailToStart(const std::string& path) { m_failing.insert(path); }
 
     bool ExecuteAndWait(const std::string& path, const std::vector<std::string>& args) override {
         m_calls.push_back({true, path, args});
-        if (m_waitResults.empty()) return true;
-        bool started = m_waitResults.front();
-        m_waitResults.pop_front();
+        bool started = true;
+        if (!m_waitResults.empty()) {
+            started = m_waitResults.front();
+            m_waitResults.pop_front();
+        }
+        if (started && OnExecute) OnExecute(m_calls.back());
         return started;
     }
 

@@ -21,4 +21,15 @@ bool IsWindowsExecutable(const std::string& path);
 TProcessCommand ResolveProcessCommand(const std::string& path, const std::vector<std::string>& args,
                                       const std::string& winePath);
 
+// Why a program cannot be started, in plain words: no path, a missing folder
+// or file, a folder, a Windows program without wine (winePath empty), a file
+// without execute permission. Empty when nothing on disk explains it.
+std::string StartProblem(const std::string& path, const std::string& winePath);
+
+inline constexpr const char* kProblemRunning = "Problem Running ";
+
+// "Problem Running <what>", then ": " and the reason when there is one. Every
+// program the IDE fails to run is reported through this one message.
+std::string ProblemRunningMessage(const std::string& what, const std::string& reason);
+
 } // namespace quarno

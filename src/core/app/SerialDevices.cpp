@@ -157,20 +157,20 @@ std::string DeviceAccessReason(const TProgramEnd& end, const std::vector<TDevice
             blocked.push_back(node);
     if (blocked.empty()) return std::string();
     bool one = blocked.size() == 1;
-    std::string text = (one ? "The device " : "The devices ") + DeviceList(blocked) +
-                       (one ? " is" : " are") + " not writable for you. ";
+    std::string text = (one ? "the device " : "the devices ") + DeviceList(blocked) +
+                       (one ? " is" : " are") + " not writable for you; ";
     std::vector<std::string> groups = JoinableGroups(blocked);
-    if (groups.empty()) return text + "Ask your administrator for write access.";
+    if (groups.empty()) return text + "ask your administrator for write access";
     std::vector<std::string> quoted;
     std::string joined;
     for (const std::string& group : groups) {
         quoted.push_back("\"" + group + "\"");
         joined += (joined.empty() ? "" : ",") + group;
     }
-    return text + "Add yourself to the group" + (groups.size() > 1 ? "s " : " ") +
+    return text + "add yourself to the group" + (groups.size() > 1 ? "s " : " ") +
            JoinedList(quoted) + (groups.size() > 1 ? " that own " : " that owns ") +
            (one ? "it" : "them") + " (sudo usermod -aG " + joined +
-           " $USER), then log out and log in again.";
+           " $USER), then log out and log in again";
 }
 
 } // namespace quarno

@@ -1,7 +1,7 @@
 // The watch over programs that use serial devices.
 #include "core/app/TDeviceToolWatch.h"
 
-#include "core/app/StartFailure.h"
+#include "core/app/ProcessCommand.h"
 
 namespace quarno {
 

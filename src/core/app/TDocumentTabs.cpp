@@ -311,6 +311,8 @@ bool TDocumentTabs::DoSaveAs() {
     options.defaultExt = "bas";
     std::optional<std::string> chosen = m_fileDialogs.SaveFile(options);
     if (!chosen) return false;
+    if (!CloseOtherTabShowing(*chosen)) return false;
+    index = IndexOf(m_current);
     m_current->WriteDocument(m_editor, *chosen);
     if (*chosen != oldName) {
         // The renamed tab stays selected even when another tab shows that name.
@@ -319,6 +321,27 @@ bool TDocumentTabs::DoSaveAs() {
     }
     StatusRefresh();
     return true;
+}
+
+// Saving over a file another tab shows would leave that tab with the old
+// text, which a later save there would write back over the new one: the
+// other tab is closed first (asking to save it), or the Save As stops.
+bool TDocumentTabs::CloseOtherTabShowing(const std::string& fileName) {
+    TFileObject* saving = m_current;
+    auto other = std::find_if(m_documents.begin(), m_documents.end(), [&](const auto& document) {
+        return document.get() != saving && document->FileName() == fileName;
+    });
+    if (other == m_documents.end()) return true;
+    TPromptButton answer =
+        m_prompts.Show(TPromptKind::Information, Format(kOpenInAnotherTabQuestion, fileName),
+                       TPromptButtons::YesNoCancel);
+    if (answer != TPromptButton::Yes) return false;
+    m_tabs.Select(IndexOf(other->get()));
+    OpenFilesTabChange();
+    bool closed = DoClose();
+    m_tabs.Select(IndexOf(saving));
+    OpenFilesTabChange();
+    return closed;
 }
 
 // --- Close ----------------------------------------------------------------------

@@ -104,6 +104,10 @@ public:
     TFileObject& Document(int index) const { return *m_documents[static_cast<size_t>(index)]; }
     // The first tab showing exactly this name (case matters), or -1.
     int FindTabByName(const std::string& fileName) const;
+    // Asked (information box, Yes/No/Cancel) when Save As names a file that
+    // another tab shows; %s is the full name.
+    static constexpr const char* kOpenInAnotherTabQuestion =
+        "File \"%s\" is open in another tab\rClose that tab and save over the file ?";
     const std::vector<std::string>& RecentFiles() const { return m_recentFiles; }
     const std::string& WorkingFolder() const { return m_workingFolder; }
     bool SearchMarks() const { return m_searchMarks; }
@@ -131,6 +135,7 @@ private:
     void FreeDocument(int index);
     void AttachMcuBasicParser();
     int IndexOf(const TFileObject* document) const;
+    bool CloseOtherTabShowing(const std::string& fileName);
     TDocumentStatus ReadToolSettings();
 
     TDocumentEditor m_editor;

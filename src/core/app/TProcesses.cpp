@@ -1,7 +1,7 @@
 // The processes seam.
 #include "core/app/TProcesses.h"
 
-#include "core/app/StartFailure.h"
+#include "core/app/ProcessCommand.h"
 #include "core/base/ProgramSearch.h"
 
 namespace quarno {
@@ -10,8 +10,8 @@ void TProcesses::StartProgram(const std::string& path, const std::vector<std::st
     if (!Start(path, args)) throw EProgramStart(StartFailureMessage(path));
 }
 
-std::string TProcesses::StartFailureMessage(const std::string& path) {
-    return ProblemRunningMessage(path, StartFailureReason(path, FindProgramOnPath("wine")));
+std::string TProcesses::StartFailureMessage(const std::string& path) const {
+    return ProblemRunningMessage(path, StartProblem(path, FindProgramOnPath("wine")));
 }
 
 } // namespace quarno

@@ -40,9 +40,9 @@ public:
     // StartFailureMessage(path) when it cannot be started.
     void StartProgram(const std::string& path, const std::vector<std::string>& args);
 
-    // "Problem Running <path>" and, on a line of its own, what on disk keeps
-    // the program from starting (wine is looked for on PATH).
-    static std::string StartFailureMessage(const std::string& path);
+    // "Problem Running <path>", then ": " and why when the file tells (wine
+    // is looked for on PATH).
+    virtual std::string StartFailureMessage(const std::string& path) const;
 
     // Told on the user-interface thread when a program started either way
     // ends by itself (not when the application leaves it running at exit).

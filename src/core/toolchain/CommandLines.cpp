@@ -4,6 +4,11 @@
 #include "core/base/FileUtils.h"
 #include "core/base/StringUtils.h"
 
+#include <algorithm>
+#include <iterator>
+#include <string_view>
+#include <utility>
+
 namespace quarno {
 
 std::string CompilerArguments(const std::string& sourcePath) {
@@ -22,28 +27,29 @@ std::vector<std::string> OrlaArgv(const std::string& hexPath, const std::string&
     return {hexPath, "-dPIC" + device};
 }
 
-std::string ReplaceAllNoCase(const std::string& text, const std::string& from,
-                             const std::string& to) {
-    if (from.empty()) return text;
-    std::string upperText = UpperCase(text);
-    std::string upperFrom = UpperCase(from);
-    std::string result;
-    size_t start = 0;
-    for (size_t found = upperText.find(upperFrom); found != std::string::npos;
-         found = upperText.find(upperFrom, start)) {
-        result.append(text, start, found - start);
-        result += to;
-        start = found + from.size();
-    }
-    result.append(text, start, std::string::npos);
-    return result;
-}
-
 std::string ExpandCommandTemplate(const std::string& commandTemplate, const std::string& hexPath,
                                   const std::string& device) {
-    std::string text = ReplaceAllNoCase(commandTemplate, "%FILENAME", ExtractFileName(hexPath));
-    text = ReplaceAllNoCase(text, "%FULL", hexPath);
-    return ReplaceAllNoCase(text, "%PIC", device.empty() ? kDefaultTemplateDevice : device);
+    const std::pair<std::string_view, std::string> placeholders[] = {
+        {"%FILENAME", ExtractFileName(hexPath)},
+        {"%FULL", hexPath},
+        {"%PIC", device.empty() ? std::string(kDefaultTemplateDevice) : device},
+    };
+    std::string text;
+    std::string_view rest = commandTemplate;
+    while (!rest.empty()) {
+        auto found = std::find_if(
+            std::begin(placeholders), std::end(placeholders), [rest](const auto& placeholder) {
+                return SameText(rest.substr(0, placeholder.first.size()), placeholder.first);
+            });
+        if (found == std::end(placeholders)) {
+            text += rest.front();
+            rest.remove_prefix(1);
+            continue;
+        }
+        text += found->second;
+        rest.remove_prefix(found->first.size());
+    }
+    return text;
 }
 
 std::string TemplateArguments(const std::string& commandTemplate, const std::string& hexPath,

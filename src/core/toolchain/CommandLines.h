@@ -20,9 +20,11 @@ std::vector<std::string> CompilerArgv(const std::string& sourcePath);
 std::string OrlaArguments(const std::string& hexPath, const std::string& device);
 std::vector<std::string> OrlaArgv(const std::string& hexPath, const std::string& device);
 
-// A command-line template with "%FILENAME", "%FULL" and "%PIC" replaced in
-// that order, each everywhere and without regard to case; "%PIC" becomes
-// "16F84" when device is empty.
+// A command-line template with "%FILENAME", "%FULL" and "%PIC" replaced
+// everywhere and without regard to case, in one pass: what was inserted is
+// never scanned again (a folder named "%PIC" stays as it is); where two could
+// start at one place, that order decides. "%PIC" becomes "16F84" when device
+// is empty.
 std::string ExpandCommandTemplate(const std::string& commandTemplate, const std::string& hexPath,
                                   const std::string& device);
 // HEX path, one blank, the expanded template (a trailing blank when empty).
@@ -40,9 +42,5 @@ std::vector<std::string> SplitTemplateWords(const std::string& commandTemplate);
 // before the switches for "Re-Assemble as...".
 std::string AssemblerArguments(const std::string& asmPath, bool hexFormatSwitch);
 std::vector<std::string> AssemblerArgv(const std::string& asmPath, bool hexFormatSwitch);
-
-// text with every occurrence of from (any case) replaced by to.
-std::string ReplaceAllNoCase(const std::string& text, const std::string& from,
-                             const std::string& to);
 
 } // namespace quarno

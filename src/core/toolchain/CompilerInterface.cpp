@@ -6,6 +6,9 @@
 #include "core/base/StringUtils.h"
 #include "core/toolchain/CommandLines.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace quarno {
 
 bool IsBasicSource(const std::string& path) {
@@ -19,6 +22,17 @@ TLaunchPlan CompilerLaunch(const std::string& applicationFolder, const std::stri
 
 std::string CompilerOutputPath(const std::string& sourcePath, const std::string& ext) {
     return FindFileIgnoringCase(ChangeFileExt(sourcePath, ext));
+}
+
+// Every spelling goes (prog.HEX and a stale prog.hex), so the lookup above
+// cannot fall back on an older file.
+void RemoveCompilerOutput(const std::string& sourcePath, const std::string& ext) {
+    for (;;) {
+        std::error_code error;
+        std::filesystem::path path(CompilerOutputPath(sourcePath, ext));
+        if (!std::filesystem::is_regular_file(path, error)) return;
+        if (!std::filesystem::remove(path, error)) return;
+    }
 }
 
 } // namespace quarno

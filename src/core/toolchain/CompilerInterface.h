@@ -33,4 +33,7 @@ TLaunchPlan CompilerLaunch(const std::string& applicationFolder, const std::stri
 // prog.HEX), else the exact name, which does not exist.
 std::string CompilerOutputPath(const std::string& sourcePath, const std::string& ext);
 
+// Removes the file CompilerOutputPath finds, when it is a regular file.
+void RemoveCompilerOutput(const std::string& sourcePath, const std::string& ext);
+
 } // namespace quarno

@@ -16,20 +16,35 @@ TCompileCommand::TCompileCommand(TDocumentTabs& documents, TPrompts& prompts, TP
     : m_documents(documents), m_prompts(prompts), m_processes(processes),
       m_applicationFolder(std::move(applicationFolder)) {}
 
-bool TCompileCommand::CompileButtonClick() {
+TCompileOutcome TCompileCommand::CompileButtonClick() {
     TFileObject* document = m_documents.Current();
-    if (!document) return false;
+    if (!document) return TCompileOutcome::NotRun;
     std::string fileName = document->FileName();
-    if (!IsBasicSource(fileName) && !ConfirmNonBasic(fileName)) return false;
-    if (!SaveForCompiling(fileName)) return false;
+    if (!IsBasicSource(fileName) && !ConfirmNonBasic(fileName)) return TCompileOutcome::NotRun;
+    if (!SaveForCompiling(fileName)) return TCompileOutcome::NotRun;
     document = m_documents.Current();
-    if (!document || document->FileName() == kUntitledName) return false;
+    if (!document || document->FileName() == kUntitledName) return TCompileOutcome::NotRun;
+    std::string message;
+    TCompileOutcome outcome = RunCompiler(document->FileName(), message);
+    if (OnCompiled) OnCompiled(outcome, message);
+    return outcome;
+}
+
+TCompileOutcome TCompileCommand::RunCompiler(const std::string& source, std::string& message) {
+    for (const char* ext : {".KBR", ".HEX", ".ASM"})
+        RemoveCompilerOutput(source, ext);
+    TLaunchPlan plan = CompilerLaunch(m_applicationFolder, source);
     if (OnWaitWindow) OnWaitWindow(true);
-    TLaunchPlan plan = CompilerLaunch(m_applicationFolder, document->FileName());
-    m_processes.ExecuteAndWait(plan.Program, plan.Argv);
+    bool started = m_processes.ExecuteAndWait(plan.Program, plan.Argv);
     if (OnWaitWindow) OnWaitWindow(false);
-    if (OnCompiled) OnCompiled();
-    return true;
+    if (!started) {
+        message = m_processes.StartFailureMessage(plan.Program);
+        m_prompts.Show(TPromptKind::Error, message);
+        return TCompileOutcome::StartFailed;
+    }
+    if (FileExists(CompilerOutputPath(source, ".KBR"))) return TCompileOutcome::Compiled;
+    message = kNoCompilerResult;
+    return TCompileOutcome::NoResult;
 }
 
 bool TCompileCommand::ConfirmNonBasic(const std::string& fileName) {

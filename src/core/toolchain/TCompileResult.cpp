@@ -72,4 +72,11 @@ TReportPaneState ReportPaneAfter(const TCompileResult& result, TReportPaneState 
     return state;
 }
 
+TCompileResult FailedCompileResult(const std::string& message) {
+    TCompileResult result;
+    result.Status = TResultStatus::rsError;
+    result.ReportLines = {message};
+    return result;
+}
+
 } // namespace quarno

@@ -28,6 +28,9 @@ struct TCompileResult {
 TCompileResult ParseCompileResult(const std::vector<std::string>& lines);
 // Reads the file at path; a file that does not exist gives rsMissing.
 TCompileResult ReadCompileResultFile(const std::string& path);
+// What a compile that left no result shows: an error whose report is the
+// one line saying why, so the pane opens on it.
+TCompileResult FailedCompileResult(const std::string& message);
 
 // The three summary fields: each runs from its first character (even a comma)
 // up to the next comma, which is skipped; a last field without a comma runs

@@ -1,7 +1,7 @@
 // The terminal, calculator, help file and user guide commands.
 #include "core/toolchain/TToolCommands.h"
 
-#include "core/app/StartFailure.h"
+#include "core/app/ProcessCommand.h"
 #include "core/app/TDesktop.h"
 #include "core/app/TDeviceToolWatch.h"
 #include "core/app/TProcesses.h"
@@ -12,14 +12,14 @@ namespace quarno {
 
 namespace {
 
-constexpr const char* kFileMissing = "The file does not exist.";
-constexpr const char* kNoOpener = "The desktop's opener (xdg-open) could not be started.";
+constexpr const char* kFileMissing = "the file does not exist";
+constexpr const char* kNoOpener = "the desktop's opener (xdg-open) could not be started";
 constexpr const char* kNoHelpViewer =
-    "No program to show Windows help files is installed: install the package wine (it brings "
-    "the help viewer winhlp32), or give the desktop a viewer for .HLP files.";
+    "no program to show Windows help files is installed; install the package wine (it brings "
+    "the help viewer winhlp32), or give the desktop a viewer for .HLP files";
 constexpr const char* kNoCalculator =
-    "No desktop calculator is installed; install one of them, for example the package "
-    "gnome-calculator.";
+    "no desktop calculator is installed; install one of them, for example the package "
+    "gnome-calculator";
 constexpr const char* kWineHelpViewer = "winhlp32.exe";
 
 // "a, b or c"

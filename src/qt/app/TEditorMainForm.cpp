@@ -17,6 +17,7 @@
 #include "qt/app/TEventLog.h"
 #include "qt/app/TOpenFilesTab.h"
 #include "qt/app/TParserRepository.h"
+#include "qt/base/CommandBoundary.h"
 #include "qt/base/TextConversion.h"
 #include "qt/editor/TLexipad.h"
 
@@ -261,10 +262,10 @@ void TEditorMainForm::SaveParserSettings() {
 
 void TEditorMainForm::FormActivate() {
     TEventLog::Write(QStringLiteral("FormActivate"));
-    if (!m_startupFile.empty())
-        OpenDocument(m_startupFile);
-    else
-        NewButtonClick();
+    // The first activation always ends with a document: a start-up file that
+    // cannot be opened (its error shown) leaves a new untitled one.
+    if (!m_startupFile.empty()) RunCommand([this] { OpenDocument(m_startupFile); });
+    if (!m_documents->Current()) NewButtonClick();
     LoadParserSettings();
     ShowInfraredBootloaderItem();
     BuildRunMenus();

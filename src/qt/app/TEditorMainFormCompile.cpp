@@ -54,7 +54,13 @@ void TEditorMainForm::CompileButtonClick() {
         m_compileCommand = std::make_unique<TCompileCommand>(
             *m_documents, m_seams.Prompts(), m_seams.Processes(), m_globals.ApplicationFolder());
         m_compileCommand->OnWaitWindow = [this](bool shown) { ShowWaitWindow(shown); };
-        m_compileCommand->OnCompiled = [this] { RefreshOutputViews(); };
+        // A failed compile's message stands in for the result file while the
+        // views refresh (they find no file of an earlier build).
+        m_compileCommand->OnCompiled = [this](TCompileOutcome, const std::string& message) {
+            m_compileFailure = message;
+            RefreshOutputViews();
+            m_compileFailure.clear();
+        };
     }
     m_compileCommand->CompileButtonClick();
 }
@@ -72,7 +78,8 @@ void TEditorMainForm::ShowWaitWindow(bool shown) {
 void TEditorMainForm::ReadCompileResult() {
     TFileObject* document = m_documents->Current();
     std::string path = document ? CompilerOutputPath(document->FileName(), ".KBR") : " ";
-    TCompileResult result = ReadCompileResultFile(path);
+    TCompileResult result = m_compileFailure.empty() ? ReadCompileResultFile(path)
+                                                     : FailedCompileResult(m_compileFailure);
     m_globals.SetDeviceName(result.Device);
     std::vector<std::string> panels = SummaryPanelTexts(result);
     for (size_t i = 0; i < panels.size(); ++i)

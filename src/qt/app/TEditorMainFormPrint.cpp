@@ -15,6 +15,7 @@ namespace quarno {
 
 namespace {
 
+const char* const kPrintingText = "Printing...";
 const char* const kPrintFailedMessage =
     "The document could not be printed: the printer could not be opened.";
 
@@ -37,9 +38,18 @@ void TEditorMainForm::ReadDefaultPageSetup() {
     m_pageSetup = ReadPageSetup(*m_printer);
 }
 
+// A long document prints with its progress shown; Cancel stops the job.
 void TEditorMainForm::PrintButtonClick() {
     m_lexipadPrinter->SetPrintRect(PrintRectFromSetup(*m_printer, m_pageSetup));
-    if (!m_lexipadPrinter->Print()) m_seams.Prompts().Show(TPromptKind::Error, kPrintFailedMessage);
+    TProgress& progress = m_seams.Progress();
+    bool cancelled = false;
+    progress.Begin(kPrintingText, 0);
+    bool printed = m_lexipadPrinter->Print([&](int page) {
+        cancelled = !progress.Step(page);
+        return !cancelled;
+    });
+    progress.End();
+    if (!printed && !cancelled) m_seams.Prompts().Show(TPromptKind::Error, kPrintFailedMessage);
 }
 
 void TEditorMainForm::PrintPreview1Click() {

@@ -18,6 +18,7 @@
 #include "qt/base/TQtDesktop.h"
 #include "qt/base/TQtFileDialogs.h"
 #include "qt/base/TQtProcesses.h"
+#include "qt/base/TQtProgress.h"
 #include "qt/base/TQtPrompts.h"
 #include "qt/base/TextConversion.h"
 
@@ -79,7 +80,8 @@ int main(int argc, char** argv) {
     TQtFileDialogs fileDialogs;
     TQtProcesses processes;
     TQtDesktop desktop;
-    TAppSeams seams(*prompts, fileDialogs, processes, desktop);
+    TQtProgress progress;
+    TAppSeams seams(*prompts, fileDialogs, processes, desktop, &progress);
     application.SetPrompts(prompts.get());
     int status = 1;
     try {

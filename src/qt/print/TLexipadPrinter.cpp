@@ -56,6 +56,7 @@ struct TLexipadPrinter::Layout {
     int resolutionY = 0;
     QRect rect;
     bool monoPrint = true;
+    QDateTime time; // the header's, one for every page of the job
 };
 
 TLexipadPrinter::TLexipadPrinter(TLexipad& pad, QPrinter* printer)
@@ -83,6 +84,7 @@ std::unique_ptr<TLexipadPrinter::Layout> TLexipadPrinter::MakeLayout(TPrintLines
     layout->options = m_pad.Options();
     layout->resolutionY = resolutionY;
     layout->monoPrint = m_pad.MonoPrint();
+    layout->time = m_headerTime.isValid() ? m_headerTime : QDateTime::currentDateTime();
     return layout;
 }
 
@@ -93,8 +95,8 @@ bool TLexipadPrinter::LayoutMatches(const QRect& rect, int resolutionY) const {
            m_layout->rect == rect && m_layout->monoPrint == m_pad.MonoPrint();
 }
 
-QString TLexipadPrinter::HeaderDate() const {
-    QDateTime time = m_headerTime.isValid() ? m_headerTime : QDateTime::currentDateTime();
+QString TLexipadPrinter::HeaderDate(const Layout& layout) const {
+    const QDateTime& time = layout.time;
     QLocale locale = QLocale::system();
     return locale.toString(time.date(), QLocale::ShortFormat) + QStringLiteral(" - ") +
            locale.toString(time.time(), QLocale::LongFormat);
@@ -135,7 +137,7 @@ void TLexipadPrinter::DrawFrame(QPainter& canvas, const Layout& layout, const QR
                                 int pageNumber, QRect& body) {
     TPageFrame frame =
         MakePageFrame(ToPrintRect(rect), layout.metrics.LineHeight(), m_pad.Options(),
-                      m_pad.PrintTitle(), ToAnsi(HeaderDate()), pageNumber);
+                      m_pad.PrintTitle(), ToAnsi(HeaderDate(layout)), pageNumber);
     body = ToQRect(frame.body);
     canvas.save();
     canvas.setFont(layout.fonts[0]);
@@ -227,7 +229,27 @@ bool TLexipadPrinter::PrintPage(TTulloMetaFileCanvas& canvas, const QRect& rect,
     return PrintPage(canvas.Painter(), canvas.ResolutionY(), rect, pageNumber);
 }
 
-bool TLexipadPrinter::PrintLines(TPrintLines lines) {
+std::vector<TPrintPage> TLexipadPrinter::LayOut(const QRect& rect, int resolutionY,
+                                                const std::function<void(int page)>& onPage) {
+    m_layout = MakeLayout(TPrintPaginator::WholeDocument(m_pad), resolutionY);
+    m_layout->rect = rect;
+    std::vector<TPrintPage> pages;
+    do {
+        if (onPage) onPage(static_cast<int>(pages.size()) + 1);
+        QRect body = SkippedPageBody(*m_layout, rect);
+        pages.push_back(m_layout->paginator->NextPage(body.width(), body.height()));
+    } while (!m_layout->paginator->Finished());
+    return pages;
+}
+
+void TLexipadPrinter::DrawLaidOutPage(QPainter& canvas, const QRect& rect, const TPrintPage& page) {
+    if (!m_layout) return;
+    bool transparent = false;
+    QRect body = PageBody(canvas, *m_layout, rect, page.number, transparent);
+    DrawPage(canvas, *m_layout, page, body, transparent);
+}
+
+bool TLexipadPrinter::PrintLines(TPrintLines lines, const std::function<bool(int page)>& onPage) {
     if (!m_printer) return false;
     m_printer->setDocName(FromAnsi(m_pad.PrintTitle()));
     QPainter canvas;
@@ -240,6 +262,10 @@ bool TLexipadPrinter::PrintLines(TPrintLines lines) {
     QRect rect = m_printRect.value_or(QRect(offset, printable.size()));
     std::unique_ptr<Layout> layout = MakeLayout(lines, m_printer->resolution());
     for (int number = 1;; ++number) {
+        if (onPage && !onPage(number)) {
+            m_printer->abort();
+            return false;
+        }
         bool transparent = false;
         QRect body = PageBody(canvas, *layout, rect, number, transparent);
         TPrintPage page = layout->paginator->NextPage(body.width(), body.height());
@@ -250,12 +276,12 @@ bool TLexipadPrinter::PrintLines(TPrintLines lines) {
     return canvas.end();
 }
 
-bool TLexipadPrinter::Print() {
-    return PrintLines(TPrintPaginator::WholeDocument(m_pad));
+bool TLexipadPrinter::Print(const std::function<bool(int page)>& onPage) {
+    return PrintLines(TPrintPaginator::WholeDocument(m_pad), onPage);
 }
 
 bool TLexipadPrinter::PrintSelection() {
-    return PrintLines(TPrintPaginator::SelectionLines(m_pad));
+    return PrintLines(TPrintPaginator::SelectionLines(m_pad), {});
 }
 
 } // namespace quarno

@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QPainter;
 class QPrinter;
@@ -45,24 +46,35 @@ public:
     bool PrintPage(QPainter& canvas, int resolutionY, const QRect& rect, int pageNumber);
     bool PrintPage(TTulloMetaFileCanvas& canvas, const QRect& rect, int pageNumber);
 
+    // Lays the whole text out into pages for rect without drawing any (a
+    // header and footer handler is asked on scratch canvases, as for skipped
+    // pages); onPage hears each page number as it is laid out. Cheap next to
+    // drawing, so a long document's pages can be drawn only when wanted.
+    std::vector<TPrintPage> LayOut(const QRect& rect, int resolutionY,
+                                   const std::function<void(int page)>& onPage = {});
+    // Draws one page of the last LayOut, with its header and footer.
+    void DrawLaidOutPage(QPainter& canvas, const QRect& rect, const TPrintPage& page);
+
     // The rectangle Print and PrintSelection use, in sheet coordinates;
     // until it is set they use the printer's printable area.
     void SetPrintRect(const QRect& rect) { m_printRect = rect; }
     std::optional<QRect> PrintRect() const { return m_printRect; }
     // The whole text / the lines the selection touches, as one job named
     // after the control's print title. False when the printer could not
-    // start the job (or there is none).
-    bool Print();
+    // start the job (or there is none), or when onPage (told each page
+    // number before it prints) answered false to stop it.
+    bool Print(const std::function<bool(int page)>& onPage = {});
     bool PrintSelection();
 
-    // The date and time the header shows; unset: the time of printing.
+    // The date and time the header shows; unset: when the job was laid out
+    // (one time for all its pages).
     void SetHeaderTime(const QDateTime& time) { m_headerTime = time; }
 
 private:
     struct Layout;
     struct DrawContext;
 
-    bool PrintLines(TPrintLines lines);
+    bool PrintLines(TPrintLines lines, const std::function<bool(int page)>& onPage);
     std::unique_ptr<Layout> MakeLayout(TPrintLines lines, int resolutionY) const;
     bool LayoutMatches(const QRect& rect, int resolutionY) const;
     QRect PageBody(QPainter& canvas, const Layout& layout, const QRect& rect, int pageNumber,
@@ -74,7 +86,7 @@ private:
                   bool transparent);
     void DrawLine(QPainter& canvas, const Layout& layout, const TPrintLine& line, int x, int y,
                   int right, bool transparent);
-    QString HeaderDate() const;
+    QString HeaderDate(const Layout& layout) const;
 
     TLexipad& m_pad;
     QPrinter* m_printer = nullptr;

@@ -224,7 +224,7 @@ void TPreviewForm::BuildPages() {
     shadow.setColor(QPalette::Window, palette().color(QPalette::Dark));
     m_container->setPalette(shadow);
     const QString hint =
-        QStringLiteral("Page View.  With Zoom Tool, left or right click to zoom in/out.  Click && "
+        QStringLiteral("Page View.  With Zoom Tool, left or right click to zoom in/out.  Click & "
                        "drag with Hand Tool to pan.");
     for (int which = 0; which < 2; ++which) {
         auto* panel = new QFrame(m_container);
@@ -352,7 +352,10 @@ void TPreviewForm::UpdateButtons() {
     Button("PageNumSpeed")->setEnabled(m_printer.PageCount() > 1);
 }
 
+// In two-page view the second sheet shows only while there is a page for
+// it, so the last page is not followed by a blank one.
 void TPreviewForm::RepaintPanels() {
+    m_pagePanel2->setVisible(ShownPage(1) >= 0);
     m_pb1->update();
     m_pb2->update();
 }

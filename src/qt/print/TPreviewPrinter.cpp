@@ -14,6 +14,7 @@
 #include <QPrinter>
 #include <QScreen>
 
+#include <algorithm>
 #include <cmath>
 
 namespace quarno {
@@ -85,10 +86,17 @@ void TPreviewPrinter::ReadMetrics() {
     m_metrics = {dpiX, dpiY, Round(kLetterWidth * dpiX), Round(kLetterHeight * dpiY), 0, 0};
 }
 
-void TPreviewPrinter::BeginDoc() {
-    m_inDocument = true;
+void TPreviewPrinter::ClearPages() {
     m_canvas.reset();
     m_pages.clear();
+    m_laidOut.clear();
+    m_pagePrinter.reset();
+    m_editor = nullptr;
+}
+
+void TPreviewPrinter::BeginDoc() {
+    m_inDocument = true;
+    ClearPages();
     NewPage();
 }
 
@@ -126,35 +134,50 @@ void TPreviewPrinter::EndDoc() {
     Status("Pagination Complete", -1, 2);
 }
 
+// The text area between the margins; they are inches here whatever Units says.
+QRect TPreviewPrinter::MarginRect() const {
+    const TDeviceMetrics& m = m_metrics;
+    int left = Round(m.resolutionX * m_textOptions.MarginLeft);
+    int top = Round(m.resolutionY * m_textOptions.MarginTop);
+    int right = m.physicalWidth - Round(m.resolutionX * m_textOptions.MarginRight);
+    int bottom = m.physicalHeight - Round(m.resolutionY * m_textOptions.MarginBottom);
+    return QRect(left, top, right - left, bottom - top);
+}
+
 void TPreviewPrinter::PrintMemo(TLexipad& editor) {
     WaitCursor wait;
-    // Margins are inches while paginating, whatever the units say.
-    struct Restore {
-        TPreviewPrinter& printer;
-        TUnits units;
-        ~Restore() {
-            printer.Units = units;
-            if (printer.m_inDocument) printer.EndDoc();
-        }
-    } restore{*this, Units};
-    Units = unInches;
-    TUpdateLock lock(editor);
-    const double divisor = Units == unCentimeters ? 2.54 : 1.0;
-    TLexipadPrinter pagePrinter(editor);
-    for (int page = 1;; ++page) {
-        if (page == 1)
-            BeginDoc();
-        else
-            NewPage();
-        const TDeviceMetrics& m = m_metrics;
-        int left = Round(m.resolutionX * m_textOptions.MarginLeft / divisor);
-        int top = Round(m.resolutionY * m_textOptions.MarginTop / divisor);
-        int right = m.physicalWidth - Round(m.resolutionX * m_textOptions.MarginRight / divisor);
-        int bottom = m.physicalHeight - Round(m.resolutionY * m_textOptions.MarginBottom / divisor);
-        QRect rect(left, top, right - left, bottom - top);
-        if (!pagePrinter.PrintPage(PageCanvas(), rect, page)) break;
+    m_inDocument = false;
+    ClearPages();
+    m_printer->setPageOrientation(PageOrientation(Orientation));
+    ReadMetrics();
+    m_pageRect = MarginRect();
+    m_editor = &editor;
+    m_pagePrinter = std::make_unique<TLexipadPrinter>(editor);
+    {
+        TUpdateLock lock(editor);
+        m_laidOut = m_pagePrinter->LayOut(m_pageRect, m_metrics.resolutionY, [this](int page) {
+            Status(Format("Paginating page %d", page), page, 0);
+        });
     }
-    EndDoc();
+    m_pages.resize(m_laidOut.size());
+    Status("Pagination Complete", -1, 2);
+}
+
+const QPicture& TPreviewPrinter::Pages(int index) {
+    std::unique_ptr<QPicture>& page = m_pages.at(static_cast<size_t>(index));
+    if (page) return *page;
+    page = std::make_unique<QPicture>();
+    size_t laidOut = static_cast<size_t>(index);
+    if (m_editor && m_pagePrinter && laidOut < m_laidOut.size()) {
+        TTulloMetaFileCanvas canvas(*page, m_metrics.resolutionX, m_metrics.resolutionY);
+        m_pagePrinter->DrawLaidOutPage(canvas.Painter(), m_pageRect, m_laidOut[laidOut]);
+    }
+    return *page;
+}
+
+int TPreviewPrinter::RecordedPageCount() const {
+    return static_cast<int>(std::count_if(m_pages.begin(), m_pages.end(),
+                                          [](const auto& page) { return page != nullptr; }));
 }
 
 void TPreviewPrinter::Preview() {

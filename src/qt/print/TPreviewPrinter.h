@@ -5,10 +5,13 @@
 // is begun.
 #pragma once
 
+#include "core/print/PrintTypes.h"
 #include "qt/print/TTextOptions.h"
 
 #include <QObject>
 #include <QPicture>
+#include <QPointer>
+#include <QRect>
 
 #include <functional>
 #include <memory>
@@ -21,6 +24,7 @@ class QWidget;
 namespace quarno {
 
 class TLexipad;
+class TLexipadPrinter;
 class TTulloMetaFileCanvas;
 
 enum TPrinterOrientation { poPortrait, poLandscape };
@@ -81,10 +85,15 @@ public:
     void EndDoc();
     bool InDocument() const { return m_inDocument; }
     int PageCount() const { return static_cast<int>(m_pages.size()); }
-    const QPicture& Pages(int index) const { return *m_pages.at(static_cast<size_t>(index)); }
+    // A page's recording; a page PrintMemo laid out is recorded when first
+    // asked for, so a long document shows its first page at once.
+    const QPicture& Pages(int index);
+    // How many pages are recorded so far.
+    int RecordedPageCount() const;
     const TDeviceMetrics& Metrics() const { return m_metrics; }
 
-    // Paginates an editing control into recorded pages.
+    // Paginates an editing control into pages, recorded as they are shown or
+    // printed; the editor must stay unchanged while its pages are used.
     void PrintMemo(TLexipad& editor);
     // Shows the recorded pages in the preview window, modally.
     void Preview();
@@ -96,13 +105,20 @@ public:
 
 private:
     void ReadMetrics();
+    void ClearPages();
+    QRect MarginRect() const;
     void Status(const std::string& text, int page, int type);
     bool DefaultPrintDialog(QPrinter& printer, int pageCount, TPrintChoice& choice);
 
     std::unique_ptr<QPrinter> m_ownPrinter;
     QPrinter* m_printer = nullptr;
     TTextOptions m_textOptions;
-    std::vector<std::unique_ptr<QPicture>> m_pages;
+    std::vector<std::unique_ptr<QPicture>> m_pages; // null: laid out, not yet recorded
+    // What PrintMemo laid out, drawn into a page when it is first wanted.
+    QPointer<TLexipad> m_editor;
+    std::unique_ptr<TLexipadPrinter> m_pagePrinter;
+    std::vector<TPrintPage> m_laidOut;
+    QRect m_pageRect;
     std::unique_ptr<QPicture> m_scratchPage; // what a canvas asked for outside a document draws on
     std::unique_ptr<TTulloMetaFileCanvas> m_canvas;
     TDeviceMetrics m_metrics;

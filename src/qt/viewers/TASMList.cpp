@@ -1,7 +1,7 @@
 // The assembler listing window.
 #include "qt/viewers/TASMList.h"
 
-#include "core/app/StartFailure.h"
+#include "core/app/ProcessCommand.h"
 #include "core/base/Exceptions.h"
 #include "core/base/FileUtils.h"
 #include "core/base/ProgramSearch.h"
@@ -21,8 +21,8 @@ namespace quarno {
 namespace {
 
 constexpr const char* kNoAssembler =
-    "The file does not exist, and gputils' gpasm is not installed either (install the package "
-    "gputils to assemble on Linux).";
+    "the file does not exist, and gputils' gpasm is not installed either (install the package "
+    "gputils to assemble on Linux)";
 constexpr const char* kAssemblerErrors = "The assembler found errors (%s):";
 constexpr size_t kErrorLinesShown = 20;
 constexpr int32_t kSelectionBack = 0x682400; // RGB(0, 36, 104) in the 0x00BBGGRR form
@@ -168,7 +168,7 @@ void TASMList::RunAssembler(bool hexFormatSwitch) {
         return;
     }
     if (!m_seams.Processes().ExecuteAndWait(run.Plan.Program, run.Plan.Argv)) {
-        m_seams.Prompts().ShowException(TProcesses::StartFailureMessage(run.Plan.Program));
+        m_seams.Prompts().ShowException(m_seams.Processes().StartFailureMessage(run.Plan.Program));
         return;
     }
     if (run.Kind == TAssemblerKind::Gpasm) ShowAssemblerErrors(FinishGpasmOutputs(m_asmPath));

@@ -77,32 +77,32 @@ TEST_F(SerialDevicesTest, AFailureOnADeviceTheUserMayNotWriteNamesItsGroup) {
         std::string reason;
     };
     const std::string joinDialout =
-        " (sudo usermod -aG dialout $USER), then log out and log in again.";
+        " (sudo usermod -aG dialout $USER), then log out and log in again";
     const Case cases[] = {
         // The device named on the command line.
         {1,
          {"-p", "/dev/ttyUSB0"},
          "",
-         "The device " + usb +
-             " is not writable for you. Add yourself to the group \"dialout\" "
+         "the device " + usb +
+             " is not writable for you; add yourself to the group \"dialout\" "
              "that owns it" +
              joinDialout},
         // Named in the error output.
         {2,
          {},
          "cannot open ttyS0: Permission denied",
-         "The device " + s0 +
-             " is not writable for you. Add yourself to the group \"dialout\" "
+         "the device " + s0 +
+             " is not writable for you; add yourself to the group \"dialout\" "
              "that owns it" +
              joinDialout},
         // A permission error naming no device: every device it may have meant.
         {1,
          {},
          "open: PERMISSION DENIED",
-         "The devices " + usb + ", " + s0 + " and " + s1 +
-             " are not writable for you. Add "
+         "the devices " + usb + ", " + s0 + " and " + s1 +
+             " are not writable for you; add "
              "yourself to the groups \"dialout\" and \"uucp\" that own them (sudo usermod -aG "
-             "dialout,uucp $USER), then log out and log in again."},
+             "dialout,uucp $USER), then log out and log in again"},
         // Success, a failure without a device or a permission error, a writable device.
         {0, {"/dev/ttyUSB0"}, "Permission denied", ""},
         {1, {"/p/PROG.HEX"}, "bad HEX file", ""},
@@ -111,8 +111,8 @@ TEST_F(SerialDevicesTest, AFailureOnADeviceTheUserMayNotWriteNamesItsGroup) {
     for (const Case& c : cases)
         EXPECT_EQ(Reason(c.exitCode, c.args, c.errors), c.reason) << c.errors;
     EXPECT_EQ(DeviceAccessReason({"/x", {}, 0, true, "EACCES"}, {{"/dev/ttyS0", false, "root"}}),
-              "The device /dev/ttyS0 is not writable for you. Ask your administrator for write "
-              "access.");
+              "the device /dev/ttyS0 is not writable for you; ask your administrator for write "
+              "access");
 }
 
 TEST_F(SerialDevicesTest, ManyDevicesAreCountedNotListed) {
@@ -131,9 +131,9 @@ TEST_F(SerialDevicesTest, OnlyWatchedProgramsAreReported) {
     EXPECT_EQ(watch.EndMessage(end), "");
     watch.Watch("/opt/INC/TERM.EXE");
     EXPECT_EQ(watch.EndMessage(end),
-              "Problem Running /opt/INC/TERM.EXE\r\nThe device " + dir.Folder() +
-                  "ttyUSB0 is not writable for you. Add yourself to the group \"dialout\" that "
-                  "owns it (sudo usermod -aG dialout $USER), then log out and log in again.");
+              "Problem Running /opt/INC/TERM.EXE: the device " + dir.Folder() +
+                  "ttyUSB0 is not writable for you; add yourself to the group \"dialout\" that "
+                  "owns it (sudo usermod -aG dialout $USER), then log out and log in again");
 }
 
 TEST(SystemDeviceAccess, TheOwningGroupIsNamed) {

@@ -418,3 +418,43 @@ TEST_F(DocumentsFixture, DroppedFilesAreOpenedNotInsertedAsText) {
     TDocumentTabs::Lexipad1DataDrop(text);
     EXPECT_EQ(text, stText | stInsertAsText | stDrop) << "text drops are left alone";
 }
+
+// Save As onto a file another tab shows: that tab is closed first (after its
+// own save question), or nothing is written.
+TEST_F(DocumentsFixture, SaveAsOntoAFileOpenInAnotherTabClosesThatTabFirst) {
+    std::string a = dir.Write("a.bas", "PRINT A\r\n");
+    std::string b = dir.Write("b.bas", "PRINT B\r\n");
+    OpenViaDialog(a);
+    OpenViaDialog(b);
+    const std::string question =
+        "File \"" + a + "\" is open in another tab\rClose that tab and save over the file ?";
+    dialogs.QueueFile(a);
+    prompts.QueueAnswer(TPromptButton::No);
+    EXPECT_FALSE(docs.SaveAs1Click());
+    EXPECT_EQ(PromptTexts().back(), question);
+    EXPECT_EQ(dir.Read("a.bas"), "PRINT A\r\n");
+    EXPECT_EQ(DocumentNames(), (Names{a, b}));
+
+    // The other tab is modified: its own question comes next, and Cancel there
+    // stops the Save As with both tabs as they were.
+    tabs.Select(0);
+    docs.OpenFilesTabChange();
+    Type("' a edited\r");
+    tabs.Select(1);
+    docs.OpenFilesTabChange();
+    dialogs.QueueFile(a);
+    prompts.QueueAnswer(TPromptButton::Yes);
+    prompts.QueueAnswer(TPromptButton::Cancel);
+    EXPECT_FALSE(docs.SaveAs1Click());
+    EXPECT_EQ(DocumentNames(), (Names{a, b}));
+    EXPECT_EQ(docs.Current()->FileName(), b);
+
+    dialogs.QueueFile(a);
+    prompts.QueueAnswer(TPromptButton::Yes);
+    prompts.QueueAnswer(TPromptButton::No); // the other tab's changes are dropped
+    EXPECT_TRUE(docs.SaveAs1Click());
+    EXPECT_EQ(DocumentNames(), (Names{a}));
+    EXPECT_EQ(docs.Current()->FileName(), a);
+    EXPECT_EQ(dir.Read("a.bas"), "PRINT B\r\n");
+    EXPECT_EQ(pad.Text(), "PRINT B\r");
+}

@@ -45,12 +45,6 @@ TEST(CommandLines, TemplateExpansion) {
     }
 }
 
-TEST(CommandLines, PlaceholdersAreReplacedInOrder) {
-    // %FILENAME is replaced first, so a file name holding "%PIC" is expanded
-    // again by the later step, as the sequence of replacements says.
-    EXPECT_EQ(ExpandCommandTemplate("%FILENAME", "/w/A%PIC.HEX", "16F84"), "A16F84.HEX");
-}
-
 TEST(CommandLines, PathsWithBlanksStayOneArgument) {
     const std::string hex = "/home/me/my projects/PROG.HEX";
     EXPECT_EQ(TemplateArgv("-f%FULL -n %FILENAME", hex, "16F84"),
@@ -67,8 +61,21 @@ TEST(CommandLines, AssemblerParameterStrings) {
               (Argv{"/a b/T.ASM", "/aINHX8M", "/e+", "/l+", "/x-", "/w2", "/c-", "/m-", "/q"}));
 }
 
-TEST(CommandLines, ReplaceAllNoCase) {
-    EXPECT_EQ(ReplaceAllNoCase("aXbxc", "x", "--"), "a--b--c");
-    EXPECT_EQ(ReplaceAllNoCase("abc", "", "z"), "abc");
-    EXPECT_EQ(ReplaceAllNoCase("xxx", "xx", "y"), "yx");
+// Inserted text is never scanned again: a folder or file name holding a
+// placeholder reaches the program as it is.
+TEST(CommandLines, PlaceholdersAreReplacedInOnePass) {
+    const struct {
+        const char* hexPath;
+        const char* commandTemplate;
+        const char* expected;
+    } cases[] = {
+        {"/tmp/my %PIC dir/a.HEX", "-d%PIC -f%FULL", "-d16F877 -f/tmp/my %PIC dir/a.HEX"},
+        {"/x/%FULL.HEX", "%FILENAME %full", "%FULL.HEX /x/%FULL.HEX"},
+        {"/x/a.HEX", "%%PIC%", "%16F877%"},
+        {"/x/a.HEX", "%FILENAMES %FULLY %PICK", "a.HEXS /x/a.HEXY 16F877K"},
+        {"/x/a.HEX", "%FIL %PI", "%FIL %PI"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ExpandCommandTemplate(c.commandTemplate, c.hexPath, "16F877"), c.expected)
+            << c.commandTemplate;
 }

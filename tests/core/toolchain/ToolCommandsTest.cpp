@@ -60,14 +60,14 @@ TEST_F(ToolCommandsTest, TheTerminalOfTheIncFolderStartsInAnyCaseAndIsWatched) {
     std::filesystem::remove(terminal);
     processes.FailToStart(dir.File("INC/TERM.EXE"));
     EXPECT_EQ(Failure([this] { tools.Terminal1Click(); }),
-              "Problem Running " + dir.File("INC/TERM.EXE") + "\r\nThe file does not exist.");
+              "Problem Running " + dir.File("INC/TERM.EXE") + ": the file does not exist");
 }
 
 TEST_F(ToolCommandsTest, TheFirstCalculatorOfTheListIsStarted) {
     EXPECT_EQ(Failure([this] { tools.CalculatorItemClick(); }),
               "Problem Running gnome-calculator, kcalc, mate-calc, galculator, qalculate-gtk, "
-              "qalculate-qt, speedcrunch or xcalc\r\nNo desktop calculator is installed; install "
-              "one of them, for example the package gnome-calculator.");
+              "qalculate-qt, speedcrunch or xcalc: no desktop calculator is installed; install "
+              "one of them, for example the package gnome-calculator");
     EXPECT_TRUE(processes.Calls().empty());
     Program("xcalc");
     std::string galculator = Program("galculator");
@@ -80,7 +80,7 @@ TEST_F(ToolCommandsTest, TheFirstCalculatorOfTheListIsStarted) {
 TEST_F(ToolCommandsTest, HelpGoesToTheDesktopOrWinesViewerOrSaysWhatIsMissing) {
     const std::string help = dir.File("INC/QUARNP_HELP.HLP");
     EXPECT_EQ(Failure([this] { tools.HelpMenuItemClick(); }),
-              "Problem Running " + help + "\r\nThe file does not exist.");
+              "Problem Running " + help + ": the file does not exist");
     EXPECT_TRUE(desktop.documents.empty());
 
     dir.Write("INC/QUARNP_HELP.HLP", "?_\x03\x00");
@@ -91,14 +91,14 @@ TEST_F(ToolCommandsTest, HelpGoesToTheDesktopOrWinesViewerOrSaysWhatIsMissing) {
     desktop.opens = false;
     EXPECT_EQ(Failure([this] { tools.HelpMenuItemClick(); }),
               "Problem Running " + help +
-                  "\r\nThe desktop's opener (xdg-open) could not be started.");
+                  ": the desktop's opener (xdg-open) could not be started");
 
     desktop.hasOpener = false;
     EXPECT_EQ(Failure([this] { tools.HelpMenuItemClick(); }),
               "Problem Running " + help +
-                  "\r\nNo program to show Windows help files is installed: install the package "
+                  ": no program to show Windows help files is installed; install the package "
                   "wine (it brings the help viewer winhlp32), or give the desktop a viewer for "
-                  ".HLP files.");
+                  ".HLP files");
     std::string wine = Program("wine");
     tools.HelpMenuItemClick();
     ASSERT_EQ(processes.Calls().size(), 1u);
@@ -114,7 +114,7 @@ TEST_F(ToolCommandsTest, HelpGoesToTheDesktopOrWinesViewerOrSaysWhatIsMissing) {
 TEST_F(ToolCommandsTest, TheUserGuideOpensThroughTheDesktop) {
     const std::string guide = dir.File("INC/USER_GUIDE.html");
     EXPECT_EQ(Failure([this] { tools.UserGuideClick(); }),
-              "Problem Running " + guide + "\r\nThe file does not exist.");
+              "Problem Running " + guide + ": the file does not exist");
     dir.Write("INC/USER_GUIDE.html", "<html></html>");
     tools.UserGuideClick();
     EXPECT_EQ(desktop.documents, Words{guide});

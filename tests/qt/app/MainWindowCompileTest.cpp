@@ -34,8 +34,11 @@ void MainWindowCompileTest::errorResultOpensTheReportAndSummaryFillsThePanels() 
     window.dialogs.QueueFile(folder.File("prog.bas").toStdString());
     window.main.OpenButtonClick();
     QVERIFY(!window.PaneShown());
-    // What the compiler would leave beside the source.
-    QVERIFY(folder.Write("prog.KBR", "ERROR\r\nLine 1: what is this\r\nsecond\r\n"));
+    // What the compiler leaves beside the source.
+    QByteArray result("ERROR\r\nLine 1: what is this\r\nsecond\r\n");
+    window.processes.OnExecute = [&](const test::TRecordingProcesses::Call&) {
+        folder.Write("prog.KBR", result);
+    };
     window.Trigger("CompileBASIC");
     QCOMPARE(window.processes.Calls().size(), size_t(1));
     QCOMPARE(QString::fromStdString(window.processes.Calls()[0].path),
@@ -43,7 +46,7 @@ void MainWindowCompileTest::errorResultOpensTheReportAndSummaryFillsThePanels() 
     QVERIFY(window.PaneShown());
     QVERIFY(window.main.findChild<QAction*>("ShowReport")->isChecked());
     QCOMPARE(window.Report(), QString("Line 1: what is this\nsecond"));
-    QVERIFY(folder.Write("prog.KBR", "16F877,1234,56,\r\nCompiled\r\n"));
+    result = "16F877,1234,56,\r\nCompiled\r\n";
     window.Trigger("CompileBASIC");
     QCOMPARE(window.main.PanelText(2), QString("DEVICE 16F877"));
     QCOMPARE(window.main.PanelText(3), QString("CODE 1234"));
@@ -65,6 +68,9 @@ void MainWindowCompileTest::reportToggleHidesThePaneForLaterSummaries() {
     QCOMPARE(window.Report(), QString("ok\n"));
     window.Trigger("ShowReport");
     QVERIFY(!window.PaneShown());
+    window.processes.OnExecute = [&](const test::TRecordingProcesses::Call&) {
+        folder.Write("prog.KBR", "16F84,10,2,\r\nok\r\n");
+    };
     window.Trigger("CompileBASIC");
     QVERIFY(!window.PaneShown());
     QCOMPARE(window.main.PanelText(2), QString("DEVICE 16F84"));

@@ -62,8 +62,8 @@ void MainWindowProgramTest::failedStartIsReported() {
     window.OpenSource(folder);
     window.processes.FailToStart("/missing/ORLAWIN.EXE");
     window.Trigger("ProgramPIC");
-    QCOMPARE(window.PromptTexts(), (Words{"Problem Running /missing/ORLAWIN.EXE\r\n"
-                                          "The folder /missing does not exist."}));
+    QCOMPARE(window.PromptTexts(), (Words{"Problem Running /missing/ORLAWIN.EXE: "
+                                          "the folder /missing does not exist"}));
 }
 
 // A compiler that writes prog.hex for prog.bas: the exact name first, then

@@ -33,16 +33,25 @@ std::string CurrentFile(Window& window) {
     return window.main.Documents().Current()->FileName();
 }
 
-// Opens prog.bas and compiles it with the real stand-in compiler; the
-// window's own compile (recorded, not run) then reads its result.
+// The real stand-in compiler runs where the window's compile starts its
+// compiler (a recorded start), with the arguments the window gave it.
+void RunStandInOnCompile(Window& window) {
+    window.processes.OnExecute = [](const quarno::test::TRecordingProcesses::Call& call) {
+        QStringList arguments;
+        for (const std::string& argument : call.args)
+            arguments << QString::fromStdString(argument);
+        QProcess compiler;
+        compiler.start(QStringLiteral(QUARNO_APP_DIR "/QUARNO_PL.EXE"), arguments);
+        QVERIFY(compiler.waitForFinished(kRunTimeout));
+    };
+}
+
+// Opens prog.bas and compiles it with the stand-in compiler.
 void CompileWithStandIn(Window& window, const IdeFolder& folder) {
     QVERIFY(folder.Write("prog.bas", kSource));
     window.dialogs.QueueFile(folder.File("prog.bas").toStdString());
     window.main.OpenButtonClick();
-    QProcess compiler;
-    compiler.start(QStringLiteral(QUARNO_APP_DIR "/QUARNO_PL.EXE"),
-                   {folder.File("prog.bas"), "-m", "-q"});
-    QVERIFY(compiler.waitForFinished(kRunTimeout));
+    RunStandInOnCompile(window);
     window.Trigger("CompileBASIC");
 }
 
@@ -90,7 +99,9 @@ void MainWindowReportLinesTest::aLineNamingAnotherFileOpensIt() {
     QVERIFY(folder.Write("lcd.inc", "one\r\ntwo\r\nthree\r\n"));
     window.dialogs.QueueFile(folder.File("prog.bas").toStdString());
     window.main.OpenButtonClick();
-    QVERIFY(folder.Write("prog.KBR", "ERROR\r\nErrors\r\nLCD.INC(3,2): bad\r\nok\r\n"));
+    window.processes.OnExecute = [&folder](const quarno::test::TRecordingProcesses::Call&) {
+        folder.Write("prog.KBR", "ERROR\r\nErrors\r\nLCD.INC(3,2): bad\r\nok\r\n");
+    };
     window.Trigger("CompileBASIC");
     window.Trigger("NextError1");
     QCOMPARE(CurrentFile(window), folder.File("lcd.inc").toStdString());
@@ -104,7 +115,9 @@ void MainWindowReportLinesTest::aLineNamingAnotherFileOpensIt() {
     window.Trigger("PreviousError1");
     QCOMPARE(window.main.Documents().DocumentCount(), 2);
     window.Trigger("ShowReport");
-    QVERIFY(folder.Write("prog.KBR", "16F84,2,0,\r\nfine\r\n"));
+    window.processes.OnExecute = [&folder](const quarno::test::TRecordingProcesses::Call&) {
+        folder.Write("prog.KBR", "16F84,2,0,\r\nfine\r\n");
+    };
     window.main.Documents().SelectOpenDocument(folder.File("prog.bas").toStdString());
     window.Trigger("CompileBASIC");
     window.Trigger("NextError1");

@@ -147,12 +147,12 @@ void MainWindowToolsTest::terminalCalculatorAndHelpSayWhatIsMissing() {
     window.Trigger("HelpMenuItem");
     const std::string help = folder.File("INC/QUARNP_HELP.HLP").toStdString();
     QCOMPARE(window.PromptTexts(),
-             (Words{"Problem Running " + terminal + "\r\nThe file does not exist.",
+             (Words{"Problem Running " + terminal + ": the file does not exist",
                     "Problem Running gnome-calculator, kcalc, mate-calc, galculator, "
-                    "qalculate-gtk, qalculate-qt, speedcrunch or xcalc\r\nNo desktop calculator "
+                    "qalculate-gtk, qalculate-qt, speedcrunch or xcalc: no desktop calculator "
                     "is installed; install one of them, for example the package "
-                    "gnome-calculator.",
-                    "Problem Running " + help + "\r\nThe file does not exist."}));
+                    "gnome-calculator",
+                    "Problem Running " + help + ": the file does not exist"}));
     for (const auto& box : window.prompts.Boxes())
         QCOMPARE(box.kind, TPromptKind::Error);
 
@@ -223,10 +223,10 @@ void MainWindowToolsTest::aProgrammerFailingOnADeviceIsExplained() {
     window.processes.EndProgram({orla, {}, 0, false, ""}); // it succeeded
     window.processes.EndProgram(denied);
     QCOMPARE(window.PromptTexts(),
-             (Words{"Problem Running " + orla + "\r\nThe device " + deviceFolder +
-                    "ttyUSB0 is not writable for you. Add yourself to the group \"dialout\" "
+             (Words{"Problem Running " + orla + ": the device " + deviceFolder +
+                    "ttyUSB0 is not writable for you; add yourself to the group \"dialout\" "
                     "that owns it (sudo usermod -aG dialout $USER), then log out and log in "
-                    "again."}));
+                    "again"}));
     QCOMPARE(window.prompts.Boxes()[0].kind, TPromptKind::Error);
 }
 

@@ -81,7 +81,7 @@ void QtProcessesTest::startProgramReturnsAtOnceOrRaisesProblemRunning() {
         QFAIL("no error raised");
     } catch (const EProgramStart& error) {
         QCOMPARE(std::string(error.what()),
-                 "Problem Running " + missing + "\r\nThe file does not exist.");
+                 "Problem Running " + missing + ": the file does not exist");
     }
 }
 

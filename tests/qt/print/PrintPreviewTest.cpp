@@ -92,7 +92,7 @@ struct PrintRig {
 };
 
 // A recorded page drawn the way the preview draws it, scaled down.
-QImage Render(const TPreviewPrinter& preview, int page, double scale) {
+QImage Render(TPreviewPrinter& preview, int page, double scale) {
     const TDeviceMetrics& m = preview.Metrics();
     QImage image(static_cast<int>(m.physicalWidth * scale),
                  static_cast<int>(m.physicalHeight * scale), QImage::Format_RGB32);

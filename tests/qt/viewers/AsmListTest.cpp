@@ -178,8 +178,8 @@ void AsmListTest::withoutEitherAssemblerTheUserIsTold() {
     QCOMPARE(f.prompts.Boxes().size(), size_t(1));
     QCOMPARE(f.prompts.Boxes()[0].text,
              "Problem Running " + f.folder.File("INC/MPASMWIN.EXE") +
-                 "\r\nThe file does not exist, and gputils' gpasm is not installed either "
-                 "(install the package gputils to assemble on Linux).");
+                 ": the file does not exist, and gputils' gpasm is not installed either "
+                 "(install the package gputils to assemble on Linux)");
     QCOMPARE(f.assembled, 0);
 }
 
