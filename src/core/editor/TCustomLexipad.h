@@ -274,6 +274,9 @@ public:
     // --- layout and mouse -------------------------------------------------------------
     int Gutter() const { return m_settings->Gutter(); }
     void SetGutter(int pixels) { m_settings->SetGutter(std::max(pixels, 0)); }
+    // The gutter as drawn: the setting, or wider when the line numbers shown
+    // need more room (a six-digit number is not cut off).
+    int GutterWidth() const;
     int Margin() const { return m_settings->Margin(); }
     void SetMargin(int pixels) { m_settings->SetMargin(std::max(pixels, 0)); }
     int RightMargin() const { return m_settings->RightMargin(); }
@@ -574,6 +577,7 @@ private:
     int m_visibleRows = 40;
     int m_visibleCols = 80;
     int m_lockCount = 0;
+    int m_shownGutterWidth = 0; // the gutter width the view last laid out
     int m_changeDepth = 0;
     bool m_changed = false;
     bool m_loading = false;
