@@ -240,7 +240,7 @@ QString TEditorMainForm::PanelText(int panel) const {
 }
 
 void TEditorMainForm::FormCreate() {
-    m_globals.ComputeFolders(m_executablePath);
+    m_globals.UseLayout(TAppLayout::Decide(m_executablePath));
     m_reportShown = false;
     m_globals.SetDeviceName(TAppGlobals::kDefaultDeviceName);
     m_documents = std::make_unique<TDocumentTabs>(
@@ -303,10 +303,11 @@ void TEditorMainForm::SaveParserSettings() {
 
 void TEditorMainForm::FormActivate() {
     TEventLog::Write(QStringLiteral("FormActivate"));
-    if (!m_startupFile.empty())
-        OpenDocument(m_startupFile);
-    else
-        NewButtonClick();
+    std::vector<std::string> forwarded = std::exchange(m_forwardedFiles, {});
+    if (m_startupFile.empty() && forwarded.empty()) NewButtonClick();
+    if (!m_startupFile.empty()) OpenNamedFile(m_startupFile, false);
+    for (const std::string& file : forwarded)
+        OpenNamedFile(file, true);
     LoadParserSettings();
     ShowInfraredBootloaderItem();
     BuildRunMenus();
@@ -315,6 +316,20 @@ void TEditorMainForm::FormActivate() {
 void TEditorMainForm::OpenDocument(const std::string& fileName) {
     TEventLog::Write(QStringLiteral("open ") + FromPath(fileName));
     m_documents->OpenDocument(fileName);
+}
+
+void TEditorMainForm::OpenForwardedFiles(const std::vector<std::string>& files) {
+    if (!m_activated) {
+        m_forwardedFiles.insert(m_forwardedFiles.end(), files.begin(), files.end());
+        return;
+    }
+    for (const std::string& file : files)
+        OpenNamedFile(file, true);
+}
+
+void TEditorMainForm::OpenNamedFile(const std::string& fileName, bool asDropped) {
+    TEventLog::Write(QStringLiteral("open ") + FromPath(fileName));
+    m_documents->OpenNamedFile(fileName, asDropped);
 }
 
 void TEditorMainForm::NewButtonClick() {
