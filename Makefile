@@ -38,12 +38,15 @@ test-sanitize: deps
 	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS) -L 'core|cli'
 
+# The list of installed files is kept apart from CMake's manifest, which every
+# install (the tests' and CPack's too) rewrites, and names them below DESTDIR.
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+	@sed 's|^|$(DESTDIR)|' $(BUILD_DIR)/install_manifest.txt > $(BUILD_DIR)/installed-files.txt
 	@[ -n "$(DESTDIR)" ] || ./scripts/refresh-desktop.sh "$(PREFIX)"
 
 uninstall:
-	@./scripts/uninstall.sh $(BUILD_DIR)/install_manifest.txt
+	@./scripts/uninstall.sh $(BUILD_DIR)/installed-files.txt
 	@[ -n "$(DESTDIR)" ] || ./scripts/refresh-desktop.sh "$(PREFIX)"
 
 # A .deb of the installed files under /usr, written to $(BUILD_DIR).
