@@ -65,6 +65,11 @@ public:
     void OpenButtonClick();
     // Opens a file in a new tab; false when nothing was opened.
     bool OpenDocument(const std::string& fileName);
+    // A file named on a command line, this copy's or one a later copy handed
+    // over: a missing file is reported ("Cannot Find or Open File") even when
+    // no document is open. asDropped opens it as a dropped file is opened
+    // (the Open dialog's folder stays as it was).
+    bool OpenNamedFile(const std::string& fileName, bool asDropped);
     void ReopenItemClick(const std::string& caption);
     void ReOpenFileClick();
     // False when the document was not saved (cancelled or failed).

@@ -20,4 +20,14 @@ std::string ExtractFileName(const std::string& path);
 std::string ChangeFileExt(const std::string& path, const std::string& ext);
 std::string ExtractFileExt(const std::string& path);
 
+// Creates the folder and its missing parents; each folder made here gets
+// mode (less the umask). EFCreateError "Cannot create folder "%s". <reason>"
+// when one cannot be made or a file stands in the way.
+void ForceDirectories(const std::string& path, unsigned mode = 0777);
+// A folder only this user may enter: made with mode 0700 when missing, its
+// mode narrowed to 0700 when it is the user's own and wider. False, with the
+// reason in problem, when the path is a symbolic link, not a folder, belongs
+// to another user or cannot be made.
+bool EnsurePrivateFolder(const std::string& path, std::string& problem);
+
 } // namespace quarno

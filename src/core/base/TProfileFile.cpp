@@ -4,6 +4,7 @@
 #include "core/base/FileUtils.h"
 #include "core/base/StringUtils.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -72,17 +73,53 @@ bool TProfileFile::Exists() const {
     return FileExists(m_path);
 }
 
-std::string TProfileFile::ReadString(const std::string& section, const std::string& key,
-                                     const std::string& defaultValue) const {
-    Lines lines = LoadLines(m_path);
+// The value of the key in the section, quotes kept, or nothing.
+static std::optional<std::string> FindValue(const Lines& lines, const std::string& section,
+                                            const std::string& key) {
     int header = FindSection(lines, section);
-    if (header < 0) return defaultValue;
+    if (header < 0) return std::nullopt;
     for (size_t i = static_cast<size_t>(header) + 1; i < lines.size(); ++i) {
         if (IsSectionLine(lines[i])) break;
         std::string_view name, value;
-        if (SplitKeyLine(lines[i], name, value) && SameText(name, key)) return Unquote(value);
+        if (SplitKeyLine(lines[i], name, value) && SameText(name, key)) return std::string(value);
     }
-    return defaultValue;
+    return std::nullopt;
+}
+
+std::string TProfileFile::ReadString(const std::string& section, const std::string& key,
+                                     const std::string& defaultValue) const {
+    std::optional<std::string> value = FindValue(LoadLines(m_path), section, key);
+    return value ? Unquote(*value) : defaultValue;
+}
+
+bool TProfileFile::HasKey(const std::string& section, const std::string& key) const {
+    return FindValue(LoadLines(m_path), section, key).has_value();
+}
+
+// Only what ReadString can reach: the first section of a name and the first
+// key of a name in it.
+std::vector<TProfileEntry> TProfileFile::Entries() const {
+    Lines lines = LoadLines(m_path);
+    std::vector<TProfileEntry> entries;
+    std::vector<std::string> sections;
+    std::optional<std::string> section;
+    for (const std::string& line : lines) {
+        if (auto name = SectionName(line)) {
+            bool repeated =
+                std::any_of(sections.begin(), sections.end(),
+                            [&](const std::string& seen) { return SameText(seen, *name); });
+            section = repeated ? std::nullopt : name;
+            sections.push_back(*name);
+            continue;
+        }
+        std::string_view key, value;
+        if (!section || !SplitKeyLine(line, key, value)) continue;
+        bool seen = std::any_of(entries.begin(), entries.end(), [&](const TProfileEntry& entry) {
+            return entry.section == *section && SameText(entry.key, key);
+        });
+        if (!seen) entries.push_back({*section, std::string(key), std::string(value)});
+    }
+    return entries;
 }
 
 int TProfileFile::ReadInteger(const std::string& section, const std::string& key,

@@ -6,8 +6,16 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace quarno {
+
+// One key of a profile file as it stands there (value untrimmed of quotes).
+struct TProfileEntry {
+    std::string section;
+    std::string key;
+    std::string value;
+};
 
 class TProfileFile {
 public:
@@ -21,6 +29,10 @@ public:
                            const std::string& defaultValue) const;
     // A decimal value; the default when the key is missing or not a number.
     int ReadInteger(const std::string& section, const std::string& key, int defaultValue) const;
+    // True when the section holds the key, whatever its value (empty too).
+    bool HasKey(const std::string& section, const std::string& key) const;
+    // Every key of the file in file order; the first of duplicate keys counts.
+    std::vector<TProfileEntry> Entries() const;
 
     // Creates the file, the section or the key as needed (EFCreateError when
     // the file cannot be written; the old file is then left intact).

@@ -128,6 +128,11 @@ public:
     // Answers a later copy of the program: restores the window if it is
     // minimised (keeping it maximised if it was), raises and activates it.
     void BringForward();
+    // Files named on a later copy's command line (or after the first on this
+    // copy's): each opens as a dropped file does; a missing one is reported
+    // and the others still open. Before the first activation they wait for
+    // it and open after the start-up file.
+    void OpenForwardedFiles(const std::vector<std::string>& files);
 
     // The File commands, as the menu runs them.
     void NewButtonClick();
@@ -199,6 +204,7 @@ private:
     void FormCreate();
     void FormShow();
     void FormActivate();
+    void OpenNamedFile(const std::string& fileName, bool asDropped);
     // False when closing was cancelled.
     bool FormClose();
 
@@ -287,6 +293,7 @@ private:
     // Lends Lexipad1 the stores of the documents; it goes before Lexipad1.
     std::unique_ptr<TDocumentTabs> m_documents;
     std::string m_startupFile;
+    std::vector<std::string> m_forwardedFiles; // until the first activation
     bool m_reportShown = false;
     std::string m_compileFailure; // the report line of a compile that failed, while refreshing
     bool m_hintsRouted = false;

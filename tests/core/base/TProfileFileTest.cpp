@@ -77,3 +77,19 @@ TEST(TProfileFile, WriteIntoAMissingFolderRaises) {
     TProfileFile ini(dir.File("missing/KBX.INI"));
     EXPECT_THROW(ini.WriteString("A", "B", "2"), EFCreateError);
 }
+
+TEST(TProfileFile, EntriesListWhatReadsReachInFileOrder) {
+    TempDir dir;
+    dir.Write("KBX.INI", "; comment\r\n[A]\r\nx=1\r\nX=2\r\n\r\n[b]\r\ny = \"q\" \r\nempty=\r\n"
+                         "[a]\r\nz=3\r\n");
+    TProfileFile ini(dir.File("KBX.INI"));
+    std::vector<TProfileEntry> entries = ini.Entries();
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0].section + "/" + entries[0].key + "=" + entries[0].value, "A/x=1");
+    EXPECT_EQ(entries[1].section + "/" + entries[1].key + "=" + entries[1].value, "b/y=\"q\"");
+    EXPECT_EQ(entries[2].section + "/" + entries[2].key + "=" + entries[2].value, "b/empty=");
+    EXPECT_TRUE(ini.HasKey("B", "EMPTY"));
+    EXPECT_FALSE(ini.HasKey("A", "z")) << "a repeated section is not read";
+    EXPECT_FALSE(ini.HasKey("C", "x"));
+    EXPECT_TRUE(TProfileFile(dir.File("none.ini")).Entries().empty());
+}
