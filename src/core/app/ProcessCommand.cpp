@@ -1,12 +1,15 @@
 // Resolution of the program to run, wine for Windows executables.
 #include "core/app/ProcessCommand.h"
 
+#include "core/base/FileUtils.h"
+
 #include <cstdio>
 
 namespace quarno {
 
 bool IsWindowsExecutable(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::string reason;
+    std::FILE* file = OpenRegularFile(path, reason);
     if (!file) return false;
     char signature[2] = {};
     size_t read = std::fread(signature, 1, sizeof signature, file);
