@@ -7,19 +7,49 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace quarno {
 
-bool FileExists(const std::string& path) {
+TPathKind PathKind(const std::string& path) {
     struct stat info {};
-    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    if (path.empty() || ::stat(path.c_str(), &info) != 0) return TPathKind::Missing;
+    if (S_ISREG(info.st_mode)) return TPathKind::Regular;
+    return S_ISDIR(info.st_mode) ? TPathKind::Directory : TPathKind::Other;
+}
+
+bool FileExists(const std::string& path) {
+    return PathKind(path) == TPathKind::Regular;
 }
 
 bool DirectoryExists(const std::string& path) {
+    return PathKind(path) == TPathKind::Directory;
+}
+
+// Opening without blocking and checking the opened file (not the path, which
+// may change in between) is what keeps a pipe without a writer from hanging
+// the caller.
+std::FILE* OpenRegularFile(const std::string& path, std::string& reason) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        reason = std::strerror(errno);
+        return nullptr;
+    }
     struct stat info {};
-    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        reason = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : kNotRegularFile;
+        ::close(fd);
+        return nullptr;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    std::FILE* file = ::fdopen(fd, "rb");
+    if (!file) {
+        reason = std::strerror(errno);
+        ::close(fd);
+    }
+    return file;
 }
 
 std::string ReadWholeFile(const std::string& path) {

@@ -155,8 +155,8 @@ void TCustomLexipad::MouseMove(TPoint point, uint32_t) {
 void TCustomLexipad::MouseUp(TPoint point, uint32_t) {
     ChangeStep step(*this);
     if (m_marginDrag != 0) {
-        int column =
-            std::max((point.x - TextLeft() + CharWidth() / 2) / CharWidth() + m_leftCol, 0);
+        int column = std::clamp((point.x - TextLeft() + CharWidth() / 2) / CharWidth() + m_leftCol,
+                                0, TLP_Settings::kMaxColumn);
         if (m_marginDrag == 1)
             SetRightMargin(column);
         else
