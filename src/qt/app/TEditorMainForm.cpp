@@ -66,6 +66,7 @@ TEditorMainForm::TEditorMainForm(const TAppSeams& seams, const std::string& exec
     CreateViewMenu();
     CreateTabPopup();
     FormCreate();
+    CreateSearchMenu();
 }
 
 // The edit area: the row of tabs over the editing control.
@@ -431,6 +432,7 @@ void TEditorMainForm::ShowStatus(const TDocumentStatus& status) {
         action->setVisible(status.documents);
     setWindowTitle(FromPath(status.caption));
     ApplyToolMenus(status);
+    ApplySearchMenu(status);
 }
 
 void TEditorMainForm::SetPanelText(int panel, const std::string& text) {

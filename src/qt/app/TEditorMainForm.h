@@ -7,12 +7,14 @@
 #include "core/app/TAppGlobals.h"
 #include "core/app/TAppSeams.h"
 #include "core/app/TEdPersistent.h"
+#include "core/app/TSearchCommands.h"
 #include "core/toolchain/TBootloaderChoice.h"
 #include "core/toolchain/TPathDialog.h"
 #include "core/toolchain/TProgrammerChoice.h"
 #include "qt/print/PrintCommands.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -23,6 +25,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QPainter;
 class QPrinter;
 class QPlainTextEdit;
 class QSplitter;
@@ -48,6 +51,11 @@ class TLexipad;
 class TOpenFilesTab;
 class TParserRepository;
 class TRegistryStore;
+class TEdFindDlg;
+class TEdReplDlg;
+class TEdSearchDlg;
+class TGotoLineDialog;
+struct TRangeMark;
 
 class TEditorMainForm : public QMainWindow, private IDocumentsView {
     Q_OBJECT
@@ -124,6 +132,15 @@ public:
     void ReOpenFileClick();
     void OpenDocument(const std::string& fileName);
 
+    // The Search menu: its dialogs (created after this window) and commands.
+    void SetSearchDialogs(TEdFindDlg& find, TEdReplDlg& replace, TGotoLineDialog& gotoLine);
+    void Find1Click();
+    void Replace1Click();
+    void Searchagain1Click();
+    void Showall1Click();
+    void Gotolinenumber1Click();
+    TSearchCommands& SearchCommands() const;
+
 protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -169,6 +186,12 @@ private:
     // The current document's listing and HEX file (kept in the globals).
     std::string CurrentAsmPath();
     std::string CurrentHexPath();
+    // The Search menu (TEditorMainFormSearch.cpp).
+    void CreateSearchMenu();
+    void ConnectSearchCommands();
+    void ApplySearchMenu(const TDocumentStatus& status);
+    void OpenSearchDialog(TEdSearchDlg* dialog, TEdSearchDlg* other);
+    static void Lexipad1DrawMark(QPainter& dc, const QRect& rect, TRangeMark& mark);
 
     // The documents' view of the window.
     void ShowStatus(const TDocumentStatus& status) override;
@@ -227,6 +250,13 @@ private:
     bool m_hintsRouted = false;
     bool m_shown = false;
     bool m_activated = false;
+    // The Search menu; the dialogs belong to the application's windows.
+    QMenu* m_searchMenu = nullptr;
+    QAction* m_searchAgain = nullptr;
+    std::unique_ptr<TSearchCommands> m_searchCommands;
+    QPointer<TEdFindDlg> m_findDlg;
+    QPointer<TEdReplDlg> m_replDlg;
+    QPointer<TGotoLineDialog> m_gotoLineDlg;
 };
 
 } // namespace quarno
