@@ -117,21 +117,25 @@ bool TSearchCommands::Search(const std::string& text, uint32_t options) {
     return false;
 }
 
+bool TSearchCommands::HasDocument() const {
+    return m_documents.Current() != nullptr;
+}
+
 bool TSearchCommands::Find(const std::string& text, uint32_t options) {
-    if (text.empty()) return false;
+    if (text.empty() || !HasDocument()) return false;
     StoreLastSearch(text, options);
     return Search(text, options);
 }
 
 bool TSearchCommands::SearchAgain() {
     std::string text = LastSearchText();
-    if (text.empty()) return false;
+    if (text.empty() || !HasDocument()) return false;
     return Search(text, StoredOptions());
 }
 
 bool TSearchCommands::Replace(const std::string& text, const std::string& replacement,
                               uint32_t options, bool prompt) {
-    if (text.empty()) return false;
+    if (text.empty() || !HasDocument()) return false;
     TCustomLexipad& editor = Editor();
     TUndoSelection started = editor.Selection();
     SkipSelectedMatch(text, options, true);
@@ -150,7 +154,7 @@ bool TSearchCommands::Replace(const std::string& text, const std::string& replac
 
 int TSearchCommands::ReplaceAll(const std::string& text, const std::string& replacement,
                                 uint32_t options, bool prompt) {
-    if (text.empty()) return 0;
+    if (text.empty() || !HasDocument()) return 0;
     options |= foSearchNow;
     StoreLastSearch(text, options);
     TCustomLexipad& editor = Editor();
@@ -187,6 +191,7 @@ int TSearchCommands::ReplaceAll(const std::string& text, const std::string& repl
 bool TSearchCommands::ShowAll() {
     std::string text = LastSearchText();
     if (text.empty()) return false;
+    if (!HasDocument()) return true;
     int marked = 0;
     {
         THeldChanges held(Editor());

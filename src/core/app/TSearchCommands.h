@@ -37,6 +37,8 @@ public:
     uint32_t StoredOptions() const;
     std::string LastSearchText() const;
 
+    // Every command does nothing while no document is open.
+
     // The find dialog's OK, with the option word of its boxes: stores the
     // search as the last one, searches from the selection and selects the
     // match, or says it was not found. An empty text does nothing.
@@ -65,6 +67,7 @@ public:
     static std::string ReplaceQuestion(const std::string& text, const std::string& replacement);
 
 private:
+    bool HasDocument() const;
     void StoreLastSearch(const std::string& text, uint32_t options);
     void SkipSelectedMatch(const std::string& text, uint32_t options, bool matchCase);
     bool Search(const std::string& text, uint32_t options);

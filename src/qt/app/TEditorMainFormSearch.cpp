@@ -104,6 +104,11 @@ void TEditorMainForm::ApplySearchMenu(const TDocumentStatus& status) {
     if (!m_searchMenu) return;
     m_searchMenu->menuAction()->setVisible(status.documents);
     m_searchAgain->setEnabled(status.documents && status.canSearchAgain);
+    if (status.documents) return;
+    // With the last document gone there is nothing left to search.
+    for (TEdSearchDlg* dialog :
+         {static_cast<TEdSearchDlg*>(m_findDlg), static_cast<TEdSearchDlg*>(m_replDlg)})
+        if (dialog && dialog->isVisible()) dialog->reject();
 }
 
 // One dialog at a time: each keeps the selection visible while it is open

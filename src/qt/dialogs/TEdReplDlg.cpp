@@ -29,6 +29,10 @@ TEdReplDlg::TEdReplDlg(QWidget* parent)
     m_replaceAllButton->setObjectName(QStringLiteral("ReplaceAllButton"));
     m_replaceAllButton->setAutoDefault(false);
     InsertButton(m_replaceAllButton);
+    // Tab walks the dialog as it is laid out.
+    setTabOrder(FindHistoryBox(), m_replHistoryBox);
+    setTabOrder(findChild<QCheckBox*>(QStringLiteral("RegExBox")), m_promptOnReplBox);
+    setTabOrder(OkButton(), m_replaceAllButton);
     connect(m_replaceAllButton, &QPushButton::clicked, this,
             [this] { RunCommand([this] { ReplaceAllButtonClick(); }); });
 }

@@ -19,6 +19,7 @@ TGotoLineDialog::TGotoLineDialog(QWidget* parent)
     setObjectName(QStringLiteral("GotoLineDialog"));
     setWindowTitle(QStringLiteral("Go to line number"));
     m_lineNumberBox->setObjectName(QStringLiteral("LineNumberBox"));
+    setMinimumWidth(280); // room for the caption
     auto* label = new QLabel(QStringLiteral("&Enter new line number"), this);
     label->setBuddy(m_lineNumberBox);
     auto* ok = new QPushButton(QStringLiteral("&OK"), this);

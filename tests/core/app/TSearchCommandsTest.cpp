@@ -123,7 +123,7 @@ TEST_F(SearchFixture, InitialTextIsTheSelectionOnOneLineElseTheLastSearch) {
     EXPECT_EQ(commands.InitialText(), "beta") << "a selection across lines is not taken";
 }
 
-TEST_F(SearchFixture, EmptySearchTextDoesNothing) {
+TEST_F(SearchFixture, EmptySearchTextOrNoDocumentDoesNothing) {
     SetCaretText(pad, "^ab|c");
     EXPECT_FALSE(commands.Find("", 0));
     EXPECT_FALSE(commands.Replace("", "x", 0, false));
@@ -134,6 +134,19 @@ TEST_F(SearchFixture, EmptySearchTextDoesNothing) {
     EXPECT_TRUE(errorView.errors.empty());
     EXPECT_EQ(history.LastSearchText(), "");
     EXPECT_FALSE(pad.CanUndo());
+
+    commands.Find("b", 0);
+    ASSERT_TRUE(docs.Close1Click());
+    ASSERT_EQ(docs.Current(), nullptr);
+    size_t boxes = prompts.Boxes().size();
+    std::string hidden = pad.Text();
+    EXPECT_FALSE(commands.Find("zz", 0));
+    EXPECT_FALSE(commands.SearchAgain());
+    EXPECT_FALSE(commands.Replace("b", "x", 0, false));
+    EXPECT_EQ(commands.ReplaceAll("b", "x", 0, false), 0);
+    EXPECT_TRUE(commands.ShowAll()) << "there is a search, but no document to mark";
+    EXPECT_EQ(prompts.Boxes().size(), boxes) << "without a document nothing is searched";
+    EXPECT_EQ(pad.Text(), hidden);
 }
 
 // The control reports a pattern error itself; "not found" would be wrong.

@@ -129,7 +129,10 @@ void MainWindowSearchTest::searchMenuFollowsEditOrFile() {
     again->trigger();
     QCOMPARE(CaretText(window.Pad()), std::string("abc ^abc|"));
 
+    window.Trigger("Find1");
+    QVERIFY(window.find.isVisible());
     window.Trigger("Close1");
+    QVERIFY2(!window.find.isVisible(), "nothing is left to search");
     QVERIFY(!menu->menuAction()->isVisible());
     QVERIFY(!again->isEnabled());
     window.Trigger("New1");
