@@ -68,6 +68,7 @@ TEditorMainForm::TEditorMainForm(const TAppSeams& seams, const std::string& exec
     CreateTabPopup();
     WatchClipboard();
     FormCreate();
+    ConnectSearchCommands();
 }
 
 // The edit area: the row of tabs over the editing control.
@@ -368,6 +369,7 @@ void TEditorMainForm::ShowStatus(const TDocumentStatus& status) {
         action->setVisible(status.documents);
     setWindowTitle(FromPath(status.caption));
     ApplyToolMenus(status);
+    ApplySearchMenu(status);
 }
 
 void TEditorMainForm::SetPanelText(int panel, const std::string& text) {

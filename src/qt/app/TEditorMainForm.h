@@ -7,6 +7,7 @@
 #include "core/app/TAppGlobals.h"
 #include "core/app/TAppSeams.h"
 #include "core/app/TEdPersistent.h"
+#include "core/app/TSearchCommands.h"
 #include "core/toolchain/TBootloaderChoice.h"
 #include "core/toolchain/TPathDialog.h"
 #include "core/toolchain/TProgrammerChoice.h"
@@ -14,6 +15,7 @@
 
 #include <QKeySequence>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -25,6 +27,7 @@ class QAction;
 class QKeySequence;
 class QLabel;
 class QMenu;
+class QPainter;
 class QPrinter;
 class QPlainTextEdit;
 class QSplitter;
@@ -51,6 +54,11 @@ class TLexipad;
 class TOpenFilesTab;
 class TParserRepository;
 class TRegistryStore;
+class TEdFindDlg;
+class TEdReplDlg;
+class TEdSearchDlg;
+class TGotoLineDialog;
+struct TRangeMark;
 
 class TEditorMainForm : public QMainWindow, private IDocumentsView {
     Q_OBJECT
@@ -144,6 +152,15 @@ public:
     void ReOpenFileClick();
     void OpenDocument(const std::string& fileName);
 
+    // The Search menu: its dialogs (created after this window) and commands.
+    void SetSearchDialogs(TEdFindDlg& find, TEdReplDlg& replace, TGotoLineDialog& gotoLine);
+    void Find1Click();
+    void Replace1Click();
+    void Searchagain1Click();
+    void Showall1Click();
+    void Gotolinenumber1Click();
+    TSearchCommands& SearchCommands() const;
+
 protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -227,6 +244,11 @@ private:
     // The current document's listing and HEX file (kept in the globals).
     std::string CurrentAsmPath();
     std::string CurrentHexPath();
+    // The Search menu (TEditorMainFormSearch.cpp).
+    void ConnectSearchCommands();
+    void ApplySearchMenu(const TDocumentStatus& status);
+    void OpenSearchDialog(TEdSearchDlg* dialog, TEdSearchDlg* other);
+    static void Lexipad1DrawMark(QPainter& dc, const QRect& rect, TRangeMark& mark);
 
     // The documents' view of the window.
     void ShowStatus(const TDocumentStatus& status) override;
@@ -299,6 +321,12 @@ private:
     bool m_hintsRouted = false;
     bool m_shown = false;
     bool m_activated = false;
+    // The Search menu; the dialogs belong to the application's windows.
+    QAction* m_searchAgain = nullptr;
+    std::unique_ptr<TSearchCommands> m_searchCommands;
+    QPointer<TEdFindDlg> m_findDlg;
+    QPointer<TEdReplDlg> m_replDlg;
+    QPointer<TGotoLineDialog> m_gotoLineDlg;
 };
 
 } // namespace quarno
