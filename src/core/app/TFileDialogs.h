@@ -31,9 +31,8 @@ struct TFontChoice {
 // A colour and the dialog's 16 custom colours, as 0x00BBGGRR values.
 struct TColorChoice {
     int32_t color = 0;
-    std::array<int32_t, 16> customColors{0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
-                                         0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
-                                         0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
+    std::array<int32_t, 16> customColors{0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
+                                         0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
                                          0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
     bool operator==(const TColorChoice&) const = default;
 };

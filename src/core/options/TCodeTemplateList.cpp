@@ -17,7 +17,7 @@ std::string TCodeTemplateList::Body(int index) const {
 }
 
 TEntryButtons TCodeTemplateList::Buttons(std::string_view name, std::string_view description,
-                                     std::string_view body) const {
+                                         std::string_view body) const {
     TEntryButtons buttons;
     if (name.empty()) return buttons;
     std::string key = LowerCase(name);
@@ -35,7 +35,7 @@ TEntryButtons TCodeTemplateList::Buttons(std::string_view name, std::string_view
 }
 
 int TCodeTemplateList::Add(std::string_view name, std::string_view description,
-                       std::string_view body) {
+                           std::string_view body) {
     // The templates object keeps names and descriptions of up to 255 characters.
     std::string key = LowerCase(name.substr(0, 255));
     std::string text(description.substr(0, 255));
@@ -45,7 +45,7 @@ int TCodeTemplateList::Add(std::string_view name, std::string_view description,
 }
 
 int TCodeTemplateList::Replace(std::string_view name, std::string_view description,
-                           std::string_view body) {
+                               std::string_view body) {
     m_entries.RemoveAt(m_entries.IndexOfName(LowerCase(name)));
     return Add(name, description, body);
 }

@@ -20,7 +20,8 @@ public:
     // swaps in an attached-controls list holding only the two previews and
     // makes the parser their active parser (slot 1). The parser and the
     // previews must outlive the session.
-    TOptionsSession(TLexipadParser& parser, TCustomLexipad& preview, TCustomLexipad& templateEditor);
+    TOptionsSession(TLexipadParser& parser, TCustomLexipad& preview,
+                    TCustomLexipad& templateEditor);
     // Detaches the previews, puts the parser's own settings and controls
     // back and has the settings applied to those controls again, whether or
     // not the copy was accepted (also when the dialog failed).

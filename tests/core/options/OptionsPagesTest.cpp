@@ -1,6 +1,6 @@
+#include "core/options/OptionsPages.h"
 #include "core/options/ColorPalette.h"
 #include "core/options/OptionSwitches.h"
-#include "core/options/OptionsPages.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
+#include "core/options/THighlightPageModel.h"
 #include "core/editor/TCustomLexipad.h"
 #include "core/highlight/ShippedLanguages.h"
-#include "core/options/THighlightPageModel.h"
 
 #include <gtest/gtest.h>
 

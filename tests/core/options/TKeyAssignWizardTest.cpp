@@ -1,12 +1,13 @@
-#include "core/lexicon/ShortCuts.h"
 #include "core/options/TKeyAssignWizard.h"
+#include "core/lexicon/ShortCuts.h"
 
 #include <gtest/gtest.h>
 
 using namespace quarno;
 
 TEST(TKeyAssignWizard, CaptionsAndStepTexts) {
-    EXPECT_EQ(TKeyAssignWizard::Caption(TKeyAssignWizard::kEdit, "Undo"), "Edit key pair for: Undo");
+    EXPECT_EQ(TKeyAssignWizard::Caption(TKeyAssignWizard::kEdit, "Undo"),
+              "Edit key pair for: Undo");
     EXPECT_EQ(TKeyAssignWizard::Caption(TKeyAssignWizard::kAdd, "Redo"),
               "Add new key pair for: Redo");
     EXPECT_EQ(TKeyAssignWizard::StepLabel(2), "Step 2");

@@ -1,5 +1,5 @@
-#include "core/lexicon/ShortCuts.h"
 #include "core/options/TKeyAssignments.h"
+#include "core/lexicon/ShortCuts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
+#include "core/options/TOptionsPageModel.h"
 #include "core/base/TMemoryStream.h"
 #include "core/editor/TCustomLexipad.h"
 #include "core/lexicon/ShortCuts.h"
 #include "core/options/OptionSwitches.h"
-#include "core/options/TOptionsPageModel.h"
 
 #include <gtest/gtest.h>
 
@@ -49,7 +49,7 @@ TEST(TOptionsPageModel, GutterAndMarginTakeZeroTo199ElseOne) {
         const char* typed;
         const char* shown;
     } cases[] = {
-        {"0", "0"}, {"25", "25"}, {"199", "199"}, {"200", "1"}, {"250", "1"},
+        {"0", "0"}, {"25", "25"}, {"199", "199"}, {"200", "1"},  {"250", "1"},
         {"", "1"},  {"x", "1"},   {"-5", "1"},    {"025", "25"},
     };
     for (const Case& c : cases) {
@@ -68,7 +68,8 @@ TEST(TOptionsPageModel, SpinStepsWithin0To199) {
         int delta;
         const char* result;
     } cases[] = {
-        {"5", 1, "6"}, {"5", -1, "4"}, {"0", -1, "0"}, {"199", 1, "199"}, {"", 1, "1"}, {"a", -1, "1"},
+        {"5", 1, "6"},     {"5", -1, "4"}, {"0", -1, "0"},
+        {"199", 1, "199"}, {"", 1, "1"},   {"a", -1, "1"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(TOptionsPageModel::Stepped(c.text, c.delta), c.result) << c.text << c.delta;
@@ -99,7 +100,8 @@ TEST(TOptionsPageModel, RefusedTabColumnsAndTabStopBringThePreviousBack) {
     EXPECT_EQ(model.TabStopLeft("8"), (TFieldResult{"8", ""}));
     EXPECT_EQ(model.TabStopLeft("0"),
               (TFieldResult{"8", "=Illegal default tab stop value, must be > 0"}));
-    EXPECT_EQ(model.TabStopLeft("eight"), (TFieldResult{"8", "'eight' is not a valid integer value"}));
+    EXPECT_EQ(model.TabStopLeft("eight"),
+              (TFieldResult{"8", "'eight' is not a valid integer value"}));
     EXPECT_EQ(preview.Settings().TabDefault(), 8);
 }
 

@@ -1,7 +1,7 @@
+#include "core/options/TOptionsSession.h"
 #include "core/base/TMemoryStream.h"
 #include "core/editor/TCustomLexipad.h"
 #include "core/highlight/ShippedLanguages.h"
-#include "core/options/TOptionsSession.h"
 
 #include <gtest/gtest.h>
 
