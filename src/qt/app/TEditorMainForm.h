@@ -168,6 +168,7 @@ private:
     void AddOutputWindowItems();
     void CreateReportPane();
     void CreateOptionsMenu();
+    void AddPropertiesItem();
     void ShowReportPane(bool shown);
     void FillReportPane(const std::vector<std::string>& lines);
     void ShowWaitWindow(bool shown);

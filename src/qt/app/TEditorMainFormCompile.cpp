@@ -50,6 +50,7 @@ void TEditorMainForm::CreateOptionsMenu() {
     compile->setShortcut(QKeySequence(Qt::Key_F9));
     AddProgrammerItems();
     AddBootloaderItems();
+    AddPropertiesItem();
 }
 
 QWidget* TEditorMainForm::ReportMemo() const {

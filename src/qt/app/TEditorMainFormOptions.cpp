@@ -6,7 +6,16 @@
 #include "qt/dialogs/TOptionsDialog.h"
 #include "qt/editor/TLexipad.h"
 
+#include <QMenu>
+
 namespace quarno {
+
+// Temporary entry under Options until the main window's menus are rebuilt.
+void TEditorMainForm::AddPropertiesItem() {
+    QAction* properties = m_optionsMenu->addAction(QStringLiteral("&Properties..."), this,
+                                                   &TEditorMainForm::Properties1Click);
+    properties->setObjectName(QStringLiteral("Properties1"));
+}
 
 // The parser runs the dialog; after OK it has every control showing the
 // language apply the settings again (and rescan), and the repository keeps
