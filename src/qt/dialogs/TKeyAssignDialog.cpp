@@ -5,6 +5,7 @@
 #include "qt/dialogs/TLP_HotKey.h"
 
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -17,6 +18,7 @@ namespace {
 
 constexpr int kTextWidth = 225;
 constexpr int kFieldGap = 15;
+constexpr int kTitleAllowance = 60; // the title bar's icon and buttons
 
 } // namespace
 
@@ -87,7 +89,14 @@ void TKeyAssignDialog::CreateButtons() {
 bool TKeyAssignDialog::Execute(uint16_t& key1, uint16_t& key2, TKeyAssignWizard::TMode mode,
                                const std::string& step2Text, const std::string& step1Text,
                                const std::string& command) {
-    setWindowTitle(FromAnsi(TKeyAssignWizard::Caption(mode, command)));
+    QString caption = FromAnsi(TKeyAssignWizard::Caption(mode, command));
+    setWindowTitle(caption);
+    // Wide enough for the caption, which names the command (the title bar
+    // adds the application's name).
+    QString shown = caption + QStringLiteral(" - ") + QGuiApplication::applicationDisplayName();
+    QFont title = font();
+    title.setBold(true);
+    setMinimumWidth(QFontMetrics(title).horizontalAdvance(shown) + 2 * kTitleAllowance);
     m_step1Text->setText(FromAnsi(step1Text));
     m_step2Text->setText(FromAnsi(step2Text));
     m_wizard.emplace(mode, key1, key2);

@@ -93,15 +93,8 @@ void TOptionsDialog::ShowError(const std::string& text) {
 // Fields that take their text when left may still hold an edit when OK is
 // pressed; a refused one keeps the dialog open.
 bool TOptionsDialog::CommitFields() {
-    bool taken =
-        LeaveField(m_wrapColumnBox, &TOptionsPageModel::WrapColumnLeft,
-                   &TOptionsPageModel::WrapColumnText) &&
-        LeaveField(m_indentStepBox, &TOptionsPageModel::IndentStepLeft,
-                   &TOptionsPageModel::IndentStepText) &&
-        LeaveField(m_tabColumnsBox, &TOptionsPageModel::TabColumnsLeft,
-                   &TOptionsPageModel::TabColumnsText) &&
-        LeaveField(m_deftabBox, &TOptionsPageModel::TabStopLeft, &TOptionsPageModel::TabStopText);
-    if (!taken) return false;
+    for (const TLeaveField& entry : LeaveFields())
+        if (!LeaveField(entry)) return false;
     ActKeysLeft();
     HotkeyLeft();
     LeaveKeyList();

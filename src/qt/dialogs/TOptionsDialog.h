@@ -83,10 +83,17 @@ private:
     QWidget* CreateNumberFields(QWidget* parent);
     void FillOptionsPage();
     void UpdateOptionEnabling();
-    void SmallFieldChanged(TSmallNumberEdit* edit,
-                           std::string (TOptionsPageModel::*change)(std::string_view));
-    bool LeaveField(QLineEdit* field, TFieldResult (TOptionsPageModel::*leave)(std::string_view),
-                    std::string (TOptionsPageModel::*current)() const);
+    using TSmallChange = std::string (TOptionsPageModel::*)(std::string_view);
+    struct TLeaveField {
+        QLineEdit* field;
+        TFieldResult (TOptionsPageModel::*leave)(std::string_view);
+        std::string (TOptionsPageModel::*current)() const;
+    };
+    void ConnectSmallField(TSmallNumberEdit* edit, TSmallChange change);
+    void SmallFieldChanged(TSmallNumberEdit* edit, TSmallChange change);
+    std::array<TLeaveField, 4> LeaveFields() const;
+    // False when the field's text was refused (the message was shown).
+    bool LeaveField(const TLeaveField& entry);
     bool FilterNumberKey(QObject* watched, QEvent* event);
 
     // The highlighting page (TOptionsDialogHighlighting.cpp).

@@ -97,41 +97,35 @@ QWidget* TOptionsDialog::CreateNumberFields(QWidget* parent) {
     form->addRow(QStringLiteral("Tab Columns"), m_tabColumnsBox);
     form->addRow(QStringLiteral("Tab stop"), m_deftabBox);
 
-    using TChange = std::string (TOptionsPageModel::*)(std::string_view);
-    const std::pair<TSmallNumberEdit*, TChange> smallFields[] = {
-        {m_gutterBox, &TOptionsPageModel::GutterChanged},
-        {m_rightMarginBox, &TOptionsPageModel::RightMarginChanged}};
-    for (const auto& entry : smallFields) {
-        TSmallNumberEdit* edit = entry.first;
-        TChange change = entry.second;
-        edit->Field()->installEventFilter(this);
-        connect(edit->Field(), &QLineEdit::textChanged, this,
-                [this, edit, change] { SmallFieldChanged(edit, change); });
-        connect(edit, &TSmallNumberEdit::Stepped, this, [edit](int delta) {
-            QLineEdit* field = edit->Field();
-            field->setText(FromAnsi(TOptionsPageModel::Stepped(ToAnsi(field->text()), delta)));
-        });
-    }
-    struct TLeave {
-        QLineEdit* field;
-        TFieldResult (TOptionsPageModel::*leave)(std::string_view);
-        std::string (TOptionsPageModel::*current)() const;
-    };
-    for (TLeave entry :
-         {TLeave{m_wrapColumnBox, &TOptionsPageModel::WrapColumnLeft,
-                 &TOptionsPageModel::WrapColumnText},
-          TLeave{m_indentStepBox, &TOptionsPageModel::IndentStepLeft,
-                 &TOptionsPageModel::IndentStepText},
-          TLeave{m_tabColumnsBox, &TOptionsPageModel::TabColumnsLeft,
-                 &TOptionsPageModel::TabColumnsText},
-          TLeave{m_deftabBox, &TOptionsPageModel::TabStopLeft, &TOptionsPageModel::TabStopText}}) {
-        if (entry.field == m_wrapColumnBox || entry.field == m_indentStepBox)
-            entry.field->installEventFilter(this);
-        connect(entry.field, &QLineEdit::editingFinished, this, [this, entry] {
-            Handle([this, entry] { LeaveField(entry.field, entry.leave, entry.current); });
-        });
-    }
+    ConnectSmallField(m_gutterBox, &TOptionsPageModel::GutterChanged);
+    ConnectSmallField(m_rightMarginBox, &TOptionsPageModel::RightMarginChanged);
+    m_wrapColumnBox->installEventFilter(this);
+    m_indentStepBox->installEventFilter(this);
+    for (const TLeaveField& entry : LeaveFields())
+        connect(entry.field, &QLineEdit::editingFinished, this,
+                [this, entry] { Handle([this, entry] { LeaveField(entry); }); });
     return box;
+}
+
+void TOptionsDialog::ConnectSmallField(TSmallNumberEdit* edit, TSmallChange change) {
+    edit->Field()->installEventFilter(this);
+    connect(edit->Field(), &QLineEdit::textChanged, this,
+            [this, edit, change] { SmallFieldChanged(edit, change); });
+    connect(edit, &TSmallNumberEdit::Stepped, this, [edit](int delta) {
+        QLineEdit* field = edit->Field();
+        field->setText(FromAnsi(TOptionsPageModel::Stepped(ToAnsi(field->text()), delta)));
+    });
+}
+
+// The fields that take their text when they are left.
+std::array<TOptionsDialog::TLeaveField, 4> TOptionsDialog::LeaveFields() const {
+    return {{{m_wrapColumnBox, &TOptionsPageModel::WrapColumnLeft,
+              &TOptionsPageModel::WrapColumnText},
+             {m_indentStepBox, &TOptionsPageModel::IndentStepLeft,
+              &TOptionsPageModel::IndentStepText},
+             {m_tabColumnsBox, &TOptionsPageModel::TabColumnsLeft,
+              &TOptionsPageModel::TabColumnsText},
+             {m_deftabBox, &TOptionsPageModel::TabStopLeft, &TOptionsPageModel::TabStopText}}};
 }
 
 void TOptionsDialog::FillOptionsPage() {
@@ -157,8 +151,7 @@ void TOptionsDialog::UpdateOptionEnabling() {
     }
 }
 
-void TOptionsDialog::SmallFieldChanged(TSmallNumberEdit* edit,
-                                       std::string (TOptionsPageModel::*change)(std::string_view)) {
+void TOptionsDialog::SmallFieldChanged(TSmallNumberEdit* edit, TSmallChange change) {
     Handle([this, edit, change] {
         QLineEdit* field = edit->Field();
         QString shown = FromAnsi((m_models->options.*change)(ToAnsi(field->text())));
@@ -166,14 +159,12 @@ void TOptionsDialog::SmallFieldChanged(TSmallNumberEdit* edit,
     });
 }
 
-bool TOptionsDialog::LeaveField(QLineEdit* field,
-                                TFieldResult (TOptionsPageModel::*leave)(std::string_view),
-                                std::string (TOptionsPageModel::*current)() const) {
+bool TOptionsDialog::LeaveField(const TLeaveField& entry) {
     if (!m_models) return true;
-    std::string text = ToAnsi(field->text());
-    if (text == (m_models->options.*current)()) return true;
-    TFieldResult result = (m_models->options.*leave)(text);
-    field->setText(FromAnsi(result.text));
+    std::string text = ToAnsi(entry.field->text());
+    if (text == (m_models->options.*entry.current)()) return true;
+    TFieldResult result = (m_models->options.*entry.leave)(text);
+    entry.field->setText(FromAnsi(result.text));
     if (result.error.empty()) return true;
     ShowError(result.error);
     return false;

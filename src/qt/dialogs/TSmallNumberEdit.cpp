@@ -12,14 +12,14 @@ namespace {
 
 constexpr int kSpinWidth = 8;
 
-QToolButton* SpinButton(QWidget* parent, Qt::ArrowType arrow, const char* name) {
+// Half the field's height each, so the two stack beside it.
+QToolButton* SpinButton(QWidget* parent, Qt::ArrowType arrow, const char* name, int height) {
     auto* button = new QToolButton(parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setArrowType(arrow);
-    button->setFixedWidth(kSpinWidth);
+    button->setFixedSize(kSpinWidth, height);
     button->setAutoRepeat(true);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
     return button;
 }
 
@@ -35,8 +35,9 @@ TSmallNumberEdit::TSmallNumberEdit(QWidget* parent) : QWidget(parent) {
     row->addWidget(m_field);
     auto* spin = new QVBoxLayout;
     spin->setSpacing(0);
-    m_up = SpinButton(this, Qt::UpArrow, "Up");
-    m_down = SpinButton(this, Qt::DownArrow, "Down");
+    int half = m_field->sizeHint().height() / 2;
+    m_up = SpinButton(this, Qt::UpArrow, "Up", half);
+    m_down = SpinButton(this, Qt::DownArrow, "Down", m_field->sizeHint().height() - half);
     spin->addWidget(m_up);
     spin->addWidget(m_down);
     row->addLayout(spin);

@@ -88,6 +88,8 @@ private slots:
     void cleanup();
     void cancelAfterManyChangesLeavesTheSettingsAsTheyWere();
     void colourReachesThePreviewAtOnceAndTheEditorAfterOk();
+    void otherColourGoesThroughTheDialogsSeam();
+    void clickingATokenInThePreviewChoosesItsElement();
     void keyPairAddedConflictingEditedAndCleared();
     void optionsPageFieldsAndEnabling();
     void templatesAndAutoCorrectEntries();
@@ -162,6 +164,53 @@ void OptionsDialogTest::colourReachesThePreviewAtOnceAndTheEditorAfterOk() {
     QVERIFY(dialog.Execute(*m_parser, kAllOptionsPages));
     QCOMPARE(m_parser->Settings().Style(6).textColor, 0x00FF00);
     QVERIFY(CountGreen(m_main->RenderView()) > 0);
+}
+
+void OptionsDialogTest::otherColourGoesThroughTheDialogsSeam() {
+    TColorChoice chosen;
+    chosen.color = 0x123456;
+    chosen.customColors[0] = 0x00AA00;
+    m_dialogs.QueueColor(chosen);
+    m_dialogs.QueueColor(std::nullopt); // the second time the user cancels
+    TOptionsDialog dialog(m_prompts, m_dialogs);
+    WhenModal<TOptionsDialog>([](TOptionsDialog& d) {
+        ChooseRow(Child<QListWidget>(d, "SynElementsBox"), "String");
+        auto* background = Child<TKVSColorButton>(d, "BackgroundButton");
+        background->click();
+        background->Palette()->OtherButton()->click();
+        QCOMPARE(background->Color(), 0x123456);
+        QCOMPARE(background->CustomColors()[0], 0x00AA00);
+        background->click();
+        background->Palette()->OtherButton()->click();
+        QCOMPARE(background->Color(), 0x123456);
+        d.OkButton()->click();
+    });
+    QVERIFY(dialog.Execute(*m_parser, kAllOptionsPages));
+    QCOMPARE(m_parser->Settings().Style(4).backColor, 0x123456);
+    const std::vector<TColorChoice>& asked = m_dialogs.ColorRequests();
+    QCOMPARE(asked.size(), size_t(2));
+    QCOMPARE(asked[0].color, 0xFFFFFF); // the string style's white background
+    QCOMPARE(asked[1].customColors[0], 0x00AA00);
+}
+
+void OptionsDialogTest::clickingATokenInThePreviewChoosesItsElement() {
+    TOptionsDialog dialog(m_prompts, m_dialogs);
+    WhenModal<TOptionsDialog>([](TOptionsDialog& d) {
+        auto* elements = Child<QListWidget>(d, "SynElementsBox");
+        TLexipad* preview = d.Preview();
+        auto clickAt = [preview](int position) {
+            TPoint at = preview->PosFromChar(position);
+            QTest::mouseClick(preview->viewport(), Qt::LeftButton, {},
+                              QPoint(at.x + 2, at.y + preview->LineHeight() / 2));
+        };
+        std::string text = preview->Text();
+        clickAt(static_cast<int>(text.find("RSOUT_PIN")) + 1);
+        QCOMPARE(elements->currentItem()->text(), QString("Declare Keywords"));
+        clickAt(static_cast<int>(text.find("\"Hello")) + 2);
+        QCOMPARE(elements->currentItem()->text(), QString("String"));
+        d.reject();
+    });
+    dialog.Execute(*m_parser, kAllOptionsPages);
 }
 
 void OptionsDialogTest::keyPairAddedConflictingEditedAndCleared() {
