@@ -119,13 +119,11 @@ void TOptionsDialog::ConnectSmallField(TSmallNumberEdit* edit, TSmallChange chan
 
 // The fields that take their text when they are left.
 std::array<TOptionsDialog::TLeaveField, 4> TOptionsDialog::LeaveFields() const {
-    return {{{m_wrapColumnBox, &TOptionsPageModel::WrapColumnLeft,
-              &TOptionsPageModel::WrapColumnText},
-             {m_indentStepBox, &TOptionsPageModel::IndentStepLeft,
-              &TOptionsPageModel::IndentStepText},
-             {m_tabColumnsBox, &TOptionsPageModel::TabColumnsLeft,
-              &TOptionsPageModel::TabColumnsText},
-             {m_deftabBox, &TOptionsPageModel::TabStopLeft, &TOptionsPageModel::TabStopText}}};
+    return {
+        {{m_wrapColumnBox, &TOptionsPageModel::WrapColumnLeft, &TOptionsPageModel::WrapColumnText},
+         {m_indentStepBox, &TOptionsPageModel::IndentStepLeft, &TOptionsPageModel::IndentStepText},
+         {m_tabColumnsBox, &TOptionsPageModel::TabColumnsLeft, &TOptionsPageModel::TabColumnsText},
+         {m_deftabBox, &TOptionsPageModel::TabStopLeft, &TOptionsPageModel::TabStopText}}};
 }
 
 void TOptionsDialog::FillOptionsPage() {
