@@ -133,6 +133,11 @@ public:
     void showReportClick();
     QWidget* ReportMemo() const;
 
+    // The editor options dialog for the language of Lexipad1's active parser;
+    // OK applies the settings to every editor showing that language and saves
+    // them to the per-user store.
+    void Properties1Click();
+
     // Answers a later copy of the program: restores the window if it is
     // minimised (keeping it maximised if it was), raises and activates it.
     void BringForward();

@@ -144,9 +144,8 @@ void TEditorMainForm::CreateEditMenu() {
 
 void TEditorMainForm::CreateOptionsMenu() {
     QMenu* menu = m_optionsMenu = AddMenu("Options1", "&Options", "Application options");
-    // The options dialog comes with its own work; until then the item is off.
-    AddItem(menu, {"Properties2", "&Properties...", {}, "Alter display settings"}, {})
-        ->setEnabled(false);
+    AddItem(menu, {"Properties2", "&Properties...", {}, "Alter display settings"},
+            [this] { Properties1Click(); });
     AddItem(menu, {"Font1", "&Font...", {}, "Choose the font of the editor"},
             [this] { Font1Click(); });
     AddItem(
