@@ -5,8 +5,12 @@ SANITIZE_DIR ?= build-asan
 FUZZ_DIR ?= build-fuzz
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 300
+# `make install` puts the programs under PREFIX (below DESTDIR when set).
+PREFIX ?= /usr/local
+DESTDIR ?=
 
-.PHONY: all deps configure build run test test-main test-sanitize bench fuzz format clean
+.PHONY: all deps configure build run test test-main test-sanitize bench fuzz format clean \
+	install uninstall package
 
 all: build
 
@@ -33,6 +37,21 @@ test-sanitize: deps
 	    -DQUARNO_SANITIZE=ON -DQUARNO_WERROR=ON > /dev/null
 	@cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	cd $(SANITIZE_DIR) && ctest --output-on-failure -j $(JOBS) -L 'core|cli'
+
+# The list of installed files is kept apart from CMake's manifest, which every
+# install (the tests' and CPack's too) rewrites, and names them below DESTDIR.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+	@sed 's|^|$(DESTDIR)|' $(BUILD_DIR)/install_manifest.txt > $(BUILD_DIR)/installed-files.txt
+	@[ -n "$(DESTDIR)" ] || ./scripts/refresh-desktop.sh "$(PREFIX)"
+
+uninstall:
+	@./scripts/uninstall.sh $(BUILD_DIR)/installed-files.txt
+	@[ -n "$(DESTDIR)" ] || ./scripts/refresh-desktop.sh "$(PREFIX)"
+
+# A .deb of the installed files under /usr, written to $(BUILD_DIR).
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/Bench*; do echo "== $$b"; $$b; done

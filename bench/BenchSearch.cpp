@@ -143,6 +143,32 @@ void BM_ReplaceAllFrequentWord(benchmark::State& state) {
 }
 BENCHMARK(BM_ReplaceAllFrequentWord)->Unit(benchmark::kMillisecond);
 
+// Replace All where every character matches: 20 MB of "x", each replaced by
+// "yy" (20 million replacements in one undo step, whose size is reported).
+void BM_ReplaceAllEveryCharacter(benchmark::State& state) {
+    const std::string text(20u << 20, 'x');
+    int64_t replaced = 0;
+    int64_t undoBytes = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        TCustomLexipad pad;
+        pad.SetText(text);
+        state.ResumeTiming();
+        replaced = pad.ReplaceAll(foMatchCase, "x", "yy");
+        state.PauseTiming();
+        undoBytes = pad.Store().UndoStack()->AccountedSize();
+        if (pad.CharCount() != 2 * static_cast<int>(text.size()))
+            state.SkipWithError("not every character was replaced");
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(text.size()));
+    state.counters["replacements"] = static_cast<double>(replaced);
+    state.counters["undo_bytes_per_text_byte"] =
+        static_cast<double>(undoBytes) / static_cast<double>(text.size());
+}
+BENCHMARK(BM_ReplaceAllEveryCharacter)->Unit(benchmark::kMillisecond)->Iterations(2);
+
 } // namespace
 
 BENCHMARK_MAIN();

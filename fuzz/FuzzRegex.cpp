@@ -1,7 +1,9 @@
 // Fuzzes the regular-expression compiler and matcher: a fuzzed pattern over a
 // fuzzed text, searched in both directions with the step budget lowered and
 // compared with the same search without learning between attempts, and the
-// pattern's bytes as an escaped literal checked against plain search.
+// pattern's bytes as an escaped literal checked against plain search; then
+// Replace All with the pattern, which one undo must take back and one redo
+// bring again.
 //
 // Input: byte 0 options (bit 0 match case, bit 1 backwards, bits 2..7 the
 // start position in 64ths of the text), byte 1 the pattern length, then the
@@ -10,6 +12,7 @@
 #include "core/services/EREParser.h"
 #include "core/services/TPlainSearch.h"
 #include "core/services/TREParser.h"
+#include "core/services/TStoreSearch.h"
 #include "core/services/TStoreText.h"
 
 #include <cstdint>
@@ -45,7 +48,7 @@ std::string Outcome(TREParser& parser, const TTextStore& store, int from, bool f
     try {
         if (!parser.Search(store, from, forward)) return "none";
     } catch (const EREParser& error) {
-        Check(error.Error() == reInternalError || error.Error() == reOutOfMemory,
+        Check(error.Error() == reStepLimit || error.Error() == reOutOfMemory,
               "unexpected engine error while searching");
         return "";
     }
@@ -94,6 +97,23 @@ void CompareLiteral(const std::string& literal, const std::string& text, const T
     Check(plain.FindForward(storeText, from) == wanted, "plain search differs from find");
 }
 
+// Replace All as one undo step: undo gives the text before, redo the text after.
+void ReplaceAllUndoes(TCustomLexipad& pad, uint8_t options, const std::string& pattern) {
+    const std::string before = pad.Text();
+    pad.SearchEngine().RegExpr().SetStepBudget(100000, 32);
+    uint32_t flags = foRegExpr | ((options & 1) ? foMatchCase : 0u);
+    int replaced = pad.ReplaceAll(flags, pattern, "<%1\\n>");
+    const std::string after = pad.Text();
+    if (replaced == 0) {
+        Check(after == before, "Replace All without a replacement changed the text");
+        return;
+    }
+    pad.Undo();
+    Check(pad.Text() == before, "undo after Replace All did not give the text back");
+    pad.Redo();
+    Check(pad.Text() == after, "redo after Replace All did not replace again");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -120,5 +140,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Check(!parser.ErrorText().empty(), "no error text");
     }
     CompareLiteral(pattern, stored, pad.Store(), from);
+    ReplaceAllUndoes(pad, options, pattern);
     return 0;
 }

@@ -15,7 +15,7 @@ core_floor() {
     settings) echo 3 ;;
     editor) echo 4 ;;
     highlight | print | viewers) echo 5 ;;
-    app) echo 6 ;;
+    app | options) echo 6 ;;
     toolchain) echo 7 ;;
     *) echo none ;;
     esac

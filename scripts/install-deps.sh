@@ -4,7 +4,8 @@
 set -e
 PACKAGES="build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools \
 libgl-dev libgtest-dev libgmock-dev googletest libbenchmark-dev clang \
-libclang-rt-14-dev xvfb xauth fonts-liberation ccache gputils"
+libclang-rt-14-dev xvfb xauth fonts-liberation ccache qt6-svg-dev \
+dpkg-dev lintian shared-mime-info gputils"
 missing=""
 for p in $PACKAGES; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

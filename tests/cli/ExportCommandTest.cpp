@@ -18,7 +18,7 @@ TEST(ExportCommand, WritesEachFormatWithTheLanguagesStyles) {
     EXPECT_EQ(rtf.out.substr(0, 14), "{\\rtf1 \\deff1{");
     EXPECT_NE(rtf.out.find("\\b1 PRINT\\b0 "), std::string::npos) << "the keyword style is bold";
     auto html = RunProcess(QUARNO_TOOL, {"export", "--format", "html", "--title", "My <t>", file});
-    EXPECT_NE(html.out.find("<TITLE>My <t></TITLE>"), std::string::npos);
+    EXPECT_NE(html.out.find("<TITLE>My &lt;t&gt;</TITLE>"), std::string::npos);
     EXPECT_NE(html.out.find("<B>PRINT</B>"), std::string::npos);
     EXPECT_NE(html.out.find("&quot;x&quot;"), std::string::npos);
     auto asmText = RunProcess(QUARNO_TOOL, {"export", "--format", "rtf", "--lang", "asm", file});

@@ -1,11 +1,13 @@
 // A temporary application folder for tests that run quarno-ide as a process:
 // a copy of the executable, optionally with INC/KBX.INI beside it, a private
-// runtime folder (so the single-instance guard is the test's own), and the
-// logs the program writes in its test mode.
+// runtime folder (so the single-instance guard is the test's own), data and
+// configuration folders of its own, and the logs the program writes in its
+// test mode.
 #pragma once
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStringList>
@@ -37,6 +39,9 @@ public:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), RuntimeFolder());
+        // The user's folders of the run, never the real ones.
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), File(QStringLiteral("data")));
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), File(QStringLiteral("config")));
         environment.insert(QStringLiteral("QUARNO_EVENT_LOG"), File(eventLog));
         environment.insert(QStringLiteral("QUARNO_PROMPT_LOG"),
                            File(QStringLiteral("prompts.log")));
@@ -71,5 +76,15 @@ public:
 private:
     QTemporaryDir m_dir;
 };
+
+// True when path is a folder only its owner may read, write or enter.
+inline bool OnlyOwnerMayEnter(const QString& path) {
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                      QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    const QFile::Permissions owner = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    QFileInfo folder(path);
+    return folder.isDir() && !(folder.permissions() & others) &&
+           (folder.permissions() & owner) == owner;
+}
 
 } // namespace quarno::test

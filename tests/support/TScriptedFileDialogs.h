@@ -20,6 +20,7 @@ public:
 
     void QueueFile(std::optional<std::string> path) { m_files.push_back(std::move(path)); }
     void QueueFont(std::optional<TFontChoice> font) { m_fonts.push_back(std::move(font)); }
+    void QueueColor(std::optional<TColorChoice> color) { m_colors.push_back(std::move(color)); }
     void QueuePageSetup(std::optional<TPageSetup> setup) { m_setups.push_back(std::move(setup)); }
 
     std::optional<std::string> OpenFile(const TFileDialogOptions& options) override {
@@ -34,6 +35,10 @@ public:
         m_fontRequests.push_back(initial);
         return Take(m_fonts);
     }
+    std::optional<TColorChoice> ChooseColor(const TColorChoice& initial) override {
+        m_colorRequests.push_back(initial);
+        return Take(m_colors);
+    }
     std::optional<TPageSetup> PageSetup(const TPageSetup& initial) override {
         m_setupRequests.push_back(initial);
         return Take(m_setups);
@@ -41,6 +46,7 @@ public:
 
     const std::vector<Request>& Requests() const { return m_requests; }
     const std::vector<TFontChoice>& FontRequests() const { return m_fontRequests; }
+    const std::vector<TColorChoice>& ColorRequests() const { return m_colorRequests; }
     const std::vector<TPageSetup>& PageSetupRequests() const { return m_setupRequests; }
 
 private:
@@ -53,9 +59,11 @@ private:
 
     std::deque<std::optional<std::string>> m_files;
     std::deque<std::optional<TFontChoice>> m_fonts;
+    std::deque<std::optional<TColorChoice>> m_colors;
     std::deque<std::optional<TPageSetup>> m_setups;
     std::vector<Request> m_requests;
     std::vector<TFontChoice> m_fontRequests;
+    std::vector<TColorChoice> m_colorRequests;
     std::vector<TPageSetup> m_setupRequests;
 };
 

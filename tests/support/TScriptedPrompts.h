@@ -18,19 +18,18 @@ public:
         std::string text;
         TPromptButtons buttons;
         TPromptButton answer;
+        bool fixedPitch = false; // asked to keep the text's columns
     };
 
     void QueueAnswer(TPromptButton answer) { m_answers.push_back(answer); }
 
     TPromptButton Ask(TPromptKind kind, const std::string& title, const std::string& text,
                       TPromptButtons buttons) override {
-        TPromptButton answer = ButtonsOf(buttons).front();
-        if (!m_answers.empty()) {
-            answer = m_answers.front();
-            m_answers.pop_front();
-        }
-        m_boxes.push_back({kind, title, text, buttons, answer});
-        return answer;
+        return Record(kind, title, text, buttons, false);
+    }
+    TPromptButton AskFixedPitch(TPromptKind kind, const std::string& title, const std::string& text,
+                                TPromptButtons buttons) override {
+        return Record(kind, title, text, buttons, true);
     }
 
     const std::vector<Box>& Boxes() const { return m_boxes; }
@@ -38,6 +37,17 @@ public:
     size_t PendingAnswers() const { return m_answers.size(); }
 
 private:
+    TPromptButton Record(TPromptKind kind, const std::string& title, const std::string& text,
+                         TPromptButtons buttons, bool fixedPitch) {
+        TPromptButton answer = ButtonsOf(buttons).front();
+        if (!m_answers.empty()) {
+            answer = m_answers.front();
+            m_answers.pop_front();
+        }
+        m_boxes.push_back({kind, title, text, buttons, answer, fixedPitch});
+        return answer;
+    }
+
     std::deque<TPromptButton> m_answers;
     std::vector<Box> m_boxes;
 };

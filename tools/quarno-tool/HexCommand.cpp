@@ -14,8 +14,9 @@ int RunHex(const std::vector<std::string>& words, std::ostream& out) {
     args.ExpectCount(1, 1);
     bool eeprom = args.Has("--eeprom");
     const std::string& file = args.At(0);
-    // A missing file shows the blank grid, as the view does.
-    if (!FileExists(file)) {
+    // A missing file shows the blank grid, as the view does; a folder, pipe or
+    // device is refused by the read.
+    if (PathKind(file) == TPathKind::Missing) {
         out << GridText(eeprom ? FillEepromGridBlank() : FillHexGridBlank());
         return 0;
     }

@@ -13,7 +13,8 @@ int RunHistory(const std::vector<std::string>& words, std::ostream& out) {
     if (verb != "read" && verb != "write") throw UsageError("unknown history verb '" + verb + "'");
     args.ExpectCount(3, verb == "read" ? 3 : 1000000);
     const std::string& file = args.At(1);
-    TEdPersistent store(ExtractFilePath(file), ExtractFileName(file));
+    // Reading never creates the file; writing makes it when it is missing.
+    TEdPersistent store(ExtractFilePath(file), ExtractFileName(file), TEdPersistent::mfLeave);
     if (verb == "read") {
         for (const std::string& item : store.ReadSection(args.At(2)))
             out << item << "\n";

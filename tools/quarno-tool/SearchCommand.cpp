@@ -17,13 +17,13 @@ void Print(std::ostream& out, const TFindMatch& match) {
 int PrintAll(std::ostream& out, TStoreSearch& search, const TCustomLexipad& pad, int from,
              uint32_t options, const std::string& pattern) {
     TREParser::TRun run(search.RegExpr()); // the listing is bounded as a whole
+    TStoreText text(pad.Store());          // shared by the searches: the text is read once
     int count = 0;
     int previousEnd = -1;
     for (;;) {
         std::optional<TFindMatch> match =
-            (options & foBackward)
-                ? search.Search(pad.Store(), from, options, pattern)
-                : search.SearchNext(pad.Store(), from, previousEnd, options, pattern);
+            (options & foBackward) ? search.Search(text, from, options, pattern)
+                                   : search.SearchNext(text, from, previousEnd, options, pattern);
         if (!match) return count;
         Print(out, *match);
         ++count;

@@ -3,13 +3,16 @@
 // error), 2 for a usage error.
 #include "ToolCommand.h"
 
+#include "core/app/AppVersion.h"
+
 #include <exception>
 #include <iostream>
 
 using quarno::tool::Commands;
 
 static void PrintUsage(std::ostream& out) {
-    out << "usage: quarno-tool COMMAND [ARGS...]\n";
+    out << "usage: quarno-tool COMMAND [ARGS...]\n"
+           "       quarno-tool --version | --help\n";
     for (const auto& [name, command] : Commands())
         out << "  " << command.usage << "\n";
 }
@@ -19,6 +22,15 @@ int main(int argc, char** argv) {
     if (argc < 2) {
         PrintUsage(std::cerr);
         return 2;
+    }
+    std::string first = argv[1];
+    if (first == "--version" || first == "-v") {
+        std::cout << quarno::VersionLine("quarno-tool") << "\n";
+        return 0;
+    }
+    if (first == "--help" || first == "-h") {
+        PrintUsage(std::cout);
+        return 0;
     }
     auto found = Commands().find(argv[1]);
     if (found == Commands().end()) {

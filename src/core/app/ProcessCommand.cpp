@@ -1,6 +1,8 @@
 // Resolution of the program to run, wine for Windows executables.
 #include "core/app/ProcessCommand.h"
 
+#include "core/base/FileUtils.h"
+
 #include <cstdio>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,7 +10,8 @@
 namespace quarno {
 
 bool IsWindowsExecutable(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    std::string reason;
+    std::FILE* file = OpenRegularFile(path, reason);
     if (!file) return false;
     char signature[2] = {};
     size_t read = std::fread(signature, 1, sizeof signature, file);

@@ -1,5 +1,5 @@
 // The start-up check of the configuration file: the program refuses to run
-// without INC/KBX.INI beside the executable.
+// without INC/KBX.INI in the application folder.
 #pragma once
 
 #include "core/app/TAppGlobals.h"

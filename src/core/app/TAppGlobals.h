@@ -2,6 +2,7 @@
 // that the build, programmer, bootloader and viewer commands share.
 #pragma once
 
+#include "core/app/TAppLayout.h"
 #include "core/base/TProfileFile.h"
 
 #include <string>
@@ -13,12 +14,17 @@ public:
     static constexpr const char* kApplicationTitle = "QUARNO+ Editor";
     static constexpr const char* kDefaultDeviceName = "16F84";
 
-    // Takes both folders from the running executable's full path. A path
-    // without a folder stands for the current folder ("./").
+    // Takes both folders from the running executable's full path (the
+    // portable layout). A path without a folder stands for the current
+    // folder ("./").
     void ComputeFolders(const std::string& executablePath);
+    // Takes both folders from the layout the program runs in.
+    void UseLayout(const TAppLayout& layout);
+    const TAppLayout& Layout() const { return m_layout; }
 
-    // The executable's folder with a trailing "/": the compiler and the
-    // history file live there.
+    // The application folder with a trailing "/" (the executable's folder,
+    // or the user's folder when installed): the compiler and the history
+    // file live there.
     const std::string& ApplicationFolder() const { return m_applicationFolder; }
     // ApplicationFolder() + "INC/": KBX.INI, the helper programs, the help file.
     const std::string& IncFolder() const { return m_incFolder; }
@@ -47,6 +53,7 @@ public:
     void SetExtBootloaderName(const std::string& name) { m_extBootloaderName = name; }
 
 private:
+    TAppLayout m_layout;
     std::string m_applicationFolder;
     std::string m_incFolder;
     std::string m_deviceName = kDefaultDeviceName;

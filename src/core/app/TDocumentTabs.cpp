@@ -21,6 +21,7 @@ namespace {
 
 constexpr const char* kWorkingSection = "WORKING_DIRECTORY";
 constexpr const char* kWorkingKey = "PATHNAME";
+constexpr const char* kCannotFindText = "Cannot Find or Open File\r\"%s\"";
 
 // Names are compared exactly, so a relative start-up name is made absolute
 // before it meets the names the dialogs return.
@@ -179,10 +180,23 @@ bool TDocumentTabs::SelectOpenDocument(const std::string& fileName) {
     return true;
 }
 
+bool TDocumentTabs::OpenNamedFile(const std::string& requested, bool asDropped) {
+    std::string fileName = AbsoluteName(requested);
+    if (!FileExists(fileName)) {
+        m_prompts.Show(TPromptKind::Error, Format(kCannotFindText, fileName));
+        return false;
+    }
+    m_droppedFile = asDropped;
+    bool opened = OpenDocument(fileName);
+    // An open that stopped early must not keep the flag for the next one.
+    m_droppedFile = false;
+    return opened;
+}
+
 bool TDocumentTabs::DoOpenDocument(const std::string& requested) {
     std::string fileName = AbsoluteName(requested);
     if (m_current && !FileExists(fileName)) {
-        m_prompts.Show(TPromptKind::Error, Format("Cannot Find or Open File\r\"%s\"", fileName));
+        m_prompts.Show(TPromptKind::Error, Format(kCannotFindText, fileName));
         return false;
     }
     int open = FindTabByName(fileName);

@@ -68,6 +68,11 @@ public:
     // Brings the tab of a file that is open forward, as if the user had
     // chosen it; false when the file is not open.
     bool SelectOpenDocument(const std::string& fileName);
+    // A file named on a command line, this copy's or one a later copy handed
+    // over: a missing file is reported ("Cannot Find or Open File") even when
+    // no document is open. asDropped opens it as a dropped file is opened
+    // (the Open dialog's folder stays as it was).
+    bool OpenNamedFile(const std::string& fileName, bool asDropped);
     void ReopenItemClick(const std::string& caption);
     void ReOpenFileClick();
     // False when the document was not saved (cancelled or failed).

@@ -6,12 +6,16 @@
 
 namespace quarno {
 
-TEdPersistent::TEdPersistent(const std::string& folder, const std::string& fileName)
+TEdPersistent::TEdPersistent(const std::string& folder, const std::string& fileName,
+                             TMissingFile missing)
     : m_path(folder + fileName) {
-    if (FileExists(m_path))
+    TPathKind kind = PathKind(m_path);
+    if (kind == TPathKind::Regular)
         m_lines = SplitLines(ReadWholeFile(m_path));
-    else
-        WriteFileSafely(m_path, "");
+    else if (missing == mfCreate)
+        WriteFileSafely(m_path, ""); // refuses (and keeps) a folder, pipe or device
+    else if (kind != TPathKind::Missing)
+        ReadWholeFile(m_path); // the same refusal, as a read
 }
 
 int TEdPersistent::FindHeader(const std::string& header) const {

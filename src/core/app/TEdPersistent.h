@@ -13,10 +13,17 @@ class TEdPersistent {
 public:
     static constexpr int kSectionLimit = 20;
 
+    // What a store does when its file does not exist yet.
+    enum TMissingFile { mfCreate, mfLeave };
+
     // folder: the executable's folder with its trailing "/". Loads the history
-    // file, or writes an empty one at once when it does not exist
-    // (EFCreateError when it cannot be written).
-    explicit TEdPersistent(const std::string& folder, const std::string& fileName = "QUARNO.DAT");
+    // file; when it does not exist, mfCreate writes an empty one at once
+    // (EFCreateError when it cannot be written) and mfLeave starts empty and
+    // writes nothing until a section is written. A path that names a folder,
+    // pipe or device is left alone: EFCreateError with mfCreate (the file
+    // cannot be made), EFOpenError with mfLeave.
+    explicit TEdPersistent(const std::string& folder, const std::string& fileName = "QUARNO.DAT",
+                           TMissingFile missing = mfCreate);
 
     const std::string& FilePath() const { return m_path; }
     const std::vector<std::string>& Lines() const { return m_lines; }

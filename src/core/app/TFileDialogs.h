@@ -1,7 +1,9 @@
-// The file dialogs seam: open, save, font and page set-up dialogs go through
-// it, so tests return chosen values or cancel without a window.
+// The file dialogs seam: open, save, font, colour and page set-up dialogs go
+// through it, so tests return chosen values or cancel without a window.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,6 +28,15 @@ struct TFontChoice {
     bool italic = false;
 };
 
+// A colour and the dialog's 16 custom colours, as 0x00BBGGRR values.
+struct TColorChoice {
+    int32_t color = 0;
+    std::array<int32_t, 16> customColors{0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
+                                         0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
+                                         0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF};
+    bool operator==(const TColorChoice&) const = default;
+};
+
 // Margins in thousandths of an inch, the unit the printing code works in;
 // the sheet and the printer chosen with them.
 struct TPageSetup {
@@ -47,6 +58,9 @@ public:
     virtual std::optional<std::string> OpenFile(const TFileDialogOptions& options) = 0;
     virtual std::optional<std::string> SaveFile(const TFileDialogOptions& options) = 0;
     virtual std::optional<TFontChoice> ChooseFont(const TFontChoice& initial) = 0;
+    // The colour dialog preset with a colour and custom colours; the chosen
+    // colour and the custom colours as the user left them.
+    virtual std::optional<TColorChoice> ChooseColor(const TColorChoice& initial) = 0;
     virtual std::optional<TPageSetup> PageSetup(const TPageSetup& initial) = 0;
 };
 

@@ -26,6 +26,16 @@ public:
                        TPromptButtons buttons = TPromptButtons::Ok) {
         return Ask(kind, std::string(), text, buttons);
     }
+    // A box whose lines must keep their columns (a pattern with a "^" under
+    // its failing character) is shown in a fixed-pitch font. Prompts without
+    // fonts show it as any other box.
+    virtual TPromptButton AskFixedPitch(TPromptKind kind, const std::string& title,
+                                        const std::string& text, TPromptButtons buttons) {
+        return Ask(kind, title, text, buttons);
+    }
+    TPromptButton ShowFixedPitch(TPromptKind kind, const std::string& text) {
+        return AskFixedPitch(kind, std::string(), text, TPromptButtons::Ok);
+    }
     // The general error display: one error box with the error's text.
     void ShowException(const std::string& text);
 };

@@ -38,6 +38,13 @@ public:
     using Exception::Exception;
 };
 
+// Text that does not convert: "'%s' is not a valid integer value", or a date
+// that does not exist.
+class EConvertError : public Exception {
+public:
+    using Exception::Exception;
+};
+
 // Errors of the editing control.
 class ELexipad : public Exception {
 public:

@@ -7,18 +7,49 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace quarno {
 
-bool FileExists(const std::string& path) {
+TPathKind PathKind(const std::string& path) {
     struct stat info {};
-    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+    if (path.empty() || ::stat(path.c_str(), &info) != 0) return TPathKind::Missing;
+    if (S_ISREG(info.st_mode)) return TPathKind::Regular;
+    return S_ISDIR(info.st_mode) ? TPathKind::Directory : TPathKind::Other;
+}
+
+bool FileExists(const std::string& path) {
+    return PathKind(path) == TPathKind::Regular;
 }
 
 bool DirectoryExists(const std::string& path) {
+    return PathKind(path) == TPathKind::Directory;
+}
+
+// Opening without blocking and checking the opened file (not the path, which
+// may change in between) is what keeps a pipe without a writer from hanging
+// the caller.
+std::FILE* OpenRegularFile(const std::string& path, std::string& reason) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        reason = std::strerror(errno);
+        return nullptr;
+    }
     struct stat info {};
-    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        reason = S_ISDIR(info.st_mode) ? std::strerror(EISDIR) : kNotRegularFile;
+        ::close(fd);
+        return nullptr;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    std::FILE* file = ::fdopen(fd, "rb");
+    if (!file) {
+        reason = std::strerror(errno);
+        ::close(fd);
+    }
+    return file;
 }
 
 std::string ReadWholeFile(const std::string& path) {
@@ -58,6 +89,42 @@ std::string ChangeFileExt(const std::string& path, const std::string& ext) {
 std::string ExtractFileExt(const std::string& path) {
     size_t dot = ExtensionStart(path);
     return dot == std::string::npos ? std::string() : path.substr(dot);
+}
+
+void ForceDirectories(const std::string& path, unsigned mode) {
+    if (path.empty() || DirectoryExists(path)) return;
+    std::string trimmed = path;
+    while (trimmed.size() > 1 && trimmed.back() == '/')
+        trimmed.pop_back();
+    std::string parent = ExtractFilePath(trimmed);
+    if (parent.size() > 1) ForceDirectories(parent, mode);
+    if (::mkdir(trimmed.c_str(), static_cast<mode_t>(mode)) != 0 && !DirectoryExists(trimmed)) {
+        int error = errno == EEXIST ? ENOTDIR : errno;
+        throw EFCreateError(
+            Format("Cannot create folder \"%s\". %s", trimmed, std::strerror(error)));
+    }
+}
+
+bool EnsurePrivateFolder(const std::string& path, std::string& problem) {
+    if (::mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) {
+        problem = Format("cannot create %s: %s", path, std::strerror(errno));
+        return false;
+    }
+    // lstat: a link planted by someone else must not lead us elsewhere.
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+        problem = Format("%s is not a folder", path);
+        return false;
+    }
+    if (info.st_uid != ::geteuid()) {
+        problem = Format("%s belongs to another user", path);
+        return false;
+    }
+    if ((info.st_mode & 0077) != 0 && ::chmod(path.c_str(), 0700) != 0) {
+        problem = Format("cannot make %s private: %s", path, std::strerror(errno));
+        return false;
+    }
+    return true;
 }
 
 } // namespace quarno

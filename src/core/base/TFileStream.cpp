@@ -16,10 +16,9 @@
 namespace quarno {
 
 static std::FILE* OpenForReading(const std::string& path) {
-    std::FILE* file = DirectoryExists(path) ? nullptr : std::fopen(path.c_str(), "rb");
-    if (!file)
-        throw EFOpenError(
-            Format("Cannot open file \"%s\". %s", path, std::strerror(errno ? errno : EISDIR)));
+    std::string reason;
+    std::FILE* file = OpenRegularFile(path, reason);
+    if (!file) throw EFOpenError(Format("Cannot open file \"%s\". %s", path, reason));
     return file;
 }
 
@@ -63,8 +62,12 @@ static std::string ResolveTarget(const std::string& path) {
 }
 
 TSafeFileStream::TSafeFileStream(const std::string& path) : m_target(ResolveTarget(path)) {
-    if (DirectoryExists(m_target))
+    // Renaming over a folder, a pipe or a device would destroy it.
+    TPathKind kind = PathKind(m_target);
+    if (kind == TPathKind::Directory)
         throw EFCreateError(Format("Cannot create file \"%s\". %s", path, std::strerror(EISDIR)));
+    if (kind == TPathKind::Other)
+        throw EFCreateError(Format("Cannot create file \"%s\". %s", path, kNotRegularFile));
     std::string folder = ExtractFilePath(m_target);
     std::string pattern = folder + "." + ExtractFileName(m_target) + ".XXXXXX";
     int fd = ::mkstemp(pattern.data());

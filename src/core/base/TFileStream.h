@@ -11,7 +11,8 @@ namespace quarno {
 
 class TFileStream : public TStream {
 public:
-    // Opens an existing file for reading (shared); EFOpenError when it cannot.
+    // Opens an existing regular file for reading (shared); EFOpenError when it
+    // cannot, and for a folder, pipe or device (never waiting on one).
     explicit TFileStream(const std::string& path);
     ~TFileStream() override;
 
@@ -32,7 +33,8 @@ protected:
 class TSafeFileStream : public TStream {
 public:
     // EFCreateError "Cannot create file "%s". <reason>" when the temporary
-    // file cannot be made.
+    // file cannot be made, or when the target is a folder, pipe or device
+    // (which must not be replaced).
     explicit TSafeFileStream(const std::string& path);
     ~TSafeFileStream() override;
 

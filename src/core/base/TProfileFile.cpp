@@ -1,9 +1,11 @@
 // A profile (INI) file read and written through, with Windows profile semantics.
 #include "core/base/TProfileFile.h"
 
+#include "core/base/Exceptions.h"
 #include "core/base/FileUtils.h"
 #include "core/base/StringUtils.h"
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -13,10 +15,13 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
+// The name of a "[section]" line. A line that ends in "]" names everything
+// between its brackets, so a name holding "]" reads back as written; text
+// after the closing bracket ends the name at the first "]".
 std::optional<std::string> SectionName(std::string_view line) {
     line = Trim(line);
     if (line.size() < 2 || line.front() != '[') return std::nullopt;
-    size_t close = line.find(']');
+    size_t close = line.back() == ']' ? line.size() - 1 : line.find(']');
     if (close == std::string_view::npos) return std::nullopt;
     return std::string(Trim(line.substr(1, close - 1)));
 }
@@ -39,9 +44,26 @@ std::string Unquote(std::string_view value) {
     return std::string(value);
 }
 
-Lines LoadLines(const std::string& path) {
-    if (!FileExists(path)) return {};
-    return SplitLines(ReadWholeFile(path));
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+struct Loaded {
+    Lines lines;
+    bool utf8Mark = false; // the file starts with a UTF-8 byte-order mark (kept on writing)
+};
+
+// A missing file has no lines; a folder, pipe or device is refused by the read.
+Loaded LoadLines(const std::string& path) {
+    if (PathKind(path) == TPathKind::Missing) return {};
+    std::string bytes = ReadWholeFile(path);
+    bool mark = std::string_view(bytes).substr(0, kUtf8Mark.size()) == kUtf8Mark;
+    return {SplitLines(std::string_view(bytes).substr(mark ? kUtf8Mark.size() : 0)), mark};
+}
+
+// A line break in a name or value would write a line of its own: a value
+// could add keys or sections.
+void CheckOneLine(std::string_view text, const char* what) {
+    if (text.find_first_of("\r\n") != std::string_view::npos)
+        throw Exception(Format("A profile %s cannot hold a line break", what));
 }
 
 // Index of the section's header line, or -1.
@@ -57,8 +79,9 @@ bool IsSectionLine(const std::string& line) {
     return SectionName(line).has_value();
 }
 
-void SaveLines(const std::string& path, const Lines& lines) {
-    std::string bytes;
+void SaveLines(const std::string& path, const Loaded& file) {
+    const Lines& lines = file.lines;
+    std::string bytes(file.utf8Mark ? kUtf8Mark : std::string_view());
     for (const std::string& line : lines) {
         bytes += line;
         bytes += "\r\n";
@@ -72,17 +95,53 @@ bool TProfileFile::Exists() const {
     return FileExists(m_path);
 }
 
-std::string TProfileFile::ReadString(const std::string& section, const std::string& key,
-                                     const std::string& defaultValue) const {
-    Lines lines = LoadLines(m_path);
+// The value of the key in the section, quotes kept, or nothing.
+static std::optional<std::string> FindValue(const Lines& lines, const std::string& section,
+                                            const std::string& key) {
     int header = FindSection(lines, section);
-    if (header < 0) return defaultValue;
+    if (header < 0) return std::nullopt;
     for (size_t i = static_cast<size_t>(header) + 1; i < lines.size(); ++i) {
         if (IsSectionLine(lines[i])) break;
         std::string_view name, value;
-        if (SplitKeyLine(lines[i], name, value) && SameText(name, key)) return Unquote(value);
+        if (SplitKeyLine(lines[i], name, value) && SameText(name, key)) return std::string(value);
     }
-    return defaultValue;
+    return std::nullopt;
+}
+
+std::string TProfileFile::ReadString(const std::string& section, const std::string& key,
+                                     const std::string& defaultValue) const {
+    std::optional<std::string> value = FindValue(LoadLines(m_path).lines, section, key);
+    return value ? Unquote(*value) : defaultValue;
+}
+
+bool TProfileFile::HasKey(const std::string& section, const std::string& key) const {
+    return FindValue(LoadLines(m_path).lines, section, key).has_value();
+}
+
+// Only what ReadString can reach: the first section of a name and the first
+// key of a name in it.
+std::vector<TProfileEntry> TProfileFile::Entries() const {
+    Lines lines = LoadLines(m_path).lines;
+    std::vector<TProfileEntry> entries;
+    std::vector<std::string> sections;
+    std::optional<std::string> section;
+    for (const std::string& line : lines) {
+        if (auto name = SectionName(line)) {
+            bool repeated =
+                std::any_of(sections.begin(), sections.end(),
+                            [&](const std::string& seen) { return SameText(seen, *name); });
+            section = repeated ? std::nullopt : name;
+            sections.push_back(*name);
+            continue;
+        }
+        std::string_view key, value;
+        if (!section || !SplitKeyLine(line, key, value)) continue;
+        bool seen = std::any_of(entries.begin(), entries.end(), [&](const TProfileEntry& entry) {
+            return entry.section == *section && SameText(entry.key, key);
+        });
+        if (!seen) entries.push_back({*section, std::string(key), std::string(value)});
+    }
+    return entries;
 }
 
 int TProfileFile::ReadInteger(const std::string& section, const std::string& key,
@@ -93,14 +152,19 @@ int TProfileFile::ReadInteger(const std::string& section, const std::string& key
 
 void TProfileFile::WriteString(const std::string& section, const std::string& key,
                                const std::string& value) {
-    Lines lines = LoadLines(m_path);
+    CheckOneLine(section, "section name");
+    CheckOneLine(key, "key name");
+    CheckOneLine(value, "value");
+    if (key.find('=') != std::string::npos) throw Exception("A profile key name cannot hold \"=\"");
+    Loaded file = LoadLines(m_path);
+    Lines& lines = file.lines;
     std::string entry = key + "=" + value;
     int header = FindSection(lines, section);
     if (header < 0) {
         if (!lines.empty() && !Trim(lines.back()).empty()) lines.emplace_back();
         lines.push_back("[" + section + "]");
         lines.push_back(entry);
-        SaveLines(m_path, lines);
+        SaveLines(m_path, file);
         return;
     }
     size_t insertAt = static_cast<size_t>(header) + 1;
@@ -108,13 +172,13 @@ void TProfileFile::WriteString(const std::string& section, const std::string& ke
         std::string_view name, old;
         if (SplitKeyLine(lines[i], name, old) && SameText(name, key)) {
             lines[i] = std::string(name) + "=" + value;
-            SaveLines(m_path, lines);
+            SaveLines(m_path, file);
             return;
         }
         if (!Trim(lines[i]).empty()) insertAt = i + 1;
     }
     lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), entry);
-    SaveLines(m_path, lines);
+    SaveLines(m_path, file);
 }
 
 void TProfileFile::WriteInteger(const std::string& section, const std::string& key, int value) {

@@ -10,9 +10,11 @@ TRangeMark* TRangeMarks::Add(int start, int length, int32_t value) {
     mark.start = std::min(start, start + length);
     mark.end = std::max(start, start + length);
     mark.value = value;
-    auto at = std::find_if(m_marks.begin(), m_marks.end(),
-                           [&](const TRangeMark& other) { return other.start > mark.start; });
-    return &*m_marks.insert(at, mark);
+    // After the last mark starting at or before it: marks mostly come in text
+    // order (every match of a search), so the place is sought from the end.
+    auto after = std::find_if(m_marks.rbegin(), m_marks.rend(),
+                              [&](const TRangeMark& other) { return other.start <= mark.start; });
+    return &*m_marks.insert(after.base(), mark);
 }
 
 std::list<TRangeMark>::iterator TRangeMarks::Locate(const TRangeMark* mark) {
@@ -23,6 +25,10 @@ std::list<TRangeMark>::iterator TRangeMarks::Locate(const TRangeMark* mark) {
 void TRangeMarks::Delete(TRangeMark* mark) {
     auto found = Locate(mark);
     if (found != m_marks.end()) m_marks.erase(found);
+}
+
+int TRangeMarks::DeleteIf(const std::function<bool(const TRangeMark&)>& remove) {
+    return static_cast<int>(std::erase_if(m_marks, remove));
 }
 
 bool TRangeMarks::Find(int start, int length, TRangeMark*& first) {

@@ -27,6 +27,9 @@ public:
     TRangeMark* Add(int start, int length, int32_t value);
     // Removes a mark without raising OnFree.
     void Delete(TRangeMark* mark);
+    // Removes every mark remove picks, without raising OnFree, in one pass;
+    // answers how many went.
+    int DeleteIf(const std::function<bool(const TRangeMark&)>& remove);
     // Whether a mark overlaps [start, start + length); first gets the first
     // such mark in start order (null when none).
     bool Find(int start, int length, TRangeMark*& first);

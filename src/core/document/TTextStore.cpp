@@ -148,6 +148,30 @@ TRecordSpan TTextStore::Resplice(int index, std::string_view text) {
     return {index, count};
 }
 
+// A long line keeps full records: what no longer fits a record flows on into
+// the soft continuations after it, instead of standing as a short record (a
+// one-character row) in the middle of the line. At most kFlowRecords are
+// taken in, so typing into a huge line stays cheap, and never one that
+// carries anything besides its text.
+void TTextStore::FlowIntoContinuations(int index, std::string& combined) {
+    constexpr int kFlowRecords = 8;
+    if (combined.find(kLineBreak) != std::string::npos) return;
+    size_t capacity = kMaxRecordLength;
+    for (int taken = 0; taken < kFlowRecords && combined.size() > capacity; ++taken) {
+        int next = index + 1;
+        if (next >= RecordCount()) return;
+        const TLineRecord& record = m_records[next];
+        if (record.Marks() != kSoftContinuation || record.Images() != 0 ||
+            record.TextColor() != -1 || record.BackColor() != -1 || record.Object())
+            return;
+        bool endsLine = record.EndsWithBreak();
+        combined.append(record.Text());
+        RemoveRecord(next);
+        capacity += kMaxRecordLength;
+        if (endsLine) return;
+    }
+}
+
 TRecordSpan TTextStore::InsertText(int position, std::string_view normalized) {
     if (normalized.empty()) return {};
     position = std::clamp(position, 0, CharCount());
@@ -158,6 +182,7 @@ TRecordSpan TTextStore::InsertText(int position, std::string_view normalized) {
     std::string combined;
     combined.reserve(old.size() + normalized.size());
     combined.append(old.substr(0, column)).append(normalized).append(old.substr(column));
+    FlowIntoContinuations(index, combined);
     TRecordSpan span = Resplice(index, combined);
     ShiftForInsert(position, static_cast<int>(normalized.size()));
     return span;

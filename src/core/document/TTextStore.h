@@ -127,6 +127,7 @@ public:
 
 private:
     TRecordSpan Resplice(int index, std::string_view text);
+    void FlowIntoContinuations(int index, std::string& combined);
     void InsertRecord(int index, TLineRecord record);
     void RemoveRecord(int index);
     void CountLength(int length);

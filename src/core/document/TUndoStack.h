@@ -43,6 +43,9 @@ public:
     // code differs.
     void EndTransaction(int code, TUndoSelection after);
     bool TransactionOpen() const { return m_transactionOpen; }
+    // The inserted text of the open transaction, so that a large insertion
+    // need not be held twice while it is made.
+    const std::string& PendingInserted() const { return m_inserted; }
 
     // Compound groups do not nest: Begin does nothing while one is open or
     // while undo or redo runs; End closes only a group with the same code.

@@ -14,6 +14,9 @@ public:
     virtual bool FixedPitch() const = 0;
     // Pixels a run of characters (no TABs) takes; only asked when not fixed-pitch.
     virtual int TextWidth(std::string_view text) const = 0;
+    // Pixels of the widest digit in the gutter's font; 0 when the gutter's
+    // numbers are not drawn with measured text (the gutter then keeps its width).
+    virtual int GutterDigitWidth() const { return 0; }
 };
 
 // The measures used until a window supplies its own.

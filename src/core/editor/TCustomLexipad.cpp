@@ -150,6 +150,13 @@ int TCustomLexipad::LineFromChar(int position) const {
     return m_store->RecordFromPosition(position == -1 ? m_selection.caret : position);
 }
 
+int TCustomLexipad::CaretRecordAt(int position) const {
+    int count = CharCount();
+    if (position >= count && count > 0 && m_store->CharAt(count - 1) == kLineBreak)
+        return m_store->RecordCount();
+    return LineFromChar(position);
+}
+
 std::string TCustomLexipad::LineText(int line) const {
     if (line < 0 || line >= m_store->RecordCount()) return std::string();
     const TLineRecord& record = m_store->Record(line);

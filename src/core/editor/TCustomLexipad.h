@@ -31,6 +31,7 @@ class TMacroKeywords;
 class ILexipadView;
 class ITextMetrics;
 class TStoreSearch;
+class TStoreText;
 class EREParser;
 struct TFindMatch;
 class TStream;
@@ -160,8 +161,13 @@ public:
     int LineIndex(int line) const;
     // Length without the CR of the record holding a position (-1: the caret).
     int LineLength(int position) const;
-    // Line index of a position (-1: the caret).
+    // Line index of a position (-1: the caret); the text end maps to the last
+    // record.
     int LineFromChar(int position) const;
+    // The line a caret at position stands on: as LineFromChar, except that
+    // the text end after a final line break is the empty line below, which
+    // has no record: RecordCount() then (its column is always 0).
+    int CaretRecordAt(int position) const;
     // A line's characters without its CR ("" past the last line).
     std::string LineText(int line) const;
 
@@ -176,7 +182,9 @@ public:
     void SetModified(bool modified);
     void BeginUndoGroup(int code);
     void EndUndoGroup(int code);
-    // step 0 uses IndentStep; tabs only when smoUseTAB is also set.
+    // step 0 uses IndentStep (a setting of 0 does nothing); tabs only when
+    // smoUseTAB is also set. ELexipad "Indent step must be between 0 and 20"
+    // for any other step.
     void BlockIndent(int step, bool useTabs);
     void BlockUnindent(int step);
 
@@ -254,7 +262,10 @@ public:
                                            std::string_view replacement);
     // Replaces every match from the text start on as one undo step (group
     // 34); with a prompt, each replacement is asked for and Cancel stops.
-    // Answers the number of replacements.
+    // Without a prompt the matches are those of the text before the run (a
+    // replacement never forms part of a later match, nor its context), and
+    // the undo step holds the replaced span once, old and new. Answers the
+    // number of replacements.
     int ReplaceAll(uint32_t options, std::string_view text, std::string_view replacement,
                    const TReplacePrompt& prompt = {});
     // The text a find dialog opens with: the selection when it is not empty,
@@ -273,11 +284,16 @@ public:
 
     // --- layout and mouse -------------------------------------------------------------
     int Gutter() const { return m_settings->Gutter(); }
-    void SetGutter(int pixels) { m_settings->SetGutter(std::max(pixels, 0)); }
+    // Pixels, 0..1024 (TLP_Settings::kMaxStripWidth), else ELexipad.
+    void SetGutter(int pixels) { m_settings->SetGutter(pixels); }
+    // The gutter as drawn: the setting, or wider when the line numbers shown
+    // need more room (a six-digit number is not cut off).
+    int GutterWidth() const;
     int Margin() const { return m_settings->Margin(); }
-    void SetMargin(int pixels) { m_settings->SetMargin(std::max(pixels, 0)); }
+    void SetMargin(int pixels) { m_settings->SetMargin(pixels); }
     int RightMargin() const { return m_settings->RightMargin(); }
-    void SetRightMargin(int column) { m_settings->SetRightMargin(std::max(column, 0)); }
+    // 0..2048 (TLP_Settings::kMaxColumn), else ELexipad.
+    void SetRightMargin(int column) { m_settings->SetRightMargin(column); }
     int WrapAtColumn() const { return m_settings->WrapColumn(); }
     void SetWrapAtColumn(int column);
     // Left edge of the text area: the gutter when shown, then the margin strip.
@@ -477,12 +493,17 @@ private:
     void UndoReplace(int start, int end, std::string_view text) override;
     void UndoSelect(TUndoSelection selection) override;
     TUndoStack* RecordingStack() const;
-    void ReplaceRange(int start, int end, std::string_view text, int code, std::string record);
+    void ReplaceRange(int start, int end, std::string_view text, int code, std::string record,
+                      bool insertRecord = false);
+    void ReplaceRangeNormalized(int start, int end, std::string text);
     void DeleteRange(int start, int end);
     void InsertChunks(int position, std::string_view text);
     void AfterInsert(TRecordSpan span, bool linesMoved = true);
     void FlagSelectionChange(TUndoSelection before, TUndoSelection after);
     void IndentLine(int lineStart, const std::string& indent);
+    int BlockStep(int step) const;
+    int CaretDisplayColumn() const;
+    int RecordTextLength(int record) const;
     int LeadingBlanks(int lineStart, int step) const;
     void RemoveLeading(int lineStart, int count);
     std::pair<int, int> BlockLines() const;
@@ -536,6 +557,11 @@ private:
     void ReportSearchError(const EREParser& error);
     std::optional<TFindMatch> NextReplaceMatch(uint32_t options, std::string_view text,
                                                int previousEnd);
+    std::optional<TFindMatch> NextMatchIn(TStoreText& storeText, uint32_t options,
+                                          std::string_view text, int from, int previousEnd);
+    int ReplaceEveryMatch(uint32_t options, std::string_view text, std::string_view replacement);
+    int ReplaceEachMatch(uint32_t options, std::string_view text, std::string_view replacement,
+                         const TReplacePrompt& prompt);
 
     std::unique_ptr<TTextStore> m_ownStore;
     TTextStore* m_store = nullptr;
@@ -574,6 +600,7 @@ private:
     int m_visibleRows = 40;
     int m_visibleCols = 80;
     int m_lockCount = 0;
+    int m_shownGutterWidth = 0; // the gutter width the view last laid out
     int m_changeDepth = 0;
     bool m_changed = false;
     bool m_loading = false;

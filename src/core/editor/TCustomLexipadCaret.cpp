@@ -150,18 +150,24 @@ int TCustomLexipad::WordRight(int position) const {
 }
 
 int TCustomLexipad::CaretLine() const {
-    int caret = m_selection.caret;
-    int record = LineFromChar(caret);
-    bool afterFinalBreak = caret > 0 && caret == CharCount() && m_store->CharAt(caret - 1) == '\r';
-    return record + (afterFinalBreak ? 2 : 1);
+    return CaretRecordAt(m_selection.caret) + 1;
 }
 
 int TCustomLexipad::CaretColumn() const {
     if (m_beyondEol) return m_virtualColumn + 1;
-    int caret = m_selection.caret;
-    if (caret > 0 && caret == CharCount() && m_store->CharAt(caret - 1) == '\r') return 1;
-    int record = LineFromChar(caret);
-    return DisplayColumn(record, caret - m_store->RecordStart(record)) + 1;
+    return CaretDisplayColumn() + 1;
+}
+
+// The display column of the caret in its line (0 on the unstored last line).
+int TCustomLexipad::CaretDisplayColumn() const {
+    int record = CaretRecordAt(m_selection.caret);
+    return DisplayColumn(record, m_selection.caret - m_store->RecordStart(record));
+}
+
+// Characters of a line without its CR; 0 for the unstored last line.
+int TCustomLexipad::RecordTextLength(int record) const {
+    return record >= 0 && record < m_store->RecordCount() ? m_store->Record(record).TextLength()
+                                                          : 0;
 }
 
 void TCustomLexipad::SetInsertMode(bool insert) {
@@ -176,8 +182,7 @@ void TCustomLexipad::RememberColumn() {
         m_desiredColumn = 0;
         return;
     }
-    int record = LineFromChar(m_selection.caret);
-    m_desiredColumn = DisplayColumn(record, m_selection.caret - m_store->RecordStart(record));
+    m_desiredColumn = CaretDisplayColumn();
 }
 
 void TCustomLexipad::MoveCaret(int position, bool extend) {
@@ -188,8 +193,8 @@ void TCustomLexipad::MoveCaret(int position, bool extend) {
 
 void TCustomLexipad::MoveLeft(bool extend) {
     if (m_beyondEol) {
-        int record = LineFromChar(m_selection.caret);
-        int end = DisplayColumn(record, m_store->Record(record).TextLength());
+        int record = CaretRecordAt(m_selection.caret);
+        int end = DisplayColumn(record, RecordTextLength(record));
         m_beyondEol = --m_virtualColumn > end;
         Changed();
         return;
@@ -199,12 +204,11 @@ void TCustomLexipad::MoveLeft(bool extend) {
 
 void TCustomLexipad::MoveRight(bool extend) {
     int caret = m_selection.caret;
-    int record = LineFromChar(caret);
+    int record = CaretRecordAt(caret);
     bool atLineEnd = m_store->RecordCount() > 0 &&
-                     caret - m_store->RecordStart(record) == m_store->Record(record).TextLength();
+                     caret - m_store->RecordStart(record) == RecordTextLength(record);
     if (HasOption(smoCaretAfterEOL) && (atLineEnd || m_beyondEol)) {
-        if (!m_beyondEol)
-            m_virtualColumn = DisplayColumn(record, m_store->Record(record).TextLength());
+        if (!m_beyondEol) m_virtualColumn = DisplayColumn(record, RecordTextLength(record));
         m_beyondEol = true;
         m_virtualColumn = std::min(m_virtualColumn + 1, kMaxVirtualColumn);
         Changed();
@@ -215,8 +219,8 @@ void TCustomLexipad::MoveRight(bool extend) {
 
 // After the last character of the record that is not a blank.
 void TCustomLexipad::MoveLineEnd(bool extend) {
-    if (m_store->RecordCount() == 0) return;
-    int record = LineFromChar(m_selection.caret);
+    int record = CaretRecordAt(m_selection.caret);
+    if (record >= m_store->RecordCount()) return; // no record, nor a character, on this line
     const TLineRecord& line = m_store->Record(record);
     int end = line.TextLength();
     while (end > 0 && IsBlank(line.Text()[static_cast<size_t>(end - 1)]))
@@ -227,9 +231,9 @@ void TCustomLexipad::MoveLineEnd(bool extend) {
 void TCustomLexipad::MoveVertically(int lines, bool extend) {
     if (m_store->RecordCount() == 0) return;
     int caret = m_selection.caret;
-    int record = LineFromChar(caret);
+    int record = CaretRecordAt(caret);
     int target = std::clamp(record + lines, 0, m_store->RecordCount() - 1);
-    if (lines > 0 && record == m_store->RecordCount() - 1) {
+    if (lines > 0 && record >= m_store->RecordCount() - 1) {
         MoveCaret(CharCount(), extend);
         return;
     }
@@ -238,7 +242,7 @@ void TCustomLexipad::MoveVertically(int lines, bool extend) {
     int targetColumn = ColumnFromX(target, XFromColumn(record, column));
     int offset = OffsetFromColumn(target, targetColumn);
     MoveCaret(m_store->RecordStart(target) + offset, extend);
-    int lineEnd = DisplayColumn(target, m_store->Record(target).TextLength());
+    int lineEnd = DisplayColumn(target, RecordTextLength(target));
     if (beyond && column > lineEnd) {
         m_beyondEol = true;
         m_virtualColumn = column;
@@ -248,7 +252,7 @@ void TCustomLexipad::MoveVertically(int lines, bool extend) {
 
 void TCustomLexipad::ScrollOneLine(int delta) {
     SetTopLine(m_topLine + delta);
-    int line = LineFromChar(m_selection.caret);
+    int line = CaretRecordAt(m_selection.caret);
     if (line < m_topLine || line >= m_topLine + m_visibleRows) MoveVertically(delta, false);
 }
 

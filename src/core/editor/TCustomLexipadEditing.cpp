@@ -1,6 +1,7 @@
 // The editing engine: the replace-selection primitive and its undo
 // transaction, undo and redo, block indent and unindent.
 #include "core/base/Exceptions.h"
+#include "core/base/StringUtils.h"
 #include "core/base/TStream.h"
 #include "core/document/TextNormalization.h"
 #include "core/editor/TCustomLexipad.h"
@@ -34,8 +35,17 @@ TUndoStack* TCustomLexipad::RecordingStack() const {
 
 void TCustomLexipad::ReplaceSelection(std::string_view text) {
     ChangeStep step(*this);
-    std::string normalized = NormalizeText(text);
-    ReplaceRange(m_selection.Start(), m_selection.End(), text, ucReplace, normalized);
+    ReplaceRangeNormalized(m_selection.Start(), m_selection.End(), NormalizeText(text));
+}
+
+// As ReplaceRange, for text that is already normalised: it is recorded as the
+// inserted text and inserted from the record, so it is held only once.
+void TCustomLexipad::ReplaceRangeNormalized(int start, int end, std::string text) {
+    if (!RecordingStack()) {
+        ReplaceRange(start, end, text, ucReplace, {});
+        return;
+    }
+    ReplaceRange(start, end, {}, ucReplace, std::move(text), true);
 }
 
 void TCustomLexipad::InsertStream(TStream& stream) {
@@ -46,9 +56,10 @@ void TCustomLexipad::InsertStream(TStream& stream) {
 
 // Replaces [start, end) inside an undo transaction whose simple group holds
 // the selection before, the replaced text, record (what was inserted) and the
-// selection after: the caret at the end of the inserted text.
+// selection after: the caret at the end of the inserted text. insertRecord:
+// the text inserted is record itself (only while recording).
 void TCustomLexipad::ReplaceRange(int start, int end, std::string_view text, int code,
-                                  std::string record) {
+                                  std::string record, bool insertRecord) {
     start = std::clamp(start, 0, CharCount());
     end = std::clamp(end, start, CharCount());
     TUndoStack* stack = RecordingStack();
@@ -64,7 +75,7 @@ void TCustomLexipad::ReplaceRange(int start, int end, std::string_view text, int
         }
     }
     DeleteRange(start, end);
-    InsertChunks(start, text);
+    InsertChunks(start, stack && insertRecord ? std::string_view(stack->PendingInserted()) : text);
     if (HasOption(smoWordWrap)) RewrapRange(start, m_selection.caret);
     if (stack) {
         try {
@@ -224,14 +235,22 @@ void TCustomLexipad::RemoveLeading(int lineStart, int count) {
                    ShiftForDelete(selection.caret, lineStart, count)};
 }
 
+// The step of a block indent or unindent: 0 takes the IndentStep setting; a
+// step outside the setting's bounds is refused like the setting itself.
+int TCustomLexipad::BlockStep(int step) const {
+    if (step < 0 || step > TLP_Settings::kMaxIndentStep)
+        throw ELexipad(
+            Format("Indent step must be between 0 and %d", TLP_Settings::kMaxIndentStep));
+    return step == 0 ? IndentStep() : step;
+}
+
 // Lines are changed from the last to the first, so that a line that grows
 // into a new record does not move the ones still to do.
 void TCustomLexipad::BlockIndent(int step, bool useTabs) {
-    if (SelLength() == 0) return;
+    step = BlockStep(step);
+    if (SelLength() == 0 || step == 0) return;
     ChangeStep change(*this);
-    if (step <= 0) step = IndentStep();
-    std::string indent(static_cast<size_t>(std::max(step, 1)),
-                       useTabs && HasOption(smoUseTAB) ? '\t' : ' ');
+    std::string indent(static_cast<size_t>(step), useTabs && HasOption(smoUseTAB) ? '\t' : ' ');
     auto [first, last] = BlockLines();
     TUndoGroup group(*this, ucBlockIndent);
     for (int line = last; line >= first; --line)
@@ -241,9 +260,9 @@ void TCustomLexipad::BlockIndent(int step, bool useTabs) {
 }
 
 void TCustomLexipad::BlockUnindent(int step) {
-    if (SelLength() == 0) return;
+    step = BlockStep(step);
+    if (SelLength() == 0 || step == 0) return;
     ChangeStep change(*this);
-    if (step <= 0) step = IndentStep();
     auto [first, last] = BlockLines();
     std::optional<TUndoGroup> group; // opened at the first change only
     for (int line = last; line >= first; --line) {

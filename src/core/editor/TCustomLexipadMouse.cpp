@@ -1,6 +1,7 @@
 // The editing engine: the text area's geometry and the left mouse button
 // (click counting, gutter and margin clicks, word and line selection, shift
 // clicks, mouse selection, dragging the margin lines).
+#include "core/editor/ITextMetrics.h"
 #include "core/editor/TCustomLexipad.h"
 #include "core/editor/TCustomLexipadSteps.h"
 #include "core/lexicon/ShortCuts.h"
@@ -11,8 +12,20 @@ namespace {
 constexpr int kMarginLineSlack = 2; // pixels either side of a margin line that catch a press
 }
 
+// The number is drawn 2 pixels in; 4 more leave room for the white line
+// near the gutter's right edge.
+int TCustomLexipad::GutterWidth() const {
+    int width = Gutter();
+    int digit = Metrics().GutterDigitWidth();
+    if (width <= 0 || digit <= 0 || !HasOption(smoLineNumbers)) return width;
+    int digits = 1;
+    for (int lines = LineCount(); lines >= 10; lines /= 10)
+        ++digits;
+    return std::max(width, 2 + digits * digit + 4);
+}
+
 int TCustomLexipad::TextLeft() const {
-    return (HasOption(smoShowGutter) ? Gutter() : 0) + Margin();
+    return (HasOption(smoShowGutter) ? GutterWidth() : 0) + Margin();
 }
 
 TPoint TCustomLexipad::PosFromChar(int position) const {
@@ -87,7 +100,7 @@ void TCustomLexipad::MouseDown(TPoint point, uint32_t shift, int64_t time) {
     m_lastClickTime = time;
     int position = CharFromPos(point, true);
     int line = LineFromChar(position);
-    if (HasOption(smoShowGutter) && point.x < Gutter()) {
+    if (HasOption(smoShowGutter) && point.x < GutterWidth()) {
         int record = point.y / LineHeight() + m_topLine;
         if (OnGutterClick && record < std::max(m_store->RecordCount(), 1))
             OnGutterClick(*this, RealLineNumber(record));
@@ -142,8 +155,8 @@ void TCustomLexipad::MouseMove(TPoint point, uint32_t) {
 void TCustomLexipad::MouseUp(TPoint point, uint32_t) {
     ChangeStep step(*this);
     if (m_marginDrag != 0) {
-        int column =
-            std::max((point.x - TextLeft() + CharWidth() / 2) / CharWidth() + m_leftCol, 0);
+        int column = std::clamp((point.x - TextLeft() + CharWidth() / 2) / CharWidth() + m_leftCol,
+                                0, TLP_Settings::kMaxColumn);
         if (m_marginDrag == 1)
             SetRightMargin(column);
         else

@@ -59,6 +59,12 @@ void TCustomLexipad::FinishStep() {
         m_needsRestyle = false;
         Restyle();
     }
+    // A gutter grown by a digit moves every row's text.
+    int gutter = GutterWidth();
+    if (gutter != m_shownGutterWidth) {
+        m_shownGutterWidth = gutter;
+        Repaint(true);
+    }
     RaiseChange();
 }
 

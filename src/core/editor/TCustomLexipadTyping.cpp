@@ -34,8 +34,8 @@ std::string TCustomLexipad::SmartFill(int fromColumn, int toColumn) const {
 // Typing beyond the line end first fills the gap up to the caret.
 void TCustomLexipad::FillBeyondLineEnd() {
     if (!m_beyondEol) return;
-    int record = LineFromChar(m_selection.caret);
-    int end = m_store->Record(record).TextLength();
+    int record = CaretRecordAt(m_selection.caret);
+    int end = RecordTextLength(record);
     int fromColumn = DisplayColumn(record, end);
     int toColumn = m_virtualColumn;
     int position = m_store->RecordStart(record) + end;
@@ -77,10 +77,11 @@ void TCustomLexipad::TypeReturn() {
         return;
     }
     int caret = m_selection.Start();
-    int record = LineFromChar(caret);
+    int record = CaretRecordAt(caret);
     int caretColumn = DisplayColumn(record, caret - m_store->RecordStart(record));
-    // A blank line takes the indentation of the nearest non-blank line above.
-    int indent = LineIndentColumn(record);
+    // A blank line (the unstored last line is one) takes the indentation of
+    // the nearest non-blank line above.
+    int indent = record < m_store->RecordCount() ? LineIndentColumn(record) : -1;
     if (indent >= 0) indent = std::min(indent, caretColumn);
     for (int line = record - 1; line >= 0 && indent < 0; --line)
         indent = LineIndentColumn(line);
@@ -121,7 +122,7 @@ void TCustomLexipad::TypeTab() {
         return;
     }
     int caret = m_selection.Start();
-    int record = LineFromChar(caret);
+    int record = CaretRecordAt(caret); // the unstored last line too: its column is 0
     int column =
         m_beyondEol ? m_virtualColumn : DisplayColumn(record, caret - m_store->RecordStart(record));
     int target = HasOption(smoTabToColumn) ? SmartTabTarget(record, column) : -1;
@@ -156,10 +157,16 @@ void TCustomLexipad::DeleteChar(bool forward) {
     ScrollCaret();
 }
 
+// On the unstored empty line after a final line break the line itself goes:
+// that is the final line break, never the line above.
 void TCustomLexipad::DeleteLine() {
     if (SelLength() > 0 || m_store->RecordCount() == 0) return;
-    int record = LineFromChar(m_selection.caret);
-    SetSelection(m_store->RecordStart(record), m_store->RecordStart(record + 1), false);
+    m_beyondEol = false;
+    int record = CaretRecordAt(m_selection.caret);
+    if (record >= m_store->RecordCount())
+        SetSelection(CharCount() - 1, CharCount(), false);
+    else
+        SetSelection(m_store->RecordStart(record), m_store->RecordStart(record + 1), false);
     ReplaceSelection({});
     ScrollCaret();
 }

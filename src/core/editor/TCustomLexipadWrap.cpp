@@ -24,7 +24,6 @@ void TCustomLexipad::SetOptions(uint32_t options) {
 }
 
 void TCustomLexipad::SetWrapAtColumn(int column) {
-    column = std::max(column, 0);
     if (column == WrapAtColumn()) return;
     m_settings->SetWrapColumn(column);
     if (HasOption(smoWordWrap)) Rewrap();

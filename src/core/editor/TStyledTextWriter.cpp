@@ -129,6 +129,15 @@ void AppendHtmlCharacter(std::string& out, char c) {
         out += c;
 }
 
+// A title or font name in the header, escaped like the text so that "<",
+// "&" or a quote in a file name cannot break the page or add markup.
+std::string HtmlHeaderText(std::string_view text) {
+    std::string out;
+    for (char c : text)
+        AppendHtmlCharacter(out, c);
+    return out;
+}
+
 void SwitchHtml(std::string& out, const RunLook& now, RunLook& shown) {
     if (now.text != shown.text) out += Format("</FONT><FONT COLOR=\"#%.6x\">", now.text);
     const std::tuple<uint8_t, const char*, const char*> flags[] = {
@@ -168,12 +177,12 @@ std::string WriteHtml(const TTextStore& store, int start, int end, const TLP_Set
     RunLook base = LookOf(settings, 0);
     std::string out = "<HTML><HEAD>\r\n";
     out += "<META NAME=\"GENERATOR\" CONTENT=\"QUARNO+ Editor\">\r\n";
-    out += Format("<TITLE>%s</TITLE>\r\n", header.title);
+    out += "<TITLE>" + HtmlHeaderText(header.title) + "</TITLE>\r\n";
     out += Format("<META NAME=\"Date\" CONTENT=\"%s\">\r\n", header.date);
     out += "</HEAD>\r\n";
     out += Format("<BODY TEXT=\"#%.6x\" BGCOLOR=\"#%.6x\">\r\n", base.text, base.back);
     out += "<PRE>\r\n";
-    out += Format("<FONT FACE=\"%s\">\r\n", settings.FontName());
+    out += "<FONT FACE=\"" + HtmlHeaderText(settings.FontName()) + "\">\r\n";
     RunLook shown = base;
     shown.fontStyle = 0;
     ForEachCharacter(

@@ -12,7 +12,7 @@ namespace quarno {
 
 namespace {
 
-constexpr size_t kMaxSources = 64;          // nested macros and includes
+constexpr size_t kMaxSources = 64;          // the script and the macros and includes open in it
 constexpr int64_t kMaxExpansions = 1000000; // macros that expand to several macros
 
 bool IsIdentStart(char c) {
@@ -393,9 +393,14 @@ bool TLXP_Compiler::SkipToToken() {
             for (const Source& source : m_sources)
                 if (!source.macro.empty() && SameText(source.macro, name))
                     Error(Format("Recursive expansion of macro '%s'", name));
-            // Runaway nesting, or macros doubling at every level, count as recursion.
-            if (m_sources.size() >= kMaxSources || ++m_expansions > kMaxExpansions)
-                Error(Format("Recursive expansion of macro '%s'", name));
+            // Limits against runaway nesting and against macros that double at
+            // every level; each message names the limit it hit.
+            if (m_sources.size() >= kMaxSources)
+                Error(Format("Macro '%s' nested too deeply (more than %d macros and includes)",
+                             name, static_cast<int>(kMaxSources) - 1));
+            if (++m_expansions > kMaxExpansions)
+                Error(Format("Too many macro expansions (more than %lld) at macro '%s'",
+                             static_cast<long long>(kMaxExpansions), name));
             for (size_t k = 0; k < end; ++k)
                 Advance();
             Source expansion;
@@ -459,10 +464,13 @@ void TLXP_Compiler::Include() {
         if (!folder.empty() && folder.back() != '/') folder += '/';
         path = folder + name;
     }
+    if (m_sources.size() >= kMaxSources)
+        Error(Format("#include %c%s%c nested too deeply (more than %d macros and includes)", open,
+                     name, close, static_cast<int>(kMaxSources) - 1));
     std::string text;
     try {
         // Only regular files: a device or a pipe could block the compiler.
-        if (m_sources.size() >= kMaxSources || !FileExists(path)) throw Exception("cannot include");
+        if (!FileExists(path)) throw Exception("cannot include");
         text = ReadWholeFile(path);
     } catch (const Exception&) {
         Error(Format("Unable to open #include file %c%s%c", open, name, close));

@@ -123,7 +123,14 @@ int32_t TLXP_ScriptParser::Term() {
     TScriptToken token = m_compiler.Next();
     if (token == T::Number) return m_compiler.Number();
     if (token == T::LParen) {
+        // Each parenthesis is a level of recursion: a bound keeps a hostile
+        // script from exhausting the stack.
+        if (m_depth >= kMaxExpressionDepth)
+            m_compiler.Error(Format("Expression nested too deeply (more than %d parentheses)",
+                                    kMaxExpressionDepth));
+        ++m_depth;
         int32_t value = Expression();
+        --m_depth;
         Expect(T::RParen, "')' expected");
         return value;
     }
@@ -295,7 +302,12 @@ void TLXP_ScriptParser::LanguageSection() {
     }
 }
 
+// A value the settings refuse (out of its bounds) is a script error at the key.
 void TLXP_ScriptParser::LanguageKey(TScriptToken key) {
+    Guarded([&] { LanguageValue(key); });
+}
+
+void TLXP_ScriptParser::LanguageValue(TScriptToken key) {
     TLP_Settings& settings = m_language.Settings();
     switch (key) {
     case T::Name: settings.SetLanguageName(StringValue()); break;
@@ -315,16 +327,8 @@ void TLXP_ScriptParser::LanguageKey(TScriptToken key) {
     case T::FontName: settings.SetFontName(StringValue()); break;
     case T::FontSize: settings.SetFontSize(Expression()); break;
     case T::FontCharset: settings.SetFontCharset(static_cast<uint8_t>(Value(0, 255))); break;
-    case T::TabColumns: {
-        std::string text = StringValue();
-        Guarded([&] { settings.SetTabColumns(text); });
-        break;
-    }
-    case T::TabDefault: {
-        int32_t width = Expression();
-        Guarded([&] { settings.SetTabDefault(width); });
-        break;
-    }
+    case T::TabColumns: settings.SetTabColumns(StringValue()); break;
+    case T::TabDefault: settings.SetTabDefault(Expression()); break;
     case T::BoundStates: m_language.SetBoundStates(ValueOrList()); break;
     case T::SelTextColor:
     case T::SelTextBack:
@@ -362,7 +366,9 @@ void TLXP_ScriptParser::ColourKey(TScriptToken key) {
             flag = 1;
             colour = Expression();
         } else {
+            ++m_depth; // the parenthesis already read
             int32_t inner = Expression();
+            --m_depth;
             Expect(T::RParen, "')' expected");
             colour = ExpressionFrom(inner);
         }

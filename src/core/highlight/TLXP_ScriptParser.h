@@ -35,6 +35,9 @@ struct TLP_TokenRule;
 
 class TLXP_ScriptParser {
 public:
+    // Parentheses an expression may nest.
+    static constexpr int kMaxExpressionDepth = 256;
+
     TLXP_ScriptParser(TLP_Language& language, TLXP_Compiler& compiler);
     // Reads every section to the end of the script; ELXP_COMP_ERROR at the
     // first error, the tables then holding what was read before it.
@@ -66,6 +69,7 @@ private:
     // Sections.
     void LanguageSection();
     void LanguageKey(TScriptToken key);
+    void LanguageValue(TScriptToken key);
     void ColourKey(TScriptToken key);
     void EditableStyles();
     void ContextStates();
@@ -92,6 +96,7 @@ private:
     bool m_keysReplaced = false;
     TByteSet m_contextGiven;
     TByteSet m_effectsGiven;
+    int m_depth = 0; // parentheses open in the expression being read
 };
 
 } // namespace quarno

@@ -58,6 +58,19 @@ void TLexipadParser::Detach(TCustomLexipad& control) {
     m_attached.erase(std::remove(m_attached.begin(), m_attached.end(), &control), m_attached.end());
 }
 
+TLP_Settings* TLexipadParser::InstallSettings(TLP_Settings* settings) {
+    TLP_Settings* previous = m_installed;
+    m_installed = settings == &m_language.Settings() ? nullptr : settings;
+    return previous;
+}
+
+std::vector<TCustomLexipad*>
+TLexipadParser::ReplaceAttachedControls(std::vector<TCustomLexipad*> controls) {
+    m_lastAttached = nullptr;
+    std::swap(m_attached, controls);
+    return controls;
+}
+
 void TLexipadParser::Restyle(TCustomLexipad& control) {
     TRestyler(*this, control).Run();
 }
@@ -200,6 +213,8 @@ void TLexipadParser::SaveToRegistry(TRegistryStore& registry) const {
                          HighlightingRegistryText(Settings()));
     registry.WriteBinary(m_registryKey, "Key Assignments - " + language,
                          KeyAssignmentsRegistryValue(Settings()));
+    registry.WriteBinary(m_registryKey, "Templates - " + language,
+                         TemplatesRegistryValue(Settings()));
 }
 
 void TLexipadParser::LoadFromRegistry(TRegistryStore& registry, const std::string& key) {
@@ -217,6 +232,8 @@ void TLexipadParser::LoadFromRegistry(TRegistryStore& registry, const std::strin
             ReadHighlightingRegistryText(Settings(), *text);
         if (auto bytes = registry.ReadBinary(from, "Key Assignments - " + language))
             ReadKeyAssignmentsRegistryValue(Settings(), *bytes);
+        if (auto bytes = registry.ReadBinary(from, "Templates - " + language))
+            ReadTemplatesRegistryValue(Settings(), *bytes);
     } catch (const Exception&) {
         throw ELexipad(invalid);
     }

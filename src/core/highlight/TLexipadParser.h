@@ -34,8 +34,20 @@ public:
     void SetName(const std::string& name) { m_name = name; }
     TLP_Language& Language() { return m_language; }
     const TLP_Language& Language() const { return m_language; }
-    TLP_Settings& Settings() override { return m_language.Settings(); }
-    const TLP_Settings& Settings() const { return m_language.Settings(); }
+    // The settings in use: the language's own, or the object installed in
+    // their place.
+    TLP_Settings& Settings() override { return m_installed ? *m_installed : m_language.Settings(); }
+    const TLP_Settings& Settings() const {
+        return m_installed ? *m_installed : m_language.Settings();
+    }
+    // Puts another settings object in place of the language's own (null:
+    // the own one again) for a dialog that edits a copy; the caller keeps it
+    // alive while it is installed. Returns the object it replaces (null for
+    // the own one). Controls already attached keep the settings they use.
+    TLP_Settings* InstallSettings(TLP_Settings* settings);
+    // Replaces the list of attached controls for a while (the controls that
+    // follow a working copy); returns the list it replaces.
+    std::vector<TCustomLexipad*> ReplaceAttachedControls(std::vector<TCustomLexipad*> controls);
 
     // --- the run time -------------------------------------------------------------
     // Reads one token at the cursor and adds its character count to length
@@ -149,11 +161,13 @@ public:
     // parser again. Compile errors pass as ELXP_COMP_ERROR.
     void Loaded();
 
-    // Writes "Highlighting - " and "Key Assignments - " + the language name
-    // under RegistryKey(). ELexipad "Registry interface disabled in: " + name
+    // Writes "Highlighting - ", "Key Assignments - " and "Templates - " +
+    // the language name under RegistryKey() (the templates value keeps the
+    // user's automatic replacements and code templates, which the other two
+    // forms do not hold). ELexipad "Registry interface disabled in: " + name
     // without UseRegistry or a key.
     void SaveToRegistry(TRegistryStore& registry) const;
-    // Reads both values when present, from key or, when key is empty, from
+    // Reads the values that are present, from key or, when key is empty, from
     // RegistryKey() (which needs UseRegistry). A bad value raises ELexipad
     // "Invalid data in registry entry "<key>\Highlighting - <language>"".
     void LoadFromRegistry(TRegistryStore& registry, const std::string& key = "");
@@ -193,6 +207,7 @@ private:
     int m_errorColumn = 0;
     std::string m_progressLabel;
     TRegistryStore* m_registry = nullptr;
+    TLP_Settings* m_installed = nullptr; // in place of the language's settings, or null
 
     // Run-time state (never stored).
     TByteSet m_states{0};

@@ -20,6 +20,8 @@ const char* REErrorMessage(TREError error) {
     case reQuoteExpected: return "' expected";
     case reIndexRangeError: return "Index range error";
     case reInternalError: return "Internal error";
+    case reStepLimit: return "Search abandoned: the expression needs too many steps";
+    case reCountTooLarge: return "Repeat count too large (at most 65534)";
     }
     return "Internal error";
 }

@@ -23,6 +23,8 @@ enum TREError : int {
     reQuoteExpected,
     reIndexRangeError,
     reInternalError,
+    reStepLimit,     // the search used up its step budget
+    reCountTooLarge, // a count in braces above kREMaxCount
 };
 
 // The engine's message for an identifier ("No errors detected", ...).

@@ -483,12 +483,12 @@ int TRECompiler::SetCharacter() {
 void TRECompiler::Braces(int& min, int& max) {
     int braceAt = static_cast<int>(m_at);
     ++m_at;
-    bool hasMin = Number(min, braceAt);
+    bool hasMin = Number(min);
     bool comma = m_at < m_pattern.size() && m_pattern[m_at] == ',';
     bool hasMax = false;
     if (comma) {
         ++m_at;
-        hasMax = Number(max, braceAt);
+        hasMax = Number(max);
     }
     if (m_at >= m_pattern.size() || m_pattern[m_at] != '}' || (!hasMin && !hasMax))
         Fail(reInvalidRange, braceAt);
@@ -499,12 +499,14 @@ void TRECompiler::Braces(int& min, int& max) {
     if (max < min) Fail(reInvalidRange, braceAt);
 }
 
-bool TRECompiler::Number(int& value, int braceAt) {
+static_assert(kREMaxCount == 65534, "the message of reCountTooLarge states the limit");
+
+bool TRECompiler::Number(int& value) {
     size_t start = m_at;
     value = 0;
     while (m_at < m_pattern.size() && m_pattern[m_at] >= '0' && m_pattern[m_at] <= '9') {
         value = value * 10 + (m_pattern[m_at++] - '0');
-        if (value > kREMaxCount) Fail(reInvalidRange, braceAt);
+        if (value > kREMaxCount) Fail(reCountTooLarge, static_cast<int>(start));
     }
     return m_at > start;
 }

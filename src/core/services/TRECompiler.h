@@ -47,7 +47,7 @@ private:
     int Escape();
     int SetCharacter();
     void Braces(int& min, int& max);
-    bool Number(int& value, int braceAt);
+    bool Number(int& value);
 
     int Node(uint8_t op);
     void Byte(uint8_t value);

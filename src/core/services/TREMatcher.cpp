@@ -22,7 +22,62 @@ int Bound(int value) {
 
 TREMatcher::TREMatcher(const TREProgram& program, int counters, const TCharMap& fold)
     : m_program(program.data()), m_fold(fold), m_counters(static_cast<size_t>(counters), 0),
-      m_noCounters(counters == 0), m_failed(program.size()) {}
+      m_noCounters(counters == 0), m_failed(program.size()) {
+    if (counters > 0) FindLoops(program);
+}
+
+void TREMatcher::BeginSearch() {
+    ++m_generation;
+    m_failedLoopStates.clear();
+}
+
+// The counter slots of the loops around each loop node, itself included. A
+// loop's body lies between its loop node and the loop-back node that
+// returns to it, so the loops around a node are those whose span holds it.
+void TREMatcher::FindLoops(const TREProgram& program) {
+    const int size = static_cast<int>(program.size());
+    std::vector<std::pair<int, int>> spans; // loop node, its loop-back node
+    std::vector<bool> seen(program.size(), false);
+    std::vector<int> pending{kREFirstNode};
+    while (!pending.empty()) {
+        int node = pending.back();
+        pending.pop_back();
+        if (node <= 0 || node >= size || seen[static_cast<size_t>(node)]) continue;
+        seen[static_cast<size_t>(node)] = true;
+        uint8_t op = m_program[node];
+        if (op == opEnd) continue;
+        int next = RENext(m_program, node);
+        if (op == opBack && next > 0 && m_program[next] == opCountLoop)
+            spans.push_back({next, node});
+        pending.push_back(next);
+        if (op == opBranch) pending.push_back(REOperand(node));
+        if (op == opCountLoop) pending.push_back(REOperand(node) + 5);
+    }
+    for (auto [loop, back] : spans) {
+        std::vector<uint8_t>& slots = m_loopSlots[loop];
+        for (auto [outer, outerBack] : spans)
+            if (outer <= loop && loop < outerBack) slots.push_back(m_program[REOperand(outer)]);
+    }
+}
+
+// Whether the state at a loop node is known to fail; if not, a frame is
+// pushed that records it as failed once everything tried from it has failed.
+bool TREMatcher::LoopStateFailed(const TState& s) {
+    auto slots = m_loopSlots.find(s.node);
+    if (!m_learning || slots == m_loopSlots.end()) return false;
+    std::string key;
+    key.reserve(8 + 2 * slots->second.size());
+    for (int value : {s.node, s.pos})
+        key.append(reinterpret_cast<const char*>(&value), sizeof value);
+    for (uint8_t slot : slots->second) {
+        auto counter = static_cast<uint16_t>(m_counters[slot]);
+        key.append(reinterpret_cast<const char*>(&counter), sizeof counter);
+    }
+    if (m_failedLoopStates.count(key)) return true;
+    Push({fkLoopState, 0, 0, 0, 0, 0, 0, 0});
+    m_openLoopStates.push_back(std::move(key));
+    return false;
+}
 
 // A run whose continuation position is known to fail is shortened below
 // the known failures.
@@ -90,9 +145,10 @@ bool TREMatcher::MatchAt(TStoreText& text, int start, int limit, TREPositions& p
     m_leadingRunEnd = -1;
     positions.count = 0;
     m_stack.clear();
+    m_openLoopStates.clear();
     TState s{kREFirstNode, start, 0, -1};
     for (;;) {
-        if (++steps > stepLimit) throw EREParser(reInternalError);
+        if (++steps > stepLimit) throw EREParser(reStepLimit);
         if (m_program[s.node] == opEnd) {
             int slot = std::min(s.count, kLastSlot);
             positions.entries[static_cast<size_t>(slot)] = s.pos;
@@ -138,6 +194,7 @@ bool TREMatcher::Step(TState& s, TStoreText& text, int limit) {
         m_counters[p[3]] = 0;
         break;
     case opCountLoop:
+        if (LoopStateFailed(s)) return false;
         if (CountLoop(s, p)) return true;
         break;
     default: Group(s, *p); break;
@@ -215,6 +272,12 @@ bool TREMatcher::Backtrack(TState& s, TStoreText& text) {
             m_counters[static_cast<size_t>(frame.node)] = frame.run;
             continue;
         }
+        if (frame.kind == fkLoopState) {
+            if (m_failedLoopStates.size() < kMaxFailedLoopStates)
+                m_failedLoopStates.insert(std::move(m_openLoopStates.back()));
+            m_openLoopStates.pop_back();
+            continue;
+        }
         if (frame.kind == fkAlternative) {
             s = {frame.node, frame.pos, frame.count, frame.group};
             return true;
@@ -264,7 +327,7 @@ int TREMatcher::CountRun(TStoreText& text, int pos, int max, int limit, int atom
     while (run < cap && MatchesOne(atom, text.At(pos + run)))
         ++run;
     *m_steps += run;
-    if (*m_steps > m_stepLimit) throw EREParser(reInternalError);
+    if (*m_steps > m_stepLimit) throw EREParser(reStepLimit);
     return run;
 }
 
@@ -277,7 +340,7 @@ int TREMatcher::FitRun(TStoreText& text, int node, int pos, int run, int min) {
     while (run >= min) {
         if (MatchesOne(next, text.At(pos + run))) return run;
         --run;
-        if (++*m_steps > m_stepLimit) throw EREParser(reInternalError);
+        if (++*m_steps > m_stepLimit) throw EREParser(reStepLimit);
     }
     return -1;
 }

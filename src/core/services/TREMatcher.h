@@ -1,7 +1,7 @@
 // Walks a compiled regular-expression program against the text at one start
 // position. Backtracking uses an explicit stack (no recursion, so a long
 // text cannot overflow the call stack), and every step counts against a
-// budget so that a pathological pattern ends with "Internal error" instead
+// budget so that a pathological pattern ends with its own message instead
 // of running for ever.
 #pragma once
 
@@ -10,6 +10,9 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace quarno {
@@ -32,9 +35,10 @@ public:
     TREMatcher(const TREProgram& program, int counters, const TCharMap& fold);
 
     // Tries a match starting at start that consumes no character at or after
-    // limit. steps accumulates the work done; raises EREParser "Internal
-    // error" when it passes stepLimit, "Out of memory" when the backtracking
-    // stack outgrows its bound.
+    // limit (the same limit for every attempt of a search). steps
+    // accumulates the work done; raises EREParser reStepLimit when it passes
+    // stepLimit, "Out of memory" when the backtracking stack outgrows its
+    // bound.
     bool MatchAt(TStoreText& text, int start, int limit, TREPositions& positions, int64_t& steps,
                  int64_t stepLimit);
 
@@ -42,7 +46,7 @@ public:
     static constexpr size_t kMaxBacktrack = 1u << 19;
 
     // Starts a search: what earlier searches learnt about the text is dropped.
-    void BeginSearch() { ++m_generation; }
+    void BeginSearch();
     // Whether attempts learn from each other (on unless switched off; the
     // results are the same either way, only the work differs).
     void SetLearning(bool learning) { m_learning = learning; }
@@ -53,7 +57,9 @@ public:
     int LeadingRunEnd() const { return m_leadingRunEnd; }
 
 private:
-    enum TFrameKind : uint8_t { fkAlternative, fkRepeat, fkCounter };
+    // fkLoopState: popped, it tells that every way on from a counted loop's
+    // state failed (the state is the last of m_openLoopStates).
+    enum TFrameKind : uint8_t { fkAlternative, fkRepeat, fkCounter, fkLoopState };
     struct TFrame {
         TFrameKind kind;
         int node;  // where to resume (fkCounter: the slot)
@@ -87,6 +93,8 @@ private:
     bool Exactly(TState& s, TStoreText& text, int limit, const uint8_t* literal);
     void Branch(TState& s);
     bool CountLoop(TState& s, const uint8_t* p);
+    bool LoopStateFailed(const TState& s);
+    void FindLoops(const TREProgram& program);
     void Group(TState& s, uint8_t op);
     bool Backtrack(TState& s, TStoreText& text);
     bool Repeat(TState& s, TStoreText& text, int limit, int min, int max, int atom);
@@ -117,6 +125,17 @@ private:
     uint32_t m_generation = 1;
     int m_leadingRepeat = 0;
     int m_leadingRunEnd = -1;
+
+    // Counted loops. Whether the rest of a match succeeds from a loop node
+    // depends only on the position and the counters of the loops around
+    // that node (inner loops start again at 0, the text and the limit stay
+    // the same during a search), so a state that failed once fails again.
+    // Remembering those states makes "(a?){30}a{30}"-like patterns
+    // polynomial instead of exponential.
+    std::unordered_map<int, std::vector<uint8_t>> m_loopSlots; // loop node: slots around it
+    std::unordered_set<std::string> m_failedLoopStates;        // of the current search
+    std::vector<std::string> m_openLoopStates;                 // for the fkLoopState frames
+    static constexpr size_t kMaxFailedLoopStates = 1u << 20;
 };
 
 } // namespace quarno

@@ -220,14 +220,18 @@ bool TREParser::Search(TEdStream* cursor, bool forward, const TMatchFilter& acce
 
 bool TREParser::Search(const TTextStore& store, int from, bool forward,
                        const TMatchFilter& accept) {
+    TStoreText text(store);
+    return Search(text, from, forward, accept);
+}
+
+bool TREParser::Search(TStoreText& text, int from, bool forward, const TMatchFilter& accept) {
     if (m_program.empty() || !m_matcher) throw EREParser(reInvalidParameter);
-    m_store = &store;
+    m_store = &text.Store();
     m_matcher->BeginSearch();
     if (!m_inRun) {
         m_steps = 0;
         m_passedBefore = 0;
     }
-    TStoreText text(store);
     from = std::clamp(from, 0, text.Size());
     bool found = forward ? SearchForward(text, from, accept) : SearchBackward(text, from, accept);
     // The positions this search covered earn the later searches of a run.
@@ -258,7 +262,7 @@ bool TREParser::SearchForward(TStoreText& text, int from, const TMatchFilter& ac
             mandatoryAt = m_mandatory->FindForward(text, position);
             if (mandatoryAt < 0) return false; // every match needs it
         }
-        position = NextCandidate(text, position, from);
+        position = NextCandidate(text, position);
         if (position < 0) return false;
         if (Attempt(text, position, text.Size(), position - from, false, accept)) return true;
         // When every match starts with an unbounded one-character repeat
@@ -287,13 +291,15 @@ bool TREParser::SearchBackward(TStoreText& text, int from, const TMatchFilter& a
     return false;
 }
 
-int TREParser::NextCandidate(TStoreText& text, int position, int from) {
+int TREParser::NextCandidate(TStoreText& text, int position) {
     switch (m_startKind) {
     case skFirstSet: return text.FindFirstOf(position, text.Size(), m_firstSet);
     case skLiteral: return m_prefix->FindForward(text, position);
-    case skLineStart: {
+    case skLineStart: { // the first line start at or after position
         static const TCharSet breaks = LineBreakSet();
-        return position == from ? position : text.FindFirstOf(position, text.Size(), breaks);
+        if (position == 0 || text.At(position - 1) == '\r') return position;
+        int lineBreak = text.FindFirstOf(position, text.Size(), breaks);
+        return lineBreak < 0 ? -1 : lineBreak + 1;
     }
     default: return position;
     }
@@ -304,9 +310,9 @@ int TREParser::PreviousCandidate(TStoreText& text, int position, int limit) {
     case skFirstSet: return text.FindLastOf(position, 0, m_firstSet);
     case skLiteral:
         return m_prefix->FindBackward(text, std::min(position + m_prefix->Length(), limit));
-    case skLineStart: {
+    case skLineStart: { // the last line start at or before position
         static const TCharSet breaks = LineBreakSet();
-        return std::max(text.FindLastOf(position, 0, breaks), 0);
+        return position <= 0 ? 0 : text.FindLastOf(position - 1, 0, breaks) + 1;
     }
     default: return position;
     }

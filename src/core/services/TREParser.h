@@ -46,10 +46,14 @@ public:
     // until one is found or the text's end (start) is passed. Backwards, the
     // match must lie wholly before the cursor. On success the cursor is
     // placed at the match start. Raises "Invalid parameter" without a
-    // compiled pattern or a cursor, "Internal error" when the step budget is
+    // compiled pattern or a cursor, reStepLimit when the step budget is
     // spent, "Out of memory" when backtracking outgrows its bound.
     bool Search(TEdStream* cursor, bool forward, const TMatchFilter& accept = {});
     bool Search(const TTextStore& store, int from, bool forward, const TMatchFilter& accept = {});
+    // The same through a reader that successive searches of an unchanged
+    // store share, so that walking through many matches reads each part of
+    // the text once.
+    bool Search(TStoreText& text, int from, bool forward, const TMatchFilter& accept = {});
 
     // Recorded position i (i below 256, else "Index range error"): entry 0
     // is the match start and entry Count() its end.
@@ -76,7 +80,7 @@ public:
     // Matcher steps the last search (or the current run) took.
     int64_t Steps() const { return m_steps; }
     // A search may take base steps plus perPosition for every position it
-    // has passed; past that it stops with "Internal error". So its time is
+    // has passed; past that it stops with reStepLimit. So its time is
     // bounded by the length of the text it covers, whatever the pattern.
     void SetStepBudget(int64_t base, int64_t perPosition);
     // Lets attempts reuse what earlier attempts of a search learnt (on by
@@ -111,7 +115,7 @@ private:
     std::string MandatoryLiteral() const;
     bool SearchForward(TStoreText& text, int from, const TMatchFilter& accept);
     bool SearchBackward(TStoreText& text, int from, const TMatchFilter& accept);
-    int NextCandidate(TStoreText& text, int position, int from);
+    int NextCandidate(TStoreText& text, int position);
     int PreviousCandidate(TStoreText& text, int position, int limit);
     bool Attempt(TStoreText& text, int start, int limit, int64_t passed, bool backward,
                  const TMatchFilter& accept);

@@ -8,8 +8,7 @@ namespace quarno {
 TStoreSearch::TStoreSearch()
     : m_startsWord(DefaultCharStartsWord), m_isInWord(DefaultCharIsInWord) {}
 
-bool TStoreSearch::IsWholeWord(const TTextStore& store, int start, int end) const {
-    TStoreText text(store);
+bool TStoreSearch::IsWholeWord(TStoreText& text, int start, int end) const {
     int before = text.At(start - 1);
     int after = text.At(end);
     return !(before >= 0 && m_isInWord(static_cast<char>(before))) &&
@@ -17,6 +16,12 @@ bool TStoreSearch::IsWholeWord(const TTextStore& store, int start, int end) cons
 }
 
 std::optional<TFindMatch> TStoreSearch::Search(const TTextStore& store, int from, uint32_t options,
+                                               std::string_view text, const TMatchFilter& extra) {
+    TStoreText storeText(store);
+    return Search(storeText, from, options, text, extra);
+}
+
+std::optional<TFindMatch> TStoreSearch::Search(TStoreText& storeText, int from, uint32_t options,
                                                std::string_view text, const TMatchFilter& extra) {
     if (text.empty() && !(options & foRegExpr))
         return std::nullopt; // (an empty regular expression is the engine's "Invalid parameter")
@@ -28,13 +33,13 @@ std::optional<TFindMatch> TStoreSearch::Search(const TTextStore& store, int from
         if (!m_regExpr.SetPattern(text))
             throw EREParser(m_regExpr.LastError(), m_regExpr.ErrorPosition());
         TMatchFilter accept = [&](int start, int end) {
-            return (!wholeWord || IsWholeWord(store, start, end)) && (!extra || extra(start, end));
+            return (!wholeWord || IsWholeWord(storeText, start, end)) &&
+                   (!extra || extra(start, end));
         };
-        if (!m_regExpr.Search(store, from, forward, accept)) return std::nullopt;
+        if (!m_regExpr.Search(storeText, from, forward, accept)) return std::nullopt;
         return TFindMatch{m_regExpr.MatchStart(), m_regExpr.MatchEnd()};
     }
     m_plain.SetPattern(text, matchCase);
-    TStoreText storeText(store);
     const TWordCharTest* test = wholeWord ? &m_isInWord : nullptr;
     int start = forward ? m_plain.FindForward(storeText, from, test)
                         : m_plain.FindBackward(storeText, from, test);
@@ -45,8 +50,14 @@ std::optional<TFindMatch> TStoreSearch::Search(const TTextStore& store, int from
 std::optional<TFindMatch> TStoreSearch::SearchNext(const TTextStore& store, int from,
                                                    int previousEnd, uint32_t options,
                                                    std::string_view text) {
+    TStoreText storeText(store);
+    return SearchNext(storeText, from, previousEnd, options, text);
+}
+
+std::optional<TFindMatch> TStoreSearch::SearchNext(TStoreText& storeText, int from, int previousEnd,
+                                                   uint32_t options, std::string_view text) {
     options &= ~static_cast<uint32_t>(foBackward);
-    return Search(store, from, options, text, [previousEnd](int start, int end) {
+    return Search(storeText, from, options, text, [previousEnd](int start, int end) {
         return start != end || start != previousEnd;
     });
 }

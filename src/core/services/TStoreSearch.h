@@ -15,6 +15,7 @@
 
 namespace quarno {
 
+class TStoreText;
 class TTextStore;
 
 // Bits of the find entry's option word.
@@ -53,6 +54,12 @@ public:
     // through every match always advances.
     std::optional<TFindMatch> SearchNext(const TTextStore& store, int from, int previousEnd,
                                          uint32_t options, std::string_view text);
+    // The same two through a reader that successive searches of an
+    // unchanged store share (walking through every match reads the text once).
+    std::optional<TFindMatch> Search(TStoreText& storeText, int from, uint32_t options,
+                                     std::string_view text, const TMatchFilter& extra = {});
+    std::optional<TFindMatch> SearchNext(TStoreText& storeText, int from, int previousEnd,
+                                         uint32_t options, std::string_view text);
 
     // The text that replaces the last match: for a regular expression with
     // its substitutions filled in.
@@ -65,7 +72,7 @@ public:
     TPlainSearch& Plain() { return m_plain; }
 
 private:
-    bool IsWholeWord(const TTextStore& store, int start, int end) const;
+    bool IsWholeWord(TStoreText& text, int start, int end) const;
 
     TREParser m_regExpr;
     TPlainSearch m_plain;

@@ -326,12 +326,40 @@ std::string KeyAssignmentsRegistryValue(const TLP_Settings& settings) {
     return stream.Bytes();
 }
 
+namespace {
+
+bool HasMarker(std::string_view bytes) {
+    return bytes.size() >= 9 && bytes[0] == 8 && bytes.substr(1, 8) == kMarker;
+}
+
+} // namespace
+
 bool ReadKeyAssignmentsRegistryValue(TLP_Settings& settings, std::string_view bytes) {
-    if (bytes.size() < 9 || bytes[0] != 8 || bytes.substr(1, 8) != kMarker) return false;
+    if (!HasMarker(bytes)) return false;
     TMemoryStream stream(bytes.substr(9));
     TKeyboardActionContoller keys;
     keys.LoadFromStream(stream);
     settings.Keys() = keys;
+    return true;
+}
+
+std::string TemplatesRegistryValue(const TLP_Settings& settings) {
+    TMemoryStream stream;
+    WriteShortString(stream, kMarker);
+    settings.AutoReplace().WriteTo(stream);
+    settings.Templates().WriteTo(stream);
+    return stream.Bytes();
+}
+
+bool ReadTemplatesRegistryValue(TLP_Settings& settings, std::string_view bytes) {
+    if (!HasMarker(bytes)) return false;
+    TMemoryStream stream(bytes.substr(9));
+    TAutoReplace replace = settings.AutoReplace();
+    TCodeTemplates templates = settings.Templates();
+    replace.ReadFrom(stream);
+    templates.ReadFrom(stream);
+    settings.AutoReplace() = replace;
+    settings.Templates() = templates;
     return true;
 }
 

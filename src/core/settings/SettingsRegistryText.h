@@ -46,4 +46,11 @@ std::string KeyAssignmentsRegistryValue(const TLP_Settings& settings);
 // "Vemlor6:"; false otherwise. Stream faults propagate, the keys unchanged.
 bool ReadKeyAssignmentsRegistryValue(TLP_Settings& settings, std::string_view bytes);
 
+// The automatic replacements and code templates the user edited: the short
+// string "Vemlor6:", then their stream forms (replacement block, template
+// block). Read only when the marker is there (false otherwise); a fault in
+// the blocks raises and leaves both objects unchanged.
+std::string TemplatesRegistryValue(const TLP_Settings& settings);
+bool ReadTemplatesRegistryValue(TLP_Settings& settings, std::string_view bytes);
+
 } // namespace quarno

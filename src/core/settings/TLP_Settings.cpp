@@ -56,7 +56,39 @@ void TLP_Settings::Reset() {
 
 void TLP_Settings::SetTabDefault(int32_t width) {
     if (width <= 0) throw ELexipad("=Illegal default tab stop value, must be > 0");
+    if (width > kMaxTabWidth)
+        throw ELexipad(Format("=Illegal default tab stop value, must be <= %d", kMaxTabWidth));
     m_tabDefault = width;
+}
+
+void TLP_Settings::SetIndentStep(int32_t step) {
+    if (step < 0 || step > kMaxIndentStep)
+        throw ELexipad(Format("Indent step must be between 0 and %d", kMaxIndentStep));
+    m_indentStep = step;
+}
+
+void TLP_Settings::SetMargin(int32_t pixels) {
+    if (pixels < 0 || pixels > kMaxStripWidth)
+        throw ELexipad(Format("Margin width must be between 0 and %d", kMaxStripWidth));
+    m_margin = pixels;
+}
+
+void TLP_Settings::SetGutter(int32_t pixels) {
+    if (pixels < 0 || pixels > kMaxStripWidth)
+        throw ELexipad(Format("Gutter width must be between 0 and %d", kMaxStripWidth));
+    m_gutter = pixels;
+}
+
+void TLP_Settings::SetRightMargin(int32_t column) {
+    if (column < 0 || column > kMaxColumn)
+        throw ELexipad(Format("Right margin must be between 0 and %d", kMaxColumn));
+    m_rightMargin = column;
+}
+
+void TLP_Settings::SetWrapColumn(int32_t column) {
+    if (column < 0 || column > kMaxColumn)
+        throw ELexipad(Format("Word-wrap column must be between 0 and %d", kMaxColumn));
+    m_wrapColumn = column;
 }
 
 std::string TLP_Settings::TabColumnsText() const {
@@ -87,6 +119,7 @@ void TLP_Settings::SetTabColumns(std::string_view text) {
         }
         if (count > 0 && value <= last) throw ELexipad("Tab columns must be in order and unique");
         if (value <= 1) throw ELexipad("Tab column must be > 1");
+        if (value > kMaxColumn) throw ELexipad(Format("Tab column must be <= %d", kMaxColumn));
         if (count == kTabColumnCount)
             throw ELexipad("Too many tab stops - maximum of " + std::to_string(kTabColumnCount));
         columns[static_cast<size_t>(count++)] = static_cast<int32_t>(value - 1);
@@ -172,6 +205,25 @@ void TLP_Settings::WriteTo(TStream& stream, uint16_t version) const {
     }
 }
 
+// A stored block is checked like values that are set, so a damaged or
+// hostile block cannot bring in sizes the editor would choke on.
+void TLP_Settings::CheckReadValues() const {
+    TLP_Settings check;
+    check.SetMargin(m_margin);
+    check.SetGutter(m_gutter);
+    check.SetRightMargin(m_rightMargin);
+    check.SetWrapColumn(m_wrapColumn);
+    check.SetIndentStep(m_indentStep);
+    check.SetTabDefault(m_tabDefault);
+    int32_t last = 0;
+    for (int32_t column : m_tabColumns) {
+        if (column < 0) break;
+        if (column <= last || column >= kMaxColumn)
+            throw ELexipad(Format("Invalid tab column (%d)", column + 1));
+        last = column;
+    }
+}
+
 void TLP_Settings::ReadFrom(TStream& stream, uint16_t version) {
     // Read into fresh settings, so that a fault leaves this object as it was.
     TLP_Settings read;
@@ -200,6 +252,7 @@ void TLP_Settings::ReadFrom(TStream& stream, uint16_t version) {
     }
     for (int32_t& column : read.m_tabColumns)
         column = ReadInt32(stream);
+    read.CheckReadValues();
     read.m_fontName = ReadLongString(stream);
     read.m_fontSize = ReadInt32(stream);
     read.m_fontCharset = ReadByte(stream);

@@ -74,6 +74,14 @@ public:
     // The stream version a settings object uses on its own.
     static constexpr uint16_t kStreamVersion = 51;
     static constexpr uint8_t kDefaultCharset = 1;
+    // Bounds of the numeric settings, checked where they are set, so that
+    // no column arithmetic can overflow: block indent steps, the default tab
+    // width, and columns (1-based tab columns, the right margin, the
+    // word-wrap column).
+    static constexpr int32_t kMaxIndentStep = 20;
+    static constexpr int32_t kMaxTabWidth = 64;
+    static constexpr int32_t kMaxColumn = 2048;
+    static constexpr int32_t kMaxStripWidth = 1024; // pixels of the gutter and of the margin
 
     TLP_Settings();
     const char* ClassName() const override { return "TLP_Settings"; }
@@ -90,15 +98,22 @@ public:
     void SetOptions(int32_t options) { m_options = options; }
     bool HasOption(TLexipadOption option) const { return (m_options & option) != 0; }
     int32_t Margin() const { return m_margin; }
-    void SetMargin(int32_t pixels) { m_margin = pixels; }
+    // 0 to kMaxStripWidth, else ELexipad "Margin width must be between 0 and 1024".
+    void SetMargin(int32_t pixels);
     int32_t RightMargin() const { return m_rightMargin; }
-    void SetRightMargin(int32_t column) { m_rightMargin = column; }
+    // 0 to kMaxColumn, else ELexipad "Right margin must be between 0 and 2048".
+    void SetRightMargin(int32_t column);
     int32_t WrapColumn() const { return m_wrapColumn; }
-    void SetWrapColumn(int32_t column) { m_wrapColumn = column; }
+    // 0 (the window width) to kMaxColumn, else ELexipad "Word-wrap column
+    // must be between 0 and 2048".
+    void SetWrapColumn(int32_t column);
     int32_t Gutter() const { return m_gutter; }
-    void SetGutter(int32_t pixels) { m_gutter = pixels; }
+    // 0 to kMaxStripWidth, else ELexipad "Gutter width must be between 0 and 1024".
+    void SetGutter(int32_t pixels);
     int32_t IndentStep() const { return m_indentStep; }
-    void SetIndentStep(int32_t step) { m_indentStep = step; }
+    // 0 (block indent does nothing) to kMaxIndentStep, else ELexipad
+    // "Indent step must be between 0 and 20".
+    void SetIndentStep(int32_t step);
     int32_t MarginColor() const { return m_marginColor; }
     void SetMarginColor(int32_t color) { m_marginColor = color; }
     int32_t GutterColor() const { return m_gutterColor; }
@@ -109,7 +124,8 @@ public:
     void SetSelTextBack(int32_t color) { m_selTextBack = color; }
 
     int32_t TabDefault() const { return m_tabDefault; }
-    // ELexipad "=Illegal default tab stop value, must be > 0" for width <= 0.
+    // ELexipad "=Illegal default tab stop value, must be > 0" for width <= 0,
+    // "=Illegal default tab stop value, must be <= 64" above kMaxTabWidth.
     void SetTabDefault(int32_t width);
     // 0-based display columns, ascending; -1 ends the list.
     const std::array<int32_t, kTabColumnCount>& TabColumns() const { return m_tabColumns; }
@@ -118,8 +134,8 @@ public:
     // 1-based columns separated by blanks or ";", each above the one before
     // and above 1, at most 32. ELexipad with the first fault ("Tab stop column
     // value expected", "Tab columns must be in order and unique", "Tab column
-    // must be > 1", "Too many tab stops - maximum of 32"); the columns are
-    // then unchanged.
+    // must be > 1", "Tab column must be <= 2048", "Too many tab stops -
+    // maximum of 32"); the columns are then unchanged.
     void SetTabColumns(std::string_view text);
 
     const TLP_Style& Style(uint8_t index) const { return m_styles[index]; }
@@ -176,6 +192,9 @@ public:
     void LoadFromStream(TStream& stream) override { ReadFrom(stream); }
 
 private:
+    // ELexipad when a value read from a stream is out of its bounds.
+    void CheckReadValues() const;
+
     std::string m_exampleText;
     std::string m_languageName;
     std::string m_wrapOverride;

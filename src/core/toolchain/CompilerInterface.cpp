@@ -4,6 +4,7 @@
 #include "core/base/FileUtils.h"
 #include "core/base/ProgramSearch.h"
 #include "core/base/StringUtils.h"
+#include "core/base/TProfileFile.h"
 #include "core/toolchain/CommandLines.h"
 
 #include <filesystem>
@@ -15,8 +16,15 @@ bool IsBasicSource(const std::string& path) {
     return UpperCase(ExtractFileExt(path)) == ".BAS";
 }
 
+std::string CompilerProgram(const std::string& applicationFolder) {
+    TProfileFile config(applicationFolder + "INC/KBX.INI");
+    std::string named = config.ReadString(kCompilerSection, kCompilerPathKey, std::string());
+    if (named.empty()) return applicationFolder + kCompilerFileName;
+    return named.front() == '/' ? named : applicationFolder + named;
+}
+
 TLaunchPlan CompilerLaunch(const std::string& applicationFolder, const std::string& sourcePath) {
-    return {applicationFolder + kCompilerFileName, CompilerArguments(sourcePath),
+    return {CompilerProgram(applicationFolder), CompilerArguments(sourcePath),
             CompilerArgv(sourcePath), true};
 }
 

@@ -10,6 +10,8 @@
 namespace quarno {
 
 inline constexpr const char* kCompilerFileName = "QUARNO_PL.EXE";
+inline constexpr const char* kCompilerSection = "COMPILER";
+inline constexpr const char* kCompilerPathKey = "PATHNAME";
 inline constexpr const char* kUntitledName = "No_name.bas";
 // Confirmation (Yes/No) before compiling a file that is not ".BAS"; %s is the
 // file name without folder.
@@ -23,8 +25,13 @@ inline constexpr const char* kUntitledCompileMessage =
 // True when the extension, upper-cased, is ".BAS".
 bool IsBasicSource(const std::string& path);
 
-// The compiler run: application folder + "QUARNO_PL.EXE" with the source path
-// and " -m -q", waited for.
+// The compiler: `COMPILER`/`PATHNAME` of the application folder's INC/KBX.INI
+// when it names one (a relative name is taken from the application folder),
+// else application folder + "QUARNO_PL.EXE".
+std::string CompilerProgram(const std::string& applicationFolder);
+
+// The compiler run: the compiler with the source path and " -m -q", waited
+// for.
 TLaunchPlan CompilerLaunch(const std::string& applicationFolder, const std::string& sourcePath);
 
 // The file the compiler leaves beside sourcePath with extension ext (".KBR",

@@ -51,7 +51,7 @@ TCompileResult ParseCompileResult(const std::vector<std::string>& lines) {
 }
 
 TCompileResult ReadCompileResultFile(const std::string& path) {
-    if (!FileExists(path)) return TCompileResult();
+    if (PathKind(path) == TPathKind::Missing) return TCompileResult(); // else only a file is read
     return ParseCompileResult(SplitLines(ReadWholeFile(path)));
 }
 

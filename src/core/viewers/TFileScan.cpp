@@ -1,6 +1,7 @@
 // The file scanner.
 #include "core/viewers/TFileScan.h"
 
+#include "core/base/FileUtils.h"
 #include "core/base/StringUtils.h"
 #include "core/viewers/ViewerExceptions.h"
 
@@ -397,7 +398,8 @@ bool AtEndOfFile(std::FILE* file) {
 } // namespace
 
 int TFileScan::SearchFileContents(const std::string& path) {
-    std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(path.c_str(), "rb"));
+    std::string reason;
+    std::unique_ptr<std::FILE, TFileCloser> file(OpenRegularFile(path, reason)); // no pipe waits
     if (!file) return -1;
     static const char* const kFlagged = "Flagged for Deletion!";
     std::vector<std::string> texts = m_searchStrings; // the working copy the events see

@@ -15,14 +15,20 @@ static int HexDigitValue(char c) {
     return -1;
 }
 
+// A character of the pair as the message shows it: a control character (a
+// NUL would end the message text) as "\xHH".
+static std::string Shown(char c) {
+    auto code = static_cast<unsigned char>(c);
+    if (code >= 32 && code != 127) return std::string(1, c);
+    return Format("\\x%02X", code);
+}
+
 // Converts "$" + the two characters as a hexadecimal integer would be.
 static uint8_t ConvertHexPair(char high, char low) {
     int h = HexDigitValue(high);
     int l = HexDigitValue(low);
-    if (h < 0 || l < 0) {
-        std::string text{'$', high, low};
-        throw EConvertError(Format("'%s' is not a valid integer value", text));
-    }
+    if (h < 0 || l < 0)
+        throw EConvertError("'$" + Shown(high) + Shown(low) + "' is not a valid integer value");
     return static_cast<uint8_t>(h * 16 + l);
 }
 

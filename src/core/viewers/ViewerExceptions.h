@@ -1,17 +1,10 @@
-// Exceptions raised by the output viewers: the platform's conversion error
-// (a text that is not a number or a date) and the file scanner's date checks.
+// Exceptions raised by the output viewers: the file scanner's date checks
+// (the conversion error EConvertError they also raise lives in the base).
 #pragma once
 
 #include "core/base/Exceptions.h"
 
 namespace quarno {
-
-// Text that does not convert: "'%s' is not a valid integer value", or a date
-// that does not exist.
-class EConvertError : public Exception {
-public:
-    using Exception::Exception;
-};
 
 // A date property of the file scanner set to a value outside its range.
 class EInvalidStartEndDate : public Exception {

@@ -53,6 +53,7 @@ void TApplicationForms::CreateAll() {
     m_edFindDlg = Create<TEdFindDlg>();
     m_edReplDlg = Create<TEdReplDlg>();
     m_gotoLineDialog = Create<TGotoLineDialog>();
+    m_editorMainForm->SetSearchDialogs(*m_edFindDlg, *m_edReplDlg, *m_gotoLineDialog);
     m_asmList = Create<TASMList>(m_seams);
     m_asmList->FormCreate(configFile);
     m_progPath = Create<TProgPath>();

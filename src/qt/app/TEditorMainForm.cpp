@@ -70,6 +70,7 @@ TEditorMainForm::TEditorMainForm(const TAppSeams& seams, const std::string& exec
     WatchClipboard();
     FormCreate();
     m_seams.Processes().OnProgramEnded = [this](const TProgramEnd& end) { ProgramEnded(end); };
+    ConnectSearchCommands();
 }
 
 // The edit area: the row of tabs over the editing control.
@@ -199,7 +200,7 @@ QString TEditorMainForm::PanelText(int panel) const {
 }
 
 void TEditorMainForm::FormCreate() {
-    m_globals.ComputeFolders(m_executablePath);
+    m_globals.UseLayout(TAppLayout::Decide(m_executablePath));
     m_reportShown = false;
     m_globals.SetDeviceName(TAppGlobals::kDefaultDeviceName);
     m_documents = std::make_unique<TDocumentTabs>(
@@ -264,7 +265,10 @@ void TEditorMainForm::FormActivate() {
     TEventLog::Write(QStringLiteral("FormActivate"));
     // The first activation always ends with a document: a start-up file that
     // cannot be opened (its error shown) leaves a new untitled one.
-    if (!m_startupFile.empty()) RunCommand([this] { OpenDocument(m_startupFile); });
+    std::vector<std::string> forwarded = std::exchange(m_forwardedFiles, {});
+    if (!m_startupFile.empty()) RunCommand([this] { OpenNamedFile(m_startupFile, false); });
+    for (const std::string& file : forwarded)
+        RunCommand([this, &file] { OpenNamedFile(file, true); });
     if (!m_documents->Current()) NewButtonClick();
     LoadParserSettings();
     ShowInfraredBootloaderItem();
@@ -274,6 +278,20 @@ void TEditorMainForm::FormActivate() {
 void TEditorMainForm::OpenDocument(const std::string& fileName) {
     TEventLog::Write(QStringLiteral("open ") + FromPath(fileName));
     m_documents->OpenDocument(fileName);
+}
+
+void TEditorMainForm::OpenForwardedFiles(const std::vector<std::string>& files) {
+    if (!m_activated) {
+        m_forwardedFiles.insert(m_forwardedFiles.end(), files.begin(), files.end());
+        return;
+    }
+    for (const std::string& file : files)
+        OpenNamedFile(file, true);
+}
+
+void TEditorMainForm::OpenNamedFile(const std::string& fileName, bool asDropped) {
+    TEventLog::Write(QStringLiteral("open ") + FromPath(fileName));
+    m_documents->OpenNamedFile(fileName, asDropped);
 }
 
 void TEditorMainForm::NewButtonClick() {
@@ -354,6 +372,7 @@ void TEditorMainForm::ShowStatus(const TDocumentStatus& status) {
         action->setVisible(status.documents);
     setWindowTitle(FromPath(status.caption));
     ApplyToolMenus(status);
+    ApplySearchMenu(status);
 }
 
 void TEditorMainForm::SetPanelText(int panel, const std::string& text) {

@@ -9,6 +9,7 @@
 #include "core/app/TAppSeams.h"
 #include "core/app/TDeviceToolWatch.h"
 #include "core/app/TEdPersistent.h"
+#include "core/app/TSearchCommands.h"
 #include "core/toolchain/TBootloaderChoice.h"
 #include "core/toolchain/TPathDialog.h"
 #include "core/toolchain/TProgrammerChoice.h"
@@ -16,6 +17,7 @@
 
 #include <QKeySequence>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -27,6 +29,7 @@ class QAction;
 class QKeySequence;
 class QLabel;
 class QMenu;
+class QPainter;
 class QPrinter;
 class QSplitter;
 class QTimer;
@@ -55,6 +58,11 @@ class TLexipad;
 class TOpenFilesTab;
 class TParserRepository;
 class TRegistryStore;
+class TEdFindDlg;
+class TEdReplDlg;
+class TEdSearchDlg;
+class TGotoLineDialog;
+struct TRangeMark;
 
 class TEditorMainForm : public QMainWindow, private IDocumentsView {
     Q_OBJECT
@@ -147,9 +155,19 @@ public:
     TDeviceToolWatch& DeviceWatch() { return m_deviceWatch; }
     void About1Click();
 
+    // The editor options dialog for the language of Lexipad1's active parser;
+    // OK applies the settings to every editor showing that language and saves
+    // them to the per-user store.
+    void Properties1Click();
+
     // Answers a later copy of the program: restores the window if it is
     // minimised (keeping it maximised if it was), raises and activates it.
     void BringForward();
+    // Files named on a later copy's command line (or after the first on this
+    // copy's): each opens as a dropped file does; a missing one is reported
+    // and the others still open. Before the first activation they wait for
+    // it and open after the start-up file.
+    void OpenForwardedFiles(const std::vector<std::string>& files);
 
     // The File commands, as the menu runs them.
     void NewButtonClick();
@@ -160,6 +178,15 @@ public:
     void CloseAll1Click();
     void ReOpenFileClick();
     void OpenDocument(const std::string& fileName);
+
+    // The Search menu: its dialogs (created after this window) and commands.
+    void SetSearchDialogs(TEdFindDlg& find, TEdReplDlg& replace, TGotoLineDialog& gotoLine);
+    void Find1Click();
+    void Replace1Click();
+    void Searchagain1Click();
+    void Showall1Click();
+    void Gotolinenumber1Click();
+    TSearchCommands& SearchCommands() const;
 
 protected:
     bool event(QEvent* event) override;
@@ -222,6 +249,7 @@ private:
     void FormCreate();
     void FormShow();
     void FormActivate();
+    void OpenNamedFile(const std::string& fileName, bool asDropped);
     // False when closing was cancelled.
     bool FormClose();
 
@@ -249,6 +277,11 @@ private:
     // The current document's listing and HEX file (kept in the globals).
     std::string CurrentAsmPath();
     std::string CurrentHexPath();
+    // The Search menu (TEditorMainFormSearch.cpp).
+    void ConnectSearchCommands();
+    void ApplySearchMenu(const TDocumentStatus& status);
+    void OpenSearchDialog(TEdSearchDlg* dialog, TEdSearchDlg* other);
+    static void Lexipad1DrawMark(QPainter& dc, const QRect& rect, TRangeMark& mark);
 
     // The documents' view of the window.
     void ShowStatus(const TDocumentStatus& status) override;
@@ -320,12 +353,19 @@ private:
     // Lends Lexipad1 the stores of the documents; it goes before Lexipad1.
     std::unique_ptr<TDocumentTabs> m_documents;
     std::string m_startupFile;
+    std::vector<std::string> m_forwardedFiles; // until the first activation
     bool m_reportShown = false;
     bool m_followingReport = false; // a report line is leading to another document
     std::string m_compileFailure; // the report line of a compile that failed, while refreshing
     bool m_hintsRouted = false;
     bool m_shown = false;
     bool m_activated = false;
+    // The Search menu; the dialogs belong to the application's windows.
+    QAction* m_searchAgain = nullptr;
+    std::unique_ptr<TSearchCommands> m_searchCommands;
+    QPointer<TEdFindDlg> m_findDlg;
+    QPointer<TEdReplDlg> m_replDlg;
+    QPointer<TGotoLineDialog> m_gotoLineDlg;
 };
 
 } // namespace quarno

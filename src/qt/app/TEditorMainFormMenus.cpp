@@ -142,26 +142,10 @@ void TEditorMainForm::CreateEditMenu() {
     connect(menu, &QMenu::aboutToShow, this, [this] { Edit1Click(); });
 }
 
-// Until the search dialogs exist their items are there, disabled.
-void TEditorMainForm::CreateSearchMenu() {
-    QMenu* menu = m_searchMenu = AddMenu("Search1", "&Search", "Search & replace functions");
-    const TItem items[] = {
-        {"Find1", "&Find...", Key(Qt::CTRL | Qt::Key_F), "Find text"},
-        {"Replace1", "&Replace...", Key(Qt::CTRL | Qt::Key_R), "Replace text"},
-        {"Searchagain1", "&Search Again", Key(Qt::Key_F3), "Repeat last find operation"},
-        {"Showall1", "Show &all", {}, nullptr},
-        {"Gotolinenumber1", "&Goto line number", Key(Qt::ALT | Qt::Key_G),
-         "Goto a line number in the current file"},
-    };
-    for (const TItem& item : items)
-        AddItem(menu, item, {})->setEnabled(false);
-}
-
 void TEditorMainForm::CreateOptionsMenu() {
     QMenu* menu = m_optionsMenu = AddMenu("Options1", "&Options", "Application options");
-    // The options dialog comes with its own work; until then the item is off.
-    AddItem(menu, {"Properties2", "&Properties...", {}, "Alter display settings"}, {})
-        ->setEnabled(false);
+    AddItem(menu, {"Properties2", "&Properties...", {}, "Alter display settings"},
+            [this] { Properties1Click(); });
     AddItem(menu, {"Font1", "&Font...", {}, "Choose the font of the editor"},
             [this] { Font1Click(); });
     AddItem(

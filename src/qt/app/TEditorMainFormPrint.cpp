@@ -24,8 +24,9 @@ const char* const kPrintFailedMessage =
 void TEditorMainForm::CreatePrintPreview() {
     m_printer = std::make_unique<QPrinter>();
     m_preview = new TPreviewPrinter(m_printer.get(), this);
-    m_preview->OnStatus = [this](TPreviewPrinter&, const std::string& message, int, int) {
-        m_documents->ShowTransientMessage(message);
+    // Laying out pages is quick; the message panel shows every hundredth.
+    m_preview->OnStatus = [this](TPreviewPrinter&, const std::string& message, int page, int type) {
+        if (type != 0 || page % 100 == 1) m_documents->ShowTransientMessage(message);
     };
     // One printer per editor, so a print area set once stays for later prints;
     // the editor's print-selection action goes to it as well.

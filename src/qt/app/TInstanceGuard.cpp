@@ -1,6 +1,11 @@
 // The single-instance guard over a lock file and a local socket.
 #include "qt/app/TInstanceGuard.h"
 
+#include "core/app/TInstanceMessage.h"
+#include "core/base/FileUtils.h"
+#include "qt/app/TEventLog.h"
+#include "qt/base/TextConversion.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLocalServer>
@@ -8,6 +13,7 @@
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
 
 #include <pwd.h>
 #include <unistd.h>
@@ -15,12 +21,10 @@
 namespace quarno {
 
 namespace {
-const QByteArray kRequest = QByteArray(TInstanceGuard::kInstanceName) + '\n';
-// A request is one short line; anything longer is not ours.
-constexpr qint64 kMaxRequest = 64;
 // How long a later copy keeps trying to reach a first copy that is still
 // starting up before it gives up and ends anyway.
 constexpr int kConnectMilliseconds = 5000;
+constexpr int kWriteMilliseconds = 5000;
 } // namespace
 
 static QString UserName() {
@@ -29,17 +33,26 @@ static QString UserName() {
     return QString::number(::getuid());
 }
 
+QString TInstanceGuard::Folder() {
+    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (runtime.isEmpty()) runtime = QDir::tempPath();
+    return QDir(runtime).filePath(QString::fromLatin1(kFolderName));
+}
+
 QString TInstanceGuard::ServerName() {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty()) folder = QDir::tempPath();
-    return QDir(folder).filePath(QString::fromLatin1(kInstanceName) + '-' + UserName());
+    return QDir(Folder()).filePath(QString::fromLatin1(kInstanceName) + '-' + UserName());
 }
 
 TInstanceGuard::TInstanceGuard(QObject* parent) : QObject(parent) {}
 
 TInstanceGuard::~TInstanceGuard() = default;
 
-bool TInstanceGuard::Claim() {
+bool TInstanceGuard::Claim(const std::vector<std::string>& files) {
+    std::string problem;
+    if (!EnsurePrivateFolder(ToPath(Folder()), problem)) {
+        qWarning("Single-instance guard unavailable: %s", problem.c_str());
+        return true;
+    }
     m_lock = std::make_unique<QLockFile>(ServerName() + ".lock");
     // Only a dead owner makes the lock stale, never its age.
     m_lock->setStaleLockTime(0);
@@ -52,7 +65,7 @@ bool TInstanceGuard::Claim() {
                  qPrintable(ServerName() + ".lock"));
         return true;
     }
-    AskFirstCopyToComeForward();
+    HandOver(files);
     return false;
 }
 
@@ -69,20 +82,59 @@ void TInstanceGuard::Listen() {
 }
 
 void TInstanceGuard::OnNewConnection() {
-    while (QLocalSocket* socket = m_server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (socket->canReadLine()) {
-                if (socket->readLine(kMaxRequest + 1) == kRequest) emit BringForwardRequested();
-                socket->disconnectFromServer();
-            } else if (socket->bytesAvailable() > kMaxRequest) {
-                socket->abort();
-            }
-        });
-    }
+    while (QLocalSocket* socket = m_server->nextPendingConnection())
+        Accept(socket);
 }
 
-void TInstanceGuard::AskFirstCopyToComeForward() {
+// The message is judged as it arrives and acted on when the later copy hangs
+// up, so bytes after its end are never taken for a complete message.
+void TInstanceGuard::Accept(QLocalSocket* socket) {
+    using TState = TInstanceMessage::TState;
+    auto message = std::make_shared<TInstanceMessage>();
+    auto take = [socket, message] {
+        QByteArray bytes = socket->readAll();
+        return message->Feed(std::string_view(bytes.constData(), size_t(bytes.size())));
+    };
+    auto onRead = [this, socket, message, take] {
+        if (message->State() == TState::Refused) return;
+        if (take() == TState::Refused) Refuse(socket, message->Problem());
+    };
+    auto onHangUp = [this, socket, message, take] {
+        socket->deleteLater();
+        if (message->State() == TState::Refused) return;
+        TState state = take();
+        if (state == TState::Complete)
+            Answer(message->Files());
+        else
+            Refuse(socket, state == TState::Incomplete ? "the message ended before it was complete"
+                                                       : message->Problem());
+    };
+    connect(socket, &QLocalSocket::readyRead, this, onRead);
+    connect(socket, &QLocalSocket::disconnected, this, onHangUp);
+    QTimer::singleShot(kMessageMilliseconds, socket, [this, socket, message] {
+        if (message->State() != TState::Refused)
+            Refuse(socket, "the message was not finished in time");
+    });
+    if (socket->bytesAvailable() > 0) onRead();
+    if (socket->state() == QLocalSocket::UnconnectedState) onHangUp();
+}
+
+void TInstanceGuard::Refuse(QLocalSocket* socket, const std::string& problem) {
+    qWarning("Single-instance channel: refused a message: %s", problem.c_str());
+    TEventLog::Write(QStringLiteral("refused ") + QString::fromStdString(problem));
+    if (socket->state() != QLocalSocket::UnconnectedState) socket->abort();
+}
+
+// Acted on once the connection is gone: opening files may ask questions,
+// whose dialogs must not run inside the socket's own signals.
+void TInstanceGuard::Answer(const std::vector<std::string>& files) {
+    QTimer::singleShot(0, this, [this, files] {
+        if (!files.empty()) emit FilesForwarded(files);
+        emit BringForwardRequested();
+    });
+}
+
+void TInstanceGuard::HandOver(const std::vector<std::string>& files) {
     QElapsedTimer elapsed;
     elapsed.start();
     QLocalSocket socket;
@@ -90,13 +142,19 @@ void TInstanceGuard::AskFirstCopyToComeForward() {
     while (true) {
         socket.connectToServer(ServerName());
         if (socket.waitForConnected(1000)) break;
-        if (elapsed.elapsed() > kConnectMilliseconds) return;
+        if (elapsed.elapsed() > kConnectMilliseconds) {
+            qWarning("Cannot reach the running copy: %s", qPrintable(socket.errorString()));
+            return;
+        }
         QThread::msleep(50);
     }
-    socket.write(kRequest);
-    socket.waitForBytesWritten(1000);
+    std::string bytes = TInstanceMessage::Encode(files);
+    socket.write(bytes.data(), qint64(bytes.size()));
+    while (socket.bytesToWrite() > 0)
+        if (!socket.waitForBytesWritten(kWriteMilliseconds)) break;
     socket.disconnectFromServer();
-    if (socket.state() != QLocalSocket::UnconnectedState) socket.waitForDisconnected(1000);
+    if (socket.state() != QLocalSocket::UnconnectedState)
+        socket.waitForDisconnected(kWriteMilliseconds);
 }
 
 } // namespace quarno

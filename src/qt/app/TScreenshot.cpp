@@ -45,7 +45,9 @@ void TScreenshot::Capture() {
         QCoreApplication::exit(1);
         return;
     }
-    QCoreApplication::exit(0);
+    // Closed as the user would close it, so what a run keeps (the recent
+    // files) is kept; a close that was cancelled still ends the run.
+    if (!m_window->close()) QCoreApplication::exit(0);
 }
 
 } // namespace quarno

@@ -1,6 +1,6 @@
 // Screenshot mode of headless runs: once the watched window has painted, the
-// whole screen is written to a PNG file and the application quits (status 0,
-// or 1 when the file cannot be written).
+// whole screen is written to a PNG file and the window is closed, which ends
+// the application (status 0, or 1 when the file cannot be written).
 #pragma once
 
 #include <QObject>

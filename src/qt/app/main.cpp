@@ -6,9 +6,14 @@
 //   QUARNO_PROMPT_ANSWERS  the answers, in order ("Cancel,No");
 //   QUARNO_EVENT_LOG       start-up milestones are appended here (TEventLog);
 //   QUARNO_SCREENSHOT      once the main window has painted, the screen is
-//                          written to this PNG file and the program ends.
+//                          written to this PNG file and the window is closed.
+#include "core/app/AppVersion.h"
+#include "core/app/IdeCommandLine.h"
 #include "core/app/StartupCheck.h"
 #include "core/app/TFilePrompts.h"
+#include "core/app/TInstanceMessage.h"
+#include "core/app/UserFolder.h"
+#include "core/base/Exceptions.h"
 #include "qt/app/TApplicationForms.h"
 #include "qt/app/TEditorMainForm.h"
 #include "qt/app/TEventLog.h"
@@ -22,7 +27,9 @@
 #include "qt/base/TQtPrompts.h"
 #include "qt/base/TextConversion.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 
 #include <cstdio>
 #include <memory>
@@ -37,40 +44,110 @@ static std::unique_ptr<TPrompts> CreatePrompts() {
         TFilePrompts::ParseAnswers(qEnvironmentVariable("QUARNO_PROMPT_ANSWERS").toStdString()));
 }
 
-// The first argument, made absolute so that the name stays valid whatever the
-// current folder is later.
-static std::string StartupFile(const QStringList& arguments) {
-    if (arguments.size() < 2 || arguments[1].isEmpty()) return std::string();
-    return ToPath(QFileInfo(arguments[1]).absoluteFilePath());
+// The executable's full path without Qt (--version runs before Qt starts).
+static std::string ExecutablePath(const char* argv0) {
+    QFileInfo self(QStringLiteral("/proc/self/exe"));
+    QString path = self.exists() ? self.canonicalFilePath() : QString::fromLocal8Bit(argv0);
+    return ToPath(QFileInfo(path).absoluteFilePath());
 }
 
-static int Run(TQuarnoApplication& application, const TAppSeams& seams, TInstanceGuard& guard) {
+// Answers --help, --version and a wrong option; -1 when the program runs.
+static int AnswerCommandLine(const TIdeCommandLine& line, const char* argv0) {
+    switch (line.action) {
+    case TIdeCommandLine::TAction::Help: std::fputs(IdeUsageText().c_str(), stdout); return 0;
+    case TIdeCommandLine::TAction::Version: {
+        TAppLayout layout = TAppLayout::Decide(ExecutablePath(argv0));
+        std::printf("%s\n%s\n", VersionLine("quarno-ide").c_str(), layout.Description().c_str());
+        return 0;
+    }
+    case TIdeCommandLine::TAction::UsageError:
+        std::fprintf(stderr, "quarno-ide: %s\n%s", line.problem.c_str(), IdeUsageText().c_str());
+        return 2;
+    case TIdeCommandLine::TAction::Run: break;
+    }
+    return -1;
+}
+
+// The files named, made absolute so that the names stay valid whatever the
+// current folder is later, and no more than a running copy accepts.
+static std::vector<std::string> AbsoluteFiles(const std::vector<std::string>& files) {
+    std::vector<std::string> absolute;
+    for (const std::string& file : files) {
+        if (absolute.size() == TInstanceMessage::kMaxFiles) {
+            std::fprintf(stderr, "quarno-ide: only the first %zu files are opened\n",
+                         TInstanceMessage::kMaxFiles);
+            break;
+        }
+        absolute.push_back(ToPath(QFileInfo(FromPath(file)).absoluteFilePath()));
+    }
+    return absolute;
+}
+
+// Installed: the user's folder gets what the template has and it lacks.
+static void PrepareUserFolder(const TAppLayout& layout, TPrompts& prompts) {
+    if (!layout.IsInstalled()) return;
+    try {
+        TSeedReport report = SeedUserFolder(layout.TemplateFolder(), layout.IncFolder());
+        for (const std::string& file : report.copiedFiles)
+            TEventLog::Write(QStringLiteral("seeded ") + FromPath(file));
+        for (const std::string& key : report.addedKeys)
+            TEventLog::Write(QStringLiteral("added ") + FromPath(key));
+    } catch (const Exception& error) {
+        prompts.ShowException(error.what());
+    }
+}
+
+// Our own icon: the one installed beside the program (or built beside it),
+// else the theme's.
+static QIcon ApplicationIcon(const std::string& programFolder) {
+    QIcon icon;
+    QDir icons(FromPath(programFolder) + QStringLiteral("../share/icons/hicolor"));
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        QString file = icons.filePath(QStringLiteral("%1x%1/apps/quarno-ide.png").arg(size));
+        if (QFileInfo::exists(file)) icon.addFile(file, QSize(size, size));
+    }
+    return icon.isNull() ? QIcon::fromTheme(QStringLiteral("quarno-ide")) : icon;
+}
+
+static int Run(TQuarnoApplication& application, const TAppSeams& seams, TInstanceGuard& guard,
+               const std::vector<std::string>& files) {
     std::string executable = ToPath(QCoreApplication::applicationFilePath());
+    TAppLayout layout = TAppLayout::Decide(executable);
+    PrepareUserFolder(layout, seams.Prompts());
     TAppGlobals folders;
-    folders.ComputeFolders(executable);
+    folders.UseLayout(layout);
     if (!CheckConfigurationFile(seams.Prompts(), folders)) return 1;
     QGuiApplication::setApplicationDisplayName(TAppGlobals::kApplicationTitle);
+    QGuiApplication::setDesktopFileName(QStringLiteral("quarno-ide"));
+    QApplication::setWindowIcon(ApplicationIcon(layout.ProgramFolder()));
 
-    TApplicationForms forms(seams, executable, StartupFile(QCoreApplication::arguments()));
+    TApplicationForms forms(seams, executable, files.empty() ? std::string() : files.front());
     forms.CreateAll();
-    QObject::connect(&guard, &TInstanceGuard::BringForwardRequested, forms.EditorMainForm(),
+    TEditorMainForm* main = forms.EditorMainForm();
+    if (files.size() > 1) main->OpenForwardedFiles({files.begin() + 1, files.end()});
+    QObject::connect(&guard, &TInstanceGuard::FilesForwarded, main,
+                     &TEditorMainForm::OpenForwardedFiles);
+    QObject::connect(&guard, &TInstanceGuard::BringForwardRequested, main,
                      &TEditorMainForm::BringForward);
     std::unique_ptr<TScreenshot> screenshot;
     QString shotPath = qEnvironmentVariable("QUARNO_SCREENSHOT");
-    if (!shotPath.isEmpty())
-        screenshot = std::make_unique<TScreenshot>(forms.EditorMainForm(), shotPath);
+    if (!shotPath.isEmpty()) screenshot = std::make_unique<TScreenshot>(main, shotPath);
     forms.ShowMainForm();
     return application.exec();
 }
 
 int main(int argc, char** argv) {
+    TIdeCommandLine line = ParseIdeCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (int status = AnswerCommandLine(line, argv[0]); status >= 0) return status;
+
     TQuarnoApplication application(argc, argv);
     // Closing the main window ends the program; hidden or tool windows do not
     // keep it alive, nor does their closing end it.
     application.setQuitOnLastWindowClosed(false);
 
+    std::vector<std::string> files = AbsoluteFiles(line.files);
     TInstanceGuard guard;
-    if (!guard.Claim()) {
+    if (!guard.Claim(files)) {
         TEventLog::Write(QStringLiteral("second-instance"));
         return 0;
     }
@@ -85,7 +162,7 @@ int main(int argc, char** argv) {
     application.SetPrompts(prompts.get());
     int status = 1;
     try {
-        status = Run(application, seams, guard);
+        status = Run(application, seams, guard, files);
     } catch (const std::exception& error) {
         application.ShowException(error.what());
     }

@@ -4,6 +4,7 @@
 #include "qt/base/TextConversion.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -61,6 +62,32 @@ std::optional<TFontChoice> TQtFileDialogs::ChooseFont(const TFontChoice& initial
     choice.size = chosen.pointSize() > 0 ? chosen.pointSize() : initial.size;
     choice.bold = chosen.bold();
     choice.italic = chosen.italic();
+    return choice;
+}
+
+namespace {
+
+QColor ColorOf(int32_t value) {
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+int32_t ValueOf(const QColor& color) {
+    return color.red() | (color.green() << 8) | (color.blue() << 16);
+}
+
+} // namespace
+
+std::optional<TColorChoice> TQtFileDialogs::ChooseColor(const TColorChoice& initial) {
+    for (int index = 0; index < static_cast<int>(initial.customColors.size()); ++index)
+        QColorDialog::setCustomColor(index,
+                                     ColorOf(initial.customColors[static_cast<size_t>(index)]));
+    QColorDialog dialog(ColorOf(initial.color), QApplication::activeWindow());
+    bool accepted = dialog.exec() == QDialog::Accepted;
+    TColorChoice choice = initial;
+    for (int index = 0; index < static_cast<int>(choice.customColors.size()); ++index)
+        choice.customColors[static_cast<size_t>(index)] = ValueOf(QColorDialog::customColor(index));
+    if (!accepted) return std::nullopt;
+    choice.color = ValueOf(dialog.selectedColor());
     return choice;
 }
 

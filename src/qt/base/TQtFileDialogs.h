@@ -1,4 +1,5 @@
-// The real file dialogs: QFileDialog, QFontDialog and QPageSetupDialog over
+// The real file dialogs: QFileDialog, QFontDialog, QColorDialog and
+// QPageSetupDialog over
 // the active window.
 #pragma once
 
@@ -13,6 +14,7 @@ public:
     std::optional<std::string> OpenFile(const TFileDialogOptions& options) override;
     std::optional<std::string> SaveFile(const TFileDialogOptions& options) override;
     std::optional<TFontChoice> ChooseFont(const TFontChoice& initial) override;
+    std::optional<TColorChoice> ChooseColor(const TColorChoice& initial) override;
     std::optional<TPageSetup> PageSetup(const TPageSetup& initial) override;
 
     // "MCUBASIC files|*.bas;|All files|*.*" as "MCUBASIC files (*.bas);;All

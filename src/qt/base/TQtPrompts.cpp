@@ -4,6 +4,8 @@
 #include "qt/base/TextConversion.h"
 
 #include <QApplication>
+#include <QFontDatabase>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -32,10 +34,29 @@ static QMessageBox::StandardButton StandardButtonOf(TPromptButton button) {
     return QMessageBox::No;
 }
 
+// The box's text label (the one showing its text) takes the fixed-pitch font.
+static void UseFixedPitch(QMessageBox& box) {
+    const QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    for (QLabel* label : box.findChildren<QLabel*>())
+        if (label->text() == box.text()) label->setFont(font);
+}
+
 TPromptButton TQtPrompts::Ask(TPromptKind kind, const std::string& title, const std::string& text,
                               TPromptButtons buttons) {
+    return AskBox(kind, title, text, buttons, false);
+}
+
+TPromptButton TQtPrompts::AskFixedPitch(TPromptKind kind, const std::string& title,
+                                        const std::string& text, TPromptButtons buttons) {
+    return AskBox(kind, title, text, buttons, true);
+}
+
+TPromptButton TQtPrompts::AskBox(TPromptKind kind, const std::string& title,
+                                 const std::string& text, TPromptButtons buttons, bool fixedPitch) {
     QMessageBox box(IconOf(kind), MessageText(title.empty() ? DefaultPromptTitle(kind) : title),
                     MessageText(text), QMessageBox::NoButton, QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    if (fixedPitch) UseFixedPitch(box);
     std::map<QAbstractButton*, TPromptButton> answers;
     std::map<TPromptButton, QPushButton*> added;
     for (TPromptButton button : ButtonsOf(buttons)) {

@@ -9,6 +9,13 @@ class TQtPrompts : public TPrompts {
 public:
     TPromptButton Ask(TPromptKind kind, const std::string& title, const std::string& text,
                       TPromptButtons buttons) override;
+    // The text label takes the system's fixed-pitch font.
+    TPromptButton AskFixedPitch(TPromptKind kind, const std::string& title, const std::string& text,
+                                TPromptButtons buttons) override;
+
+private:
+    static TPromptButton AskBox(TPromptKind kind, const std::string& title, const std::string& text,
+                                TPromptButtons buttons, bool fixedPitch);
 };
 
 } // namespace quarno

@@ -1,7 +1,7 @@
 // The about box.
 #include "qt/dialogs/TAboutForm.h"
 
-#include "core/app/QuarnoVersion.h"
+#include "core/app/AppVersion.h"
 #include "core/app/TDesktop.h"
 
 #include <QDialogButtonBox>
@@ -108,8 +108,8 @@ TAboutForm::TAboutForm(TDesktop& desktop, QWidget* parent) : QDialog(parent), m_
 }
 
 QString TAboutForm::BuildLine() {
-    return QString::fromStdString(QuarnoVersionText() + " for Linux, built with " +
-                                  QuarnoBuildText()) +
+    return QString::fromStdString(ProductVersionText() + " for Linux, built with " +
+                                  BuildCompilerText()) +
            QStringLiteral(" and Qt ") + QString::fromLatin1(qVersion());
 }
 

@@ -28,7 +28,7 @@ public:
         m_owner.OpenSearchDialog(true, preset, options);
     }
     void ShowSearchError(const std::string& message) override {
-        m_owner.Prompts().Show(TPromptKind::Error, message);
+        m_owner.Prompts().ShowFixedPitch(TPromptKind::Error, message); // the "^" lines up
     }
 
 private:

@@ -40,4 +40,12 @@ int TLexipadMetrics::TextWidth(std::string_view text) const {
     return m_regular.horizontalAdvance(FromAnsi(text.data(), text.size()));
 }
 
+void TLexipadMetrics::SetGutterFont(const QFont& font) {
+    QFontMetrics metrics(font);
+    int widest = 0;
+    for (char digit = '0'; digit <= '9'; ++digit)
+        widest = std::max(widest, metrics.horizontalAdvance(QLatin1Char(digit)));
+    m_gutterDigitWidth = widest;
+}
+
 } // namespace quarno

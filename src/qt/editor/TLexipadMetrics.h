@@ -15,6 +15,8 @@ public:
     TLexipadMetrics();
     void SetFont(const QFont& font);
     const QFont& Font() const { return m_font; }
+    void SetGutterFont(const QFont& font);
+    int GutterDigitWidth() const override { return m_gutterDigitWidth; }
 
     int CharWidth() const override { return m_charWidth; }
     int LineHeight() const override { return m_lineHeight; }
@@ -34,6 +36,7 @@ private:
     int m_cellWidth = 7;
     int m_ascent = 13;
     bool m_fixedPitch = true;
+    int m_gutterDigitWidth = 0;
 };
 
 } // namespace quarno

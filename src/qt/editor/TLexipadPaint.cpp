@@ -141,6 +141,7 @@ void TLexipad::ApplySettings() {
     if (fontChanged || gutterFont != m_appliedGutterFont ||
         gutterSpec.color != m_appliedGutterColor) {
         if (fontChanged) m_metrics.SetFont(font);
+        m_metrics.SetGutterFont(gutterFont);
         m_painter.SetFonts(font, gutterFont, LexipadColor(gutterSpec.color, palette()));
         m_appliedFont = font;
         m_appliedGutterFont = gutterFont;

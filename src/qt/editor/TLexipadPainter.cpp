@@ -154,7 +154,7 @@ void TLexipadPainter::PaintRow(QPainter& painter, int row, int width, const TPai
         number = record == 0 ? 1 : RealLineNumber(record - 1) + 1;
     }
     int lineHeight = m_metrics.LineHeight();
-    if (m_pad.HasOption(smoShowGutter) && m_pad.Gutter() > 0)
+    if (m_pad.HasOption(smoShowGutter) && m_pad.GutterWidth() > 0)
         PaintGutterCell(painter, record, y, breakGlyph, number);
     int margin = m_pad.Margin();
     if (margin > 0) {
@@ -172,7 +172,7 @@ void TLexipadPainter::PaintGutterCell(QPainter& painter, int record, int y, int 
                                       int number) {
     const TTextStore& store = m_pad.Store();
     const TLP_Settings& settings = m_pad.Settings();
-    int width = m_pad.Gutter();
+    int width = m_pad.GutterWidth();
     int height = m_metrics.LineHeight();
     if (m_gutterCell.width() != width || m_gutterCell.height() != height)
         m_gutterCell = QImage(width, height, QImage::Format_ARGB32_Premultiplied);

@@ -269,6 +269,27 @@ TEST_F(DocumentsFixture, DroppedFilesOpenOnlyTheFirstAndKeepTheWorkingFolder) {
     EXPECT_EQ(docs.DocumentCount(), 2) << "a missing first file stops the drop";
 }
 
+TEST_F(DocumentsFixture, NamedFilesOpenInOrderAndAMissingOneIsReportedEvenWithoutDocuments) {
+    docs.Close1Click();
+    std::filesystem::create_directories(dir.File("sub"));
+    Names files{dir.Write("sub/one.bas", "1"), dir.File("sub/none.bas"),
+                dir.Write("sub/two.inc", "2")};
+    for (const std::string& file : files)
+        docs.OpenNamedFile(file, true);
+    EXPECT_EQ(DocumentNames(), (Names{files[0], files[2]}));
+    EXPECT_EQ(tabs.captions, (Names{"one.bas", "two.inc"}));
+    EXPECT_EQ(PromptTexts(), (Names{"Cannot Find or Open File\r\"" + files[1] + "\""}));
+    EXPECT_EQ(Ini("WORKING_DIRECTORY", "PATHNAME"), "/start") << "as dropped files";
+    EXPECT_EQ(view.broughtToFront, 0) << "the caller brings the window forward";
+
+    EXPECT_TRUE(docs.OpenNamedFile(dir.Write("three.bas", "3"), false));
+    std::string folder = dir.Folder();
+    folder.pop_back();
+    EXPECT_EQ(Ini("WORKING_DIRECTORY", "PATHNAME"), folder) << "as the start-up file";
+    EXPECT_FALSE(docs.OpenNamedFile(dir.File("sub"), true)) << "a folder is no file";
+    EXPECT_EQ(docs.DocumentCount(), 3);
+}
+
 TEST_F(DocumentsFixture, MissingFileIsReportedAndTheCurrentDocumentStays) {
     Type("kept");
     std::string missing = dir.File("missing.bas");

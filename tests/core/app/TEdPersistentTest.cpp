@@ -1,7 +1,10 @@
 #include "core/app/TEdPersistent.h"
+#include "core/base/Exceptions.h"
 #include "support/TempDir.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace quarno;
 using quarno::test::TempDir;
@@ -102,4 +105,27 @@ TEST(TEdPersistent, SearchStateIsNeverWritten) {
     EXPECT_EQ(store.LastSearchText(), "PORTB");
     EXPECT_EQ(store.SearchOptions(), 5);
     EXPECT_EQ(dir.Read("QUARNO.DAT").find("PORTB"), std::string::npos);
+}
+
+TEST(TEdPersistent, ReadingOnlyLeavesAMissingFileMissing) {
+    TempDir dir;
+    TEdPersistent store(dir.Folder(), "QUARNO.DAT", TEdPersistent::mfLeave);
+    EXPECT_TRUE(store.ReadRecentFiles().empty());
+    EXPECT_FALSE(std::filesystem::exists(dir.File("QUARNO.DAT")));
+    store.WriteRecentFiles({"/a.bas"});
+    EXPECT_EQ(dir.Read("QUARNO.DAT"), "[MRU]\r\n/a.bas\r\n\r\n");
+}
+
+// A history path that names a pipe (or a link to one) is an error and is
+// never replaced by a regular file.
+TEST(TEdPersistent, APipeIsRefusedAndKept) {
+    TempDir dir;
+    std::string fifo = dir.File("QUARNO.DAT");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_symlink(fifo, dir.File("LINK.DAT"));
+    for (const char* name : {"QUARNO.DAT", "LINK.DAT"})
+        for (auto missing : {TEdPersistent::mfCreate, TEdPersistent::mfLeave})
+            EXPECT_THROW(TEdPersistent(dir.Folder(), name, missing), EStreamError) << name;
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("LINK.DAT")));
 }

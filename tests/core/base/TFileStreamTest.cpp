@@ -64,6 +64,37 @@ TEST(TFileStream, MissingFileRaisesOpenErrorNamingIt) {
     }
 }
 
+// A pipe without a writer would block an open for reading; neither reading
+// nor writing may wait on it or replace it.
+TEST(TFileStream, PipesAndFoldersAreRefusedWithoutWaiting) {
+    TempDir dir;
+    std::string fifo = dir.File("pipe.bas");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_symlink(fifo, dir.File("link.bas"));
+    for (const std::string& path : {fifo, dir.File("link.bas")}) {
+        try {
+            ReadWholeFile(path);
+            ADD_FAILURE() << path;
+        } catch (const EFOpenError& error) {
+            EXPECT_EQ(error.what(), "Cannot open file \"" + path + "\". Not a regular file");
+        }
+        try {
+            WriteFileSafely(path, "x");
+            ADD_FAILURE() << path;
+        } catch (const EFCreateError& error) {
+            EXPECT_EQ(error.what(), "Cannot create file \"" + path + "\". Not a regular file");
+        }
+    }
+    EXPECT_THROW(ReadWholeFile(dir.Folder()), EFOpenError);
+    EXPECT_EQ(PathKind(fifo), TPathKind::Other);
+    EXPECT_EQ(PathKind(dir.File("link.bas")), TPathKind::Other);
+    EXPECT_EQ(PathKind(dir.File("none")), TPathKind::Missing);
+    EXPECT_EQ(EntriesIn(dir), 2u) << "nothing was created beside them";
+    std::string reason;
+    EXPECT_EQ(OpenRegularFile(fifo, reason), nullptr);
+    EXPECT_EQ(reason, kNotRegularFile);
+}
+
 TEST(StreamPrimitives, LittleEndianRoundTripAndShortReads) {
     TMemoryStream stream;
     WriteInt32(stream, -2);

@@ -84,6 +84,15 @@ TEST(TStoreAnnotations, RangeMarksStayInStartOrder) {
     EXPECT_TRUE(marks.Find(19, 2, found));
     EXPECT_EQ(found, b);
     EXPECT_FALSE(marks.Find(0, 5, found));
+    TRangeMark* same = marks.Add(20, 1, 2); // after the marks starting where it starts
+    EXPECT_EQ(marks.Next(b), same);
+    int freed = 0;
+    marks.OnFree = [&](TRangeMark&) { ++freed; };
+    EXPECT_EQ(marks.DeleteIf([](const TRangeMark& mark) { return mark.value == 2; }), 2);
+    EXPECT_EQ(marks.First(), c);
+    EXPECT_EQ(marks.Next(c), a);
+    EXPECT_EQ(marks.Count(), 2);
+    EXPECT_EQ(freed, 0);
 }
 
 TEST(TStoreAnnotations, BreakpointsFollowTheirLinesAndDieWithThem) {

@@ -108,6 +108,37 @@ TEST(TTextStore, LongLinesSplitIntoContinuationRecords) {
     EXPECT_EQ(Saved(pad), std::string(2046, 'a') + "\r\n" + std::string(2047, 'b') + "\r\nc");
 }
 
+// Typing into a full record of a long line pushes its last character on into
+// the continuations, so no short row appears in the middle of the line; a
+// huge line takes in only a few records per keystroke, and a continuation
+// carrying an image is never taken in.
+TEST(TTextStore, TypingIntoAFullRecordFlowsOnIntoTheContinuations) {
+    TCustomLexipad pad;
+    pad.SetText(std::string(4094, 'a') + std::string(10, 'b') + "\rnext");
+    for (int position : {2047, 2047, 0, 4097}) {
+        pad.SetSelection(position, position);
+        pad.ReplaceSelection("x");
+    }
+    EXPECT_EQ(RecordLayout(pad.Store()), "2047 +2047 +15 4");
+    EXPECT_EQ(CheckInvariants(pad.Store()), "");
+    EXPECT_EQ(pad.Text().substr(0, 3), "xaa");
+    EXPECT_EQ(pad.Text().substr(2047, 4), "axxa");
+
+    pad.SetText(std::string(20 * 2047, 'a'));
+    pad.SetSelection(0, 0);
+    pad.ReplaceSelection("y");
+    EXPECT_EQ(RecordLayout(pad.Store()).substr(0, 30), "2047 +2047 +2047 +2047 +2047 +");
+    EXPECT_NE(RecordLayout(pad.Store()).find("+2047 +1 +2047"), std::string::npos);
+    EXPECT_EQ(CheckInvariants(pad.Store()), "");
+
+    pad.SetText(std::string(3 * 2047, 'a'));
+    pad.Store().Record(1).SetImages(1);
+    pad.SetSelection(0, 0);
+    pad.ReplaceSelection("z");
+    EXPECT_EQ(RecordLayout(pad.Store()), "2047 +1 +2047 +2047");
+    EXPECT_EQ(CheckInvariants(pad.Store()), "");
+}
+
 TEST(TTextStore, BreakInsertedAtASoftBoundaryEndsTheContinuation) {
     TCustomLexipad pad;
     pad.SetText(std::string(3000, 'a'));

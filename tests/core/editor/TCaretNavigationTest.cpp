@@ -47,7 +47,14 @@ INSTANTIATE_TEST_SUITE_P(Actions, ActionTest,
                                                     "abcdef\nxy|\nabcdef"},
                                          ActionCase{"abcdef\nab|c", caDOWN, false, "abcdef\nabc|"},
                                          ActionCase{"abc|\nxyz", caDOCEND, true, "abc^\nxyz|"},
-                                         ActionCase{"abc\nx|yz", caDOCSTART, false, "|abc\nxyz"}));
+                                         ActionCase{"abc\nx|yz", caDOCSTART, false, "|abc\nxyz"},
+                                         // The empty line after a final break has no record.
+                                         ActionCase{"abc\nxy\n|", caUP, false, "abc\n|xy\n"},
+                                         ActionCase{"abc\nxy\n|", caLINEEND, false, "abc\nxy\n|"},
+                                         ActionCase{"abc\nxy\n|", caDOWN, false, "abc\nxy\n|"},
+                                         ActionCase{"abc\nxy\n|", caDELETELINE, false, "abc\nxy|"},
+                                         ActionCase{"abc\n|xy\n", caDELETELINE, false, "abc\n|"},
+                                         ActionCase{"abc\n\n|", caDELETELINE, false, "abc\n|"}));
 
 TEST(TCaretNavigation, TabStopsDefaultAndExplicit) {
     TCustomLexipad pad;
@@ -124,6 +131,26 @@ TEST(TCaretNavigation, BeyondTheLineEndTypingFillsTheGap) {
         pad.ExecuteAction(caRIGHT, false);
     pad.KeyPress('y');
     EXPECT_EQ(CaretText(pad), "ab\t  y|") << "smart fill: a TAB to column 4, then spaces";
+}
+
+TEST(TCaretNavigation, BeyondTheLineEndOnTheLastEmptyLine) {
+    TCustomLexipad pad;
+    pad.SetOptions((pad.Options() | smoCaretAfterEOL) & ~smoUseTAB);
+    SetCaretText(pad, "ab\n|");
+    pad.ExecuteAction(caRIGHT, false);
+    pad.ExecuteAction(caRIGHT, false);
+    EXPECT_TRUE(pad.BeyondLineEnd()) << "Right works there as on every other line";
+    EXPECT_EQ(pad.CaretLine(), 2);
+    EXPECT_EQ(pad.CaretColumn(), 3);
+    pad.ExecuteAction(caLEFT, false);
+    EXPECT_EQ(pad.CaretColumn(), 2);
+    pad.KeyPress('x');
+    EXPECT_EQ(CaretText(pad), "ab\n x|") << "the gap is filled on that line, not the one above";
+    SetCaretText(pad, "ab\n|");
+    pad.ExecuteAction(caRIGHT, false);
+    pad.ExecuteAction(caDELETELINE, false);
+    EXPECT_FALSE(pad.BeyondLineEnd());
+    EXPECT_EQ(CaretText(pad), "ab|");
 }
 
 TEST(TCaretNavigation, CaretLineAndColumnAreOneBased) {

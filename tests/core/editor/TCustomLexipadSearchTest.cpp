@@ -112,7 +112,7 @@ TEST(TCustomLexipadSearch, InvalidPatternShowsTheMessageAndFindsNothing) {
     pad->SetText(std::string(40, 'a') + "\rb");
     EXPECT_EQ(pad->Find(foSearchNow | foRegExpr, "(a|aa)*b"), -1);
     ASSERT_EQ(errors.size(), 2u);
-    EXPECT_EQ(errors[1], "Internal error");
+    EXPECT_EQ(errors[1], "Search abandoned: the expression needs too many steps");
     // The same pattern text is a literal for the plain search.
     pad->SetText("[ab] x[ab");
     EXPECT_EQ(pad->Find(foSearchNow, "x[ab"), 5);
@@ -169,6 +169,44 @@ TEST(TCustomLexipadSearch, ReplaceAllWithRegularExpressions) {
         pad->Undo();
         EXPECT_EQ(pad->Text(), c.text) << c.pattern;
     }
+}
+
+// The matches are those of the text before the run: a replacement is not
+// part of a later match, nor the character before one.
+TEST(TCustomLexipadSearch, ReplaceAllMatchesTheTextAsItWas) {
+    const struct {
+        uint32_t options;
+        const char* text;
+        const char* pattern;
+        const char* replacement;
+        const char* expected;
+    } cases[] = {
+        {foRegExpr, "xxx", "^x", "\\n", "\rxx"},
+        {foRegExpr | foWholeWord, "a++", "[a+]", ".", ".+."},
+    };
+    for (const auto& c : cases) {
+        auto pad = PadWithText(c.text);
+        pad->ReplaceAll(c.options | foMatchCase, c.pattern, c.replacement);
+        EXPECT_EQ(pad->Text(), c.expected) << c.pattern;
+    }
+}
+
+// However many matches, the undo step holds the replaced span once, old
+// and new, and not a record per replacement.
+TEST(TCustomLexipadSearch, ReplaceAllRecordsOneCompactUndoStep) {
+    const std::string original(100000, 'x');
+    auto pad = PadWithText(original);
+    EXPECT_EQ(pad->ReplaceAll(0, "x", "yy"), 100000);
+    EXPECT_EQ(pad->Text(), std::string(200000, 'y'));
+    EXPECT_EQ(pad->Selection(), (TUndoSelection{200000, 200000}));
+    int64_t recorded = pad->Store().UndoStack()->AccountedSize();
+    EXPECT_GE(recorded, 300000);
+    EXPECT_LT(recorded, 301000) << "the old and the new text and a few records";
+    pad->Undo();
+    EXPECT_EQ(pad->Text(), original);
+    EXPECT_FALSE(pad->CanUndo());
+    pad->Redo();
+    EXPECT_EQ(pad->Text(), std::string(200000, 'y'));
 }
 
 TEST(TCustomLexipadSearch, PromptedReplaceAllStopsAtCancelAndSkipsNo) {

@@ -48,6 +48,21 @@ TEST(TStyledTextWriter, HtmlRunsAndEscapes) {
               "&nbsp;&lt;a&gt;&#233;'\\{}\r\n</PRE></FONT></BODY></HTML>\r\n");
 }
 
+// The title (a file name, or a title the owner sets) and the font name are
+// escaped like the text, so they cannot break the page or add markup.
+TEST(TStyledTextWriter, HtmlHeaderTextIsEscaped) {
+    TCustomLexipad pad;
+    pad.SetText("x");
+    pad.Settings().SetFontName("A\"B<");
+    THtmlHeader header{"</TITLE><SCRIPT>a&b\"\xE9", "2026-01-02"};
+    std::string html = WriteHtml(pad.Store(), 0, pad.CharCount(), pad.Settings(), header);
+    EXPECT_NE(html.find("<TITLE>&lt;/TITLE&gt;&lt;SCRIPT&gt;a&amp;b&quot;&#233;</TITLE>"),
+              std::string::npos)
+        << html;
+    EXPECT_NE(html.find("<FONT FACE=\"A&quot;B&lt;\">"), std::string::npos) << html;
+    EXPECT_EQ(html.find("<SCRIPT>"), std::string::npos);
+}
+
 TEST(TStyledTextWriter, SaveFormatsAndSelectionsUseTheWriters) {
     TCustomLexipad pad;
     Prepare(pad);

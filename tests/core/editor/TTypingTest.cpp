@@ -1,3 +1,4 @@
+#include "core/base/Exceptions.h"
 #include "core/editor/ILexipadClipboard.h"
 #include "core/editor/TCustomLexipad.h"
 #include "support/CaretText.h"
@@ -75,6 +76,48 @@ TEST(TTyping, TabKeyInsertsATabOrBlanks) {
     SetCaretText(pad, "Symbol   LED = PORTB.0\nab|");
     Type(pad, "\t");
     EXPECT_EQ(CaretText(pad), "Symbol   LED = PORTB.0\nab       |") << "smart tab to the next word";
+}
+
+// On the empty line after a final break the caret is at column 0, not at
+// the end of the line above.
+TEST(TTyping, TabOnTheLastEmptyLineStartsFromColumnZero) {
+    TCustomLexipad pad;
+    pad.SetOptions((pad.Options() | smoTabToColumn) & ~smoUseTAB);
+    SetCaretText(pad, "    foo bar\n|");
+    Type(pad, "\t");
+    EXPECT_EQ(CaretText(pad), "    foo bar\n    |") << "smart tab to the first word above";
+    pad.SetOptions(pad.Options() & ~(smoTabToColumn | smoAutoIndent));
+    pad.SetTabStops({}, 8);
+    SetCaretText(pad, "abc|");
+    Type(pad, "\r\t");
+    EXPECT_EQ(CaretText(pad), "abc\n        |") << "the next default stop after column 0";
+    pad.SetOptions(pad.Options() | smoAutoIndent);
+    SetCaretText(pad, "  x\n|");
+    Type(pad, "\r");
+    EXPECT_EQ(CaretText(pad), "  x\n\n  |") << "Enter there indents like the line above";
+}
+
+TEST(TTyping, BlockIndentStepsAreBounded) {
+    TCustomLexipad pad;
+    SetCaretText(pad, "^ab\ncd|");
+    pad.BlockIndent(3, false);
+    EXPECT_EQ(pad.Text(), "   ab\r   cd");
+    for (int step : {-1, 21, 2147483647}) {
+        try {
+            pad.BlockIndent(step, false);
+            FAIL() << step << " should be refused";
+        } catch (const ELexipad& error) {
+            EXPECT_STREQ(error.what(), "Indent step must be between 0 and 20");
+        }
+        EXPECT_THROW(pad.BlockUnindent(step), ELexipad);
+    }
+    EXPECT_EQ(pad.Text(), "   ab\r   cd");
+    pad.SetIndentStep(0);
+    pad.BlockIndent(0, false);
+    pad.BlockUnindent(0);
+    EXPECT_EQ(pad.Text(), "   ab\r   cd") << "a step of 0 indents nothing";
+    EXPECT_THROW(pad.SetIndentStep(21), ELexipad);
+    EXPECT_EQ(pad.IndentStep(), 0);
 }
 
 TEST(TTyping, ReadOnlyIgnoresTypingAndEdits) {

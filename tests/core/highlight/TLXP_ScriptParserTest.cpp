@@ -247,6 +247,14 @@ TEST(TLXP_ScriptParser, ErrorMessagesAndPositions) {
         {"%%language tabcolumns = '9 5'", "1, Column 25: Tab columns must be in order and unique"},
         {"%%language tabdefault = 0", "1, Column 25: =Illegal default tab stop value, must be > 0"},
         {"%%language GutterFontStyle = [4]", "1, Column 31: Bad font style specifier"},
+        {"%%language tabdefault = 65",
+         "1, Column 25: =Illegal default tab stop value, must be <= 64"},
+        {"%%language tabcolumns = '5 3000'", "1, Column 25: Tab column must be <= 2048"},
+        {"%%language rightmargin = 2049", "1, Column 26: Right margin must be between 0 and 2048"},
+        {"%%language wordwrapcolumn = 0 - 1",
+         "1, Column 33: Word-wrap column must be between 0 and 2048"},
+        {"%%language gutter = 99999", "1, Column 21: Gutter width must be between 0 and 1024"},
+        {"%%language marginwidth = 2000", "1, Column 26: Margin width must be between 0 and 1024"},
         {"%%words\r'a' '[]' 1\r'A' '[]' 2", "3, Column 10: Duplicate entry in %%word table"},
         {"%%words 'a' 'xy' 1", "1, Column 13: Single character specifier expected"},
         {"%%words 'a' '[z-a]' 1",
@@ -278,6 +286,25 @@ TEST(TLXP_ScriptParser, ErrorMessagesAndPositions) {
         if (expected != "(compiled)") expected = "** ERROR near line " + expected;
         EXPECT_EQ(ErrorOf(test.script), expected) << test.script;
     }
+}
+
+// Each parenthesis is a level of recursion: the nesting is bounded, so a
+// hostile script ends with a script error and never exhausts the stack.
+TEST(TLXP_ScriptParser, ExpressionNestingIsBounded) {
+    auto nested = [](int depth) {
+        return "%%language\rfontsize = " + std::string(static_cast<size_t>(depth), '(') + "1" +
+               std::string(static_cast<size_t>(depth), ')');
+    };
+    EXPECT_EQ(ErrorOf(nested(256)), "(compiled)");
+    const std::string message =
+        "** ERROR near line 2, Column 268: Expression nested too deeply (more than 256 "
+        "parentheses)";
+    EXPECT_EQ(ErrorOf(nested(257)), message);
+    EXPECT_EQ(ErrorOf(nested(1300000)), message);
+    EXPECT_EQ(ErrorOf("%%language guttercolor = " + std::string(300, '(') + "1"),
+              "** ERROR near line 1, Column 282: Expression nested too deeply (more than 256 "
+              "parentheses)")
+        << "the colour key's own parenthesis counts too";
 }
 
 TEST(TLXP_ScriptParser, AFailedCompilationKeepsWhatWasRead) {

@@ -369,15 +369,21 @@ TEST(TLexipadParser, RegistryValuesUnderTheLanguageName) {
     parser.SetUseRegistry(true);
     parser.SetRegistryKey("Software\\QUARNO_PLUS_COMP");
     parser.Settings().SetGutter(50);
+    parser.Settings().Templates().Add("fori", "for loop", false, "FOR I = 1 TO 10\rNEXT");
+    parser.Settings().AutoReplace().Add("teh", "", false, "the");
     parser.SaveToRegistry(registry);
     EXPECT_EQ(registry.strings.count("Software\\QUARNO_PLUS_COMP\\Highlighting - MCUBASIC"), 1u);
     EXPECT_EQ(registry.binaries.count("Software\\QUARNO_PLUS_COMP\\Key Assignments - MCUBASIC"),
               1u);
+    EXPECT_EQ(registry.binaries.count("Software\\QUARNO_PLUS_COMP\\Templates - MCUBASIC"), 1u);
 
     TLexipadParser other("MCUBASIC");
     other.Settings().SetLanguageName("MCUBASIC");
     other.LoadFromRegistry(registry, "Software\\QUARNO_PLUS_COMP");
     EXPECT_EQ(other.Settings().Gutter(), 50);
+    EXPECT_EQ(other.Settings().Templates().Lookup("FORI"), "FOR I = 1 TO 10\rNEXT");
+    EXPECT_EQ(other.Settings().Templates().Entries().at(0).description, "for loop");
+    EXPECT_EQ(other.Settings().AutoReplace().Lookup("teh"), "the");
     other.LoadFromRegistry(registry, "Software\\Empty");
     EXPECT_EQ(other.Settings().Gutter(), 50) << "missing values change nothing";
 

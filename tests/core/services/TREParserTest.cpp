@@ -59,7 +59,9 @@ TEST(TREParser, RejectsInvalidPatternsWithMessageAndPosition) {
         {"x{,}", reInvalidRange, 1},
         {"x{2", reInvalidRange, 1},
         {"x{2a}", reInvalidRange, 1},
-        {"x{70000}", reInvalidRange, 1},
+        {"x{70000}", reCountTooLarge, 2},
+        {"x{65535}", reCountTooLarge, 2},
+        {"x{2,65535}", reCountTooLarge, 4},
         {"[z-a]", reInvalidRange, 1},
         {"[a-]", reInvalidRange, 1},
         {"[\\d-z]", reInvalidRange, 1},
@@ -118,8 +120,10 @@ TEST(TREParser, EveryMessageHasTheEnginesText) {
                               "Unexpected end of input",
                               "' expected",
                               "Index range error",
-                              "Internal error"};
-    for (int i = 0; i <= reInternalError; ++i)
+                              "Internal error",
+                              "Search abandoned: the expression needs too many steps",
+                              "Repeat count too large (at most 65534)"};
+    for (int i = 0; i <= reCountTooLarge; ++i)
         EXPECT_STREQ(REErrorMessage(static_cast<TREError>(i)), expected[i]);
     EXPECT_STREQ(REErrorMessage(TREParser().LastError()), "No errors detected");
 }
@@ -343,6 +347,51 @@ TEST(TREParser, RefusesPatternsThatWouldExplodeWithoutCrashing) {
     EXPECT_FALSE(parser.SetPattern(sets)); // 259 bytes a set: past the 16-bit offsets
     EXPECT_EQ(parser.LastError(), reOutOfMemory);
     EXPECT_TRUE(parser.SetPattern(sets.substr(0, 4 * 200)));
+}
+
+// The largest count a brace may hold is still accepted.
+TEST(TREParser, AcceptsTheLargestCount) {
+    EXPECT_EQ(FindIn("x{0,65534}y", "xxy"), "0-3");
+    EXPECT_EQ(FindIn("ax{65534}", "ax"), "none");
+}
+
+// Counted repeats of groups that can match in many ways: the states of a
+// loop that failed once are not tried again, so these finish well inside the
+// default budget, and without that learning the budget says it ran out.
+TEST(TREParser, CountedRepeatsWithManyWaysFindTheirMatches) {
+    const struct {
+        const char* pattern;
+        std::string text;
+        const char* expected;
+    } cases[] = {
+        {"(a?){30}a{30}", std::string(30, 'a'), "0-30"},
+        {"(a?){30}a{30}", std::string(29, 'a'), "none"},
+        {"(a|a){1,30}b", std::string(30, 'a') + "\rb", "none"},
+        {"(a|aa){2,40}c", std::string(40, 'a') + "c", "0-41"},
+        {"((a?){5}b?){8}c", std::string(30, 'a') + "b" + std::string(9, 'a') + "c", "0-41"},
+        {"x(a?){20}a{20}y", "x" + std::string(20, 'a') + "y", "0-22"},
+    };
+    for (const auto& c : cases) {
+        auto pad = PadWithText(c.text);
+        TREParser parser;
+        parser.SetStepBudget(2'000'000, 0);
+        ASSERT_TRUE(parser.SetPattern(c.pattern)) << c.pattern;
+        bool found = parser.Search(pad->Store(), 0, true);
+        EXPECT_EQ(found ? Span(parser.MatchStart(), parser.MatchEnd()) : "none", c.expected)
+            << c.pattern;
+    }
+    auto pad = PadWithText(std::string(30, 'a'));
+    TREParser plain;
+    plain.SetLearning(false);
+    plain.SetStepBudget(2'000'000, 0);
+    ASSERT_TRUE(plain.SetPattern("(a?){30}a{30}"));
+    try {
+        plain.Search(pad->Store(), 0, true);
+        FAIL() << "plain backtracking should run out of steps";
+    } catch (const EREParser& error) {
+        EXPECT_EQ(error.Error(), reStepLimit);
+        EXPECT_STREQ(error.what(), "Search abandoned: the expression needs too many steps");
+    }
 }
 
 } // namespace

@@ -155,3 +155,26 @@ TEST(SettingsRegistryText, KeyAssignmentsCarryTheMarker) {
     EXPECT_THROW(ReadKeyAssignmentsRegistryValue(read, value.substr(0, 20)), Exception);
     EXPECT_EQ(read.Keys().AllBindings(), settings.Keys().AllBindings()) << "kept after a fault";
 }
+
+TEST(SettingsRegistryText, TemplatesValueKeepsReplacementsAndTemplates) {
+    TLP_Settings settings;
+    settings.AutoReplace().Add("teh", "", false, "the");
+    settings.AutoReplace().SetTriggerText(";,");
+    settings.Templates().Add("fori", "for loop", false, "FOR I = 1 TO 10\rNEXT");
+    settings.Templates().SetHotKey(0x8000 | 'A');
+    std::string bytes = TemplatesRegistryValue(settings);
+
+    TLP_Settings read;
+    EXPECT_FALSE(ReadTemplatesRegistryValue(read, "garbage"));
+    EXPECT_TRUE(read.Templates().Entries().empty());
+    ASSERT_TRUE(ReadTemplatesRegistryValue(read, bytes));
+    EXPECT_EQ(read.AutoReplace().Lookup("teh"), "the");
+    EXPECT_EQ(read.AutoReplace().TriggerText(), ";,");
+    EXPECT_EQ(read.Templates().Lookup("fori"), "FOR I = 1 TO 10\rNEXT");
+    EXPECT_EQ(read.Templates().HotKey(), 0x8000 | 'A');
+
+    TLP_Settings kept;
+    kept.Templates().Add("keep", "", false, "me");
+    EXPECT_ANY_THROW(ReadTemplatesRegistryValue(kept, bytes.substr(0, bytes.size() - 3)));
+    EXPECT_EQ(kept.Templates().Lookup("keep"), "me") << "a damaged value changes nothing";
+}

@@ -211,3 +211,77 @@ TEST(TLP_Settings, AssignRejectsOtherClasses) {
     EXPECT_EQ(ErrorOf([&] { settings.Assign(TKeyboardActionContoller::DefaultKeyTable()); }),
               "Cannot assign a TKeyboardActionContoller to TLP_Settings");
 }
+
+// Every numeric setting that sizes or places text has bounds, checked where it
+// is set; a refused value leaves the setting as it was.
+TEST(TLP_Settings, NumericSettingsAreBoundedWithClearMessages) {
+    struct Case {
+        std::function<void(TLP_Settings&)> set;
+        const char* message; // nullptr: accepted
+    };
+    const Case cases[] = {
+        {[](TLP_Settings& s) { s.SetIndentStep(20); }, nullptr},
+        {[](TLP_Settings& s) { s.SetIndentStep(0); }, nullptr},
+        {[](TLP_Settings& s) { s.SetIndentStep(21); }, "Indent step must be between 0 and 20"},
+        {[](TLP_Settings& s) { s.SetIndentStep(-1); }, "Indent step must be between 0 and 20"},
+        {[](TLP_Settings& s) { s.SetTabDefault(64); }, nullptr},
+        {[](TLP_Settings& s) { s.SetTabDefault(65); },
+         "=Illegal default tab stop value, must be <= 64"},
+        {[](TLP_Settings& s) { s.SetTabDefault(2147483647); },
+         "=Illegal default tab stop value, must be <= 64"},
+        {[](TLP_Settings& s) { s.SetTabColumns("5 2048"); }, nullptr},
+        {[](TLP_Settings& s) { s.SetTabColumns("5 2049"); }, "Tab column must be <= 2048"},
+        {[](TLP_Settings& s) { s.SetTabColumns("99999999999"); }, "Tab column must be <= 2048"},
+        {[](TLP_Settings& s) { s.SetRightMargin(2048); }, nullptr},
+        {[](TLP_Settings& s) { s.SetRightMargin(2049); },
+         "Right margin must be between 0 and 2048"},
+        {[](TLP_Settings& s) { s.SetRightMargin(-1); }, "Right margin must be between 0 and 2048"},
+        {[](TLP_Settings& s) { s.SetWrapColumn(2048); }, nullptr},
+        {[](TLP_Settings& s) { s.SetWrapColumn(2147483647); },
+         "Word-wrap column must be between 0 and 2048"},
+        {[](TLP_Settings& s) { s.SetGutter(1024); }, nullptr},
+        {[](TLP_Settings& s) { s.SetGutter(1025); }, "Gutter width must be between 0 and 1024"},
+        {[](TLP_Settings& s) { s.SetMargin(-2); }, "Margin width must be between 0 and 1024"},
+    };
+    for (const Case& c : cases) {
+        TLP_Settings settings;
+        const std::string before = Bytes(settings);
+        std::string error = ErrorOf([&] { c.set(settings); });
+        if (c.message) {
+            EXPECT_EQ(error, c.message);
+            EXPECT_EQ(Bytes(settings), before) << c.message;
+        } else {
+            EXPECT_EQ(error, "(no error)");
+        }
+    }
+}
+
+// A stored block is held to the same bounds.
+TEST(TLP_Settings, ReadingRefusesValuesOutsideTheBounds) {
+    TLP_Settings defaults;
+    const std::string bytes = Bytes(defaults);
+    // After the three strings come eleven 32-bit values; the sixth is the
+    // indent step, the eleventh the default tab width.
+    size_t values = 12 + defaults.ExampleText().size() + defaults.LanguageName().size() +
+                    defaults.WrapOverride().size();
+    const struct {
+        size_t at;
+        int32_t value;
+        const char* message;
+    } cases[] = {
+        {values + 5 * 4, 2147483647, "Indent step must be between 0 and 20"},
+        {values + 10 * 4, 0, "=Illegal default tab stop value, must be > 0"},
+        {values + 2 * 4, -5, "Right margin must be between 0 and 2048"},
+    };
+    for (const auto& c : cases) {
+        std::string patched = bytes;
+        for (int i = 0; i < 4; ++i)
+            patched[c.at + static_cast<size_t>(i)] =
+                static_cast<char>(static_cast<uint32_t>(c.value) >> (8 * i));
+        TLP_Settings settings;
+        settings.SetIndentStep(3);
+        TMemoryStream stream(patched);
+        EXPECT_EQ(ErrorOf([&] { settings.ReadFrom(stream); }), c.message);
+        EXPECT_EQ(settings.IndentStep(), 3) << "unchanged";
+    }
+}

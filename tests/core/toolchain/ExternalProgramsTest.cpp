@@ -96,3 +96,24 @@ TEST(ExternalPrograms, ARunItemWaitsForItsProgramAndInsertsItsHandBack) {
     EXPECT_EQ(processes.Calls().size(), 2u);
     EXPECT_EQ(editor.Text(), "aleft\rb");
 }
+
+TEST(CompilerInterface, CompilerMayBeNamedInTheConfigurationFile) {
+    TempDir dir;
+    EXPECT_EQ(CompilerProgram(dir.Folder()), dir.File("QUARNO_PL.EXE")); // no KBX.INI
+    std::filesystem::create_directories(dir.File("INC"));
+    struct Case {
+        const char* ini;
+        std::string program;
+    };
+    const Case cases[] = {
+        {"[PROGRAMMER]\r\nTYPE=ORLA\r\n", dir.File("QUARNO_PL.EXE")},
+        {"[COMPILER]\r\nPATHNAME=\r\n", dir.File("QUARNO_PL.EXE")},
+        {"[compiler]\r\npathname=/opt/pic/bin/picbasic\r\n", "/opt/pic/bin/picbasic"},
+        {"[COMPILER]\r\nPATHNAME=tools/QUARNO_PL.EXE\r\n", dir.File("tools/QUARNO_PL.EXE")},
+    };
+    for (const Case& c : cases) {
+        dir.Write("INC/KBX.INI", c.ini);
+        EXPECT_EQ(CompilerProgram(dir.Folder()), c.program) << c.ini;
+        EXPECT_EQ(CompilerLaunch(dir.Folder(), "/w/a.bas").Program, c.program) << c.ini;
+    }
+}

@@ -124,6 +124,12 @@ TEST(THexLoader, ConversionErrorNamesTheDollarPair) {
         {":04 0", "'$ 0' is not a valid integer value"},
         {":0x00", "'$0x' is not a valid integer value"},
         {":-1", "'$-1' is not a valid integer value"},
+        {std::string(":\0"
+                     "1",
+                     3),
+         "'$\\x001' is not a valid integer value"},
+        {std::string(":1\0", 3), "'$1\\x00' is not a valid integer value"},
+        {":\t\x7F", "'$\\x09\\x7F' is not a valid integer value"},
     };
     for (const auto& [line, message] : cases) {
         THexImage image;

@@ -1,7 +1,7 @@
 // The main window's outside programs: the Run menus built at the first
 // activation and their hand-back, the serial terminal, the calculator, help,
 // the user guide and the about box, and a device failure of a programmer.
-#include "core/app/QuarnoVersion.h"
+#include "core/app/AppVersion.h"
 #include "core/app/TDocumentTabs.h"
 #include "core/toolchain/TToolCommands.h"
 #include "qt/app/TOpenFilesTab.h"
@@ -190,8 +190,8 @@ void MainWindowToolsTest::theAboutBoxShowsTheProductAndThisBuild() {
     QCOMPARE(text("WebSite"), QString::fromLatin1(TAboutForm::kWebSite));
     QVERIFY(
         text("BuildLine")
-            .startsWith(QString::fromStdString(QuarnoVersionText()) + " for Linux, built with "));
-    QVERIFY(QuarnoVersionText().rfind("QUARNO+ Editor ", 0) == 0);
+            .startsWith(QString::fromStdString(ProductVersionText()) + " for Linux, built with "));
+    QVERIFY(ProductVersionText().rfind("QUARNO+ Editor ", 0) == 0);
     QVERIFY(text("BuildLine").endsWith(QStringLiteral(" and Qt ") + qVersion()));
     QVERIFY(about.windowFlags() & Qt::WindowCloseButtonHint);
 

@@ -1,5 +1,8 @@
 // Start-up of quarno-ide: the configuration-file check, the windows in their
-// order, the main window's creation, first showing and first activation.
+// order, the main window's creation, first showing and first activation, the
+// command line.
+#include "core/app/AppVersion.h"
+#include "core/app/IdeCommandLine.h"
 #include "qt/app/TApplicationForms.h"
 #include "qt/app/TEditorMainForm.h"
 #include "qt/app/TParserRepository.h"
@@ -45,6 +48,8 @@ private slots:
     void historyFileThatCannotBeCreatedIsReportedAndStartGoesOn();
     void runOpensTheStartupFileAtFirstActivationAndScreenshots();
     void runWithoutAFileStartsANewDocument();
+    void commandLineFilesOpenInOrderAndAMissingOneIsReported();
+    void helpVersionAndWrongOptionsAnswerWithoutADisplay();
 };
 
 void StartupTest::missingConfigurationShowsTheFatalErrorBoxAndEnds_data() {
@@ -175,9 +180,10 @@ void StartupTest::runOpensTheStartupFileAtFirstActivationAndScreenshots() {
     for (const QString& event : events)
         if (!event.startsWith("create ") || event == "create TEditorMainForm") milestones << event;
     // The relative name is remembered as a full one.
+    // The screenshot closes the window as a user would.
     QCOMPARE(milestones, (QStringList{"first-instance", "FormCreate", "create TEditorMainForm",
                                       "FormShow", "show TEditorMainForm", "FormActivate",
-                                      "open " + folder.File("BLINK.bas")}));
+                                      "open " + folder.File("BLINK.bas"), "FormClose"}));
     QCOMPARE(events.filter("create ").size(), 15);
     QImage shot(folder.File("shot.png"));
     QVERIFY(!shot.isNull());
@@ -198,6 +204,67 @@ void StartupTest::runWithoutAFileStartsANewDocument() {
     QVERIFY(events.contains("new"));
     QVERIFY(events.filter("open ").isEmpty());
     QCOMPARE(events.count("FormActivate"), 1);
+}
+
+void StartupTest::commandLineFilesOpenInOrderAndAMissingOneIsReported() {
+    IdeFolder folder;
+    QVERIFY(folder.Write("a.bas", "PRINT 1\r\n"));
+    QVERIFY(folder.Write("c.inc", "PRINT 3\r\n"));
+    QProcess ide;
+    QProcessEnvironment environment = folder.Environment("events.log");
+    environment.insert("QUARNO_SCREENSHOT", folder.File("shot.png"));
+    ide.setProcessEnvironment(environment);
+    ide.setWorkingDirectory(folder.File(""));
+    ide.start(folder.Executable(), {"a.bas", "b.bas", "c.inc"});
+    QVERIFY(ide.waitForFinished(kRunTimeout));
+    QCOMPARE(ide.exitCode(), 0);
+
+    QCOMPARE(folder.Lines("events.log").filter("open "),
+             (QStringList{"open " + folder.File("a.bas"), "open " + folder.File("b.bas"),
+                          "open " + folder.File("c.inc")}));
+    QCOMPARE(folder.Lines("prompts.log"),
+             QStringList{"error\tError\tCannot Find or Open File\\r\"" + folder.File("b.bas") +
+                         "\"\tOK"});
+    // Both files were open: closing the window listed them as recent files.
+    QFile history(folder.File("QUARNO.DAT"));
+    QVERIFY(history.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(history.readAll()),
+             "[MRU]\r\n" + folder.File("c.inc") + "\r\n" + folder.File("a.bas") + "\r\n\r\n");
+}
+
+// --help and --version answer before the window system is touched, so they
+// work where no display is.
+void StartupTest::helpVersionAndWrongOptionsAnswerWithoutADisplay() {
+    IdeFolder folder;
+    QProcessEnvironment environment = folder.Environment("events.log");
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    environment.remove("DISPLAY");
+    environment.remove("WAYLAND_DISPLAY");
+    struct Case {
+        QStringList arguments;
+        int status;
+        QString out;
+        QString err;
+    };
+    const QString usage = QString::fromStdString(IdeUsageText());
+    const QString version = QString::fromStdString(VersionLine("quarno-ide"));
+    const QList<Case> cases{
+        {{"--help"}, 0, usage, ""},
+        {{"a.bas", "-h"}, 0, usage, ""},
+        {{"--version"}, 0, version + "\nPortable: all files are in " + folder.File("") + "/\n", ""},
+        {{"--frobnicate"}, 2, "", "quarno-ide: unrecognized option '--frobnicate'\n" + usage},
+    };
+    for (const Case& c : cases) {
+        QProcess ide;
+        ide.setProcessEnvironment(environment);
+        ide.start(folder.Executable(), c.arguments);
+        QVERIFY(ide.waitForFinished(kRunTimeout));
+        QCOMPARE(ide.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(ide.exitCode(), c.status);
+        QCOMPARE(QString::fromUtf8(ide.readAllStandardOutput()), c.out);
+        QCOMPARE(QString::fromUtf8(ide.readAllStandardError()), c.err);
+    }
+    QVERIFY(folder.Lines("events.log").isEmpty());
 }
 
 QTEST_MAIN(StartupTest)

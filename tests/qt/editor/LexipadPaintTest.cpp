@@ -66,6 +66,7 @@ private slots:
     void rangeMarkIsZigZaggedOrHandedToTheOwner();
     void rightMarginLineFollowsTheColumn();
     void typingRepaintsOneRowAndTheLockPaintsNothing();
+    void gutterWidensForSixDigitNumbers();
     void caretBlinkWaitsUnderTheLock();
     void metricsAreFixedPitchCells();
     void drawLineHandlerMayTakeOverALine();
@@ -320,6 +321,31 @@ void LexipadPaintTest::caretBlinkWaitsUnderTheLock() {
     pad.LockUpdate(false);
     QApplication::setCursorFlashTime(flashTime);
     QCOMPARE(underLock, 0);
+}
+
+// A six-digit line number is drawn whole: the gutter grows past its setting
+// by what the digits need, and the text moves right with it.
+void LexipadPaintTest::gutterWidensForSixDigitNumbers() {
+    TLexipad pad;
+    pad.resize(500, 200);
+    pad.SetOptions(pad.Options() | smoLineNumbers | smoShowGutter);
+    pad.SetText("a\rb\rc");
+    const int setting = pad.Gutter();
+    QCOMPARE(pad.GutterWidth(), setting);
+    std::string text;
+    for (int line = 0; line < 100000; ++line)
+        text += "x\r";
+    pad.SetText(text);
+    QVERIFY2(pad.GutterWidth() > setting, "six digits do not fit the gutter's setting");
+    QCOMPARE(pad.TextLeft(), pad.GutterWidth() + pad.Margin());
+    pad.SetTopLine(99995);
+    QImage image = pad.RenderView();
+    QColor gutter = LexipadColor(colors::BtnFace, pad.palette());
+    // The last digit of "100000" lies beyond where the setting would end.
+    Area beyond{setting, (99999 - 99995) * pad.LineHeight(), pad.GutterWidth() - setting - 4,
+                pad.LineHeight()};
+    QVERIFY(Count(image, beyond, [&](QRgb c) { return qGray(c) < qGray(gutter.rgb()) - 60; }) > 3);
+    QCOMPARE(pad.CharFromPos({pad.GutterWidth() + pad.Margin() + 1, 1}), pad.LineIndex(99995));
 }
 
 void LexipadPaintTest::metricsAreFixedPitchCells() {

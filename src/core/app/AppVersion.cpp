@@ -1,23 +1,28 @@
-// The version and build texts; the build system supplies QUARNO_VERSION.
-#include "core/app/QuarnoVersion.h"
+// The program's version.
+#include "core/app/AppVersion.h"
 
 #include "core/app/TAppGlobals.h"
 
+// The build sets the version from the project's.
 #ifndef QUARNO_VERSION
 #define QUARNO_VERSION "0.0.0"
 #endif
 
 namespace quarno {
 
-std::string QuarnoVersionNumber() {
+const char* ProgramVersion() {
     return QUARNO_VERSION;
 }
 
-std::string QuarnoVersionText() {
-    return std::string(TAppGlobals::kApplicationTitle) + " " + QuarnoVersionNumber();
+std::string VersionLine(const std::string& program) {
+    return program + " (" + TAppGlobals::kApplicationTitle + ") " + ProgramVersion();
 }
 
-std::string QuarnoBuildText() {
+std::string ProductVersionText() {
+    return std::string(TAppGlobals::kApplicationTitle) + " " + ProgramVersion();
+}
+
+std::string BuildCompilerText() {
 #if defined(__clang__)
     std::string text = "Clang " __clang_version__;
 #elif defined(__GNUC__)
