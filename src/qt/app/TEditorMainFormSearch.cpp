@@ -26,7 +26,8 @@ void TEditorMainForm::CreateSearchMenu() {
     AddItem(menu, {"Replace1", "&Replace...", QKeySequence(Qt::CTRL | Qt::Key_R), "Replace text"},
             [this] { Replace1Click(); });
     m_searchAgain = AddItem(
-        menu, {"Searchagain1", "&Search Again", QKeySequence(Qt::Key_F3), "Repeat last find operation"},
+        menu,
+        {"Searchagain1", "&Search Again", QKeySequence(Qt::Key_F3), "Repeat last find operation"},
         [this] { Searchagain1Click(); });
     m_searchAgain->setEnabled(false);
     AddItem(menu, {"Showall1", "Show &all", {}, nullptr}, [this] { Showall1Click(); });
