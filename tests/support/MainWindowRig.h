@@ -29,8 +29,7 @@ struct MainWindowRig {
     explicit MainWindowRig(const IdeFolder& folder)
         : registry(folder.File("registry.ini")),
           main(TAppSeams(prompts, dialogs, processes, desktop, &progress),
-               folder.Executable().toStdString(),
-               {}) {
+               folder.Executable().toStdString(), {}) {
         main.SetParserRepository(&repository, &registry);
         m_savedSink =
             SetErrorSink([this](const std::string& text) { prompts.ShowException(text); });

@@ -356,7 +356,7 @@ private:
     std::vector<std::string> m_forwardedFiles; // until the first activation
     bool m_reportShown = false;
     bool m_followingReport = false; // a report line is leading to another document
-    std::string m_compileFailure; // the report line of a compile that failed, while refreshing
+    std::string m_compileFailure;   // the report line of a compile that failed, while refreshing
     bool m_hintsRouted = false;
     bool m_shown = false;
     bool m_activated = false;

@@ -98,7 +98,8 @@ void TEditorMainForm::DownloadButtonClick() {
     m_deviceWatch.Watch(plan.Launch->Program);
     if (plan.Launch->Wait) {
         if (!m_seams.Processes().ExecuteAndWait(plan.Launch->Program, plan.Launch->Argv))
-            m_seams.Prompts().ShowException(m_seams.Processes().StartFailureMessage(plan.Launch->Program));
+            m_seams.Prompts().ShowException(
+                m_seams.Processes().StartFailureMessage(plan.Launch->Program));
         return;
     }
     try {

@@ -90,8 +90,7 @@ TEST_F(ToolCommandsTest, HelpGoesToTheDesktopOrWinesViewerOrSaysWhatIsMissing) {
 
     desktop.opens = false;
     EXPECT_EQ(Failure([this] { tools.HelpMenuItemClick(); }),
-              "Problem Running " + help +
-                  ": the desktop's opener (xdg-open) could not be started");
+              "Problem Running " + help + ": the desktop's opener (xdg-open) could not be started");
 
     desktop.hasOpener = false;
     EXPECT_EQ(Failure([this] { tools.HelpMenuItemClick(); }),

@@ -44,6 +44,7 @@ void InstalledLayoutTest::initTestCase() {
     QVERIFY(QFileInfo(Installed("bin/quarno-ide")).isExecutable());
     QVERIFY(QFileInfo(Installed("bin/quarno-tool")).isExecutable());
     QVERIFY(QFileInfo::exists(Installed("share/quarno/INC/KBX.INI")));
+    QVERIFY(QFileInfo::exists(Installed("share/quarno/INC/USER_GUIDE.html")));
     QVERIFY(QFileInfo(Installed("share/quarno/INC/EXTERNAL PROGRAMS")).isDir());
     // The stand-ins of the tests stay out of an installation.
     QCOMPARE(QDir(Installed("bin")).entryList(QDir::Files),
@@ -124,6 +125,7 @@ void InstalledLayoutTest::firstStartSeedsTheUsersFolderAndLaterStartsKeepIt() {
     QVERIFY2(events.contains("seeded " + UserFile("INC/KBX.INI")), qPrintable(events.join('\n')));
     QVERIFY(events.contains("open " + first));
     QVERIFY(QFileInfo(UserFile("INC/EXTERNAL PROGRAMS")).isDir());
+    QVERIFY(QFileInfo::exists(UserFile("INC/USER_GUIDE.html")));
     QVERIFY(quarno::test::OnlyOwnerMayEnter(UserFile("")));
     quarno::TProfileFile config(UserFile("INC/KBX.INI").toStdString());
     QCOMPARE(config.ReadString("PROGRAMMER", "TYPE", ""), std::string("ORLA"));

@@ -122,7 +122,8 @@ void MainWindowFaultsTest::unopenableStartupFileLeavesAnUntitledDocument() {
     TParserRepository repository;
     TQtRegistry registry(folder.File("registry.ini"));
     TEditorMainForm main(TAppSeams(prompts, dialogs, processes, desktop),
-                         folder.Executable().toStdString(), folder.File("missing.bas").toStdString());
+                         folder.Executable().toStdString(),
+                         folder.File("missing.bas").toStdString());
     main.SetParserRepository(&repository, &registry);
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
