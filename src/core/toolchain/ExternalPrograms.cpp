@@ -43,10 +43,13 @@ std::optional<std::string> TakeHandBackText(const std::string& incFolder) {
 void RunExternalProgram(const std::string& incFolder, const std::string& caption,
                         TProcesses& processes, TCustomLexipad& editor) {
     if (caption.empty()) return;
+    std::string failed;
     if (std::optional<TLaunchPlan> plan = ExternalProgramLaunch(incFolder, caption))
-        processes.ExecuteAndWait(plan->Program, plan->Argv);
+        if (!processes.ExecuteAndWait(plan->Program, plan->Argv)) failed = plan->Program;
     if (std::optional<std::string> text = TakeHandBackText(incFolder))
         editor.Perform(LPM_REPLACESEL, 0, text->c_str());
+    // Reported after the hand-back, so nothing the file holds is held back.
+    if (!failed.empty()) throw EProgramStart(processes.StartFailureMessage(failed));
 }
 
 } // namespace quarno

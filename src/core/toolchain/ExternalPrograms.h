@@ -33,7 +33,9 @@ std::optional<std::string> TakeHandBackText(const std::string& incFolder);
 // A Run menu item: starts the program named caption (file name without
 // folder) and waits for it, then inserts what it handed back at the editor's
 // selection as one undo step. The hand-back is taken even when the program
-// has gone since the menu was built; an empty caption does nothing.
+// has gone since the menu was built; an empty caption does nothing. A
+// program that is there but cannot be started raises EProgramStart
+// ("Problem Running <path>: why") once the hand-back is done.
 void RunExternalProgram(const std::string& incFolder, const std::string& caption,
                         TProcesses& processes, TCustomLexipad& editor);
 

@@ -97,6 +97,29 @@ TEST(ExternalPrograms, ARunItemWaitsForItsProgramAndInsertsItsHandBack) {
     EXPECT_EQ(editor.Text(), "aleft\rb");
 }
 
+// A tool that is there but does not start: what the file holds still comes
+// in, then the start failure is reported with its reason.
+TEST(ExternalPrograms, ARunItemThatCannotStartIsReportedAfterTheHandBack) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.File("EXTERNAL PROGRAMS"));
+    std::string tool = dir.Write("EXTERNAL PROGRAMS/LINES.EXE", "#!/bin/sh\n"); // not executable
+    quarno::test::TRecordingProcesses processes;
+    processes.QueueWaitResult(false);
+    TCustomLexipad editor;
+    dir.Write("EXTERNAL PROGRAMS/RES_FILE.TXT", "kept\n");
+    try {
+        RunExternalProgram(dir.Folder(), "LINES.EXE", processes, editor);
+        FAIL() << "no error raised";
+    } catch (const EProgramStart& error) {
+        EXPECT_EQ(std::string(error.what()), "Problem Running " + tool +
+                                                 ": the file is not executable (allow it with: "
+                                                 "chmod +x \"" +
+                                                 tool + "\")");
+    }
+    EXPECT_EQ(editor.Text(), "kept\r");
+    EXPECT_EQ(dir.Read("EXTERNAL PROGRAMS/RES_FILE.TXT"), "");
+}
+
 TEST(CompilerInterface, CompilerMayBeNamedInTheConfigurationFile) {
     TempDir dir;
     EXPECT_EQ(CompilerProgram(dir.Folder()), dir.File("QUARNO_PL.EXE")); // no KBX.INI
