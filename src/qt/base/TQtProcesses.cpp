@@ -108,11 +108,6 @@ bool TQtProcesses::ExecuteAndWait(const std::string& path, const std::vector<std
     return true;
 }
 
-std::string TQtProcesses::StartFailureMessage(const std::string& path) const {
-    return ProblemRunningMessage(
-        path, StartProblem(path, ToPath(QStandardPaths::findExecutable(QStringLiteral("wine")))));
-}
-
 bool TQtProcesses::Start(const std::string& path, const std::vector<std::string>& args) {
     auto program = std::make_unique<TWatchedProgram>(path, args);
     if (!program->Start()) return false;

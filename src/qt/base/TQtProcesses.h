@@ -28,8 +28,6 @@ public:
     // leaves the program running.
     bool ExecuteAndWait(const std::string& path, const std::vector<std::string>& args) override;
 
-    std::string StartFailureMessage(const std::string& path) const override;
-
 protected:
     // The program runs beside the IDE; its end is reported when the event
     // loop sees it. Its standard output passes through; its standard error
