@@ -4,6 +4,8 @@
 #include "core/app/TAppGlobals.h"
 #include "core/app/TEdPersistent.h"
 #include "core/app/TFileDialogs.h"
+#include "core/app/TFileWatcher.h"
+#include "core/app/TRecoveryJournal.h"
 #include "core/base/Exceptions.h"
 #include "core/base/FileUtils.h"
 #include "core/base/StringUtils.h"
@@ -97,8 +99,16 @@ void TDocumentTabs::AttachMcuBasicParser() {
 }
 
 void TDocumentTabs::AddDocument(std::unique_ptr<TFileObject> document, const std::string& caption) {
+    document->SetJournalId(++m_lastJournalId);
     m_documents.push_back(std::move(document));
     m_tabs.Add(caption);
+    ShowDocumentHint(*m_documents.back());
+}
+
+void TDocumentTabs::ShowDocumentHint(const TFileObject& document) {
+    int index = IndexOf(&document);
+    if (index < 0) return;
+    m_tabs.SetHint(index, document.FileName() + "\r\n" + EncodingDescription(document.Encoding()));
 }
 
 // The shown document goes back into its object with the search-marks flag.
@@ -199,6 +209,7 @@ bool TDocumentTabs::DoOpenDocument(const std::string& requested) {
         DoClose();
     LoadNewDocument(fileName);
     StatusRefresh();
+    if (m_current->IsReadOnly()) ShowTransientMessage(kReadOnlyMessage);
     RememberOpenedFolder(fileName);
     m_view.RefreshOutputViews();
     return true;
@@ -283,9 +294,12 @@ bool TDocumentTabs::SaveButtonClick() {
 
 bool TDocumentTabs::DoSave() {
     if (!m_current) return false;
+    // A file shown read-only is not written over; another name is offered.
+    if (m_current->IsReadOnly()) return DoSaveAs();
     if (m_current->IsUntitled() && !DoSaveAs()) return false;
     WriteBackup(m_current->FileName());
     m_current->WriteDocument(m_editor, m_current->FileName());
+    ForgetJournal(*m_current);
     StatusRefresh();
     return true;
 }
@@ -320,11 +334,13 @@ bool TDocumentTabs::DoSaveAs() {
     if (!CloseOtherTabShowing(*chosen)) return false;
     index = IndexOf(m_current);
     m_current->WriteDocument(m_editor, *chosen);
+    ForgetJournal(*m_current);
     if (*chosen != oldName) {
         // The renamed tab stays selected even when another tab shows that name.
         m_tabs.SetCaption(index, ExtractFileName(*chosen));
         m_tabs.Select(index);
     }
+    ShowDocumentHint(*m_current);
     StatusRefresh();
     return true;
 }
@@ -395,6 +411,7 @@ bool TDocumentTabs::DoClose() {
 
 void TDocumentTabs::FreeDocument(int index) {
     if (index < 0 || index >= DocumentCount()) return;
+    ForgetJournal(*m_documents[static_cast<size_t>(index)]);
     m_documents.erase(m_documents.begin() + index);
     m_tabs.Delete(index);
 }
@@ -481,6 +498,158 @@ void TDocumentTabs::OpenFilesTabChange() {
     });
 }
 
+// --- Files changed outside ------------------------------------------------------------
+
+void TDocumentTabs::SetFileWatcher(TFileWatcher* watcher, std::function<void()> onChange) {
+    if (m_watcher) m_watcher->SetOnChange({});
+    m_watcher = watcher;
+    m_watched.clear();
+    if (!m_watcher) return;
+    if (!onChange) onChange = [this] { CheckFilesOnDisk(); };
+    m_watcher->SetOnChange(std::move(onChange));
+    UpdateWatchedFiles();
+}
+
+void TDocumentTabs::UpdateWatchedFiles() {
+    if (!m_watcher) return;
+    std::vector<std::string> files;
+    for (const auto& document : m_documents)
+        if (!document->IsUntitled()) files.push_back(document->FileName());
+    std::sort(files.begin(), files.end());
+    files.erase(std::unique(files.begin(), files.end()), files.end());
+    if (files == m_watched) return;
+    m_watched = files;
+    m_watcher->Watch(files);
+}
+
+void TDocumentTabs::CheckFilesOnDisk() {
+    if (m_busy > 0 || m_checkingDisk) return;
+    m_checkingDisk = true;
+    Guarded([this] {
+        // A question may let other work run; documents closed meanwhile are skipped.
+        std::vector<TFileObject*> documents;
+        for (const auto& document : m_documents)
+            documents.push_back(document.get());
+        for (TFileObject* document : documents)
+            if (IndexOf(document) >= 0) CheckFileOnDisk(*document);
+        return true;
+    });
+    m_checkingDisk = false;
+}
+
+void TDocumentTabs::CheckFileOnDisk(TFileObject& document) {
+    if (document.IsUntitled()) return;
+    TFileIdentity before = document.DiskIdentity();
+    TFileIdentity now = TFileIdentity::Of(document.FileName());
+    if (now == before) return;
+    // Remembered first, so each change is asked about once.
+    document.SetDiskIdentity(now);
+    if (!now.exists) {
+        if (!before.exists) return;
+        SelectDocument(document);
+        document.MarkDifferentFromDisk();
+        StatusRefresh();
+        m_prompts.Show(TPromptKind::Warning, Format(kDeletedOutsideText, document.FileName()));
+        return;
+    }
+    SelectDocument(document);
+    bool modified = document.IsModifiedInEditor(m_editor);
+    TPromptButton answer =
+        m_prompts.Show(TPromptKind::Confirmation,
+                       Format(modified ? kChangedOutsideModifiedQuestion : kChangedOutsideQuestion,
+                              document.FileName()),
+                       modified ? TPromptButtons::YesNoDefaultNo : TPromptButtons::YesNo);
+    if (IndexOf(&document) < 0) return;
+    SelectDocument(document);
+    if (answer == TPromptButton::Yes)
+        ReloadCurrent();
+    else
+        document.MarkDifferentFromDisk();
+    StatusRefresh();
+}
+
+// The document's tab becomes the shown one, so the question names what the user sees.
+void TDocumentTabs::SelectDocument(TFileObject& document) {
+    if (m_current == &document) return;
+    m_tabs.Select(IndexOf(&document));
+    OpenFilesTabChange();
+}
+
+void TDocumentTabs::ReloadCurrent() {
+    {
+        TBusy busy(*this);
+        m_current->ReloadInEditor(m_editor);
+    }
+    ForgetJournal(*m_current);
+    ShowDocumentHint(*m_current);
+    m_view.RefreshOutputViews();
+}
+
+// --- Crash recovery -----------------------------------------------------------------
+
+void TDocumentTabs::JournalModifiedDocuments() {
+    if (!m_journal || m_busy > 0) return;
+    for (const auto& document : m_documents)
+        JournalDocument(*document);
+}
+
+void TDocumentTabs::JournalDocument(TFileObject& document) {
+    bool shown = &document == m_current;
+    bool modified = shown ? document.IsModifiedInEditor(m_editor) : document.IsModifiedInStore();
+    if (!modified) {
+        ForgetJournal(document);
+        return;
+    }
+    std::pair<int64_t, uint64_t> state = document.TextState(m_editor, shown);
+    if (document.HasJournalOf(state)) return;
+    try {
+        std::string text = shown ? m_editor.Editor().Text() : document.Store().Text();
+        m_journal->Write(document.JournalId(), document.FileName(), document.Encoding(), text);
+        document.SetJournalled(true, state);
+    } catch (const std::exception&) {
+        // Tried again at the next turn; the document itself is untouched.
+    }
+}
+
+void TDocumentTabs::ForgetJournal(TFileObject& document) {
+    if (!m_journal || !document.IsJournalled()) return;
+    m_journal->Remove(document.JournalId());
+    document.SetJournalled(false);
+}
+
+void TDocumentTabs::OfferRecovery() {
+    if (!m_journal) return;
+    Guarded([this] {
+        for (const TJournalEntry& entry : m_journal->Orphans()) {
+            TPromptButton answer =
+                m_prompts.Show(TPromptKind::Confirmation, Format(kRecoveryQuestion, entry.fileName),
+                               TPromptButtons::YesNo);
+            if (answer == TPromptButton::Yes) RestoreJournal(entry);
+            m_journal->Discard(entry);
+        }
+        return true;
+    });
+}
+
+// The restored document is journalled at once under this copy, before the
+// journal it came from goes.
+void TDocumentTabs::RestoreJournal(const TJournalEntry& entry) {
+    {
+        TBusy busy(*this);
+        StoreCurrent();
+        auto document = std::make_unique<TFileObject>();
+        TFileObject* restored = document.get();
+        restored->RestoreFromJournal(m_editor, entry);
+        AddDocument(std::move(document), ExtractFileName(entry.fileName));
+        m_tabs.Select(IndexOf(restored));
+        ShowDocument(restored);
+        m_searchMarks = false;
+    }
+    JournalDocument(*m_current);
+    StatusRefresh();
+    m_view.FocusEditor();
+}
+
 // --- Status --------------------------------------------------------------------------
 
 const std::string& TDocumentTabs::Panel(int index) const {
@@ -512,6 +681,8 @@ void TDocumentTabs::Lexipad1Change() {
 }
 
 void TDocumentTabs::StatusRefresh() {
+    // Every command that opens, names or closes a document ends here.
+    UpdateWatchedFiles();
     TDocumentStatus status = ReadToolSettings();
     status.documents = m_tabs.Count() > 0 && m_current;
     if (!status.documents) {

@@ -48,6 +48,8 @@ class TDummy_Virtual_Form;
 class TASMList;
 class TDATAList;
 class TDocumentTabs;
+class TQtFileWatcher;
+class TRecoveryJournal;
 class THEXList;
 class TOutputViews;
 class TLexipad;
@@ -90,6 +92,15 @@ public:
     // The documents shown in Lexipad1, one per tab.
     TDocumentTabs& Documents() const { return *m_documents; }
     TOpenFilesTab* OpenFilesTab() const { return m_openFilesTab; }
+    // Watches the documents' files for changes made by other programs.
+    TQtFileWatcher* FileWatcher() const { return m_fileWatcher; }
+    // Asks about documents whose files changed outside, unless a command or
+    // a modal box is busy: then it tries again a moment later.
+    void CheckFilesOnDisk();
+    // Where modified documents are journalled every half minute and at a
+    // compile; journals a crashed copy left are offered at the first
+    // activation. Null (as in tests): no journals.
+    void SetRecoveryJournal(TRecoveryJournal* journal);
     // The text of a status bar panel (0 to 5).
     QString PanelText(int panel) const;
     // The holder of the parsers, created right after this window, and the
@@ -227,6 +238,8 @@ private:
     void FormShow();
     void FormActivate();
     void OpenNamedFile(const std::string& fileName, bool asDropped);
+    // Files changed outside (TEditorMainFormFiles.cpp).
+    void WatchDocumentFiles();
     // False when closing was cancelled.
     bool FormClose();
 
@@ -319,6 +332,9 @@ private:
     std::unique_ptr<TEdPersistent> m_persistent;
     // Lends Lexipad1 the stores of the documents; it goes before Lexipad1.
     std::unique_ptr<TDocumentTabs> m_documents;
+    TQtFileWatcher* m_fileWatcher = nullptr; // a child
+    QTimer* m_diskCheckRetry = nullptr;      // a child, one shot
+    QTimer* m_journalTimer = nullptr;        // a child, while journals are kept
     std::string m_startupFile;
     std::vector<std::string> m_forwardedFiles; // until the first activation
     bool m_reportShown = false;

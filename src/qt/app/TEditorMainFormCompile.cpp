@@ -58,6 +58,8 @@ void TEditorMainForm::CompileButtonClick() {
             m_compileFailure.clear();
         };
     }
+    // A compiler that takes the machine down leaves the journals behind.
+    m_documents->JournalModifiedDocuments();
     m_compileCommand->CompileButtonClick();
 }
 
