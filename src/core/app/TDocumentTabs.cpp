@@ -5,6 +5,7 @@
 #include "core/app/TEdPersistent.h"
 #include "core/app/TFileDialogs.h"
 #include "core/app/TFileWatcher.h"
+#include "core/app/TProgress.h"
 #include "core/app/TRecoveryJournal.h"
 #include "core/base/Exceptions.h"
 #include "core/base/FileUtils.h"
@@ -45,6 +46,38 @@ std::string FolderOf(const std::string& fileName) {
 
 } // namespace
 
+namespace {
+
+// The progress of opening a large file, shown from the first step to the end.
+class TOpeningProgress {
+public:
+    TOpeningProgress(TProgress* progress, const std::string& fileName)
+        : m_progress(TFileIdentity::Of(fileName).size > TDocumentTabs::kProgressBytes ? progress
+                                                                                      : nullptr) {
+        if (m_progress)
+            m_progress->Begin(Format(TDocumentTabs::kOpeningText, fileName),
+                              TDocumentTabs::kProgressSteps);
+    }
+    ~TOpeningProgress() {
+        if (m_progress) m_progress->End();
+    }
+    TOpeningProgress(const TOpeningProgress&) = delete;
+    TOpeningProgress& operator=(const TOpeningProgress&) = delete;
+
+    TReadProgress Report() const {
+        if (!m_progress) return {};
+        return [progress = m_progress](int64_t done, int64_t total) {
+            int64_t step = total > 0 ? done * TDocumentTabs::kProgressSteps / total : 0;
+            return progress->Step(static_cast<int>(step));
+        };
+    }
+
+private:
+    TProgress* m_progress;
+};
+
+} // namespace
+
 // Holds the control's change event back while stores are exchanged.
 class TDocumentTabs::TBusy {
 public:
@@ -76,6 +109,8 @@ TProfileFile TDocumentTabs::Config() const {
 bool TDocumentTabs::Guarded(const std::function<bool()>& command) {
     try {
         return command();
+    } catch (const ELoadCancelled&) {
+        return false; // the user's own choice, nothing to report
     } catch (const std::exception& error) {
         m_prompts.ShowException(error.what());
         return false;
@@ -237,7 +272,8 @@ void TDocumentTabs::LoadNewDocument(const std::string& fileName) {
     StoreCurrent();
     auto document = std::make_unique<TFileObject>();
     try {
-        document->LoadIntoEditor(m_editor, fileName);
+        TOpeningProgress progress(m_progress, fileName);
+        document->LoadIntoEditor(m_editor, fileName, progress.Report());
     } catch (...) {
         if (m_current) ShowDocument(m_current);
         throw;

@@ -24,6 +24,7 @@ class TCustomLexipad;
 class TEdPersistent;
 class TFileDialogs;
 class TFileWatcher;
+class TProgress;
 class TRecoveryJournal;
 struct TJournalEntry;
 class TProfileFile;
@@ -64,6 +65,13 @@ public:
     // default CheckFilesOnDisk (a window may hold the check back while it
     // is busy). Null: files are checked only when asked.
     void SetFileWatcher(TFileWatcher* watcher, std::function<void()> onChange = {});
+
+    // Shows the opening of a large file; null: nothing is shown.
+    void SetProgress(TProgress* progress) { m_progress = progress; }
+    // Files above this size open with a progress the user may cancel.
+    static constexpr uint64_t kProgressBytes = 20u * 1024 * 1024;
+    static constexpr int kProgressSteps = 1000;
+    static constexpr const char* kOpeningText = "Opening \"%s\"";
 
     // Where modified documents are journalled; null: they are not.
     void SetRecoveryJournal(TRecoveryJournal* journal) { m_journal = journal; }
@@ -213,6 +221,7 @@ private:
     std::vector<std::string> m_watched; // what the watcher was last told
     bool m_checkingDisk = false;
     TRecoveryJournal* m_journal = nullptr;
+    TProgress* m_progress = nullptr;
     int m_lastJournalId = 0;
 };
 

@@ -96,14 +96,15 @@ void TFileObject::RestoreEditorState(TDocumentEditor& documentEditor) {
     editor.SetReadOnly(IsReadOnly());
 }
 
-void TFileObject::LoadIntoEditor(TDocumentEditor& documentEditor, const std::string& fileName) {
+void TFileObject::LoadIntoEditor(TDocumentEditor& documentEditor, const std::string& fileName,
+                                 const TReadProgress& progress) {
     TCustomLexipad& editor = documentEditor.Editor();
     {
         TUpdateLock lock(editor);
         editor.SetText(std::string_view());
         documentEditor.AttachParser(nullptr);
         editor.SetOptions(editor.Options() & ~static_cast<uint32_t>(smoWordWrap));
-        m_encoding = LoadSourceFile(editor, fileName);
+        m_encoding = LoadSourceFile(editor, fileName, progress);
         editor.SetPrintTitle(fileName);
         TCustomLexipadParser* parser = documentEditor.FindParser(kParserName);
         m_parserName = kParserName;

@@ -5,6 +5,7 @@
 
 #include "core/base/SourceEncoding.h"
 #include "core/base/TFileIdentity.h"
+#include "core/base/TProgressStream.h"
 
 #include <cstdint>
 #include <memory>
@@ -39,8 +40,10 @@ public:
     // changed meanwhile.
     void RestoreEditorState(TDocumentEditor& editor);
     // Loads a file into the control (replacing whatever it shows) and moves
-    // it into this object; load errors (ELexipad) pass to the caller.
-    void LoadIntoEditor(TDocumentEditor& editor, const std::string& fileName);
+    // it into this object; load errors (ELexipad) pass to the caller, and
+    // so does ELoadCancelled when the progress stopped the reading.
+    void LoadIntoEditor(TDocumentEditor& editor, const std::string& fileName,
+                        const TReadProgress& progress = {});
     // An empty text under this document's name, moved into this object.
     void ClearEditor(TDocumentEditor& editor);
     // Writes the shown text to a file keeping the undo history, and takes

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/base/SourceEncoding.h"
+#include "core/base/TProgressStream.h"
 
 #include <string>
 
@@ -12,7 +13,10 @@ namespace quarno {
 class TCustomLexipad;
 
 // Loads the file into the control (as LoadFromFile does, with its errors)
-// and answers the encoding it was read in.
-TSourceEncoding LoadSourceFile(TCustomLexipad& editor, const std::string& path);
+// and answers the encoding it was read in. With a progress, reading reports
+// how far it got, and a progress that answers false stops it with
+// ELoadCancelled, the control's text untouched.
+TSourceEncoding LoadSourceFile(TCustomLexipad& editor, const std::string& path,
+                               const TReadProgress& progress = {});
 
 } // namespace quarno

@@ -23,6 +23,7 @@ void TEditorMainForm::WatchDocumentFiles() {
     m_diskCheckRetry->setInterval(kDiskCheckRetryMilliseconds);
     connect(m_diskCheckRetry, &QTimer::timeout, this, &TEditorMainForm::CheckFilesOnDisk);
     m_documents->SetFileWatcher(m_fileWatcher, [this] { CheckFilesOnDisk(); });
+    m_documents->SetProgress(&m_seams.Progress());
 }
 
 // A question in the middle of a command or over another box would cut into
