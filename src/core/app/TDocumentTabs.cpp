@@ -604,6 +604,29 @@ void TDocumentTabs::CheckFileOnDisk(TFileObject& document) {
     StatusRefresh();
 }
 
+void TDocumentTabs::AcceptOwnWrites(const std::vector<std::string>& files) {
+    Guarded([&] {
+        TFileObject* shown = m_current;
+        for (const std::string& file : files) {
+            int index = FindTabByName(file);
+            if (index < 0) continue;
+            TFileObject& document = Document(index);
+            TFileIdentity now = TFileIdentity::Of(file);
+            if (now == document.DiskIdentity() || !now.exists) continue;
+            SelectDocument(document);
+            if (document.IsModifiedInEditor(m_editor)) {
+                document.SetDiskIdentity(now);
+                document.MarkDifferentFromDisk();
+            } else {
+                ReloadCurrent();
+            }
+        }
+        if (shown && IndexOf(shown) >= 0) SelectDocument(*shown);
+        StatusRefresh();
+        return true;
+    });
+}
+
 // The document's tab becomes the shown one, so the question names what the user sees.
 void TDocumentTabs::SelectDocument(TFileObject& document) {
     if (m_current == &document) return;

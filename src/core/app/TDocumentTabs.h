@@ -113,6 +113,10 @@ public:
     // nothing while a command is exchanging stores or a check is asking.
     void CheckFilesOnDisk();
 
+    // Files this program had written (the compiler's outputs): documents
+    // showing them take the new contents without a question (reloaded when
+    // unmodified; a modified one keeps its text, modified, as after No).
+    void AcceptOwnWrites(const std::vector<std::string>& files);
     // Writes the journal of every modified document whose text changed since
     // its last journal and removes those of unmodified ones. A journal that
     // cannot be written is left for the next time, without a box every

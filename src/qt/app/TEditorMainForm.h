@@ -259,6 +259,7 @@ private:
     void ShowReportPane(bool shown);
     void FillReportPane(const std::vector<std::string>& lines);
     void ShowWaitWindow(bool shown);
+    void AcceptCompilerOutputs();
     // The current document's listing and HEX file (kept in the globals).
     std::string CurrentAsmPath();
     std::string CurrentHexPath();

@@ -197,3 +197,23 @@ TEST_F(OnDiskFixture, AFileThatComesBackAfterItsDeletionIsAskedAbout) {
     EXPECT_EQ(pad.Text(), "new text");
     EXPECT_EQ(docs.Panel(1), "");
 }
+
+TEST_F(OnDiskFixture, FilesThisProgramWroteAreTakenWithoutAQuestion) {
+    std::string listing = dir.Write("prog.ASM", "; old listing\r\n");
+    std::string edited = dir.Write("prog.HEX", ":00000001FF\r\n");
+    std::string source = dir.Write("prog.bas", "HIGH PORTB.0\r\n");
+    OpenViaDialog(listing);
+    OpenViaDialog(edited);
+    Type("; mine ");
+    OpenViaDialog(source);
+    RewriteInPlace(listing, "; new listing, longer\r\n");
+    RewriteInPlace(edited, ":0000000AFF\r\n:00000001FF\r\n");
+
+    docs.AcceptOwnWrites({dir.File("prog.KBR"), listing, edited});
+    watcher.Fire();
+    EXPECT_TRUE(prompts.Boxes().empty());
+    EXPECT_EQ(docs.Current()->FileName(), source) << "the shown document stays shown";
+    EXPECT_EQ(docs.Document(0).Store().Text(), "; new listing, longer\r");
+    EXPECT_EQ(docs.Document(1).Store().Text(), "; mine :00000001FF\r");
+    EXPECT_TRUE(docs.Document(1).IsModifiedInStore());
+}
