@@ -479,6 +479,8 @@ void TDocumentTabs::RebuildReopenMenu() {
 }
 
 bool TDocumentTabs::FormClose() {
+    // A progress lets events in while a file loads; the window waits for it.
+    if (m_busy > 0) return false;
     return Guarded([this] {
         if (!m_current) return true;
         {

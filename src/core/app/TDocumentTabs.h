@@ -102,7 +102,8 @@ public:
     // Data dropped on the control: dropped files are opened, never inserted
     // as a list of names.
     static void Lexipad1DataDrop(TSourceTypes& sourceTypes);
-    // False when the user cancelled: the window stays open.
+    // False when the user cancelled, or a file is still loading: the window
+    // stays open.
     bool FormClose();
     // The recent-files list is read again from the history file.
     void RebuildReopenMenu();

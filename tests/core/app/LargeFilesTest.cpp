@@ -94,3 +94,25 @@ TEST_F(LargeFixture, UnusualFilesOpenAndSaveWhatTheStoreHolds) {
     }
     EXPECT_TRUE(prompts.Boxes().empty());
 }
+
+// A progress lets the window's events in; closing the window meanwhile
+// would free the documents under the load.
+TEST_F(LargeFixture, TheWindowDoesNotCloseWhileAFileLoads) {
+    struct ClosingProgress : TScriptedProgress {
+        bool Step(int value) override {
+            if (!asked) closed = docs->FormClose();
+            asked = true;
+            return TScriptedProgress::Step(value);
+        }
+        TDocumentTabs* docs = nullptr;
+        bool asked = false;
+        bool closed = true;
+    } closing;
+    closing.docs = &docs;
+    docs.SetProgress(&closing);
+    OpenViaDialog(WriteLarge("large.bas"));
+    EXPECT_TRUE(closing.asked);
+    EXPECT_FALSE(closing.closed);
+    EXPECT_EQ(tabs.captions, (Names{"large.bas"}));
+    EXPECT_TRUE(docs.FormClose()) << "once it has loaded";
+}
