@@ -113,7 +113,8 @@ TSourceEncoding DetectFileEncoding(const std::string& path) {
     TUtf8Scanner scanner;
     std::vector<char> buffer(1 << 16);
     size_t got = 0;
-    while ((got = std::fread(buffer.data(), 1, buffer.size(), file.get())) > 0)
+    while (!scanner.Invalid() &&
+           (got = std::fread(buffer.data(), 1, buffer.size(), file.get())) > 0)
         scanner.Feed(std::string_view(buffer.data(), got));
     if (std::ferror(file.get())) return TSourceEncoding::Ansi;
     return scanner.Result();

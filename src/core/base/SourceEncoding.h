@@ -22,6 +22,8 @@ class TUtf8Scanner {
 public:
     void Feed(std::string_view bytes);
     TSourceEncoding Result() const;
+    // Broken UTF-8: nothing fed later changes the result.
+    bool Invalid() const { return !m_valid; }
 
 private:
     void Start(int pending, uint32_t bits, uint32_t lowest);
