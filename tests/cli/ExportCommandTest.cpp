@@ -34,3 +34,27 @@ TEST(ExportCommand, BadArgumentsAndFiles) {
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("cannot be opened for reading"), std::string::npos);
 }
+
+TEST(ExportCommand, SourcesAreReadAndWrittenInTheirOwnEncoding) {
+    TempDir dir;
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::string unix;
+    };
+    const Case cases[] = {
+        {"utf8.bas", "' caf\xC3\xA9\r\n", "' caf\xC3\xA9\n"},
+        {"bom.bas", "\xEF\xBB\xBF' \xE2\x82\xAC\r\n", "\xEF\xBB\xBF' \xE2\x82\xAC\n"},
+        {"ansi.bas", "' caf\xE9\r\n", "' caf\xE9\n"},
+        {"greek.bas", "' \xCE\xB1\r\n", "' \xCE\xB1\n"},
+    };
+    for (const Case& c : cases) {
+        auto run =
+            RunProcess(QUARNO_TOOL, {"export", "--format", "unix", dir.Write(c.name, c.bytes)});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.out, c.unix) << c.name;
+    }
+    // HTML shows the document's characters, converted from UTF-8.
+    auto html = RunProcess(QUARNO_TOOL, {"export", "--format", "html", dir.File("utf8.bas")});
+    EXPECT_NE(html.out.find("caf&#233;"), std::string::npos);
+}

@@ -92,3 +92,14 @@ TEST(SearchCommand, EditScriptsFindThroughTheControl) {
 }
 
 } // namespace
+
+TEST(SearchCommand, AUtf8FileIsSearchedInItsCharacters) {
+    TempDir dir;
+    std::string utf8 = dir.Write("utf8.bas", "' caf\xC3\xA9 = 1\r\n");
+    std::string ansi = dir.Write("ansi.bas", "' caf\xE9 = 1\r\n");
+    EXPECT_EQ(Tool({"search", "=", utf8}).out, "7 8\n") << "positions count characters";
+    EXPECT_EQ(Tool({"search", "caf\xC3\xA9", utf8}).out, "2 6\n");
+    EXPECT_EQ(Tool({"search", "caf\xE9", ansi}).out, "2 6\n");
+    EXPECT_EQ(Tool({"search", "caf\xC3\xA9", ansi}).out, "not found\n")
+        << "a Windows-1252 file is searched byte for byte, as before";
+}

@@ -29,18 +29,26 @@ using Names = std::vector<std::string>;
 class FakeTabRow : public ITabRow {
 public:
     int Count() const override { return static_cast<int>(captions.size()); }
-    void Add(const std::string& caption) override { captions.push_back(caption); }
+    void Add(const std::string& caption) override {
+        captions.push_back(caption);
+        hints.emplace_back();
+    }
     void Delete(int index) override {
         captions.erase(captions.begin() + index);
+        hints.erase(hints.begin() + index);
         selected = std::min(selected, Count() - 1);
     }
     void SetCaption(int index, const std::string& caption) override {
         captions[static_cast<size_t>(index)] = caption;
     }
+    void SetHint(int index, const std::string& hint) override {
+        hints[static_cast<size_t>(index)] = hint;
+    }
     int Selected() const override { return selected; }
     void Select(int index) override { selected = index; }
 
     Names captions;
+    Names hints;
     int selected = -1;
 };
 

@@ -42,6 +42,7 @@ public:
         // The user's folders of the run, never the real ones.
         environment.insert(QStringLiteral("XDG_DATA_HOME"), File(QStringLiteral("data")));
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), File(QStringLiteral("config")));
+        environment.insert(QStringLiteral("XDG_STATE_HOME"), File(QStringLiteral("state")));
         environment.insert(QStringLiteral("QUARNO_EVENT_LOG"), File(eventLog));
         environment.insert(QStringLiteral("QUARNO_PROMPT_LOG"),
                            File(QStringLiteral("prompts.log")));

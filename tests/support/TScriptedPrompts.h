@@ -39,7 +39,7 @@ public:
 private:
     TPromptButton Record(TPromptKind kind, const std::string& title, const std::string& text,
                          TPromptButtons buttons, bool fixedPitch) {
-        TPromptButton answer = ButtonsOf(buttons).front();
+        TPromptButton answer = DefaultButton(buttons);
         if (!m_answers.empty()) {
             answer = m_answers.front();
             m_answers.pop_front();

@@ -4,6 +4,7 @@
 #include "ToolLanguages.h"
 
 #include "core/base/TMemoryStream.h"
+#include "core/editor/SourceFile.h"
 #include "core/editor/TCustomLexipad.h"
 
 namespace quarno::tool {
@@ -26,12 +27,16 @@ int RunExport(const std::vector<std::string>& words, std::ostream& out) {
     TCustomLexipad pad; // after the parser: a control goes before the parser it uses
     pad.SetParser(1, parser.get());
     pad.SetActiveParser(1);
-    pad.LoadFromFile(args.At(0));
+    TSourceEncoding encoding = LoadSourceFile(pad, args.At(0));
     if (args.Has("--title")) pad.SetPrintTitle(args.Value("--title"));
     pad.SetSaveFormat(format);
     TMemoryStream stream;
     pad.SaveToStream(&stream);
-    out.write(stream.Memory(), static_cast<std::streamsize>(stream.Size()));
+    // Plain text goes out in the file's own encoding, as saving writes it.
+    std::string bytes = format == sfTEXT || format == sfUNIX
+                            ? EncodeSource(stream.Bytes(), encoding)
+                            : stream.Bytes();
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return 0;
 }
 

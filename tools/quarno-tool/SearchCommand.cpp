@@ -3,6 +3,7 @@
 #include "SearchSupport.h"
 #include "ToolCommand.h"
 
+#include "core/editor/SourceFile.h"
 #include "core/editor/TCustomLexipad.h"
 
 namespace quarno::tool {
@@ -35,10 +36,12 @@ int PrintAll(std::ostream& out, TStoreSearch& search, const TCustomLexipad& pad,
 int RunSearch(const std::vector<std::string>& words, std::ostream& out) {
     Args args(words, {"--from"}, {"--regex", "--case", "--word", "--back", "--all"});
     args.ExpectCount(2, 2);
-    const std::string& pattern = args.At(0);
     uint32_t options = SearchOptions(args);
     TCustomLexipad pad;
-    pad.LoadFromFile(args.At(1));
+    // A converted file is searched for the pattern converted alike.
+    std::string pattern = args.At(0);
+    if (IsConverted(LoadSourceFile(pad, args.At(1))) && IsConverted(DetectEncoding(pattern)))
+        pattern = Utf8ToAnsi(pattern);
     int from = args.IntValue("--from", (options & foBackward) ? pad.CharCount() : 0);
     pad.SetSelection(from, from);
     from = pad.SelStart();

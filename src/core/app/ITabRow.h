@@ -15,6 +15,8 @@ public:
     virtual void Add(const std::string& caption) = 0;
     virtual void Delete(int index) = 0;
     virtual void SetCaption(int index, const std::string& caption) = 0;
+    // The text shown while the pointer rests on a tab.
+    virtual void SetHint(int index, const std::string& hint) = 0;
     // -1 when there is no tab.
     virtual int Selected() const = 0;
     // Selecting does not report a tab change back to the documents.

@@ -4,6 +4,9 @@
 #include "core/app/TAppGlobals.h"
 #include "core/app/TEdPersistent.h"
 #include "core/app/TFileDialogs.h"
+#include "core/app/TFileWatcher.h"
+#include "core/app/TProgress.h"
+#include "core/app/TRecoveryJournal.h"
 #include "core/base/Exceptions.h"
 #include "core/base/FileUtils.h"
 #include "core/base/StringUtils.h"
@@ -43,6 +46,38 @@ std::string FolderOf(const std::string& fileName) {
 
 } // namespace
 
+namespace {
+
+// The progress of opening a large file, shown from the first step to the end.
+class TOpeningProgress {
+public:
+    TOpeningProgress(TProgress* progress, const std::string& fileName)
+        : m_progress(TFileIdentity::Of(fileName).size > TDocumentTabs::kProgressBytes ? progress
+                                                                                      : nullptr) {
+        if (m_progress)
+            m_progress->Begin(Format(TDocumentTabs::kOpeningText, fileName),
+                              TDocumentTabs::kProgressSteps);
+    }
+    ~TOpeningProgress() {
+        if (m_progress) m_progress->End();
+    }
+    TOpeningProgress(const TOpeningProgress&) = delete;
+    TOpeningProgress& operator=(const TOpeningProgress&) = delete;
+
+    TReadProgress Report() const {
+        if (!m_progress) return {};
+        return [progress = m_progress](int64_t done, int64_t total) {
+            int64_t step = total > 0 ? done * TDocumentTabs::kProgressSteps / total : 0;
+            return progress->Step(static_cast<int>(step));
+        };
+    }
+
+private:
+    TProgress* m_progress;
+};
+
+} // namespace
+
 // Holds the control's change event back while stores are exchanged.
 class TDocumentTabs::TBusy {
 public:
@@ -74,6 +109,8 @@ TProfileFile TDocumentTabs::Config() const {
 bool TDocumentTabs::Guarded(const std::function<bool()>& command) {
     try {
         return command();
+    } catch (const ELoadCancelled&) {
+        return false; // the user's own choice, nothing to report
     } catch (const std::exception& error) {
         m_prompts.ShowException(error.what());
         return false;
@@ -97,8 +134,16 @@ void TDocumentTabs::AttachMcuBasicParser() {
 }
 
 void TDocumentTabs::AddDocument(std::unique_ptr<TFileObject> document, const std::string& caption) {
+    document->SetJournalId(++m_lastJournalId);
     m_documents.push_back(std::move(document));
     m_tabs.Add(caption);
+    ShowDocumentHint(*m_documents.back());
+}
+
+void TDocumentTabs::ShowDocumentHint(const TFileObject& document) {
+    int index = IndexOf(&document);
+    if (index < 0) return;
+    m_tabs.SetHint(index, document.FileName() + "\r\n" + EncodingDescription(document.Encoding()));
 }
 
 // The shown document goes back into its object with the search-marks flag.
@@ -207,6 +252,7 @@ bool TDocumentTabs::DoOpenDocument(const std::string& requested) {
         DoClose();
     LoadNewDocument(fileName);
     StatusRefresh();
+    if (m_current->IsReadOnly()) ShowTransientMessage(kReadOnlyMessage);
     RememberOpenedFolder(fileName);
     m_view.RefreshOutputViews();
     return true;
@@ -234,7 +280,8 @@ void TDocumentTabs::LoadNewDocument(const std::string& fileName) {
     StoreCurrent();
     auto document = std::make_unique<TFileObject>();
     try {
-        document->LoadIntoEditor(m_editor, fileName);
+        TOpeningProgress progress(m_progress, fileName);
+        document->LoadIntoEditor(m_editor, fileName, progress.Report());
     } catch (...) {
         if (m_current) ShowDocument(m_current);
         throw;
@@ -291,9 +338,12 @@ bool TDocumentTabs::SaveButtonClick() {
 
 bool TDocumentTabs::DoSave() {
     if (!m_current) return false;
+    // A file shown read-only is not written over; another name is offered.
+    if (m_current->IsReadOnly()) return DoSaveAs();
     if (m_current->IsUntitled() && !DoSaveAs()) return false;
     WriteBackup(m_current->FileName());
     m_current->WriteDocument(m_editor, m_current->FileName());
+    ForgetJournal(*m_current);
     StatusRefresh();
     return true;
 }
@@ -328,11 +378,13 @@ bool TDocumentTabs::DoSaveAs() {
     if (!CloseOtherTabShowing(*chosen)) return false;
     index = IndexOf(m_current);
     m_current->WriteDocument(m_editor, *chosen);
+    ForgetJournal(*m_current);
     if (*chosen != oldName) {
         // The renamed tab stays selected even when another tab shows that name.
         m_tabs.SetCaption(index, ExtractFileName(*chosen));
         m_tabs.Select(index);
     }
+    ShowDocumentHint(*m_current);
     StatusRefresh();
     return true;
 }
@@ -403,6 +455,7 @@ bool TDocumentTabs::DoClose() {
 
 void TDocumentTabs::FreeDocument(int index) {
     if (index < 0 || index >= DocumentCount()) return;
+    ForgetJournal(*m_documents[static_cast<size_t>(index)]);
     m_documents.erase(m_documents.begin() + index);
     m_tabs.Delete(index);
 }
@@ -434,6 +487,8 @@ void TDocumentTabs::RebuildReopenMenu() {
 }
 
 bool TDocumentTabs::FormClose() {
+    // A progress lets events in while a file loads; the window waits for it.
+    if (m_busy > 0) return false;
     return Guarded([this] {
         if (!m_current) return true;
         {
@@ -489,6 +544,181 @@ void TDocumentTabs::OpenFilesTabChange() {
     });
 }
 
+// --- Files changed outside ------------------------------------------------------------
+
+void TDocumentTabs::SetFileWatcher(TFileWatcher* watcher, std::function<void()> onChange) {
+    if (m_watcher) m_watcher->SetOnChange({});
+    m_watcher = watcher;
+    m_watched.clear();
+    if (!m_watcher) return;
+    if (!onChange) onChange = [this] { CheckFilesOnDisk(); };
+    m_watcher->SetOnChange(std::move(onChange));
+    UpdateWatchedFiles();
+}
+
+void TDocumentTabs::UpdateWatchedFiles() {
+    if (!m_watcher) return;
+    std::vector<std::string> files;
+    for (const auto& document : m_documents)
+        if (!document->IsUntitled()) files.push_back(document->FileName());
+    std::sort(files.begin(), files.end());
+    files.erase(std::unique(files.begin(), files.end()), files.end());
+    if (files == m_watched) return;
+    m_watched = files;
+    m_watcher->Watch(files);
+}
+
+void TDocumentTabs::CheckFilesOnDisk() {
+    if (m_busy > 0 || m_checkingDisk) return;
+    m_checkingDisk = true;
+    Guarded([this] {
+        // A question may let other work run; documents closed meanwhile are skipped.
+        std::vector<TFileObject*> documents;
+        for (const auto& document : m_documents)
+            documents.push_back(document.get());
+        for (TFileObject* document : documents)
+            if (IndexOf(document) >= 0) CheckFileOnDisk(*document);
+        return true;
+    });
+    m_checkingDisk = false;
+}
+
+void TDocumentTabs::CheckFileOnDisk(TFileObject& document) {
+    if (document.IsUntitled()) return;
+    TFileIdentity before = document.DiskIdentity();
+    TFileIdentity now = TFileIdentity::Of(document.FileName());
+    if (now == before) return;
+    // Remembered first, so each change is asked about once.
+    document.SetDiskIdentity(now);
+    if (!now.exists) {
+        if (!before.exists) return;
+        SelectDocument(document);
+        document.MarkDifferentFromDisk();
+        StatusRefresh();
+        m_prompts.Show(TPromptKind::Warning, Format(kDeletedOutsideText, document.FileName()));
+        return;
+    }
+    SelectDocument(document);
+    bool modified = document.IsModifiedInEditor(m_editor);
+    TPromptButton answer =
+        m_prompts.Show(TPromptKind::Confirmation,
+                       Format(modified ? kChangedOutsideModifiedQuestion : kChangedOutsideQuestion,
+                              document.FileName()),
+                       modified ? TPromptButtons::YesNoDefaultNo : TPromptButtons::YesNo);
+    if (IndexOf(&document) < 0) return;
+    SelectDocument(document);
+    if (answer == TPromptButton::Yes)
+        ReloadCurrent();
+    else
+        document.MarkDifferentFromDisk();
+    StatusRefresh();
+}
+
+void TDocumentTabs::AcceptOwnWrites(const std::vector<std::string>& files) {
+    Guarded([&] {
+        TFileObject* shown = m_current;
+        for (const std::string& file : files) {
+            int index = FindTabByName(file);
+            if (index < 0) continue;
+            TFileObject& document = Document(index);
+            TFileIdentity now = TFileIdentity::Of(file);
+            if (now == document.DiskIdentity() || !now.exists) continue;
+            SelectDocument(document);
+            if (document.IsModifiedInEditor(m_editor)) {
+                document.SetDiskIdentity(now);
+                document.MarkDifferentFromDisk();
+            } else {
+                ReloadCurrent();
+            }
+        }
+        if (shown && IndexOf(shown) >= 0) SelectDocument(*shown);
+        StatusRefresh();
+        return true;
+    });
+}
+
+// The document's tab becomes the shown one, so the question names what the user sees.
+void TDocumentTabs::SelectDocument(TFileObject& document) {
+    if (m_current == &document) return;
+    m_tabs.Select(IndexOf(&document));
+    OpenFilesTabChange();
+}
+
+void TDocumentTabs::ReloadCurrent() {
+    {
+        TBusy busy(*this);
+        m_current->ReloadInEditor(m_editor);
+    }
+    ForgetJournal(*m_current);
+    ShowDocumentHint(*m_current);
+    m_view.RefreshOutputViews();
+}
+
+// --- Crash recovery -----------------------------------------------------------------
+
+void TDocumentTabs::JournalModifiedDocuments() {
+    if (!m_journal || m_busy > 0) return;
+    for (const auto& document : m_documents)
+        JournalDocument(*document);
+}
+
+void TDocumentTabs::JournalDocument(TFileObject& document) {
+    bool shown = &document == m_current;
+    bool modified = shown ? document.IsModifiedInEditor(m_editor) : document.IsModifiedInStore();
+    if (!modified) {
+        ForgetJournal(document);
+        return;
+    }
+    std::pair<int64_t, uint64_t> state = document.TextState(m_editor, shown);
+    if (document.HasJournalOf(state)) return;
+    try {
+        std::string text = shown ? m_editor.Editor().Text() : document.Store().Text();
+        m_journal->Write(document.JournalId(), document.FileName(), document.Encoding(), text);
+        document.SetJournalled(true, state);
+    } catch (const std::exception&) {
+        // Tried again at the next turn; the document itself is untouched.
+    }
+}
+
+void TDocumentTabs::ForgetJournal(TFileObject& document) {
+    if (!m_journal || !document.IsJournalled()) return;
+    m_journal->Remove(document.JournalId());
+    document.SetJournalled(false);
+}
+
+void TDocumentTabs::OfferRecovery() {
+    if (!m_journal) return;
+    Guarded([this] {
+        for (const TJournalEntry& entry : m_journal->Orphans()) {
+            TPromptButton answer =
+                m_prompts.Show(TPromptKind::Confirmation, Format(kRecoveryQuestion, entry.fileName),
+                               TPromptButtons::YesNo);
+            if (answer == TPromptButton::Yes) RestoreJournal(entry);
+            m_journal->Discard(entry);
+        }
+        return true;
+    });
+}
+
+// The restored document is journalled at once under this copy, before the
+// journal it came from goes.
+void TDocumentTabs::RestoreJournal(const TJournalEntry& entry) {
+    {
+        TBusy busy(*this);
+        StoreCurrent();
+        auto document = std::make_unique<TFileObject>();
+        TFileObject* restored = document.get();
+        restored->RestoreFromJournal(m_editor, entry);
+        AddDocument(std::move(document), ExtractFileName(entry.fileName));
+        m_tabs.Select(IndexOf(restored));
+        ShowDocument(restored);
+        m_searchMarks = false;
+    }
+    JournalDocument(*m_current);
+    StatusRefresh();
+    m_view.FocusEditor();
+}
+
 // --- Status --------------------------------------------------------------------------
 
 const std::string& TDocumentTabs::Panel(int index) const {
@@ -520,6 +750,8 @@ void TDocumentTabs::Lexipad1Change() {
 }
 
 void TDocumentTabs::StatusRefresh() {
+    // Every command that opens, names or closes a document ends here.
+    UpdateWatchedFiles();
     TDocumentStatus status = ReadToolSettings();
     status.documents = m_tabs.Count() > 0 && m_current;
     if (!status.documents) {

@@ -23,6 +23,10 @@ class TAppGlobals;
 class TCustomLexipad;
 class TEdPersistent;
 class TFileDialogs;
+class TFileWatcher;
+class TProgress;
+class TRecoveryJournal;
+struct TJournalEntry;
 class TProfileFile;
 
 class TDocumentTabs {
@@ -57,6 +61,20 @@ public:
     }
     // The history file's store; null: recent files are kept in memory only.
     void SetPersistent(TEdPersistent* persistent) { m_persistent = persistent; }
+    // Told which files the documents show; its reports run onChange, by
+    // default CheckFilesOnDisk (a window may hold the check back while it
+    // is busy). Null: files are checked only when asked.
+    void SetFileWatcher(TFileWatcher* watcher, std::function<void()> onChange = {});
+
+    // Shows the opening of a large file; null: nothing is shown.
+    void SetProgress(TProgress* progress) { m_progress = progress; }
+    // Files above this size open with a progress the user may cancel.
+    static constexpr uint64_t kProgressBytes = 20u * 1024 * 1024;
+    static constexpr int kProgressSteps = 1000;
+    static constexpr const char* kOpeningText = "Opening \"%s\"";
+
+    // Where modified documents are journalled; null: they are not.
+    void SetRecoveryJournal(TRecoveryJournal* journal) { m_journal = journal; }
 
     // --- the commands; each reports its own errors through the prompts ------
     // The window's first untitled document, made before the window shows.
@@ -87,10 +105,47 @@ public:
     // Data dropped on the control: dropped files are opened, never inserted
     // as a list of names.
     static void Lexipad1DataDrop(TSourceTypes& sourceTypes);
-    // False when the user cancelled: the window stays open.
+    // False when the user cancelled, or a file is still loading: the window
+    // stays open.
     bool FormClose();
     // The recent-files list is read again from the history file.
     void RebuildReopenMenu();
+    // Asks about every document whose file another program changed or
+    // deleted since it was loaded or written, once per change: a changed
+    // file may be reloaded (Yes) or overwritten by the next save (No); a
+    // deleted one is reported and the document stays open, modified. Does
+    // nothing while a command is exchanging stores or a check is asking.
+    void CheckFilesOnDisk();
+
+    // Files this program had written (the compiler's outputs): documents
+    // showing them take the new contents without a question (reloaded when
+    // unmodified; a modified one keeps its text, modified, as after No).
+    void AcceptOwnWrites(const std::vector<std::string>& files);
+    // Writes the journal of every modified document whose text changed since
+    // its last journal and removes those of unmodified ones. A journal that
+    // cannot be written is left for the next time, without a box every
+    // half minute.
+    void JournalModifiedDocuments();
+    // Offers each journal a copy that ended without closing its documents
+    // left behind: Yes restores it into a tab (modified, under its file
+    // name), No discards it.
+    void OfferRecovery();
+    static constexpr const char* kRecoveryQuestion =
+        "The changes to \"%s\" were not saved when QUARNO+ last ended.\r\nRestore them?"
+        "\r\n(No discards them.)";
+    static constexpr int kJournalMilliseconds = 30000;
+
+    static constexpr const char* kChangedOutsideQuestion =
+        "File \"%s\" was changed by another program.\r\nReload it?";
+    static constexpr const char* kChangedOutsideModifiedQuestion =
+        "File \"%s\" was changed by another program.\r\nIt has changes here that are not "
+        "saved; reloading loses them.\r\nReload it?";
+    // Shown for a while when a file opens read-only.
+    static constexpr const char* kReadOnlyMessage =
+        "Opened read only: the file holds characters Windows-1252 cannot show";
+    static constexpr const char* kDeletedOutsideText =
+        "File \"%s\" was deleted by another program.\r\nIts text stays open; saving it "
+        "writes the file again.";
 
     // --- status --------------------------------------------------------------
     // The control's change event: the status refresh, except while a command
@@ -129,6 +184,8 @@ private:
     void LoadNewDocument(const std::string& fileName);
     void RememberOpenedFolder(const std::string& fileName);
     void AddDocument(std::unique_ptr<TFileObject> document, const std::string& caption);
+    // The tab's hint: the full name and how the file is encoded.
+    void ShowDocumentHint(const TFileObject& document);
     void StoreCurrent();
     void ShowDocument(TFileObject* document);
     bool DoSave();
@@ -142,6 +199,13 @@ private:
     int IndexOf(const TFileObject* document) const;
     bool CloseOtherTabShowing(const std::string& fileName);
     TDocumentStatus ReadToolSettings();
+    void CheckFileOnDisk(TFileObject& document);
+    void SelectDocument(TFileObject& document);
+    void ReloadCurrent();
+    void UpdateWatchedFiles();
+    void JournalDocument(TFileObject& document);
+    void ForgetJournal(TFileObject& document);
+    void RestoreJournal(const TJournalEntry& entry);
 
     TDocumentEditor m_editor;
     ITabRow& m_tabs;
@@ -161,6 +225,12 @@ private:
     bool m_messageShown = false;
     std::string m_panelBeforeMessage;
     int m_busy = 0;
+    TFileWatcher* m_watcher = nullptr;
+    std::vector<std::string> m_watched; // what the watcher was last told
+    bool m_checkingDisk = false;
+    TRecoveryJournal* m_journal = nullptr;
+    TProgress* m_progress = nullptr;
+    int m_lastJournalId = 0;
 };
 
 } // namespace quarno

@@ -1,14 +1,21 @@
 // The document object of one tab.
 #include "core/app/TFileObject.h"
 
+#include "core/app/GotoLine.h"
 #include "core/app/TDocumentEditor.h"
+#include "core/app/TRecoveryJournal.h"
+#include "core/base/FileUtils.h"
+#include "core/base/TMemoryStream.h"
 #include "core/document/TTextStore.h"
 #include "core/document/TUndoStack.h"
 #include "core/editor/LexipadMessages.h"
+#include "core/editor/SourceFile.h"
 #include "core/editor/TCustomLexipad.h"
 #include "core/editor/TCustomLexipadParser.h"
 #include "core/editor/TLexipadGuards.h"
 #include "core/settings/TLP_Settings.h"
+
+#include <algorithm>
 
 namespace quarno {
 
@@ -86,16 +93,18 @@ void TFileObject::RestoreEditorState(TDocumentEditor& documentEditor) {
     editor.Perform(LPM_SELECTION, kLpmSet, selection);
     editor.SetTopLine(m_firstVisibleLine - 1);
     editor.SetPrintTitle(m_fileName);
+    editor.SetReadOnly(IsReadOnly());
 }
 
-void TFileObject::LoadIntoEditor(TDocumentEditor& documentEditor, const std::string& fileName) {
+void TFileObject::LoadIntoEditor(TDocumentEditor& documentEditor, const std::string& fileName,
+                                 const TReadProgress& progress) {
     TCustomLexipad& editor = documentEditor.Editor();
     {
         TUpdateLock lock(editor);
         editor.SetText(std::string_view());
         documentEditor.AttachParser(nullptr);
         editor.SetOptions(editor.Options() & ~static_cast<uint32_t>(smoWordWrap));
-        editor.LoadFromFile(fileName);
+        m_encoding = LoadSourceFile(editor, fileName, progress);
         editor.SetPrintTitle(fileName);
         TCustomLexipadParser* parser = documentEditor.FindParser(kParserName);
         m_parserName = kParserName;
@@ -105,7 +114,51 @@ void TFileObject::LoadIntoEditor(TDocumentEditor& documentEditor, const std::str
         }
         RecordLayout(documentEditor);
     }
+    m_diskIdentity = TFileIdentity::Of(fileName);
     StoreEditorState(documentEditor);
+}
+
+void TFileObject::ReloadInEditor(TDocumentEditor& documentEditor) {
+    TCustomLexipad& editor = documentEditor.Editor();
+    int selection[2] = {0, 0};
+    editor.Perform(LPM_SELECTION, 0, selection);
+    int caretLine = RealLineOfPosition(editor.Store(), selection[1]);
+    int topLine = editor.TopLine();
+    TFileIdentity identity = TFileIdentity::Of(m_fileName);
+    {
+        TUpdateLock lock(editor);
+        m_encoding = LoadSourceFile(editor, m_fileName);
+        editor.SetReadOnly(IsReadOnly());
+        int line = std::min(caretLine, RealLineCount(editor.Store()));
+        int position = editor.Store().RecordStart(RowOfRealLine(editor.Store(), line));
+        editor.SetSelection(position, position);
+        editor.SetTopLine(topLine);
+    }
+    m_diskIdentity = identity;
+    RememberSavedState(documentEditor);
+}
+
+void TFileObject::RestoreFromJournal(TDocumentEditor& documentEditor, const TJournalEntry& entry) {
+    TCustomLexipad& editor = documentEditor.Editor();
+    m_fileName = entry.fileName;
+    {
+        TUpdateLock lock(editor);
+        documentEditor.AttachParser(nullptr);
+        editor.SetPrintTitle(m_fileName);
+        editor.SetText(entry.text);
+    }
+    StoreEditorState(documentEditor);
+    m_encoding = entry.encoding;
+    m_diskIdentity = TFileIdentity::Of(m_fileName);
+    m_parserName = kParserName;
+    m_differsFromDisk = true;
+}
+
+std::pair<int64_t, uint64_t> TFileObject::TextState(const TDocumentEditor& editor,
+                                                    bool shown) const {
+    const TUndoStack* stack = shown ? EditorUndoStack(editor.Editor()) : m_store->UndoStack();
+    if (!stack) return {-1, 0};
+    return {stack->Count(), stack->Current() ? stack->Current()->serial : 0};
 }
 
 void TFileObject::ClearEditor(TDocumentEditor& documentEditor) {
@@ -124,7 +177,7 @@ void TFileObject::WriteDocument(TDocumentEditor& documentEditor, const std::stri
     // its history across saves, so the stack sits out the write.
     std::unique_ptr<TUndoStack> stack = editor.Store().ReplaceUndoStack(nullptr);
     try {
-        editor.SaveToFile(fileName);
+        WriteInEncoding(editor, fileName);
     } catch (...) {
         editor.Store().ReplaceUndoStack(std::move(stack));
         throw;
@@ -132,13 +185,31 @@ void TFileObject::WriteDocument(TDocumentEditor& documentEditor, const std::stri
     m_fileName = fileName;
     editor.SetPrintTitle(fileName);
     editor.Store().ReplaceUndoStack(std::move(stack));
-    const TUndoStack* attached = EditorUndoStack(editor);
+    m_diskIdentity = TFileIdentity::Of(fileName);
+    RememberSavedState(documentEditor);
+}
+
+// A converted text goes through memory: the control writes its own bytes.
+void TFileObject::WriteInEncoding(TCustomLexipad& editor, const std::string& fileName) const {
+    if (!IsConverted(m_encoding)) {
+        editor.SaveToFile(fileName);
+        return;
+    }
+    TMemoryStream stream;
+    editor.SaveToStream(&stream);
+    WriteFileSafely(fileName, EncodeSource(stream.Bytes(), m_encoding));
+}
+
+// The undo position the text now matches the file at.
+void TFileObject::RememberSavedState(TDocumentEditor& documentEditor) {
+    const TUndoStack* attached = EditorUndoStack(documentEditor.Editor());
     m_savedDepth = attached ? attached->Count() : 0;
     m_savedTopValue = attached && attached->Current() ? attached->Current()->serial : 0;
+    m_differsFromDisk = false;
 }
 
 bool TFileObject::IsModified(const TUndoStack* stack) const {
-    if (!stack) return true;
+    if (!stack || m_differsFromDisk) return true;
     if (stack->Count() != m_savedDepth) return true;
     return stack->Count() != 0 && stack->Current() && stack->Current()->serial != m_savedTopValue;
 }

@@ -3,12 +3,19 @@
 // saved under and the undo position it was last saved at.
 #pragma once
 
+#include "core/base/SourceEncoding.h"
+#include "core/base/TFileIdentity.h"
+#include "core/base/TProgressStream.h"
+
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace quarno {
 
+class TCustomLexipad;
+struct TJournalEntry;
 class TDocumentEditor;
 class TTextStore;
 class TUndoStack;
@@ -33,17 +40,58 @@ public:
     // changed meanwhile.
     void RestoreEditorState(TDocumentEditor& editor);
     // Loads a file into the control (replacing whatever it shows) and moves
-    // it into this object; load errors (ELexipad) pass to the caller.
-    void LoadIntoEditor(TDocumentEditor& editor, const std::string& fileName);
+    // it into this object; load errors (ELexipad) pass to the caller, and
+    // so does ELoadCancelled when the progress stopped the reading.
+    void LoadIntoEditor(TDocumentEditor& editor, const std::string& fileName,
+                        const TReadProgress& progress = {});
     // An empty text under this document's name, moved into this object.
     void ClearEditor(TDocumentEditor& editor);
     // Writes the shown text to a file keeping the undo history, and takes
     // that name and the undo position as the saved state.
     void WriteDocument(TDocumentEditor& editor, const std::string& fileName);
-    // Whether the shown text differs from what was last written.
+    // Loads the file under this document's name again into the control,
+    // which shows this document, keeping the caret's line (or the last
+    // line when the file got shorter) and the top line; the text is then
+    // unmodified. Load errors pass to the caller with the text untouched.
+    void ReloadInEditor(TDocumentEditor& editor);
+    // A document brought back from a journal: its text under its file name,
+    // modified, with the file's identity on disk now (so the difference is
+    // not taken for a change made outside).
+    void RestoreFromJournal(TDocumentEditor& editor, const TJournalEntry& entry);
+    // Whether the shown text differs from what was last written (or the
+    // file changed outside and the user kept this text).
     bool IsModifiedInEditor(const TDocumentEditor& editor) const;
     // The same test on this object's own store, for a document not shown.
     bool IsModifiedInStore() const;
+
+    // The file as it was when this document last loaded or wrote it; a
+    // different identity on disk means another program changed it.
+    const TFileIdentity& DiskIdentity() const { return m_diskIdentity; }
+    void SetDiskIdentity(const TFileIdentity& identity) { m_diskIdentity = identity; }
+    // The text differs from the file on disk although the undo position
+    // says otherwise (the file changed or vanished outside): the document
+    // counts as modified until it is written or reloaded.
+    void MarkDifferentFromDisk() { m_differsFromDisk = true; }
+
+    // How the file's bytes map to the text; saving writes them back so.
+    TSourceEncoding Encoding() const { return m_encoding; }
+    // A file that cannot be shown exactly is shown read-only.
+    bool IsReadOnly() const { return m_encoding == TSourceEncoding::Utf8ReadOnly; }
+
+    // The number of this document's journal, unique in this running copy.
+    int JournalId() const { return m_journalId; }
+    void SetJournalId(int id) { m_journalId = id; }
+    // The undo position the text is at (shown: in the control), which any
+    // edit or undo changes; the journal is written again only when it moved.
+    std::pair<int64_t, uint64_t> TextState(const TDocumentEditor& editor, bool shown) const;
+    bool HasJournalOf(const std::pair<int64_t, uint64_t>& state) const {
+        return m_journalled && m_journalState == state;
+    }
+    void SetJournalled(bool journalled, std::pair<int64_t, uint64_t> state = {}) {
+        m_journalled = journalled;
+        m_journalState = state;
+    }
+    bool IsJournalled() const { return m_journalled; }
 
     const std::string& FileName() const { return m_fileName; }
     void SetFileName(const std::string& name) { m_fileName = name; }
@@ -67,6 +115,8 @@ public:
 
 private:
     bool IsModified(const TUndoStack* stack) const;
+    void RememberSavedState(TDocumentEditor& editor);
+    void WriteInEncoding(TCustomLexipad& editor, const std::string& fileName) const;
     void RecordLayout(TDocumentEditor& editor);
     bool LayoutChanged(TDocumentEditor& editor) const;
 
@@ -80,6 +130,12 @@ private:
     // record count then. Undoing back to it makes the text unmodified again.
     uint64_t m_savedTopValue = 0;
     int64_t m_savedDepth = 0;
+    TFileIdentity m_diskIdentity;
+    TSourceEncoding m_encoding = TSourceEncoding::Ansi;
+    int m_journalId = 0;
+    bool m_journalled = false;
+    std::pair<int64_t, uint64_t> m_journalState;
+    bool m_differsFromDisk = false;
     std::string m_fontName = "Courier New";
     int m_fontSize = 10;
     int m_charset = 1;

@@ -40,7 +40,7 @@ std::string TFilePrompts::Escape(const std::string& text) {
 
 TPromptButton TFilePrompts::Ask(TPromptKind kind, const std::string& title, const std::string& text,
                                 TPromptButtons buttons) {
-    TPromptButton answer = ButtonsOf(buttons).front();
+    TPromptButton answer = DefaultButton(buttons);
     if (!m_answers.empty()) {
         if (HasButton(buttons, m_answers.front())) answer = m_answers.front();
         m_answers.pop_front();

@@ -25,11 +25,17 @@ std::vector<TPromptButton> ButtonsOf(TPromptButtons buttons) {
     switch (buttons) {
     case TPromptButtons::Ok: return {TPromptButton::Ok};
     case TPromptButtons::OkCancel: return {TPromptButton::Ok, TPromptButton::Cancel};
-    case TPromptButtons::YesNo: return {TPromptButton::Yes, TPromptButton::No};
+    case TPromptButtons::YesNo:
+    case TPromptButtons::YesNoDefaultNo: return {TPromptButton::Yes, TPromptButton::No};
     case TPromptButtons::YesNoCancel:
         return {TPromptButton::Yes, TPromptButton::No, TPromptButton::Cancel};
     }
     return {TPromptButton::Ok};
+}
+
+TPromptButton DefaultButton(TPromptButtons buttons) {
+    if (buttons == TPromptButtons::YesNoDefaultNo) return TPromptButton::No;
+    return ButtonsOf(buttons).front();
 }
 
 bool HasButton(TPromptButtons buttons, TPromptButton button) {

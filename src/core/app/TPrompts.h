@@ -10,7 +10,9 @@ namespace quarno {
 enum class TPromptKind { Error, Information, Confirmation, Warning, Plain };
 enum class TPromptButton { Ok, Cancel, Yes, No };
 // The button sets the application's boxes use.
-enum class TPromptButtons { Ok, OkCancel, YesNo, YesNoCancel };
+// YesNoDefaultNo offers Yes and No with No as the default, for questions
+// whose Yes throws work away.
+enum class TPromptButtons { Ok, OkCancel, YesNo, YesNoCancel, YesNoDefaultNo };
 
 class TPrompts {
 public:
@@ -43,8 +45,10 @@ public:
 // "Error", "Information", "Confirm", "Warning"; the application title for a
 // plain box.
 std::string DefaultPromptTitle(TPromptKind kind);
-// The buttons of a set, left to right; the first is the default button.
+// The buttons of a set, left to right.
 std::vector<TPromptButton> ButtonsOf(TPromptButtons buttons);
+// The button Enter presses: the first one, except No in YesNoDefaultNo.
+TPromptButton DefaultButton(TPromptButtons buttons);
 // What closing the box counts as: Cancel when offered, else No, else OK.
 TPromptButton EscapeButton(TPromptButtons buttons);
 bool HasButton(TPromptButtons buttons, TPromptButton button);

@@ -1,6 +1,7 @@
 // Creation and ownership of the application's windows.
 #include "qt/app/TApplicationForms.h"
 
+#include "core/app/TRecoveryJournal.h"
 #include "qt/app/TEditorMainForm.h"
 #include "qt/app/TEventLog.h"
 #include "qt/app/TParserRepository.h"
@@ -19,11 +20,15 @@
 #include "qt/viewers/TDATAList.h"
 #include "qt/viewers/THEXList.h"
 
+#include <QDir>
+
 namespace quarno {
 
 TApplicationForms::TApplicationForms(const TAppSeams& seams, std::string executablePath,
                                      std::string startupFile)
     : m_seams(seams), m_registry(std::make_unique<TQtRegistry>()),
+      m_journal(std::make_unique<TRecoveryJournal>(TRecoveryJournal::DefaultFolder(
+          qEnvironmentVariable("XDG_STATE_HOME").toStdString(), QDir::homePath().toStdString()))),
       m_executablePath(std::move(executablePath)), m_startupFile(std::move(startupFile)) {}
 
 TApplicationForms::~TApplicationForms() {
@@ -50,6 +55,7 @@ void TApplicationForms::CreateAll() {
     const std::string configFile = m_editorMainForm->Globals().ConfigFileName();
     m_parserRepository = Create<TParserRepository>();
     m_editorMainForm->SetParserRepository(m_parserRepository, m_registry.get());
+    m_editorMainForm->SetRecoveryJournal(m_journal.get());
     m_edFindDlg = Create<TEdFindDlg>();
     m_edReplDlg = Create<TEdReplDlg>();
     m_gotoLineDialog = Create<TGotoLineDialog>();

@@ -13,6 +13,8 @@ class QWidget;
 
 namespace quarno {
 
+class TRecoveryJournal;
+
 class TEditorMainForm;
 class TParserRepository;
 class TEdFindDlg;
@@ -67,7 +69,8 @@ private:
     template <typename T, typename... Args> T* Create(Args&&... args);
 
     TAppSeams m_seams;
-    std::unique_ptr<TRegistryStore> m_registry; // the parsers' per-user settings
+    std::unique_ptr<TRegistryStore> m_registry;  // the parsers' per-user settings
+    std::unique_ptr<TRecoveryJournal> m_journal; // the journals of modified documents
     std::string m_executablePath;
     std::string m_startupFile;
     // Owners, in creation order; the typed pointers below point into them.

@@ -218,6 +218,7 @@ void TEditorMainForm::FormCreate() {
         m_seams.Prompts().ShowException(error.what());
     }
     m_documents->SetPersistent(m_persistent.get());
+    WatchDocumentFiles();
     RebuildReopenMenu();
     TEventLog::Write(QStringLiteral("FormCreate"));
 }
@@ -269,6 +270,7 @@ void TEditorMainForm::FormActivate() {
     if (!m_startupFile.empty()) RunCommand([this] { OpenNamedFile(m_startupFile, false); });
     for (const std::string& file : forwarded)
         RunCommand([this, &file] { OpenNamedFile(file, true); });
+    m_documents->OfferRecovery();
     if (!m_documents->Current()) NewButtonClick();
     LoadParserSettings();
     ShowInfraredBootloaderItem();
@@ -423,6 +425,9 @@ bool TEditorMainForm::event(QEvent* event) {
     if (event->type() == QEvent::WindowActivate && !m_activated) {
         m_activated = true;
         FormActivate();
+    } else if (event->type() == QEvent::WindowActivate) {
+        // For file systems whose changes the watcher never hears of.
+        CheckFilesOnDisk();
     }
     return QMainWindow::event(event);
 }

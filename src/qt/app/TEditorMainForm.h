@@ -52,6 +52,8 @@ class TDummy_Virtual_Form;
 class TASMList;
 class TDATAList;
 class TDocumentTabs;
+class TQtFileWatcher;
+class TRecoveryJournal;
 class THEXList;
 class TOutputViews;
 class TLexipad;
@@ -94,6 +96,15 @@ public:
     // The documents shown in Lexipad1, one per tab.
     TDocumentTabs& Documents() const { return *m_documents; }
     TOpenFilesTab* OpenFilesTab() const { return m_openFilesTab; }
+    // Watches the documents' files for changes made by other programs.
+    TQtFileWatcher* FileWatcher() const { return m_fileWatcher; }
+    // Asks about documents whose files changed outside, unless a command or
+    // a modal box is busy: then it tries again a moment later.
+    void CheckFilesOnDisk();
+    // Where modified documents are journalled every half minute and at a
+    // compile; journals a crashed copy left are offered at the first
+    // activation. Null (as in tests): no journals.
+    void SetRecoveryJournal(TRecoveryJournal* journal);
     // The text of a status bar panel (0 to 5).
     QString PanelText(int panel) const;
     // The holder of the parsers, created right after this window, and the
@@ -250,6 +261,8 @@ private:
     void FormShow();
     void FormActivate();
     void OpenNamedFile(const std::string& fileName, bool asDropped);
+    // Files changed outside (TEditorMainFormFiles.cpp).
+    void WatchDocumentFiles();
     // False when closing was cancelled.
     bool FormClose();
 
@@ -274,6 +287,7 @@ private:
     void ShowReportPane(bool shown);
     void FillReportPane(const std::vector<std::string>& lines);
     void ShowWaitWindow(bool shown);
+    void AcceptCompilerOutputs();
     // The current document's listing and HEX file (kept in the globals).
     std::string CurrentAsmPath();
     std::string CurrentHexPath();
@@ -352,6 +366,9 @@ private:
     std::unique_ptr<TEdPersistent> m_persistent;
     // Lends Lexipad1 the stores of the documents; it goes before Lexipad1.
     std::unique_ptr<TDocumentTabs> m_documents;
+    TQtFileWatcher* m_fileWatcher = nullptr; // a child
+    QTimer* m_diskCheckRetry = nullptr;      // a child, one shot
+    QTimer* m_journalTimer = nullptr;        // a child, while journals are kept
     std::string m_startupFile;
     std::vector<std::string> m_forwardedFiles; // until the first activation
     bool m_reportShown = false;

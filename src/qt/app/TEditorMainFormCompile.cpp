@@ -4,6 +4,7 @@
 
 #include "core/app/TDocumentTabs.h"
 #include "core/app/TFileObject.h"
+#include "core/base/FileUtils.h"
 #include "core/toolchain/CompilerInterface.h"
 #include "core/toolchain/TCompileCommand.h"
 #include "core/toolchain/TCompileResult.h"
@@ -57,12 +58,25 @@ void TEditorMainForm::CompileButtonClick() {
         // A failed compile's message stands in for the result file while the
         // views refresh (they find no file of an earlier build).
         m_compileCommand->OnCompiled = [this](TCompileOutcome, const std::string& message) {
+            AcceptCompilerOutputs();
             m_compileFailure = message;
             RefreshOutputViews();
             m_compileFailure.clear();
         };
     }
+    // A compiler that takes the machine down leaves the journals behind.
+    m_documents->JournalModifiedDocuments();
     m_compileCommand->CompileButtonClick();
+}
+
+// Tabs showing the files the compiler just wrote are not asked about them.
+void TEditorMainForm::AcceptCompilerOutputs() {
+    const TFileObject* document = m_documents->Current();
+    if (!document) return;
+    std::vector<std::string> outputs;
+    for (const char* extension : {".KBR", ".ASM", ".HEX", ".kbr", ".asm", ".hex"})
+        outputs.push_back(ChangeFileExt(document->FileName(), extension));
+    m_documents->AcceptOwnWrites(outputs);
 }
 
 void TEditorMainForm::ShowWaitWindow(bool shown) {

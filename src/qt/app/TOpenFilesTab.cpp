@@ -63,6 +63,11 @@ void TOpenFilesTab::SetCaption(int index, const std::string& caption) {
     setTabText(index, FromPath(caption));
 }
 
+void TOpenFilesTab::SetHint(int index, const std::string& hint) {
+    if (index < 0 || index >= count()) return;
+    setTabToolTip(index, MessageText(hint));
+}
+
 void TOpenFilesTab::Select(int index) {
     if (index < 0 || index >= count()) return;
     TSilent silent(m_silent);

@@ -17,6 +17,7 @@ public:
     void Add(const std::string& caption) override;
     void Delete(int index) override;
     void SetCaption(int index, const std::string& caption) override;
+    void SetHint(int index, const std::string& hint) override;
     int Selected() const override { return currentIndex(); }
     void Select(int index) override;
 

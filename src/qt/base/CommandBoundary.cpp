@@ -15,7 +15,13 @@ TErrorSink& Sink() {
     return sink;
 }
 
+int g_commandDepth = 0;
+
 } // namespace
+
+bool CommandRunning() {
+    return g_commandDepth > 0;
+}
 
 TErrorSink SetErrorSink(TErrorSink sink) {
     std::swap(Sink(), sink);
@@ -38,11 +44,13 @@ void ShowCurrentException() {
 }
 
 void RunCommand(const std::function<void()>& command) {
+    ++g_commandDepth;
     try {
         command();
     } catch (...) {
         ShowCurrentException();
     }
+    --g_commandDepth;
 }
 
 } // namespace quarno

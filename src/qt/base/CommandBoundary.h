@@ -18,6 +18,10 @@ TErrorSink SetErrorSink(TErrorSink sink);
 // to cross Qt's own code.
 void RunCommand(const std::function<void()>& command);
 
+// Whether a command is running: work that must not cut into one (a question
+// about a file changed outside) waits while this is true.
+bool CommandRunning();
+
 // Shows the exception being handled; call only inside a catch block.
 void ShowCurrentException();
 

@@ -63,7 +63,7 @@ TPromptButton TQtPrompts::AskBox(TPromptKind kind, const std::string& title,
         added[button] = box.addButton(StandardButtonOf(button));
         answers[added[button]] = button;
     }
-    box.setDefaultButton(added[ButtonsOf(buttons).front()]);
+    box.setDefaultButton(added[DefaultButton(buttons)]);
     box.setEscapeButton(added[EscapeButton(buttons)]);
     box.exec();
     auto pressed = answers.find(box.clickedButton());

@@ -7,22 +7,25 @@
 using namespace quarno;
 using quarno::test::TempDir;
 
-TEST(TPrompts, ButtonSetsDefaultToTheirFirstButtonAndEscapeToCancelThenNo) {
+TEST(TPrompts, ButtonSetsDefaultToTheirFirstButtonOrNoAndEscapeToCancelThenNo) {
     struct Case {
         TPromptButtons buttons;
         std::vector<TPromptButton> offered;
         TPromptButton escape;
+        TPromptButton enter;
     };
     using B = TPromptButton;
     const Case cases[] = {
-        {TPromptButtons::Ok, {B::Ok}, B::Ok},
-        {TPromptButtons::OkCancel, {B::Ok, B::Cancel}, B::Cancel},
-        {TPromptButtons::YesNo, {B::Yes, B::No}, B::No},
-        {TPromptButtons::YesNoCancel, {B::Yes, B::No, B::Cancel}, B::Cancel},
+        {TPromptButtons::Ok, {B::Ok}, B::Ok, B::Ok},
+        {TPromptButtons::OkCancel, {B::Ok, B::Cancel}, B::Cancel, B::Ok},
+        {TPromptButtons::YesNo, {B::Yes, B::No}, B::No, B::Yes},
+        {TPromptButtons::YesNoCancel, {B::Yes, B::No, B::Cancel}, B::Cancel, B::Yes},
+        {TPromptButtons::YesNoDefaultNo, {B::Yes, B::No}, B::No, B::No},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ButtonsOf(c.buttons), c.offered);
         EXPECT_EQ(EscapeButton(c.buttons), c.escape);
+        EXPECT_EQ(DefaultButton(c.buttons), c.enter);
     }
     EXPECT_FALSE(HasButton(TPromptButtons::YesNo, B::Ok));
 }

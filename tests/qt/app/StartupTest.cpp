@@ -41,6 +41,11 @@ QString ClassName(const QWidget* window) {
 class StartupTest : public QObject {
     Q_OBJECT
 private slots:
+    // The windows made here keep their journals in a folder of the test's.
+    void initTestCase() {
+        QVERIFY(m_state.isValid());
+        qputenv("XDG_STATE_HOME", m_state.path().toLocal8Bit());
+    }
     void missingConfigurationShowsTheFatalErrorBoxAndEnds_data();
     void missingConfigurationShowsTheFatalErrorBoxAndEnds();
     void windowsAreCreatedInOrderAndOnlyTheMainWindowIsShown();
@@ -50,6 +55,9 @@ private slots:
     void runWithoutAFileStartsANewDocument();
     void commandLineFilesOpenInOrderAndAMissingOneIsReported();
     void helpVersionAndWrongOptionsAnswerWithoutADisplay();
+
+private:
+    QTemporaryDir m_state;
 };
 
 void StartupTest::missingConfigurationShowsTheFatalErrorBoxAndEnds_data() {

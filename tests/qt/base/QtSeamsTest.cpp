@@ -77,6 +77,9 @@ void QtSeamsTest::promptsShowTheBoxOfTheirKindAndReturnThePressedButton_data() {
         << int(QMessageBox::Question) << 3;
     QTest::newRow("yes/no, Escape") << int(K::Information) << int(S::YesNo) << "" << int(B::No)
                                     << "Information" << int(QMessageBox::Information) << 2;
+    QTest::newRow("yes/no default no, Escape")
+        << int(K::Confirmation) << int(S::YesNoDefaultNo) << "" << int(B::No) << "Confirm"
+        << int(QMessageBox::Question) << 2;
     QTest::newRow("error, OK") << int(K::Error) << int(S::Ok) << "OK" << int(B::Ok) << "Error"
                                << int(QMessageBox::Critical) << 1;
     QTest::newRow("warning, Escape") << int(K::Warning) << int(S::Ok) << "" << int(B::Ok)
@@ -102,9 +105,7 @@ void QtSeamsTest::promptsShowTheBoxOfTheirKindAndReturnThePressedButton() {
     QCOMPARE(seen.title, title);
     QCOMPARE(int(seen.icon), icon);
     QCOMPARE(seen.buttons.size(), buttonCount);
-    // The first button of the set is the default one.
-    QCOMPARE(seen.defaultButton,
-             QString(PromptButtonName(ButtonsOf(TPromptButtons(buttons)).front())));
+    QCOMPARE(seen.defaultButton, QString(PromptButtonName(DefaultButton(TPromptButtons(buttons)))));
 }
 
 void QtSeamsTest::messageTextsKeepLineBreaksAndDecodeBothEncodings() {
