@@ -5,6 +5,7 @@
 // The shipped BASIC parser is not in this build yet, so the text is given
 // token bytes by a small keyword/number/string/comment scanner below, mapped
 // to styles the way a language's settings map them.
+#include "QtBenchMain.h"
 #include "core/editor/LexipadMessages.h"
 #include "qt/editor/TLexipad.h"
 #include "support/SampleSource.h"
@@ -208,11 +209,5 @@ BENCHMARK(BM_PageThroughAMillionLines)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

@@ -1,6 +1,7 @@
 // The print preview of a long document: laying out a 200,000-line BASIC
 // source into pages and recording the first one, which is what stands
 // between choosing Preview and seeing a page.
+#include "QtBenchMain.h"
 #include "qt/editor/TLexipad.h"
 #include "qt/print/TPreviewPrinter.h"
 #include "support/SampleSource.h"
@@ -33,11 +34,5 @@ BENCHMARK(BM_PreviewFirstPageOf200000Lines)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }
