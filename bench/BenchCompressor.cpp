@@ -1,5 +1,6 @@
 // Throughput of the compressor's block method (and the LZH method for
 // comparison) on 4 MB of BASIC-like text and of random bytes.
+#include "BenchCorpus.h"
 #include "core/highlight/TCompressor.h"
 #include "support/CompressorMemory.h"
 
@@ -93,4 +94,4 @@ BENCHMARK(BM_BlockDecompressRandom)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LzhCompressText)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LzhDecompressText)->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+QUARNO_BENCHMARK_MAIN()

@@ -1,5 +1,6 @@
 // Benchmarks of the output viewers: loading a full program-memory HEX file
 // with its grid fill, and the file scanner's content search over a large file.
+#include "BenchCorpus.h"
 #include "core/base/StringUtils.h"
 #include "core/viewers/HexGridText.h"
 #include "core/viewers/TFileScan.h"
@@ -59,4 +60,4 @@ static void BM_ContentSearchWordNotFound(benchmark::State& state) {
     std::remove(path.c_str());
 }
 BENCHMARK(BM_ContentSearchWordNotFound);
-BENCHMARK_MAIN();
+QUARNO_BENCHMARK_MAIN()

@@ -1,6 +1,7 @@
 // Paginating a 100,000-line highlighted BASIC document for printing: printed
 // lines with line numbers and print wrap, cut into pages of a Letter sheet at
 // 600 dpi with a 1-inch margin, header and footer; and the runs of one page.
+#include "BenchCorpus.h"
 #include "core/editor/ITextMetrics.h"
 #include "core/editor/TCustomLexipad.h"
 #include "core/highlight/ShippedLanguages.h"
@@ -74,4 +75,4 @@ BENCHMARK(BM_RunsOfAPage)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+QUARNO_BENCHMARK_MAIN()

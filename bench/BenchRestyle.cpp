@@ -2,6 +2,7 @@
 // generated 10 MB source: a full restyle through the store (every record
 // rescanned and its token bytes written), the bare token scan, and the
 // incremental restyle after typing one character.
+#include "BenchCorpus.h"
 #include "core/document/TEdStream.h"
 #include "core/editor/TCustomLexipad.h"
 #include "core/highlight/ShippedLanguages.h"
@@ -18,7 +19,7 @@ constexpr size_t kTextSize = 10u << 20;
 
 // CR-separated BASIC lines (the store's form), about 10 MB.
 const std::string& SampleText() {
-    static const std::string text = test::SampleSource(kTextSize, 7, {"\r"});
+    static const std::string text = bench::CorpusText(kTextSize, 7, {"\r"});
     return text;
 }
 
@@ -113,4 +114,4 @@ BENCHMARK(BM_TypeOneCharacter)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+QUARNO_BENCHMARK_MAIN()

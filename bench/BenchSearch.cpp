@@ -2,6 +2,7 @@
 // the plain search for an absent 12-character literal, every match of the
 // regular expression PORT[AB]\.[0-7], grep -F and grep -E on the same file
 // for comparison, and Replace All of a frequent word.
+#include "BenchCorpus.h"
 #include "core/editor/TCustomLexipad.h"
 #include "core/services/TStoreSearch.h"
 #include "core/services/TStoreText.h"
@@ -27,9 +28,7 @@ constexpr const char* kRegex = "PORT[AB]\\.[0-7]";
 
 const std::string& SampleFile() {
     static const std::string path = [] {
-        std::string name = "/tmp/quarno-bench-search-50mb.bas";
-        std::ofstream(name, std::ios::binary) << test::SampleSource(kFileSize, 1, {"\r\n", 2000});
-        return name;
+        return bench::CorpusFile(kFileSize, 1, {"\r\n", 2000}, "quarno-bench-search-50mb.bas");
     }();
     return path;
 }
@@ -171,4 +170,4 @@ BENCHMARK(BM_ReplaceAllEveryCharacter)->Unit(benchmark::kMillisecond)->Iteration
 
 } // namespace
 
-BENCHMARK_MAIN();
+QUARNO_BENCHMARK_MAIN()

@@ -1,6 +1,7 @@
 // Benchmarks of Show all over a generated 5 MB BASIC-like document: marking
 // every match of a frequent word (PORTA, about 40,000 of them) and removing
 // the marks again, as the first keystroke afterwards does.
+#include "BenchCorpus.h"
 #include "core/app/SearchMarks.h"
 #include "core/editor/TCustomLexipad.h"
 #include "core/services/TStoreSearch.h"
@@ -54,4 +55,4 @@ BENCHMARK(BM_RemoveEveryMark)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+QUARNO_BENCHMARK_MAIN()

@@ -1,5 +1,6 @@
 // Benchmarks of the document store: loading a 50 MB BASIC-like file, mapping
 // positions to lines, random edits and undoing them, and peak memory.
+#include "BenchCorpus.h"
 #include "core/base/TFileStream.h"
 #include "core/editor/TCustomLexipad.h"
 #include "support/SampleSource.h"
@@ -21,6 +22,7 @@ constexpr size_t kFileSize = 50u << 20;
 // than a record holds.
 const std::string& SampleFile() {
     static const std::string path = [] {
+        if (!bench::CorpusPath().empty()) return bench::CorpusPath();
         std::string name = "/tmp/quarno-bench-store-50mb.bas";
         std::ifstream existing(name, std::ios::binary | std::ios::ate);
         if (existing && static_cast<size_t>(existing.tellg()) >= kFileSize)
@@ -118,4 +120,4 @@ BENCHMARK(BM_EditAndUndoAll)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 
-BENCHMARK_MAIN();
+QUARNO_BENCHMARK_MAIN()

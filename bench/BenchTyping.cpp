@@ -1,5 +1,6 @@
 // Typing into the middle of a 1,000,000-line highlighted BASIC document: each
 // keystroke inserts, records its undo group and rescans the changed lines.
+#include "BenchCorpus.h"
 #include "core/editor/TCustomLexipad.h"
 #include "core/highlight/ShippedLanguages.h"
 #include "core/highlight/TLexipadParser.h"
@@ -47,4 +48,4 @@ BENCHMARK(BM_TypeInTheMiddle)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 } // namespace
 
-BENCHMARK_MAIN();
+QUARNO_BENCHMARK_MAIN()

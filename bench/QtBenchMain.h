@@ -2,16 +2,15 @@
 // (unless one is chosen) around Google Benchmark's own run.
 #pragma once
 
+#include "BenchCorpus.h"
+
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
 
 inline int RunQtBenchmarks(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    quarno::bench::TakeCorpusOption(argc, argv);
     QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quarno::bench::RunBenchmarks(argc, argv);
 }
