@@ -9,7 +9,7 @@ FUZZ_SECONDS ?= 300
 PREFIX ?= /usr/local
 DESTDIR ?=
 
-.PHONY: all deps configure build run test test-main test-sanitize bench fuzz format clean \
+.PHONY: all deps configure build run test test-main test-sanitize bench bench-peers fuzz format clean \
 	install uninstall package
 
 all: build
@@ -55,6 +55,10 @@ package: build
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/Bench*; do echo "== $$b"; $$b; done
+
+# Our figures next to the peers' on the same corpus files (see bench/peers/run.sh).
+bench-peers: build
+	BUILD_DIR=$(BUILD_DIR) sh bench/peers/run.sh
 
 # Runs every libFuzzer harness for FUZZ_SECONDS each (clang).
 fuzz: deps
