@@ -120,6 +120,11 @@ def measure_wrap():
                                            "set WordWrap 1", "print lines"])
     emit("ours.10MB.wrap_ms", wrapped - plain, "ms")
     emit("ours.10MB.wrap_memory_ratio", wrap_mib / plain_mib, "ratio")
+    # Without a wrap column a control without a window wraps at its own tiny
+    # width: about six rows a line, the worst case of the layout.
+    narrow, narrow_mib = tool_edit("wrapnarrow", ["load " + f, "set WordWrap 1", "print lines"])
+    emit("ours.10MB.wrap_narrow_ms", narrow - plain, "ms")
+    emit("ours.10MB.wrap_narrow_memory_ratio", narrow_mib / plain_mib, "ratio")
 
 
 def ide_env(display=None):
