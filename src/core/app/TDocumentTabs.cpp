@@ -246,11 +246,14 @@ bool TDocumentTabs::DoOpenDocument(const std::string& requested) {
     }
     int open = FindTabByName(fileName);
     if (open >= 0 && !ReloadOpenDocument(open, fileName)) return false;
-    // A pristine untitled first tab is replaced by the file.
+    // A pristine untitled first tab gives way to the file once it has loaded,
+    // so a load that fails or is cancelled still leaves a document.
     StatusRefresh();
+    TFileObject* pristine = nullptr;
     if (m_current && Panel(1).empty() && m_current->IsUntitled() && m_tabs.Selected() <= 0)
-        DoClose();
+        pristine = m_current;
     LoadNewDocument(fileName);
+    if (pristine) DropDocument(pristine);
     StatusRefresh();
     if (m_current->IsReadOnly()) ShowTransientMessage(kReadOnlyMessage);
     RememberOpenedFolder(fileName);
@@ -451,6 +454,13 @@ bool TDocumentTabs::DoClose() {
     AttachMcuBasicParser();
     RebuildReopenMenu();
     return true;
+}
+
+// Removes a document that is not shown, keeping the shown one selected.
+void TDocumentTabs::DropDocument(TFileObject* document) {
+    TBusy busy(*this);
+    FreeDocument(IndexOf(document));
+    m_tabs.Select(IndexOf(m_current));
 }
 
 void TDocumentTabs::FreeDocument(int index) {

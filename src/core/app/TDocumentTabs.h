@@ -194,6 +194,7 @@ private:
     bool DoClose();
     TPromptButton AskSaveChanges(const std::string& fileName);
     void AddToRecentFiles(const std::string& fileName);
+    void DropDocument(TFileObject* document);
     void FreeDocument(int index);
     void AttachMcuBasicParser();
     int IndexOf(const TFileObject* document) const;

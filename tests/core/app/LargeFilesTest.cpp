@@ -67,6 +67,21 @@ TEST_F(LargeFixture, CancellingTheOpeningLeavesThePreviousDocumentUntouched) {
     EXPECT_EQ(pad.Text(), "kept") << "its undo history too";
 }
 
+TEST_F(LargeFixture, CancellingTheFirstOpeningKeepsThePristineUntitledTab) {
+    progress.StopAt(TDocumentTabs::kProgressSteps / 3);
+    OpenViaDialog(WriteLarge("large.bas"));
+    EXPECT_EQ(tabs.captions, (Names{TFileObject::kUntitledName}));
+    ASSERT_NE(docs.Current(), nullptr);
+    EXPECT_TRUE(docs.Current()->IsUntitled());
+    EXPECT_EQ(pad.Text(), "");
+
+    progress.StopAt(0);
+    OpenViaDialog(dir.File("large.bas"));
+    EXPECT_EQ(tabs.captions, (Names{"large.bas"})) << "a finished load replaces it";
+    EXPECT_EQ(tabs.selected, 0);
+    EXPECT_EQ(docs.Current()->FileName(), dir.File("large.bas"));
+}
+
 TEST_F(LargeFixture, SmallFilesOpenWithoutProgress) {
     OpenViaDialog(dir.Write("small.bas", std::string(1 << 20, 'x')));
     EXPECT_TRUE(progress.texts.empty());
