@@ -89,6 +89,12 @@ void TLexipadPainter::PaintRows(QPainter& painter, int first, int last, int widt
                                 const TPaintState& state) {
     m_pen = QColor();
     m_font = -1;
+    // Rows still waiting for idle highlighting are highlighted before they
+    // are drawn; a failing token handler leaves them plain.
+    try {
+        m_pad.StyleRecords(m_pad.TopLine() + std::max(first, 0), m_pad.TopLine() + last);
+    } catch (const std::exception&) {
+    }
     int number = 0;
     for (int row = std::max(first, 0); row <= last; ++row)
         PaintRow(painter, row, width, state, number);
