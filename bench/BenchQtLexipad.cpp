@@ -171,12 +171,14 @@ void BM_KeystrokeEndToEnd(benchmark::State& state) {
     int middle = pad.LineIndex(pad.LineCount() / 2);
     pad.SetSelection(middle, middle);
     pad.ScrollCaret();
-    const QString typed = QStringLiteral("    DelayMS 250 ' a comment with \"quotes\"");
+    // Enter (CR) ends each typed line, so the lines stay as long as written.
+    const QString typed = QStringLiteral("    DelayMS 250 ' a comment with \"quotes\"\r");
     const int before = pad.CharCount();
     int64_t keys = 0;
     for (auto _ : state) {
         QChar c = typed[static_cast<int>(keys % typed.size())];
-        int key = c.toUpper().unicode(); // Qt's key codes of printable ASCII
+        // Qt's key codes of printable ASCII are the characters themselves.
+        int key = c == QChar('\r') ? int(Qt::Key_Return) : c.toUpper().unicode();
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
         QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
         QApplication::sendEvent(&pad, &press);
@@ -184,7 +186,7 @@ void BM_KeystrokeEndToEnd(benchmark::State& state) {
         pad.viewport()->repaint();
         ++keys;
     }
-    if (pad.CharCount() - before != keys) state.SkipWithError("a key was not typed");
+    if (pad.CharCount() - before < keys) state.SkipWithError("a key was not typed");
     state.SetItemsProcessed(keys);
     state.counters["us_per_key"] = benchmark::Counter(
         static_cast<double>(keys), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);

@@ -114,8 +114,13 @@ int TLexipadPainter::RealLineNumber(int record) {
         m_numberRecord = 0;
         m_numberValue = 1;
     }
-    for (int i = m_numberRecord + 1; i <= record && i < store.RecordCount(); ++i)
-        if (!store.Record(i).IsContinuation()) ++m_numberValue;
+    // Block by block: after an edit the count starts again from the top.
+    int lines = 0;
+    store.VisitRecords(m_numberRecord + 1, record, [&lines](const TLineRecord& line, int) {
+        lines += line.IsContinuation() ? 0 : 1;
+        return true;
+    });
+    m_numberValue += lines;
     m_numberRecord = record;
     return m_numberValue;
 }
