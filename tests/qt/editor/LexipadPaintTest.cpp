@@ -75,7 +75,7 @@ class LexipadPaintTest : public QObject {
 private slots:
     // After a load the rows shown are highlighted and painted at once; the
     // rest of the document follows in idle time.
-    void PaintsBeforeTheWholeDocumentIsHighlighted();
+    void paintsBeforeTheWholeDocumentIsHighlighted();
     void keywordTakesItsStylesColourAndBoldness();
     void selectionTakesTheSelectionColours();
     void breakpointLineTakesItsColours();
@@ -440,7 +440,7 @@ void LexipadPaintTest::caretIsABarOrABlockInOverwriteMode() {
     QCOMPARE(painter.CaretRect(4, false).topLeft(), QPoint(pad.TextLeft(), pad.LineHeight()));
 }
 
-void LexipadPaintTest::PaintsBeforeTheWholeDocumentIsHighlighted() {
+void LexipadPaintTest::paintsBeforeTheWholeDocumentIsHighlighted() {
     std::unique_ptr<TLexipadParser> parser = MakeShippedParser("basic");
     const std::string text = test::SampleSource(1 << 20, 11, {"\r"});
     TCustomLexipad reference;
