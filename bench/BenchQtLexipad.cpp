@@ -1,26 +1,23 @@
-// Benchmarks of the editing control on screen: painting a full 50 x 120 view
-// of highlighted BASIC into an offscreen image, the repaint after typing one
-// character, and paging through a 1,000,000-line document.
-//
-// The shipped BASIC parser is not in this build yet, so the text is given
-// token bytes by a small keyword/number/string/comment scanner below, mapped
-// to styles the way a language's settings map them.
+// Benchmarks of the editing control on screen with the shipped BASIC
+// language: painting a full 50 x 120 view into an offscreen image, the
+// repaint after typing one character, paging through a 1,000,000-line
+// document, and a keystroke end to end (a key event to the shown widget, the
+// engine, the restyle and a synchronous repaint).
 #include "QtBenchMain.h"
-#include "core/editor/LexipadMessages.h"
+#include "core/highlight/ShippedLanguages.h"
 #include "qt/editor/TLexipad.h"
 #include "support/SampleSource.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
 
 #include <benchmark/benchmark.h>
 
-#include <cctype>
+#include <algorithm>
 #include <memory>
-#include <random>
 #include <string>
-#include <vector>
 
 using namespace quarno;
 
@@ -28,84 +25,40 @@ namespace {
 
 constexpr int kRows = 50;
 constexpr int kColumns = 120;
-enum Token : uint8_t {
-    tPlain = 0,
-    tKeyword = 1,
-    tNumber = 2,
-    tString = 3,
-    tComment = 4,
-    tLabel = 5
-};
 
-bool IsKeyword(const std::string& word) {
-    static const char* keywords[] = {"high",  "delayms", "low",    "if",     "then",
-                                     "gosub", "print",   "at",     "dec",    "for",
-                                     "to",    "next",    "symbol", "select", "case",
-                                     "else",  "hserout", "toggle", "while",  "wend"};
-    for (const char* keyword : keywords)
-        if (word == keyword) return true;
-    return false;
-}
-
-// Token bytes of one line (without its CR).
-void Scan(const std::string& line, std::vector<uint8_t>& tokens) {
-    size_t i = 0;
-    while (i < line.size()) {
-        char c = line[i];
-        size_t start = i;
-        Token token = tPlain;
-        if (c == '\'') {
-            i = line.size();
-            token = tComment;
-        } else if (c == '"') {
-            i = line.find('"', i + 1);
-            i = i == std::string::npos ? line.size() : i + 1;
-            token = tString;
-        } else if (std::isdigit(static_cast<unsigned char>(c))) {
-            while (i < line.size() && std::isdigit(static_cast<unsigned char>(line[i])))
-                ++i;
-            token = tNumber;
-        } else if (std::isalpha(static_cast<unsigned char>(c))) {
-            std::string word;
-            while (i < line.size() &&
-                   (std::isalnum(static_cast<unsigned char>(line[i])) || line[i] == '_'))
-                word += static_cast<char>(std::tolower(static_cast<unsigned char>(line[i++])));
-            token = i < line.size() && line[i] == ':' && start == 0 ? tLabel
-                    : IsKeyword(word)                               ? tKeyword
-                                                                    : tPlain;
-        } else {
-            ++i;
-        }
-        tokens.insert(tokens.end(), i - start, token);
-    }
-}
-
-// A document of lines BASIC statements, its token bytes set and a style table
-// like a language's: bold blue keywords, red numbers, teal strings, italic
-// green comments, bold labels.
-void Fill(TLexipad& pad, int lines) {
-    std::mt19937 random(7);
+// lines lines of the corpus (read again from its start when it has fewer),
+// or of the generated sample; CR-separated, the store's form.
+std::string DocumentLines(int lines) {
+    std::string corpus;
+    if (!bench::CorpusPath().empty()) corpus = bench::ReadCorpus(bench::CorpusPath());
+    if (corpus.find_first_of("\r\n") == std::string::npos)
+        return test::SampleSourceLines(lines, 7, "\r");
     std::string text;
-    std::vector<uint8_t> tokens;
-    for (int i = 0; i < lines; ++i) {
-        std::string line = test::kSampleStatements[random() % std::size(test::kSampleStatements)];
-        Scan(line, tokens);
-        tokens.push_back(tPlain);
-        text += line + "\r";
+    int count = 0;
+    for (size_t i = 0; count < lines; i = (i + 1) % corpus.size()) {
+        char c = corpus[i];
+        if (c == '\n' && i > 0 && corpus[i - 1] == '\r') continue; // CR LF is one break
+        bool lineBreak = c == '\r' || c == '\n';
+        text.push_back(lineBreak ? '\r' : c);
+        count += lineBreak;
     }
-    pad.SetText(text);
-    TLP_Settings& settings = pad.Settings();
-    settings.SetStyle(0, {0, 0x000000, 0xFFFFFF, 0, 0, 0, 1});
-    settings.SetStyle(1, {kFsBold, 0x800000, 0xFFFFFF, 0, 1, 0, 1});
-    settings.SetStyle(2, {0, 0x0000C0, 0xFFFFFF, 0, 1, 0, 1});
-    settings.SetStyle(3, {0, 0x808000, 0xFFFFFF, 0, 1, 0, 1});
-    settings.SetStyle(4, {kFsItalic, 0x008000, 0xFFFFFF, 0, 1, 0, 1});
-    settings.SetStyle(5, {kFsBold, 0x000080, 0xFFFFFF, 0, 1, 0, 1});
-    for (uint8_t token = 1; token <= 5; ++token)
-        settings.SetTokenStyle(token, token);
+    return text;
+}
+
+// The shipped BASIC language, shared by every view.
+TLexipadParser& Basic() {
+    static std::unique_ptr<TLexipadParser> parser = MakeShippedParser("basic");
+    return *parser;
+}
+
+// A document of lines BASIC statements, highlighted by the shipped language
+// (completely, as after its idle highlighting), with line numbers and the
+// right margin shown.
+void Fill(TLexipad& pad, int lines) {
+    pad.SetParser(1, &Basic());
+    pad.SetText(DocumentLines(lines));
     pad.SetOptions(pad.Options() | smoLineNumbers | smoShowRMargin);
-    pad.Perform(LPM_SETSTYLES, 0, tokens.data());
-    pad.SettingsChanged();
+    pad.FinishRestyle();
 }
 
 struct View {
@@ -205,6 +158,41 @@ void BM_PageThroughAMillionLines(benchmark::State& state) {
     state.counters["scroll_max"] = bar->maximum();
 }
 BENCHMARK(BM_PageThroughAMillionLines)->Unit(benchmark::kMillisecond);
+
+// A typed key end to end: a key event to the shown widget with the shipped
+// BASIC language on a 1,000,000-line document, the engine, the restyle of
+// the changed line and a synchronous repaint of the view.
+void BM_KeystrokeEndToEnd(benchmark::State& state) {
+    static View view(1000000);
+    TLexipad& pad = *view.pad;
+    pad.resize(view.width + 40, kRows * pad.LineHeight() + 40);
+    pad.show();
+    QCoreApplication::processEvents();
+    int middle = pad.LineIndex(pad.LineCount() / 2);
+    pad.SetSelection(middle, middle);
+    pad.ScrollCaret();
+    // Enter (CR) ends each typed line, so the lines stay as long as written.
+    const QString typed = QStringLiteral("    DelayMS 250 ' a comment with \"quotes\"\r");
+    const int before = pad.CharCount();
+    int64_t keys = 0;
+    for (auto _ : state) {
+        QChar c = typed[static_cast<int>(keys % typed.size())];
+        // Qt's key codes of printable ASCII are the characters themselves.
+        int key = c == QChar('\r') ? int(Qt::Key_Return) : c.toUpper().unicode();
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(&pad, &press);
+        QApplication::sendEvent(&pad, &release);
+        pad.viewport()->repaint();
+        ++keys;
+    }
+    if (pad.CharCount() - before < keys) state.SkipWithError("a key was not typed");
+    state.SetItemsProcessed(keys);
+    state.counters["us_per_key"] = benchmark::Counter(
+        static_cast<double>(keys), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    state.counters["lines"] = pad.LineCount();
+}
+BENCHMARK(BM_KeystrokeEndToEnd)->Unit(benchmark::kMicrosecond)->MinTime(2.0);
 
 } // namespace
 

@@ -1,7 +1,8 @@
 // Benchmarks of the parser run time with the shipped BASIC dialect on a
 // generated 10 MB source: a full restyle through the store (every record
 // rescanned and its token bytes written), the bare token scan, and the
-// incremental restyle after typing one character.
+// incremental restyle after typing or deleting one character, and the
+// highlighting of a load in idle-time slices.
 #include "BenchCorpus.h"
 #include "core/document/TEdStream.h"
 #include "core/editor/TCustomLexipad.h"
@@ -31,12 +32,24 @@ struct Fixture {
         pad.SetText(SampleText());
     }
     // Every record as after loading: no token bytes, flagged for restyling.
+    // Walks the records block by block and flags them through the store, so
+    // the rescan knows which records to look at.
     void Unstyle() {
         TTextStore& store = pad.Store();
-        for (int i = 0; i < store.RecordCount(); ++i) {
-            store.Record(i).DropTokens();
-            store.Record(i).AddFlags(lfRestyle);
+        for (int index = 0; index < store.RecordCount();) {
+            int count = 0;
+            TLineRecord* run = store.RecordRun(index, count);
+            for (int i = 0; i < count; ++i)
+                run[i].DropTokens();
+            index += count;
         }
+        store.FlagRestyle(0, store.RecordCount() - 1);
+    }
+    // Whether the last record holds token bytes and nothing waits.
+    bool Styled() const {
+        const TTextStore& store = pad.Store();
+        return store.RecordCount() > 0 && store.Record(store.RecordCount() - 1).Tokens() &&
+               store.RestyleFirst() > store.RestyleLast();
     }
 };
 
@@ -53,6 +66,7 @@ void BM_FullRestyle(benchmark::State& state) {
         state.ResumeTiming();
         fixture.pad.Restyle();
     }
+    if (!fixture.Styled()) state.SkipWithError("the restyle left records unstyled");
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
                             fixture.pad.Store().CharCount());
 }
@@ -66,11 +80,11 @@ void BM_FullRestyleUnchanged(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         TTextStore& store = fixture.pad.Store();
-        for (int i = 0; i < store.RecordCount(); ++i)
-            store.Record(i).AddFlags(lfRestyle);
+        store.FlagRestyle(0, store.RecordCount() - 1);
         state.ResumeTiming();
         fixture.pad.Restyle();
     }
+    if (!fixture.Styled()) state.SkipWithError("the restyle left records flagged");
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
                             fixture.pad.Store().CharCount());
 }
@@ -96,21 +110,68 @@ void BM_TokenScan(benchmark::State& state) {
 }
 BENCHMARK(BM_TokenScan)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
-// Typing one character in the middle of the document and taking it back:
-// the rescan stops at the first unchanged line.
+// One keystroke in the middle of the document: the character typed (timed),
+// then taken back untimed so every round types into the same text. The
+// rescan stops at the first unchanged line.
 void BM_TypeOneCharacter(benchmark::State& state) {
     Fixture& fixture = Shared();
     TCustomLexipad& pad = fixture.pad;
     pad.Restyle();
     int middle = pad.LineIndex(pad.LineCount() / 2);
     for (auto _ : state) {
+        state.PauseTiming();
         pad.SetSelection(middle, middle);
-        pad.ReplaceSelection("'");
-        pad.SetSelection(middle, middle + 1);
-        pad.ReplaceSelection("");
+        state.ResumeTiming();
+        pad.KeyPress('\'');
+        state.PauseTiming();
+        pad.ExecuteAction(caBACKSPACE, false);
+        state.ResumeTiming();
     }
+    if (pad.Store().RestyleFirst() <= pad.Store().RestyleLast())
+        state.SkipWithError("records were left waiting");
 }
 BENCHMARK(BM_TypeOneCharacter)->Unit(benchmark::kMicrosecond);
+
+// The same keystroke taken back (timed) after it was typed untimed.
+void BM_DeleteOneCharacter(benchmark::State& state) {
+    Fixture& fixture = Shared();
+    TCustomLexipad& pad = fixture.pad;
+    pad.Restyle();
+    int middle = pad.LineIndex(pad.LineCount() / 2);
+    for (auto _ : state) {
+        state.PauseTiming();
+        pad.SetSelection(middle, middle);
+        pad.KeyPress('\'');
+        state.ResumeTiming();
+        pad.ExecuteAction(caBACKSPACE, false);
+    }
+}
+BENCHMARK(BM_DeleteOneCharacter)->Unit(benchmark::kMicrosecond);
+
+// A load's idle highlighting: the rows shown first, then slice by slice, as
+// the window runs it.
+void BM_IdleRestyleAfterLoad(benchmark::State& state) {
+    Fixture& fixture = Shared();
+    TCustomLexipad& pad = fixture.pad;
+    int64_t slices = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        fixture.Unstyle();
+        pad.SetIdleRestyle(true);
+        state.ResumeTiming();
+        pad.Restyle();
+        while (pad.RestyleSlice())
+            ++slices;
+        state.PauseTiming();
+        pad.SetIdleRestyle(false);
+        state.ResumeTiming();
+    }
+    if (!fixture.Styled()) state.SkipWithError("the idle restyle left records unstyled");
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * pad.Store().CharCount());
+    state.counters["slices"] =
+        benchmark::Counter(static_cast<double>(slices), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_IdleRestyleAfterLoad)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 
 } // namespace
 

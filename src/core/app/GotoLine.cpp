@@ -8,27 +8,39 @@
 
 namespace quarno {
 
-int RealLineCount(const TTextStore& store) {
+namespace {
+
+// Real lines starting in records 0..last (soft continuations belong to the
+// line they continue).
+int LinesUpTo(const TTextStore& store, int last) {
     int lines = 0;
-    for (int row = 0; row < store.RecordCount(); ++row)
-        if (!store.Record(row).IsContinuation()) ++lines;
-    return std::max(lines, 1);
+    store.VisitRecords(0, last, [&lines](const TLineRecord& record, int) {
+        lines += record.IsContinuation() ? 0 : 1;
+        return true;
+    });
+    return lines;
+}
+
+} // namespace
+
+int RealLineCount(const TTextStore& store) {
+    return std::max(LinesUpTo(store, store.RecordCount() - 1), 1);
 }
 
 int RealLineOfPosition(const TTextStore& store, int position) {
     if (store.RecordCount() == 0) return 1;
-    int last = store.RecordFromPosition(position);
-    int line = 0;
-    for (int row = 0; row <= last; ++row)
-        if (!store.Record(row).IsContinuation()) ++line;
-    return std::max(line, 1);
+    return std::max(LinesUpTo(store, store.RecordFromPosition(position)), 1);
 }
 
 int RowOfRealLine(const TTextStore& store, int line) {
     int seen = 0;
-    for (int row = 0; row < store.RecordCount(); ++row)
-        if (!store.Record(row).IsContinuation() && ++seen == line) return row;
-    return store.RecordCount();
+    int found = store.RecordCount();
+    store.VisitRecords(0, store.RecordCount() - 1, [&](const TLineRecord& record, int row) {
+        if (record.IsContinuation() || ++seen != line) return true;
+        found = row;
+        return false;
+    });
+    return found;
 }
 
 TLineRange GotoLineRange(const TCustomLexipad& editor) {

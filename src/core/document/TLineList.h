@@ -9,6 +9,7 @@
 #include "core/document/TLineRecord.h"
 
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quarno {
@@ -33,6 +34,9 @@ public:
     // after another in memory: the first and their count (0 for an index
     // outside the list). Lets a reader walk many records without a lookup each.
     const TLineRecord* Run(int index, int& count) const;
+    TLineRecord* Run(int index, int& count) {
+        return const_cast<TLineRecord*>(std::as_const(*this).Run(index, count));
+    }
 
     void Insert(int index, TLineRecord record);
     void Erase(int first, int count);

@@ -97,14 +97,22 @@ void TTextStore::NoteRestyle(int first, int last) {
 void TTextStore::FlagRestyle(int first, int last) {
     first = std::max(first, 0);
     last = std::min(last, RecordCount() - 1);
-    for (int index = first; index <= last; ++index)
-        m_records[index].AddFlags(lfRestyle | lfRepaint);
+    VisitRecords(first, last, [](TLineRecord& record, int) {
+        record.AddFlags(lfRestyle | lfRepaint);
+        return true;
+    });
     if (first <= last) NoteRestyle(first, last);
 }
 
 void TTextStore::ClearRestyleRange() {
     m_restyleFirst = 0;
     m_restyleLast = -1;
+}
+
+void TTextStore::NarrowRestyleRange(int first) {
+    if (m_restyleFirst > m_restyleLast) return;
+    m_restyleFirst = std::max(m_restyleFirst, first);
+    if (m_restyleFirst > m_restyleLast) ClearRestyleRange();
 }
 
 void TTextStore::InsertRecord(int index, TLineRecord record) {
@@ -309,9 +317,11 @@ int TTextStore::RelayoutLine(int index, const std::vector<int>& breaks) {
     std::string text;
     std::string tokens;
     bool allStyled = true;
+    bool flagged = false; // a record still waits for its rescan
     std::vector<int> oldLengths;
     for (int i = index; i < index + count; ++i) {
         const TLineRecord& record = m_records[i];
+        flagged = flagged || (record.Flags() & lfRestyle);
         text.append(record.Text());
         oldLengths.push_back(record.Length());
         if (record.Tokens() && allStyled)
@@ -324,7 +334,7 @@ int TTextStore::RelayoutLine(int index, const std::vector<int>& breaks) {
     if (lengths == oldLengths) return count;
     for (int i = index + count - 1; i > index; --i)
         RemoveRecord(i);
-    uint32_t styledFlags = allStyled ? lfRepaint : lfRepaint | lfRestyle;
+    uint32_t styledFlags = allStyled && !flagged ? lfRepaint : lfRepaint | lfRestyle;
     int offset = 0;
     for (size_t piece = 0; piece < lengths.size(); ++piece) {
         std::string_view part = std::string_view(text).substr(static_cast<size_t>(offset),
@@ -347,7 +357,7 @@ int TTextStore::RelayoutLine(int index, const std::vector<int>& breaks) {
             std::copy_n(tokens.data() + offset, part.size(), record.EnsureTokens());
         offset += lengths[piece];
     }
-    if (!allStyled) NoteRestyle(index, index + static_cast<int>(lengths.size()) - 1);
+    if (!allStyled || flagged) NoteRestyle(index, index + static_cast<int>(lengths.size()) - 1);
     return static_cast<int>(lengths.size());
 }
 

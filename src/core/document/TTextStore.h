@@ -60,6 +60,16 @@ public:
     const TLineRecord* RecordRun(int index, int& count) const {
         return m_records.Run(index, count);
     }
+    TLineRecord* RecordRun(int index, int& count) { return m_records.Run(index, count); }
+    // Calls visit(record, index) for records first..last in order, block by
+    // block (Record(i) in a loop searches for each record's block); a visit
+    // that answers false stops the walk, and the answer is then false.
+    template <typename Visit> bool VisitRecords(int first, int last, Visit&& visit) const {
+        return Walk(*this, first, last, visit);
+    }
+    template <typename Visit> bool VisitRecords(int first, int last, Visit&& visit) {
+        return Walk(*this, first, last, visit);
+    }
     // The first record from..last carrying one of the flags, or -1.
     int FindRecordFlags(int from, int last, uint32_t flags) const {
         return m_records.FindFlags(from, last, flags);
@@ -73,6 +83,8 @@ public:
     int RestyleFirst() const { return m_restyleFirst; }
     int RestyleLast() const { return std::min(m_restyleLast, RecordCount() - 1); }
     void ClearRestyleRange();
+    // No record before first carries the restyle flag any more.
+    void NarrowRestyleRange(int first);
 
     char CharAt(int position) const;
     std::string TextRange(int start, int end) const;
@@ -126,6 +138,19 @@ public:
     const std::vector<IStoreView*>& Views() const { return m_views; }
 
 private:
+    template <typename Store, typename Visit>
+    static bool Walk(Store& store, int first, int last, Visit& visit) {
+        last = std::min(last, store.RecordCount() - 1);
+        for (int index = std::max(first, 0); index <= last;) {
+            int count = 0;
+            auto* run = store.RecordRun(index, count);
+            count = std::min(count, last - index + 1);
+            for (int i = 0; i < count; ++i)
+                if (!visit(run[i], index + i)) return false;
+            index += count;
+        }
+        return true;
+    }
     TRecordSpan Resplice(int index, std::string_view text);
     void FlowIntoContinuations(int index, std::string& combined);
     void InsertRecord(int index, TLineRecord record);

@@ -13,6 +13,9 @@ public:
     // Paint the lines flagged for repaint, or every visible line when full.
     virtual void Repaint(bool full) = 0;
     virtual void Beep() = 0;
+    // Records wait for highlighting in idle time: call the engine's
+    // RestyleSlice when idle until it answers false.
+    virtual void RestyleWaiting() {}
     // Open the control's built-in find or replace dialog with a search text
     // and the find entry's option word. A view without dialogs ignores them.
     virtual void ShowFindDialog(const std::string& /*preset*/, uint32_t /*options*/) {}

@@ -35,6 +35,7 @@ void TCustomLexipad::AttachStore(TTextStore* store) {
     m_topLine = std::min(m_topLine, std::max(m_store->RecordCount() - 1, 0));
     m_selection = {std::min(m_selection.anchor, CharCount()),
                    std::min(m_selection.caret, CharCount())};
+    ResumeIdleRestyle();
     Changed();
     Repaint(true);
 }

@@ -26,6 +26,8 @@ namespace quarno {
 
 class ILexipadClipboard;
 class TCustomLexipadParser;
+struct TRestyleLimit;
+enum class TRestyleProgress;
 class TEdStream;
 class TMacroKeywords;
 class ILexipadView;
@@ -380,8 +382,30 @@ public:
     // Applies changed settings (LPM_SETTINGSCHANGED): re-wraps when the wrap
     // option or column changed, rescans and repaints.
     void SettingsChanged();
-    // Rescans the changed lines with the active parser.
+    // Rescans the changed lines with the active parser: all of them, or,
+    // with idle restyling on and more than a slice of text waiting, the rows
+    // shown and a page below them; the view is then told that records wait
+    // for RestyleSlice.
     void Restyle();
+    // Highlighting in idle time; off (every restyle complete) unless a window
+    // that drives RestyleSlice switches it on.
+    bool IdleRestyle() const { return m_idleRestyle; }
+    void SetIdleRestyle(bool on);
+    // Characters a slice of idle highlighting scans (it ends at the next
+    // record end where a token ends), and the most a restyle does at once.
+    static constexpr int kRestyleSlice = 32768;
+    // Whether records wait for idle highlighting.
+    bool RestylePending() const { return m_restylePending; }
+    // Highlights the next slice of waiting records, from the first; true
+    // while records still wait.
+    bool RestyleSlice(int budget = kRestyleSlice);
+    // Highlights the waiting records among first..last now, from the nearest
+    // known state before them, so they are drawn or read as a complete
+    // restyle would leave them. Token bytes are derived from the text, so
+    // readers of a const control may complete them.
+    void StyleRecords(int first, int last) const;
+    // Highlights every waiting record.
+    void FinishRestyle() const;
 
     // --- options -------------------------------------------------------------------
     uint32_t Options() const { return static_cast<uint32_t>(m_settings->Options()); }
@@ -535,6 +559,11 @@ private:
     bool KeepsLineWhole(std::string_view text) const;
     int RewrapLine(int record);
     void UseSettings(TLP_Settings& settings);
+    int WaitingChars() const;
+    bool CanRestyleNow() const;
+    void ResumeIdleRestyle();
+    TRestyleProgress RunRestyle(const TRestyleLimit& limit);
+    void NoteProgress(TRestyleProgress progress);
     bool RunMoveAction(int code, bool extend);
     bool HandleMacroKey(uint16_t key, uint8_t shift);
     bool ExpandMacro(const TMacroKeywords& macros, bool autoReplace);
@@ -579,6 +608,8 @@ private:
     int m_appliedWrapColumn = 0;
     bool m_restyling = false;
     bool m_needsRestyle = false;
+    bool m_idleRestyle = false;
+    mutable bool m_restylePending = false; // records wait for idle highlighting
     TKeySequence m_keySequence;
     int m_desiredColumn = 0;
     bool m_beyondEol = false;

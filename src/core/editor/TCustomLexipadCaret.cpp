@@ -302,13 +302,13 @@ void TCustomLexipad::SetBookmark(int index, int line, int column) {
         Repaint(false);
         return;
     }
-    for (int i = 0; i < m_store->RecordCount(); ++i) {
-        TLineRecord& other = m_store->Record(i);
+    m_store->VisitRecords(0, m_store->RecordCount() - 1, [bit](TLineRecord& other, int) {
         if (other.Marks() & bit) {
             other.SetMarks(static_cast<uint16_t>(other.Marks() & ~bit));
             other.AddFlags(lfRepaint);
         }
-    }
+        return true;
+    });
     target.SetMarks(static_cast<uint16_t>((target.Marks() & ~kBookmarkBits) | bit));
     target.AddFlags(lfRepaint);
     int caretColumn = m_selection.caret - m_store->RecordStart(caretRecord) + 1;
@@ -323,13 +323,13 @@ bool TCustomLexipad::GetBookmark(int index, int& line, int& column) const {
     int slot = m_store->BookmarkColumns()[static_cast<size_t>(index)];
     if (slot == 0) return false;
     uint16_t bit = static_cast<uint16_t>(1u << index);
-    for (int i = 0; i < m_store->RecordCount(); ++i)
-        if (m_store->Record(i).Marks() & bit) {
-            line = i + 1;
-            column = std::min(slot, m_store->Record(i).TextLength() + 1);
-            return true;
-        }
-    return false;
+    return !m_store->VisitRecords(0, m_store->RecordCount() - 1,
+                                  [&](const TLineRecord& record, int index) {
+                                      if (!(record.Marks() & bit)) return true;
+                                      line = index + 1;
+                                      column = std::min(slot, record.TextLength() + 1);
+                                      return false;
+                                  });
 }
 
 void TCustomLexipad::GotoBookmark(int index) {

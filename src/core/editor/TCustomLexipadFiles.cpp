@@ -132,6 +132,7 @@ int64_t TCustomLexipad::WriteRange(TStream& stream, int start, int end, uint32_t
 }
 
 std::string TCustomLexipad::StyledText(int start, int end, uint32_t format) const {
+    StyleRecords(m_store->RecordFromPosition(start), m_store->RecordFromPosition(end));
     if (format & kWriteRtf) return WriteRtf(*m_store, start, end, *m_settings);
     return WriteHtml(*m_store, start, end, *m_settings,
                      {m_printTitle, m_htmlDate.empty() ? TodayText() : m_htmlDate});
@@ -156,8 +157,10 @@ std::pair<uint32_t, int64_t> TCustomLexipad::SaveLayout() const {
     if (m_saveFormat == sfUNIX) return {kWriteLf, CharCount()};
     if (m_store->LineStyle() == lsLF) return {0, CharCount()};
     int breaks = 0;
-    for (int index = 0; index < m_store->RecordCount(); ++index)
-        breaks += m_store->Record(index).EndsWithBreak() ? 1 : 0;
+    m_store->VisitRecords(0, m_store->RecordCount() - 1, [&breaks](const TLineRecord& record, int) {
+        breaks += record.EndsWithBreak() ? 1 : 0;
+        return true;
+    });
     return {kWriteCrLf, CharCount() + breaks};
 }
 

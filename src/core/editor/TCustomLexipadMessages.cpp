@@ -205,6 +205,7 @@ intptr_t TCustomLexipad::CopyStyles(const int* lines, uint8_t* buffer, bool set)
     if (!buffer || Store().RecordCount() == 0) return 0;
     int first = lines ? std::max(lines[0], 0) : 0;
     int last = lines ? std::min(lines[1], Store().RecordCount() - 1) : Store().RecordCount() - 1;
+    if (!set) StyleRecords(first, last);
     intptr_t copied = 0;
     for (int index = first; index <= last; ++index) {
         TLineRecord& record = Store().Record(index);

@@ -75,6 +75,11 @@ void TLexipadParser::Restyle(TCustomLexipad& control) {
     TRestyler(*this, control).Run();
 }
 
+TRestyleProgress TLexipadParser::RestyleWithin(TCustomLexipad& control,
+                                               const TRestyleLimit& limit) {
+    return TRestyler(*this, control).Run(limit);
+}
+
 bool TLexipadParser::ReapplyToControls() {
     bool allDone = true;
     std::vector<TCustomLexipad*> controls = m_attached;

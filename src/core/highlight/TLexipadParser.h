@@ -67,6 +67,7 @@ public:
     // Rescans the control's document from its first line flagged for
     // restyling (see TRestyler) and writes the token bytes into its records.
     void Restyle(TCustomLexipad& control) override;
+    TRestyleProgress RestyleWithin(TCustomLexipad& control, const TRestyleLimit& limit) override;
     void Detach(TCustomLexipad& control) override;
 
     // Asks every attached control to apply the settings again and rescan its

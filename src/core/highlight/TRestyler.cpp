@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <climits>
 #include <cstring>
 
 namespace quarno {
@@ -39,19 +40,11 @@ TRestyler::TRestart RunStart(const TTextStore& store, int record, int offset, ui
 TRestyler::TRestyler(TLexipadParser& parser, TCustomLexipad& control)
     : m_parser(parser), m_control(control), m_store(control.Store()), m_bytes(kMaxRecordLength) {}
 
-TRestyler::TRestart TRestyler::FindRestart(const TTextStore& store, const TByteSet& anchors,
-                                           int firstFlagged) {
-    int line = std::clamp(firstFlagged, 0, std::max(store.RecordCount() - 1, 0));
-    while (line > 0 && store.Record(line).IsContinuation())
-        --line;
-    if (line == 0) return {};
-    const int last = line - 1; // the last record of the line before
-    int lineStart = last;
-    while (lineStart > 0 && store.Record(lineStart).IsContinuation())
-        --lineStart;
-    const uint8_t* first = store.Record(lineStart).Tokens();
-    if (anchors.Contains(0) && first && first[0] == 0)
-        return {store.RecordStart(lineStart), 0, lineStart};
+namespace {
+
+// The restart point at the nearest anchor byte at or before the last
+// character of record last, looking back across records.
+TRestyler::TRestart AnchorBefore(const TTextStore& store, const TByteSet& anchors, int last) {
     for (int record = last; record >= 0; --record) {
         const TLineRecord& candidate = store.Record(record);
         const uint8_t* bytes = candidate.Tokens();
@@ -63,20 +56,69 @@ TRestyler::TRestart TRestyler::FindRestart(const TTextStore& store, const TByteS
     return {};
 }
 
-void TRestyler::Run() {
-    int from = 0;
-    while (from >= 0) {
-        int first = FirstFlagged(from);
-        if (first < 0) break;
+// A continuation left flagged by a limited run right after an up-to-date record.
+bool ResumesLine(const TTextStore& store, int record) {
+    if (record <= 0 || record >= store.RecordCount()) return false;
+    const TLineRecord& flagged = store.Record(record);
+    const TLineRecord& before = store.Record(record - 1);
+    return flagged.IsContinuation() && (flagged.Flags() & lfRestyleFollow) && before.Tokens() &&
+           !(before.Flags() & lfRestyle);
+}
+
+} // namespace
+
+TRestyler::TRestart TRestyler::FindRestart(const TTextStore& store, const TByteSet& anchors,
+                                           int firstFlagged) {
+    int line = std::clamp(firstFlagged, 0, std::max(store.RecordCount() - 1, 0));
+    if (ResumesLine(store, line)) return AnchorBefore(store, anchors, line - 1);
+    while (line > 0 && store.Record(line).IsContinuation())
+        --line;
+    if (line == 0) return {};
+    const int last = line - 1; // the last record of the line before
+    int lineStart = last;
+    while (lineStart > 0 && store.Record(lineStart).IsContinuation())
+        --lineStart;
+    const uint8_t* first = store.Record(lineStart).Tokens();
+    if (!store.Record(last).Tokens() || (anchors.Contains(0) && first && first[0] == 0))
+        return {store.RecordStart(lineStart), 0, lineStart};
+    return AnchorBefore(store, anchors, last);
+}
+
+TRestyleProgress TRestyler::Run(const TRestyleLimit& limit) {
+    m_limit = limit;
+    m_scanned = 0;
+    // Records before from are left alone unless nothing flagged lies there.
+    const bool fromTheFirst = limit.from <= m_store.RestyleFirst();
+    int from = std::max(limit.from, 0);
+    bool finished = false;
+    for (;;) {
+        // With the budget used, only the records up to through are still due.
+        const int last = m_scanned >= limit.budget ? limit.through : INT_MAX;
+        const int first = FirstFlagged(from, last);
+        if (first < 0) {
+            finished = last == INT_MAX;
+            break;
+        }
         from = Rescan(first);
+        if (from == kStillFlagged) return TRestyleProgress::Stuck;
+        if (from < 0) {
+            finished = true;
+            break;
+        }
     }
-    if (from != kStillFlagged) m_store.ClearRestyleRange();
+    if (fromTheFirst && finished) {
+        m_store.ClearRestyleRange();
+        return TRestyleProgress::Done;
+    }
+    if (fromTheFirst) m_store.NarrowRestyleRange(from);
+    return m_store.RestyleFirst() <= m_store.RestyleLast() ? TRestyleProgress::More
+                                                           : TRestyleProgress::Done;
 }
 
 // Only the records the store says may be flagged are looked at.
-int TRestyler::FirstFlagged(int from) const {
+int TRestyler::FirstFlagged(int from, int last) const {
     int first = std::max(from, m_store.RestyleFirst());
-    return m_store.FindRecordFlags(first, m_store.RestyleLast(), lfRestyle);
+    return m_store.FindRecordFlags(first, std::min(last, m_store.RestyleLast()), lfRestyle);
 }
 
 int TRestyler::Rescan(int firstFlagged) {
@@ -108,6 +150,7 @@ int TRestyler::Rescan(int firstFlagged) {
         const bool wasOpen = m_parser.ContainerOpen();
         int value = ReadToken(stream, start);
         int stop = stream.Pos();
+        m_scanned += stop - start;
         Seen(value, start, stop);
         if (!wasOpen && m_parser.ContainerOpen())
             ScanContainer(stream, start, stop, value);
@@ -212,6 +255,23 @@ void TRestyler::FinishRecord(bool tokenEndsHere) {
         record.AddFlags(lfRepaint);
     }
     record.ClearFlags(lfRestyle | lfRestyleFollow);
+    if (LimitReached(tokenEndsHere)) CutAfterCurrent();
+}
+
+// A run always gets past its first flagged record, so each one makes progress.
+bool TRestyler::LimitReached(bool tokenEndsHere) const {
+    return m_record >= std::max(m_limit.through, m_firstFlagged) && m_scanned >= m_limit.budget &&
+           tokenEndsHere && !m_parser.ContainerOpen();
+}
+
+// The run ends after the current record; the next one is left flagged so
+// that a later run takes up the rescan there.
+void TRestyler::CutAfterCurrent() {
+    m_stopped = true;
+    const int next = m_record + 1;
+    if (next >= m_store.RecordCount()) return;
+    m_store.FlagRestyle(next, next);
+    m_store.Record(next).AddFlags(lfRestyleFollow);
 }
 
 bool TRestyler::CanStopBefore(int next) const {

@@ -5,8 +5,11 @@
 // and stops at the first completed record past the flagged one that came out
 // unchanged, ends with a token boundary, is followed by a record that has
 // bytes and is not flagged, with no bound state active and no container open.
+// A limited run also ends where its limit says (TRestyleLimit), leaving the
+// record after its last one flagged for the next run.
 #pragma once
 
+#include "core/editor/TCustomLexipadParser.h"
 #include "core/lexicon/TByteSet.h"
 
 #include <cstdint>
@@ -32,8 +35,8 @@ public:
     };
 
     TRestyler(TLexipadParser& parser, TCustomLexipad& control);
-    // Rescans until no record is flagged for restyling any more.
-    void Run();
+    // Rescans the flagged records within the limit (all of them by default).
+    TRestyleProgress Run(const TRestyleLimit& limit = {});
 
     // The restart point for a rescan whose first flagged record is given. It
     // lies in the real line before the one holding that record (soft
@@ -42,11 +45,16 @@ public:
     // token 0 is an anchor and the line's first byte is 0; otherwise, looking
     // back from the line's last character, the first character of the run of
     // equal bytes holding the nearest anchor byte. Records without token
-    // bytes hold no anchor. Without one, the start of the text.
+    // bytes hold no anchor; a line before whose last record has none restarts
+    // at its first character with token 0. Without an anchor, the start of
+    // the text. A continuation that a limited run left flagged after its last
+    // record (lfRestyleFollow) goes on from the nearest anchor before it in its
+    // own line, as long as the record before it is up to date, so a long line
+    // is highlighted in pieces without starting over each time.
     static TRestart FindRestart(const TTextStore& store, const TByteSet& anchors, int firstFlagged);
 
 private:
-    int FirstFlagged(int from) const;
+    int FirstFlagged(int from, int last) const;
     // Where the next search for flagged records starts, -1 when done, or
     // kStillFlagged when the lines could not be scanned and stay flagged.
     static constexpr int kStillFlagged = -2;
@@ -58,6 +66,8 @@ private:
     void BeginRecord(int index);
     void FinishRecord(bool tokenEndsHere);
     bool CanStopBefore(int next) const;
+    bool LimitReached(bool tokenEndsHere) const;
+    void CutAfterCurrent();
 
     TLexipadParser& m_parser;
     TCustomLexipad& m_control;
@@ -69,6 +79,8 @@ private:
     int m_recordLength = 0;
     int m_firstFlagged = 0;
     bool m_stopped = false;
+    TRestyleLimit m_limit;
+    int m_scanned = 0; // characters scanned in this run
 };
 
 } // namespace quarno

@@ -19,18 +19,21 @@ int DigitCount(int number) {
 }
 
 // Index of the real line a record belongs to (0-based).
+int LinesUpTo(const TTextStore& store, int last) {
+    int lines = 0;
+    store.VisitRecords(0, last, [&lines](const TLineRecord& record, int) {
+        lines += record.IsContinuation() ? 0 : 1;
+        return true;
+    });
+    return lines;
+}
+
 int RealLineOfRecord(const TTextStore& store, int record) {
-    int line = -1;
-    for (int i = 0; i <= record && i < store.RecordCount(); ++i)
-        if (!store.Record(i).IsContinuation()) ++line;
-    return std::max(line, 0);
+    return std::max(LinesUpTo(store, record) - 1, 0);
 }
 
 int RealLineCount(const TTextStore& store) {
-    int count = 0;
-    for (int i = 0; i < store.RecordCount(); ++i)
-        if (!store.Record(i).IsContinuation()) ++count;
-    return std::max(count, 1);
+    return std::max(LinesUpTo(store, store.RecordCount() - 1), 1);
 }
 
 } // namespace
@@ -42,6 +45,8 @@ TPrintPaginator::TPrintPaginator(const TCustomLexipad& pad, const ITextMetrics& 
     lines.first = std::clamp(lines.first, 0, count - 1);
     lines.last = std::clamp(lines.last, lines.first, count - 1);
     m_record = RealLineRecord(lines.first);
+    // Printed text shows the highlighting of a complete restyle.
+    pad.StyleRecords(m_record, RealLineRecord(lines.last + 1) - 1);
     m_nextNumber = lines.first + 1;
     m_lastNumber = lines.last + 1;
     if (pad.HasOption(smoPrintLineNos))
@@ -67,9 +72,13 @@ TPrintLines TPrintPaginator::SelectionLines(const TCustomLexipad& pad) {
 int TPrintPaginator::RealLineRecord(int line) const {
     const TTextStore& store = m_pad.Store();
     int seen = -1;
-    for (int i = 0; i < store.RecordCount(); ++i)
-        if (!store.Record(i).IsContinuation() && ++seen == line) return i;
-    return store.RecordCount();
+    int found = store.RecordCount();
+    store.VisitRecords(0, store.RecordCount() - 1, [&](const TLineRecord& record, int index) {
+        if (record.IsContinuation() || ++seen != line) return true;
+        found = index;
+        return false;
+    });
+    return found;
 }
 
 int TPrintPaginator::LineHeight() const {

@@ -21,6 +21,9 @@ public:
     explicit ViewLink(TLexipad& owner) : m_owner(owner) {}
     void Repaint(bool full) override { m_owner.ViewRepaint(full); }
     void Beep() override { QApplication::beep(); }
+    // The rest of the document is highlighted a slice at a time whenever the
+    // event loop has nothing else to do.
+    void RestyleWaiting() override { m_owner.m_restyleTimer.start(0, &m_owner); }
     void ShowFindDialog(const std::string& preset, uint32_t options) override {
         m_owner.OpenSearchDialog(false, preset, options);
     }
@@ -65,6 +68,7 @@ TLexipad::TLexipad(QWidget* parent)
     };
     OnTemplateList = [this](TCustomLexipad&, const std::string& word) { ShowTemplateList(word); };
     ApplySettings();
+    SetIdleRestyle(true);
     SetView(m_viewLink.get());
 }
 

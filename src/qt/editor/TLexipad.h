@@ -267,6 +267,7 @@ private:
     QRect m_caretRect; // where the caret was last drawn
     bool m_caretPhase = true;
     QBasicTimer m_caretTimer;
+    QBasicTimer m_restyleTimer; // a zero timer: idle highlighting
     bool m_syncingScrollBars = false;
 
     QPoint m_pressPoint;

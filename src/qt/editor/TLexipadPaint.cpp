@@ -120,6 +120,12 @@ void TLexipad::timerEvent(QTimerEvent* event) {
             viewport()->update(QRect(0, caret.top(), viewport()->width(), caret.height()));
         return;
     }
+    if (event->timerId() == m_restyleTimer.timerId()) {
+        bool more = false;
+        RunCommand([&] { more = RestyleSlice(); });
+        if (!more) m_restyleTimer.stop();
+        return;
+    }
     if (event->timerId() == m_autoScrollTimer.timerId()) {
         RunCommand([&] { MouseMove({m_lastMousePoint.x(), m_lastMousePoint.y()}, 0); });
         return;

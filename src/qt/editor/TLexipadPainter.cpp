@@ -89,6 +89,12 @@ void TLexipadPainter::PaintRows(QPainter& painter, int first, int last, int widt
                                 const TPaintState& state) {
     m_pen = QColor();
     m_font = -1;
+    // Rows still waiting for idle highlighting are highlighted before they
+    // are drawn; a failing token handler leaves them plain.
+    try {
+        m_pad.StyleRecords(m_pad.TopLine() + std::max(first, 0), m_pad.TopLine() + last);
+    } catch (const std::exception&) {
+    }
     int number = 0;
     for (int row = std::max(first, 0); row <= last; ++row)
         PaintRow(painter, row, width, state, number);
@@ -108,8 +114,13 @@ int TLexipadPainter::RealLineNumber(int record) {
         m_numberRecord = 0;
         m_numberValue = 1;
     }
-    for (int i = m_numberRecord + 1; i <= record && i < store.RecordCount(); ++i)
-        if (!store.Record(i).IsContinuation()) ++m_numberValue;
+    // Block by block: after an edit the count starts again from the top.
+    int lines = 0;
+    store.VisitRecords(m_numberRecord + 1, record, [&lines](const TLineRecord& line, int) {
+        lines += line.IsContinuation() ? 0 : 1;
+        return true;
+    });
+    m_numberValue += lines;
     m_numberRecord = record;
     return m_numberValue;
 }

@@ -2,6 +2,7 @@
 #include "core/editor/TCustomLexipad.h"
 #include "core/highlight/ShippedLanguages.h"
 #include "support/ParserTestSupport.h"
+#include "support/StoreInspection.h"
 
 #include <gtest/gtest.h>
 #include <memory>
@@ -101,6 +102,7 @@ struct RecordSpec {
     std::string text;
     std::vector<uint8_t> bytes;
     bool continuation = false;
+    uint32_t flags = 0;
 };
 
 void Build(TTextStore& store, const std::vector<RecordSpec>& records) {
@@ -111,7 +113,7 @@ void Build(TTextStore& store, const std::vector<RecordSpec>& records) {
     ASSERT_EQ(store.RecordCount(), static_cast<int>(records.size()));
     for (int i = 0; i < store.RecordCount(); ++i) {
         TLineRecord& record = store.Record(i);
-        record.SetFlags(0);
+        record.SetFlags(records[static_cast<size_t>(i)].flags);
         if (records[static_cast<size_t>(i)].continuation) record.SetMarks(kSoftContinuation);
         const std::vector<uint8_t>& bytes = records[static_cast<size_t>(i)].bytes;
         if (!bytes.empty()) std::copy(bytes.begin(), bytes.end(), record.EnsureTokens());
@@ -151,11 +153,30 @@ TEST(TRestylerTest, RestartPointComesFromTheLineBefore) {
          2,
          {1, 1, 0}},
         {"no anchor at all", {{"ab\r", {3, 3, 3}}, {"c\r", {3, 0}}}, {0}, 1, {0, 0, 0}},
-        {"record without bytes holds no anchor",
+        {"line before without bytes restarts at its first character",
          {{"ab\r", {3, 3, 0}}, {"cd\r", {}}, {"e\r", {3, 0}}},
          {0},
          2,
+         {3, 0, 1}},
+        {"record without bytes holds no anchor",
+         {{"ab\r", {3, 3, 0}}, {"cd\r", {}}, {"ef\r", {3, 3, 3}, true}, {"g\r", {3, 0}}},
+         {0},
+         3,
          {2, 0, 0}},
+        // A continuation a limited run left flagged goes on inside its line
+        // when the record before is up to date.
+        {"limited run goes on inside its line",
+         {{"PRINT ab \r", {12, 12, 12, 12, 12, 0, 3, 3, 0, 0}},
+          {"cd\r", {}, true, lfRestyle | lfRestyleFollow}},
+         {0},
+         1,
+         {8, 0, 0}},
+        {"not when the record before waits itself",
+         {{"PRINT ab \r", {12, 12, 12, 12, 12, 0, 3, 3, 0, 0}, false, lfRestyle},
+          {"cd\r", {}, true, lfRestyle | lfRestyleFollow}},
+         {0},
+         1,
+         {0, 0, 0}},
         // Continuation records (marked as such here) belong to the line
         // they continue.
         {"continuation belongs to its line",
@@ -426,4 +447,186 @@ TEST(TRestylerTest, ControlsAttachAndDetach) {
     EXPECT_TRUE(parser->ReapplyToControls());
     parser.reset();
     EXPECT_EQ(other.Parser(1), nullptr) << "a destroyed parser leaves its slots";
+}
+
+namespace {
+
+// Records whose restyle flags or bytes differ between two stores of the same
+// text; "" when none do.
+std::string CompareRecords(const TTextStore& idle, const TTextStore& full) {
+    if (idle.RecordCount() != full.RecordCount()) return "record counts differ";
+    for (int i = 0; i < idle.RecordCount(); ++i) {
+        const TLineRecord& a = idle.Record(i);
+        const TLineRecord& b = full.Record(i);
+        if (a.Flags() != b.Flags())
+            return "flags of record " + std::to_string(i) + ": " + std::to_string(a.Flags()) +
+                   " instead of " + std::to_string(b.Flags());
+        if (!a.Tokens() != !b.Tokens()) return "token bytes of record " + std::to_string(i);
+    }
+    return "";
+}
+
+std::string LongSample(std::mt19937& random, int lines) {
+    const char* statements[] = {"PRINT x\r",      "REM note\r", "x = $1F + %10\r", "/* a\r",
+                                "b */ y = 1.5\r", "' c\r",      "\"text\r",        "ON ab\r"};
+    std::string text;
+    for (int i = 0; i < lines; ++i)
+        text += statements[random() % std::size(statements)];
+    return text;
+}
+
+void Drain(TCustomLexipad& pad) {
+    for (int guard = 0; pad.RestyleSlice() && guard < 100000; ++guard) {
+    }
+}
+
+} // namespace
+
+// Idle highlighting in slices of random sizes, with edits, scrolling and
+// rows drawn in between, ends where a complete restyle after every step
+// ends: the same bytes in every record and the same flags.
+TEST(TRestylerTest, IdleRestyleEqualsAFullScan) {
+    const char* fragments[] = {"REM ", "'", "\r", "\"", "$1F", "PRINT", " ", "/*", "*/", "x\ry"};
+    for (int language = 0; language < 4; ++language) {
+        // A parser each: the settings (and so the wrap column) are the parser's.
+        TLexipadParser parser;
+        TLexipadParser fullParser;
+        for (TLexipadParser* each : {&parser, &fullParser}) {
+            if (language == 1)
+                BuildMultiLineComments(*each);
+            else if (language == 3)
+                each->Assign(*MakeShippedParser("basic"));
+            else
+                BuildMiniBasic(*each);
+        }
+        TCustomLexipad idle;
+        TCustomLexipad full;
+        idle.SetIdleRestyle(true);
+        idle.SetParser(1, &parser);
+        full.SetParser(1, &fullParser);
+        for (TCustomLexipad* pad : {&idle, &full}) {
+            pad->SetVisibleSize(80, 20);
+            if (language == 2) {
+                pad->SetWrapAtColumn(9);
+                pad->SetOptions(pad->Options() | smoWordWrap);
+            }
+        }
+        std::mt19937 random(5 + static_cast<unsigned>(language));
+        auto pick = [&random](int n) {
+            return static_cast<int>(random() % static_cast<unsigned>(n));
+        };
+        const std::string text = LongSample(random, 12000);
+        idle.SetText(text);
+        full.SetText(text);
+        ASSERT_TRUE(idle.RestylePending()) << "language " << language;
+        for (int step = 0; step < 150; ++step) {
+            for (int slices = pick(4); slices > 0; --slices)
+                idle.RestyleSlice(1 + pick(6000));
+            int choice = pick(8);
+            if (choice == 0) {
+                idle.SetTopLine(pick(idle.LineCount()));
+            } else if (choice == 1) {
+                int first = pick(idle.LineCount());
+                idle.StyleRecords(first, first + pick(60));
+            } else if (choice == 2 && language == 2) {
+                for (TCustomLexipad* pad : {&idle, &full})
+                    pad->SetWrapAtColumn(pad->WrapAtColumn() == 9 ? 14 : 9);
+            } else {
+                int start = pick(idle.CharCount() + 1);
+                int end = std::min(idle.CharCount(), start + pick(3) * pick(8));
+                std::string insert;
+                for (int n = pick(3); n > 0; --n)
+                    insert += fragments[pick(10)];
+                for (TCustomLexipad* pad : {&idle, &full}) {
+                    pad->SetSelection(start, end);
+                    pad->ReplaceSelection(insert);
+                }
+            }
+            ASSERT_EQ(CheckInvariants(idle.Store()), "") << "language " << language;
+        }
+        Drain(idle);
+        EXPECT_FALSE(idle.RestylePending());
+        EXPECT_EQ(CompareWithFullScan(parser, idle), "") << "language " << language;
+        EXPECT_EQ(CompareRecords(idle.Store(), full.Store()), "") << "language " << language;
+    }
+}
+
+// After loading, only the rows shown and a page below them are highlighted;
+// rows drawn far below start from the line before them, not from the top.
+TEST(TRestylerTest, LoadHighlightsTheRowsShownFirst) {
+    auto parser = MakeShippedParser("basic");
+    TCustomLexipad pad;
+    pad.SetIdleRestyle(true);
+    pad.SetVisibleSize(80, 30);
+    pad.SetParser(1, parser.get());
+    std::mt19937 random(3);
+    const std::string text = LongSample(random, 20000);
+    int tokens = 0;
+    pad.OnTokenSeen = [&tokens](TCustomLexipad&, int& value, int, int) { tokens += value >= 0; };
+    pad.SetText(text);
+    EXPECT_TRUE(pad.RestylePending());
+    const TTextStore& store = pad.Store();
+    EXPECT_NE(store.Record(59).Tokens(), nullptr);
+    EXPECT_EQ(store.Record(200).Tokens(), nullptr);
+    EXPECT_LT(tokens, 1000) << "the load highlighted more than the rows shown";
+
+    tokens = 0;
+    const int last = store.RecordCount() - 1;
+    pad.StyleRecords(last - 29, last);
+    EXPECT_LT(tokens, 600) << "rows at the end were highlighted from far above";
+    EXPECT_EQ(store.Record(last - 100).Tokens(), nullptr);
+    const std::vector<uint8_t> expected = FullScanBytes(*parser, text);
+    for (int record = last - 29; record <= last; ++record) {
+        ASSERT_NE(store.Record(record).Tokens(), nullptr) << "record " << record;
+        const int start = store.RecordStart(record);
+        for (int k = 0; k < store.Record(record).Length(); ++k)
+            ASSERT_EQ(store.Record(record).Tokens()[k], expected[static_cast<size_t>(start + k)])
+                << "record " << record << " offset " << k;
+    }
+    Drain(pad);
+    EXPECT_EQ(CompareWithFullScan(*parser, pad), "");
+}
+
+// A line longer than a slice is highlighted in pieces, each going on where
+// the last stopped, so the whole line is scanned about once.
+TEST(TRestylerTest, LongLineIsHighlightedOncePiecebyPiece) {
+    TLexipadParser parser;
+    BuildMiniBasic(parser);
+    std::string line;
+    while (line.size() < 300000)
+        line += "PRINT $1F ON x ";
+    line += "\r";
+    TCustomLexipad pad;
+    pad.SetParser(1, &parser);
+    int once = 0;
+    pad.OnTokenSeen = [&once](TCustomLexipad&, int& value, int, int) { once += value >= 0; };
+    pad.SetText(line);
+    TCustomLexipad idle;
+    idle.SetIdleRestyle(true);
+    idle.SetVisibleSize(80, 10);
+    idle.SetParser(1, &parser);
+    int pieces = 0;
+    idle.OnTokenSeen = [&pieces](TCustomLexipad&, int& value, int, int) { pieces += value >= 0; };
+    idle.SetText(line);
+    int slices = 0;
+    while (idle.RestyleSlice(5000))
+        ++slices;
+    EXPECT_GT(slices, 20);
+    EXPECT_LT(pieces, once + once / 10);
+    EXPECT_EQ(CompareWithFullScan(parser, idle), "");
+}
+
+// Lines the language cannot scan now stay flagged, and idle time stops.
+TEST(TRestylerTest, IdleRestyleStopsWhenNothingCanBeScanned) {
+    TLexipadParser parser;
+    BuildMiniBasic(parser);
+    parser.Language().SetCustomHandlers(true);
+    TCustomLexipad pad;
+    pad.SetIdleRestyle(true);
+    std::mt19937 random(9);
+    pad.SetText(LongSample(random, 20000));
+    pad.SetParser(1, &parser);
+    EXPECT_FALSE(pad.RestylePending());
+    EXPECT_FALSE(pad.RestyleSlice());
+    EXPECT_TRUE(pad.Store().Record(0).Flags() & lfRestyle);
 }

@@ -1,14 +1,18 @@
 // The editing control's painting, checked on the pixels that matter.
 #include "core/editor/LexipadMessages.h"
+#include "core/highlight/ShippedLanguages.h"
 #include "qt/editor/LexipadColors.h"
 #include "qt/editor/TLexipad.h"
 #include "qt/editor/TLexipadGlyphs.h"
+#include "support/SampleSource.h"
 
 #include <QApplication>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QtTest>
 
+#include <algorithm>
+#include <memory>
 #include <vector>
 
 using namespace quarno;
@@ -53,11 +57,25 @@ void SetTokens(TLexipad& pad, int line, std::vector<uint8_t> tokens) {
     pad.Perform(LPM_SETSTYLES, reinterpret_cast<uintptr_t>(lines), tokens.data());
 }
 
+// Whether records first..last hold the bytes a complete restyle gives.
+bool SameBytes(const TTextStore& store, const TTextStore& reference, int first, int last) {
+    for (int record = first; record <= last; ++record) {
+        const uint8_t* bytes = store.Record(record).Tokens();
+        const uint8_t* expected = reference.Record(record).Tokens();
+        int length = store.Record(record).Length();
+        if (!bytes || !expected || !std::equal(bytes, bytes + length, expected)) return false;
+    }
+    return true;
+}
+
 } // namespace
 
 class LexipadPaintTest : public QObject {
     Q_OBJECT
 private slots:
+    // After a load the rows shown are highlighted and painted at once; the
+    // rest of the document follows in idle time.
+    void paintsBeforeTheWholeDocumentIsHighlighted();
     void keywordTakesItsStylesColourAndBoldness();
     void selectionTakesTheSelectionColours();
     void breakpointLineTakesItsColours();
@@ -420,6 +438,40 @@ void LexipadPaintTest::caretIsABarOrABlockInOverwriteMode() {
              pad.TextLeft() + pad.VirtualColumn() * pad.CharWidth());
     pad.SetText("end\r");
     QCOMPARE(painter.CaretRect(4, false).topLeft(), QPoint(pad.TextLeft(), pad.LineHeight()));
+}
+
+void LexipadPaintTest::paintsBeforeTheWholeDocumentIsHighlighted() {
+    std::unique_ptr<TLexipadParser> parser = MakeShippedParser("basic");
+    const std::string text = test::SampleSource(1 << 20, 11, {"\r"});
+    TCustomLexipad reference;
+    reference.SetParser(1, parser.get());
+    reference.SetText(text);
+    const TTextStore& full = reference.Store();
+    const int last = full.RecordCount() - 1;
+
+    TLexipad pad;
+    pad.resize(500, 300);
+    pad.SetParser(1, parser.get());
+    pad.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&pad));
+    pad.SetText(text);
+    pad.viewport()->repaint();
+    const TTextStore& store = pad.Store();
+    const int rows = pad.VisibleRows();
+    QVERIFY(pad.RestylePending());
+    QVERIFY(SameBytes(store, full, 0, rows));
+    QVERIFY(!store.Record(last).Tokens());
+
+    // Rows shown at the end are highlighted from the line before them.
+    pad.SetTopLine(last - rows + 1);
+    pad.viewport()->repaint();
+    QVERIFY(SameBytes(store, full, last - rows + 1, last));
+    QVERIFY(!store.Record(last / 2).Tokens());
+
+    for (int guard = 0; pad.RestylePending() && guard < 100000; ++guard)
+        QCoreApplication::processEvents();
+    QVERIFY(!pad.RestylePending());
+    QVERIFY(SameBytes(store, full, 0, last));
 }
 
 QTEST_MAIN(LexipadPaintTest)
