@@ -43,7 +43,7 @@ int Prevalence(int c) {
         return 200 - 4 * static_cast<int>(std::strchr(kLetters, c) - kLetters);
     if (c >= 'A' && c <= 'Z')
         return 190 - 4 * static_cast<int>(std::strchr(kLetters, c - 'A' + 'a') - kLetters);
-    if (c >= '0' && c <= '9') return c <= '1' ? 170 : 150;
+    if (c >= '0' && c <= '9') return c <= '1' ? 175 : 160; // numbers are everywhere in code
     if (c != 0 && std::strchr("\t.,=()\"';:_$-", c)) return 140;
     if (c > ' ' && c < 0x7F) return 80;
     return 20;
@@ -54,6 +54,9 @@ int Prevalence(int c) {
 // better.
 constexpr int64_t kCandidatesBeforeJudging = 256;
 constexpr int64_t kBytesPerCandidate = 8;
+// What looking for a second byte (the other case of a letter) adds to the
+// prevalence of a pattern character.
+constexpr int kSecondByteCost = 16;
 
 // The first byte equal to c in [from, stop), or null.
 const char* FindByte(const char* from, const char* stop, char c) {
@@ -103,8 +106,9 @@ void TPlainSearch::ChooseRareCharacter() {
             if (fold[static_cast<size_t>(c)] != static_cast<unsigned char>(pattern[i])) continue;
             if (count < 2) bytes[static_cast<size_t>(count)] = static_cast<char>(c);
             ++count;
-            score += Prevalence(c);
+            score = std::max(score, Prevalence(c));
         }
+        score += count > 1 ? kSecondByteCost : 0;
         if (count == 0 || count > 2 || score >= best) continue;
         best = score;
         m_rareScore = score;
