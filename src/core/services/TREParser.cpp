@@ -155,7 +155,11 @@ void TREParser::ChooseLiterals() {
 }
 
 // Whether some node can consume a line break (the start-of-line node takes
-// one before a line's first character).
+// one before a line's first character). Patterns that repeat a group or
+// count are treated as if they could: lines are passed over only for
+// patterns whose repeats are one-character ones, whose attempts the matcher
+// keeps linear, so a search that ran out of steps on a line before still
+// does.
 bool TREParser::CanTakeLineBreak() const {
     const uint8_t* program = m_program.data();
     const int size = static_cast<int>(m_program.size());
@@ -167,7 +171,7 @@ bool TREParser::CanTakeLineBreak() const {
         if (node <= 0 || node >= size || seen[static_cast<size_t>(node)]) continue;
         seen[static_cast<size_t>(node)] = true;
         uint8_t op = program[node];
-        if (op == opBol || TakesLineBreak(node)) return true;
+        if (op == opBol || op == opBack || op == opCountInit || TakesLineBreak(node)) return true;
         if (op == opEnd) continue;
         pending.push_back(RENext(program, node));
         if (op == opBranch || op == opStar || op == opPlus) pending.push_back(REOperand(node));
