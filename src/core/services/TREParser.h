@@ -158,8 +158,9 @@ private:
     // Literals every match contains, the one to look for first at the front
     // (only that one unless matches are confined to a line).
     std::vector<std::unique_ptr<TPlainSearch>> m_literals;
-    // No node can take a line break, so a match lies inside one line, which
-    // must then hold every literal of m_literals.
+    // No node can take a line break (and no group or count is repeated), so
+    // a match lies inside one line, which must then hold every literal of
+    // m_literals.
     bool m_lineConfined = false;
     bool m_prefilters = true;
 
