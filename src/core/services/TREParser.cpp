@@ -6,7 +6,9 @@
 // a literal, only its occurrences (found by the plain search) are tried; when
 // the first character must belong to a set, the records are scanned for it;
 // when a literal occurs in every match and is missing from the rest of the
-// text, the search ends at once.
+// text, the search ends at once. When no part of the pattern can take a line
+// break, every match lies inside one line, so only lines holding all the
+// literals every match contains are tried.
 #include "core/services/TREParser.h"
 
 #include "core/document/TEdStream.h"
@@ -72,6 +74,11 @@ void TREParser::SetLearning(bool learning) {
     if (m_matcher) m_matcher->SetLearning(learning);
 }
 
+void TREParser::SetPrefilters(bool on) {
+    m_prefilters = on;
+    if (m_matcher) Analyze();
+}
+
 void TREParser::SetStepBudget(int64_t base, int64_t perPosition) {
     m_stepBase = std::max<int64_t>(base, 1);
     m_stepsPerPosition = std::max<int64_t>(perPosition, 0);
@@ -98,8 +105,11 @@ void TREParser::Analyze() {
     const uint8_t* program = m_program.data();
     m_startKind = skAnywhere;
     m_prefix.reset();
-    m_mandatory.reset();
+    m_literals.clear();
+    m_lineConfined = false;
     m_firstSet.fill(false);
+    m_matcher->SetLeadingRepeat(0);
+    if (!m_prefilters) return;
     int top = kREFirstNode;
     if (program[top] == opBranch && program[RENext(program, top)] == opEnd) {
         int node = REOperand(top);
@@ -122,12 +132,62 @@ void TREParser::Analyze() {
         std::vector<bool> visited(m_program.size(), false);
         if (!FirstCharacters(top, visited)) m_startKind = skFirstSet;
     }
-    std::string mandatory = MandatoryLiteral();
-    // Candidates at the literal the pattern starts with already carry it.
-    bool carried = m_prefix && m_prefix->Pattern().find(mandatory) != std::string::npos;
-    if (!mandatory.empty() && !carried) {
-        m_mandatory = std::make_unique<TPlainSearch>();
-        m_mandatory->SetPattern(mandatory, m_matchCase);
+    ChooseLiterals();
+}
+
+// The mandatory literals, longest (then rarest) first. Without line
+// confinement only the first is kept, and not even that when candidates at
+// the literal the pattern starts with already carry it.
+void TREParser::ChooseLiterals() {
+    for (const std::string& literal : MandatoryLiterals()) {
+        m_literals.push_back(std::make_unique<TPlainSearch>());
+        m_literals.back()->SetPattern(literal, m_matchCase);
+    }
+    std::stable_sort(m_literals.begin(), m_literals.end(), [](const auto& a, const auto& b) {
+        if (a->Length() != b->Length()) return a->Length() > b->Length();
+        return a->RareScore() < b->RareScore();
+    });
+    m_lineConfined = !m_literals.empty() && !CanTakeLineBreak();
+    if (m_lineConfined || m_literals.empty()) return;
+    m_literals.resize(1);
+    if (m_prefix && m_prefix->Pattern().find(m_literals[0]->Pattern()) != std::string::npos)
+        m_literals.clear();
+}
+
+// Whether some node can consume a line break (the start-of-line node takes
+// one before a line's first character). Patterns that repeat a group or
+// count are treated as if they could: lines are passed over only for
+// patterns whose repeats are one-character ones, whose attempts the matcher
+// keeps linear, so a search that ran out of steps on a line before still
+// does.
+bool TREParser::CanTakeLineBreak() const {
+    const uint8_t* program = m_program.data();
+    const int size = static_cast<int>(m_program.size());
+    std::vector<bool> seen(m_program.size(), false);
+    std::vector<int> pending{kREFirstNode};
+    while (!pending.empty()) {
+        int node = pending.back();
+        pending.pop_back();
+        if (node <= 0 || node >= size || seen[static_cast<size_t>(node)]) continue;
+        seen[static_cast<size_t>(node)] = true;
+        uint8_t op = program[node];
+        if (op == opBol || op == opBack || op == opCountInit || TakesLineBreak(node)) return true;
+        if (op == opEnd) continue;
+        pending.push_back(RENext(program, node));
+        if (op == opBranch || op == opStar || op == opPlus) pending.push_back(REOperand(node));
+        if (op == opRepeat) pending.push_back(REOperand(node) + 4);
+        if (op == opCountLoop) pending.push_back(REOperand(node) + 5);
+    }
+    return false;
+}
+
+bool TREParser::TakesLineBreak(int node) const {
+    const uint8_t* operand = m_program.data() + REOperand(node);
+    switch (m_program[static_cast<size_t>(node)]) {
+    case opAnyOf: return operand['\r'] != 0;
+    case opAnyBut: return operand['\r'] == 0;
+    case opExactly: return std::strchr(reinterpret_cast<const char*>(operand), '\r') != nullptr;
+    default: return false; // "." never takes one
     }
 }
 
@@ -190,20 +250,21 @@ void TREParser::AddFirstCharacters(int node) {
     }
 }
 
-// The longest literal on the main chain of a one-alternative program: every
-// match contains it.
-std::string TREParser::MandatoryLiteral() const {
+// The literals on the main chain of a one-alternative program (every match
+// contains each of them), each once.
+std::vector<std::string> TREParser::MandatoryLiterals() const {
     const uint8_t* program = m_program.data();
-    std::string best;
+    std::vector<std::string> literals;
     int top = kREFirstNode;
-    if (program[top] != opBranch || program[RENext(program, top)] != opEnd) return best;
+    if (program[top] != opBranch || program[RENext(program, top)] != opEnd) return literals;
     for (int node = REOperand(top); node != 0 && program[node] != opEnd;
          node = RENext(program, node)) {
         if (program[node] != opExactly) continue;
-        const char* literal = reinterpret_cast<const char*>(program + REOperand(node));
-        if (std::strlen(literal) > best.size()) best = literal;
+        std::string literal = reinterpret_cast<const char*>(program + REOperand(node));
+        if (std::find(literals.begin(), literals.end(), literal) == literals.end())
+            literals.push_back(literal);
     }
-    return best;
+    return literals;
 }
 
 // --- searching --------------------------------------------------------------
@@ -256,13 +317,15 @@ TREParser::TRun::~TRun() {
 // except that a search from the end finds nothing.
 bool TREParser::SearchForward(TStoreText& text, int from, const TMatchFilter& accept) {
     if (from >= text.Size()) return false;
+    if (m_lineConfined) return SearchForwardByLines(text, from, accept);
+    TPlainSearch* mandatory = m_literals.empty() ? nullptr : m_literals.front().get();
     int mandatoryAt = -1;
     for (int position = from; position <= text.Size(); ++position) {
-        if (m_mandatory && mandatoryAt < position) {
-            mandatoryAt = m_mandatory->FindForward(text, position);
+        if (mandatory && mandatoryAt < position) {
+            mandatoryAt = mandatory->FindForward(text, position);
             if (mandatoryAt < 0) return false; // every match needs it
         }
-        position = NextCandidate(text, position);
+        position = NextCandidate(text, position, text.Size());
         if (position < 0) return false;
         if (Attempt(text, position, text.Size(), position - from, false, accept)) return true;
         // When every match starts with an unbounded one-character repeat
@@ -277,24 +340,94 @@ bool TREParser::SearchForward(TStoreText& text, int from, const TMatchFilter& ac
 
 // Start positions from-1 down to 0; the match must end at or before from.
 bool TREParser::SearchBackward(TStoreText& text, int from, const TMatchFilter& accept) {
+    if (m_lineConfined) return SearchBackwardByLines(text, from, accept);
     int lastStart = from - 1;
-    if (m_mandatory) {
-        int at = m_mandatory->FindBackward(text, from);
+    if (!m_literals.empty()) {
+        int at = m_literals.front()->FindBackward(text, from);
         if (at < 0) return false;
         lastStart = std::min(lastStart, at);
     }
     for (int position = lastStart; position >= 0; --position) {
-        position = PreviousCandidate(text, position, from);
+        position = PreviousCandidate(text, position, from, 0);
         if (position < 0) return false;
         if (Attempt(text, position, from, from - position, true, accept)) return true;
     }
     return false;
 }
 
-int TREParser::NextCandidate(TStoreText& text, int position) {
+// Every match lies inside one line that holds every mandatory literal: the
+// lines are found through the first literal, and the others pass over the
+// lines that lack one of them.
+bool TREParser::SearchForwardByLines(TStoreText& text, int from, const TMatchFilter& accept) {
+    static const TCharSet breaks = LineBreakSet();
+    TPlainSearch& guide = *m_literals.front();
+    for (int position = from; position < text.Size();) {
+        int at = guide.FindForward(text, position);
+        if (at < 0) return false;
+        int lineStart = std::max(position, text.FindLastOf(at - 1, position, breaks) + 1);
+        int lineEnd = text.FindFirstOf(at + guide.Length(), text.Size(), breaks);
+        if (lineEnd < 0) lineEnd = text.Size();
+        if (LineHoldsLiterals(text, lineStart, lineEnd) &&
+            SearchLine(text, from, lineStart, lineEnd, accept))
+            return true;
+        position = lineEnd + 1;
+    }
+    return false;
+}
+
+bool TREParser::SearchBackwardByLines(TStoreText& text, int from, const TMatchFilter& accept) {
+    static const TCharSet breaks = LineBreakSet();
+    TPlainSearch& guide = *m_literals.front();
+    for (int end = from; end > 0;) {
+        int at = guide.FindBackward(text, end);
+        if (at < 0) return false;
+        int lineStart = text.FindLastOf(at - 1, 0, breaks) + 1;
+        int lineEnd = text.FindFirstOf(at + guide.Length(), from, breaks);
+        if (lineEnd < 0) lineEnd = from;
+        if (LineHoldsLiterals(text, lineStart, lineEnd) &&
+            SearchLineBackward(text, from, lineStart, std::min(lineEnd, from) - 1, accept))
+            return true;
+        end = lineStart - 1; // the line break before the line (no literal holds one)
+    }
+    return false;
+}
+
+// Attempts at the candidates of [lineStart, lineEnd), in order.
+bool TREParser::SearchLine(TStoreText& text, int from, int lineStart, int lineEnd,
+                           const TMatchFilter& accept) {
+    for (int position = lineStart; position < lineEnd; ++position) {
+        position = NextCandidate(text, position, lineEnd);
+        if (position < 0) return false;
+        if (Attempt(text, position, text.Size(), position - from, false, accept)) return true;
+        int runEnd = m_matcher->LeadingRunEnd(); // as in SearchForward
+        if (m_learning && !m_matched && runEnd > position) position = runEnd;
+    }
+    return false;
+}
+
+// Attempts at the candidates from last down to lineStart.
+bool TREParser::SearchLineBackward(TStoreText& text, int from, int lineStart, int last,
+                                   const TMatchFilter& accept) {
+    for (int position = last; position >= lineStart; --position) {
+        position = PreviousCandidate(text, position, from, lineStart);
+        if (position < lineStart) return false;
+        if (Attempt(text, position, from, from - position, true, accept)) return true;
+    }
+    return false;
+}
+
+bool TREParser::LineHoldsLiterals(TStoreText& text, int lineStart, int lineEnd) {
+    for (size_t i = 1; i < m_literals.size(); ++i)
+        if (m_literals[i]->FindForwardWithin(text, lineStart, lineEnd) < 0) return false;
+    return true;
+}
+
+// The first candidate start at or after position and before end (the text
+// size, or a line's end; a literal start must fit before it), or -1.
+int TREParser::NextCandidate(TStoreText& text, int position, int end) {
     switch (m_startKind) {
-    case skFirstSet: return text.FindFirstOf(position, text.Size(), m_firstSet);
-    case skLiteral: return m_prefix->FindForward(text, position);
+    case skFirstSet: return text.FindFirstOf(position, end, m_firstSet);
+    case skLiteral: return m_prefix->FindForwardWithin(text, position, end);
     case skLineStart: { // the first line start at or after position
         static const TCharSet breaks = LineBreakSet();
         if (position == 0 || text.At(position - 1) == '\r') return position;
@@ -305,9 +438,11 @@ int TREParser::NextCandidate(TStoreText& text, int position) {
     }
 }
 
-int TREParser::PreviousCandidate(TStoreText& text, int position, int limit) {
+// The last candidate start at or before position and not before begin (-1
+// or a position before begin when there is none).
+int TREParser::PreviousCandidate(TStoreText& text, int position, int limit, int begin) {
     switch (m_startKind) {
-    case skFirstSet: return text.FindLastOf(position, 0, m_firstSet);
+    case skFirstSet: return text.FindLastOf(position, begin, m_firstSet);
     case skLiteral:
         return m_prefix->FindBackward(text, std::min(position + m_prefix->Length(), limit));
     case skLineStart: { // the last line start at or before position

@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quarno {
 
@@ -86,6 +87,10 @@ public:
     // Lets attempts reuse what earlier attempts of a search learnt (on by
     // default). Off, the same matches are found by plain backtracking.
     void SetLearning(bool learning);
+    // Lets searches pass over text where no match can start (on by default):
+    // positions outside the first characters, lines without the literals
+    // every match holds. Off, every position is tried; the matches are the same.
+    void SetPrefilters(bool on);
     const TREProgram& Program() const { return m_program; }
 
     // The searches made while a run exists (Replace All, listing every
@@ -112,11 +117,21 @@ private:
     bool FirstCharacters(int node, std::vector<bool>& visited);
     bool FirstOfAlternatives(int node, std::vector<bool>& visited);
     void AddFirstCharacters(int node);
-    std::string MandatoryLiteral() const;
+    std::vector<std::string> MandatoryLiterals() const;
+    void ChooseLiterals();
+    bool CanTakeLineBreak() const;
+    bool TakesLineBreak(int node) const;
     bool SearchForward(TStoreText& text, int from, const TMatchFilter& accept);
     bool SearchBackward(TStoreText& text, int from, const TMatchFilter& accept);
-    int NextCandidate(TStoreText& text, int position);
-    int PreviousCandidate(TStoreText& text, int position, int limit);
+    bool SearchForwardByLines(TStoreText& text, int from, const TMatchFilter& accept);
+    bool SearchBackwardByLines(TStoreText& text, int from, const TMatchFilter& accept);
+    bool SearchLine(TStoreText& text, int from, int lineStart, int lineEnd,
+                    const TMatchFilter& accept);
+    bool SearchLineBackward(TStoreText& text, int from, int lineStart, int last,
+                            const TMatchFilter& accept);
+    bool LineHoldsLiterals(TStoreText& text, int lineStart, int lineEnd);
+    int NextCandidate(TStoreText& text, int position, int end);
+    int PreviousCandidate(TStoreText& text, int position, int limit, int begin);
     bool Attempt(TStoreText& text, int start, int limit, int64_t passed, bool backward,
                  const TMatchFilter& accept);
     std::string Between(int start, int end) const;
@@ -140,8 +155,14 @@ private:
     TStartKind m_startKind = skAnywhere;
     TCharSet m_firstSet{};
     std::unique_ptr<TPlainSearch> m_prefix;
-    // A literal every match contains, or null.
-    std::unique_ptr<TPlainSearch> m_mandatory;
+    // Literals every match contains, the one to look for first at the front
+    // (only that one unless matches are confined to a line).
+    std::vector<std::unique_ptr<TPlainSearch>> m_literals;
+    // No node can take a line break (and no group or count is repeated), so
+    // a match lies inside one line, which must then hold every literal of
+    // m_literals.
+    bool m_lineConfined = false;
+    bool m_prefilters = true;
 
     TREPositions m_positions;
     const TTextStore* m_store = nullptr; // the store last searched

@@ -18,6 +18,10 @@ constexpr size_t kLargestWindow = 256 * 1024;
 
 TStoreText::TStoreText(const TTextStore& store) : m_store(store), m_size(store.CharCount()) {}
 
+const TLineRecord* TStoreText::RunAt(int index, int& count) const {
+    return m_store.RecordRun(index, count);
+}
+
 void TStoreText::Enter(int record, int start) {
     int offset = record - m_runFirst;
     if (!m_run || offset < 0 || offset >= m_runCount) {

@@ -5,13 +5,14 @@
 // that are kept between calls so that successive searches reuse them.
 #pragma once
 
+#include "core/document/TLineRecord.h"
+
 #include <array>
 #include <string>
 #include <string_view>
 
 namespace quarno {
 
-class TLineRecord;
 class TTextStore;
 
 // Member c of a set is element c.
@@ -35,6 +36,57 @@ public:
         return Locate(position);
     }
 
+    // The characters of the record holding position (its line break
+    // included), start receiving its first position; empty outside the
+    // text. Valid while the store is unchanged.
+    std::string_view RecordAt(int position, int& start) {
+        if (At(position) < 0) {
+            start = position;
+            return {};
+        }
+        start = m_start;
+        return {m_text, static_cast<size_t>(m_length)};
+    }
+
+    // Calls visit(data, length, start, continues) with each record's
+    // characters from the record holding position on, walking the records
+    // where they are stored, until visit returns false or the text ends.
+    // continues tells that the next record goes on with the same line (a
+    // record split inside a long line). visit may use this reader meanwhile.
+    template <class Visit> void VisitRecords(int position, Visit&& visit) {
+        if (At(position) < 0) return;
+        // The run of the current record is at hand; the next one is looked up
+        // at each run's last record.
+        int first = m_record;
+        const TLineRecord* run = m_run + (m_record - m_runFirst);
+        int count = m_runCount - (m_record - m_runFirst);
+        int start = m_start;
+        while (count > 0) {
+            int nextCount = 0;
+            const TLineRecord* nextRun = nullptr;
+            for (int i = 0; i < count; ++i) {
+                if (i + 1 == count) nextRun = RunAt(first + count, nextCount);
+                const TLineRecord* after = i + 1 < count ? run + i + 1
+                                           : nextCount   ? nextRun
+                                                         : nullptr;
+                const TLineRecord& record = run[i];
+                if (!visit(record.CStr(), record.Length(), start,
+                           after && after->IsContinuation())) {
+                    // Later reads start from here.
+                    m_run = run;
+                    m_runFirst = first;
+                    m_runCount = count;
+                    Enter(first + i, start);
+                    return;
+                }
+                start += record.Length();
+            }
+            first += count;
+            run = nextRun;
+            count = nextCount;
+        }
+    }
+
     // Appends the characters of [start, end) (clamped to the text) to out.
     void AppendRange(int start, int end, std::string& out);
     // First position in [from, to) holding a member of set, or -1.
@@ -50,6 +102,7 @@ public:
     std::string_view WindowBefore(int end, size_t wanted, int& start);
 
 private:
+    const TLineRecord* RunAt(int index, int& count) const;
     // Makes the record holding position current; its character or -1.
     int Locate(int position);
     void Enter(int record, int start);
