@@ -129,3 +129,34 @@ TEST(TEdPersistent, APipeIsRefusedAndKept) {
     EXPECT_TRUE(std::filesystem::is_fifo(fifo));
     EXPECT_TRUE(std::filesystem::is_symlink(dir.File("LINK.DAT")));
 }
+
+// A file name holding a newline would come back as two recent files, and a
+// search for "[MRU]" as the recent files' header: such items are left out.
+// A file that already holds such an item (an older version wrote it) still
+// finds the section that follows an empty line.
+TEST(TEdPersistent, ItemsWithLineBreaksOrLikeHeadersKeepTheSectionsApart) {
+    TempDir dir;
+    {
+        TEdPersistent store(dir.Folder());
+        store.WriteFindHistory({"[MRU]", "[replacehistory]", "x"});
+        store.WriteRecentFiles({"/a\nb.bas", "/c.bas", "/d\r.bas", "/e.bas"});
+        store.WriteReplaceHistory({"r"});
+        store.WriteFindHistory({"[MRU]", "y", "[abc]"});
+    }
+    TEdPersistent again(dir.Folder());
+    EXPECT_EQ(again.ReadRecentFiles(), (Items{"/c.bas", "/e.bas"}));
+    EXPECT_EQ(again.ReadFindHistory(), (Items{"y", "[abc]"}));
+    EXPECT_EQ(again.ReadReplaceHistory(), Items{"r"});
+
+    dir.Write("QUARNO.DAT", "[FindHistory]\r\n[MRU]\r\nx\r\n\r\n[MRU]\r\n/m.bas\r\n");
+    TEdPersistent older(dir.Folder());
+    EXPECT_EQ(older.ReadRecentFiles(), Items{"/m.bas"});
+    // Copies of a section further down go when it is written.
+    older.WriteRecentFiles({"/n.bas"});
+    EXPECT_EQ(TEdPersistent(dir.Folder()).ReadRecentFiles(), Items{"/n.bas"});
+    EXPECT_EQ(dir.Read("QUARNO.DAT").find("/m.bas"), std::string::npos);
+    // Edited by hand without the empty lines, its sections are still found.
+    dir.Write("QUARNO.DAT", "[FindHistory]\r\nf\r\n[MRU]\r\n/m.bas\r\n");
+    TEdPersistent edited(dir.Folder());
+    EXPECT_EQ(edited.ReadRecentFiles(), Items{"/m.bas"});
+}
