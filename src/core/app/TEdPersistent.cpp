@@ -72,8 +72,10 @@ void TEdPersistent::WriteSection(const std::string& header, const std::vector<st
         // of the section written now.
         for (int copy; (copy = FindHeader(header, true)) >= 0;)
             RemoveSection(copy);
-        if (found > 0 && !m_lines.empty() && !m_lines.back().empty()) m_lines.emplace_back();
     }
+    // Right after a last line that is not empty, the section would read as
+    // part of the one above it (a section ends only at an empty line).
+    if (!m_lines.empty() && !m_lines.back().empty()) m_lines.emplace_back();
     m_lines.push_back(header);
     int counted = 0;
     for (const std::string& item : items) {

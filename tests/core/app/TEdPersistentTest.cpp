@@ -40,12 +40,16 @@ TEST(TEdPersistent, ReadSectionStopsAtEmptyLineAndAfterTwentyItems) {
     EXPECT_TRUE(store.ReadReplaceHistory().empty());
 }
 
-TEST(TEdPersistent, MissingSectionIsAppendedDirectlyAfterTheLastLine) {
+// Appended directly after a last line that is not empty, the section would
+// read as items of the section above: an empty line goes between them.
+TEST(TEdPersistent, MissingSectionIsAppendedAfterAnEmptyLine) {
     TempDir dir;
     dir.Write("QUARNO.DAT", "[FindHistory]\r\nfoo");
     TEdPersistent store(dir.Folder());
     store.WriteRecentFiles({"/a.bas", "/b.bas"});
-    EXPECT_EQ(dir.Read("QUARNO.DAT"), "[FindHistory]\r\nfoo\r\n[MRU]\r\n/a.bas\r\n/b.bas\r\n\r\n");
+    EXPECT_EQ(dir.Read("QUARNO.DAT"),
+              "[FindHistory]\r\nfoo\r\n\r\n[MRU]\r\n/a.bas\r\n/b.bas\r\n\r\n");
+    EXPECT_EQ(store.ReadFindHistory(), (Items{"foo"}));
     store.WriteRecentFiles({"/c.bas"});
     EXPECT_EQ(dir.Read("QUARNO.DAT"), "[FindHistory]\r\nfoo\r\n\r\n[MRU]\r\n/c.bas\r\n\r\n");
     EXPECT_EQ(store.ReadFindHistory(), (Items{"foo"}));
@@ -88,12 +92,15 @@ TEST(TEdPersistent, LeadingEmptyLinesAreDroppedOnSave) {
     EXPECT_EQ(dir.Read("QUARNO.DAT"), "[Keep]\r\nvalue\r\n[FindHistory]\r\nx\r\n\r\n");
 }
 
-TEST(TEdPersistent, SectionAtTheStartIsReplacedWithoutGap) {
+// The section moved from the start to the end gets its empty line too, or
+// [Keep] would read "[MRU]" and "new" as its own items.
+TEST(TEdPersistent, SectionAtTheStartIsReplacedAfterAnEmptyLine) {
     TempDir dir;
     dir.Write("QUARNO.DAT", "[MRU]\r\nold\r\n\r\n\r\n[Keep]\r\nvalue\r\n");
     TEdPersistent store(dir.Folder());
     store.WriteRecentFiles({"new"});
-    EXPECT_EQ(dir.Read("QUARNO.DAT"), "[Keep]\r\nvalue\r\n[MRU]\r\nnew\r\n\r\n");
+    EXPECT_EQ(dir.Read("QUARNO.DAT"), "[Keep]\r\nvalue\r\n\r\n[MRU]\r\nnew\r\n\r\n");
+    EXPECT_EQ(store.ReadSection("[Keep]"), Items{"value"});
 }
 
 TEST(TEdPersistent, SearchStateIsNeverWritten) {
