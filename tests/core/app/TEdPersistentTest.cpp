@@ -89,7 +89,7 @@ TEST(TEdPersistent, LeadingEmptyLinesAreDroppedOnSave) {
     dir.Write("QUARNO.DAT", "\r\n\r\n[Keep]\r\nvalue\r\n");
     TEdPersistent store(dir.Folder());
     store.WriteFindHistory({"x"});
-    EXPECT_EQ(dir.Read("QUARNO.DAT"), "[Keep]\r\nvalue\r\n[FindHistory]\r\nx\r\n\r\n");
+    EXPECT_EQ(dir.Read("QUARNO.DAT"), "[Keep]\r\nvalue\r\n\r\n[FindHistory]\r\nx\r\n\r\n");
 }
 
 // The section moved from the start to the end gets its empty line too, or

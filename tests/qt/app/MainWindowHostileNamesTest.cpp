@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QtTest>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <sys/stat.h>
@@ -146,10 +147,13 @@ void MainWindowHostileNamesTest::hostileNamesReachEveryProgramAsOneArgument() {
     window.main.Lexipad1()->ReplaceSelection("' new\r");
     window.Trigger("SaveButton");
     QCOMPARE(ReadBytes(source), std::string("' new\r\nPRINT 2\r\n"));
-    QCOMPARE(ReadBytes(base + "-x b'c\"d;e $(touch PWNED) `id`\xff\xfe\nf.BAK"),
-             std::string("High PORTB.0\r\n"));
+    const std::string backup = base + "-x b'c\"d;e $(touch PWNED) `id`\xff\xfe\nf.BAK";
+    QCOMPARE(ReadBytes(backup), std::string("High PORTB.0\r\n"));
     QVERIFY(!QFile::exists(folder.File("PWNED")));
     QVERIFY(!QFile::exists("PWNED"));
+    // Qt's own clean-up cannot name files that are not UTF-8.
+    for (const std::string& path : {source, backup, tool})
+        std::filesystem::remove(path);
 }
 
 QTEST_MAIN(MainWindowHostileNamesTest)
