@@ -28,7 +28,11 @@ for name in $NAMES; do
         -artifact_prefix="fuzz/artifacts/$name/" "fuzz/work/$name" $seeds \
         > "$log" 2>&1 || status=$?
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
+    rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n 1)
+    # A run stopped by a finding lasted less than asked.
+    seconds=$SECONDS_EACH
+    [ "$status" -ne 0 ] && [ "${rate:-0}" -gt 0 ] && seconds=$((${runs:-0} / rate))
     cov=$(grep -o 'cov: [0-9]*' "$log" | tail -n 1 | cut -d' ' -f2)
     found=$(find "fuzz/artifacts/$name" -type f | wc -l)
-    echo "$name | $(date -u +%Y-%m-%d) | $SECONDS_EACH | ${runs:-?} | ${cov:-?} | $found (exit $status)"
+    echo "$name | $(date -u +%Y-%m-%d) | $seconds | ${runs:-?} | ${cov:-?} | $found (exit $status)"
 done
