@@ -1,5 +1,6 @@
 // Fuzzes the parser script compiler. Every fault must be a script error; a
 // script that compiles must give a block that reads back and writes the same.
+// Includes come from the shipped languages' folder, as they do at build time.
 #include "core/base/TMemoryStream.h"
 #include "core/highlight/HighlightExceptions.h"
 #include "core/highlight/TLexipadParser.h"
@@ -13,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TLexipadParser parser("Fuzz");
     TMemoryStream script(std::string(reinterpret_cast<const char*>(data), size));
     try {
-        parser.CompileScript(script, "/nonexistent-fuzz-folder");
+        parser.CompileScript(script, QUARNO_LANGUAGES_DIR);
     } catch (const ELXP_COMP_ERROR&) {
         return 0;
     }

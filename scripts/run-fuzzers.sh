@@ -1,14 +1,38 @@
 #!/bin/sh
-# Runs each fuzzer of a QUARNO_FUZZ build for the given number of seconds,
-# starting from its seed corpus; new inputs go to fuzz/work/<name>.
+# Runs each fuzzer of a QUARNO_FUZZ build (or only those named after the
+# seconds) for the given number of seconds, one at a time on one core,
+# starting from its seed corpus; new inputs go to fuzz/work/<name>, crashing
+# inputs to fuzz/artifacts/<name>. Prints one line per fuzzer for the table
+# in fuzz/README.md: date, seconds, executions, coverage, findings.
 set -e
 BUILD=${1:-build-fuzz}
 SECONDS_EACH=${2:-300}
-for fuzzer in "$BUILD"/fuzz/Fuzz*; do
-    [ -x "$fuzzer" ] || continue
-    name=$(basename "$fuzzer")
+shift 2 2>/dev/null || shift $#
+NAMES="$*"
+if [ -z "$NAMES" ]; then
+    for fuzzer in "$BUILD"/fuzz/Fuzz*; do
+        [ -x "$fuzzer" ] && NAMES="$NAMES $(basename "$fuzzer")"
+    done
+fi
+for name in $NAMES; do
+    fuzzer="$BUILD/fuzz/$name"
     mkdir -p "fuzz/work/$name" "fuzz/artifacts/$name"
+    log="fuzz/work/$name.log"
     echo "== $name for ${SECONDS_EACH}s"
-    "$fuzzer" -max_total_time="$SECONDS_EACH" -artifact_prefix="fuzz/artifacts/$name/" \
-        "fuzz/work/$name" "fuzz/corpus/$name"
+    # The shipped language scripts seed the script compiler as they stand.
+    seeds="fuzz/corpus/$name"
+    [ "$name" = FuzzScriptCompiler ] && seeds="$seeds data/languages"
+    status=0
+    # shellcheck disable=SC2086 # seeds are folder names without blanks
+    "$fuzzer" -max_total_time="$SECONDS_EACH" -print_final_stats=1 \
+        -artifact_prefix="fuzz/artifacts/$name/" "fuzz/work/$name" $seeds \
+        > "$log" 2>&1 || status=$?
+    runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
+    rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -n 1)
+    # A run stopped by a finding lasted less than asked.
+    seconds=$SECONDS_EACH
+    [ "$status" -ne 0 ] && [ "${rate:-0}" -gt 0 ] && seconds=$((${runs:-0} / rate))
+    cov=$(grep -o 'cov: [0-9]*' "$log" | tail -n 1 | cut -d' ' -f2)
+    found=$(find "fuzz/artifacts/$name" -type f | wc -l)
+    echo "$name | $(date -u +%Y-%m-%d) | $seconds | ${runs:-?} | ${cov:-?} | $found (exit $status)"
 done

@@ -1,5 +1,6 @@
 // Runs a libFuzzer harness over every file of the folders or files named on
-// the command line, so seed corpora replay without libFuzzer.
+// the command line, so seed corpora replay without libFuzzer. Replaying
+// nothing fails: a moved or empty corpus must not pass as a clean run.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -33,5 +34,9 @@ int main(int argc, char** argv) {
         }
     }
     std::printf("replayed %d inputs\n", count);
+    if (count == 0) {
+        std::fprintf(stderr, "no input to replay\n");
+        return 1;
+    }
     return 0;
 }

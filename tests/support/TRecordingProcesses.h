@@ -27,6 +27,9 @@ public:
     // would do (write its result files, say).
     std::function<void(const Call&)> OnExecute;
     void FailToStart(const std::string& path) { m_failing.insert(path); }
+    // When set, every program is also run for real through it (the Qt
+    // processes), so a test sees what actually reaches the program.
+    TProcesses* runner = nullptr;
 
     bool ExecuteAndWait(const std::string& path, const std::vector<std::string>& args) override {
         m_calls.push_back({true, path, args});
@@ -35,6 +38,7 @@ public:
             started = m_waitResults.front();
             m_waitResults.pop_front();
         }
+        if (started && runner) started = runner->ExecuteAndWait(path, args);
         if (started && OnExecute) OnExecute(m_calls.back());
         return started;
     }
@@ -45,7 +49,9 @@ public:
 protected:
     bool Start(const std::string& path, const std::vector<std::string>& args) override {
         m_calls.push_back({false, path, args});
-        return m_failing.count(path) == 0;
+        if (m_failing.count(path) != 0) return false;
+        if (runner) runner->StartProgram(path, args);
+        return true;
     }
 
 private:

@@ -18,10 +18,17 @@ TEdPersistent::TEdPersistent(const std::string& folder, const std::string& fileN
         ReadWholeFile(m_path); // the same refusal, as a read
 }
 
-int TEdPersistent::FindHeader(const std::string& header) const {
-    for (size_t i = 0; i < m_lines.size(); ++i)
-        if (SameText(m_lines[i], header)) return static_cast<int>(i);
-    return -1;
+// A section starts the file or follows an empty line, so an item that reads
+// like a header (a search for "[MRU]") is not taken for one; a file edited by
+// hand without the empty lines still finds its first matching line.
+int TEdPersistent::FindHeader(const std::string& header, bool startsSection) const {
+    int anywhere = -1;
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        if (!SameText(m_lines[i], header)) continue;
+        if (i == 0 || m_lines[i - 1].empty()) return static_cast<int>(i);
+        if (anywhere < 0) anywhere = static_cast<int>(i);
+    }
+    return startsSection ? -1 : anywhere;
 }
 
 const std::vector<std::string>& TEdPersistent::ReadSection(const std::string& header) {
@@ -46,18 +53,34 @@ void TEdPersistent::RemoveSection(int header) {
     m_lines.erase(at, end);
 }
 
+// An item holding a line break would come back as several (a file name with
+// a newline), and an item spelled like a header (a search for "[MRU]") would
+// be taken for that section later: both are left out rather than stored.
+bool TEdPersistent::Storable(const std::string& item) {
+    if (item.empty() || item.find_first_of("\r\n") != std::string::npos) return false;
+    for (const char* header : {kRecentFilesHeader, kFindHeader, kReplaceHeader})
+        if (SameText(item, header)) return false;
+    return true;
+}
+
 void TEdPersistent::WriteSection(const std::string& header, const std::vector<std::string>& items,
                                  int limit) {
     int found = FindHeader(header);
     if (found >= 0) {
         RemoveSection(found);
-        if (found > 0 && !m_lines.empty() && !m_lines.back().empty()) m_lines.emplace_back();
+        // A copy further down (a file edited by hand) would be read in place
+        // of the section written now.
+        for (int copy; (copy = FindHeader(header, true)) >= 0;)
+            RemoveSection(copy);
     }
+    // Right after a last line that is not empty, the section would read as
+    // part of the one above it (a section ends only at an empty line).
+    if (!m_lines.empty() && !m_lines.back().empty()) m_lines.emplace_back();
     m_lines.push_back(header);
     int counted = 0;
     for (const std::string& item : items) {
         if (counted++ >= limit) break;
-        if (!item.empty()) m_lines.push_back(item);
+        if (Storable(item)) m_lines.push_back(item);
     }
     m_lines.emplace_back();
     Save();

@@ -31,20 +31,28 @@ public:
     // The non-empty lines after the first line equal to header (any case), up
     // to the first empty line, the end, or 20 items.
     const std::vector<std::string>& ReadSection(const std::string& header);
-    // Replaces the section and saves the file at once.
+    // Replaces the section and saves the file at once. Items the file could
+    // not give back as they are (empty, holding a line break, spelled like
+    // one of the three headers) are left out but count towards the limit.
     void WriteSection(const std::string& header, const std::vector<std::string>& items,
                       int limit = kSectionLimit);
 
-    const std::vector<std::string>& ReadFindHistory() { return ReadSection("[FindHistory]"); }
-    const std::vector<std::string>& ReadReplaceHistory() { return ReadSection("[ReplaceHistory]"); }
-    const std::vector<std::string>& ReadRecentFiles() { return ReadSection("[MRU]"); }
+    static constexpr const char* kRecentFilesHeader = "[MRU]";
+    static constexpr const char* kFindHeader = "[FindHistory]";
+    static constexpr const char* kReplaceHeader = "[ReplaceHistory]";
+
+    const std::vector<std::string>& ReadFindHistory() { return ReadSection(kFindHeader); }
+    const std::vector<std::string>& ReadReplaceHistory() { return ReadSection(kReplaceHeader); }
+    const std::vector<std::string>& ReadRecentFiles() { return ReadSection(kRecentFilesHeader); }
     void WriteFindHistory(const std::vector<std::string>& items) {
-        WriteSection("[FindHistory]", items);
+        WriteSection(kFindHeader, items);
     }
     void WriteReplaceHistory(const std::vector<std::string>& items) {
-        WriteSection("[ReplaceHistory]", items);
+        WriteSection(kReplaceHeader, items);
     }
-    void WriteRecentFiles(const std::vector<std::string>& items) { WriteSection("[MRU]", items); }
+    void WriteRecentFiles(const std::vector<std::string>& items) {
+        WriteSection(kRecentFilesHeader, items);
+    }
 
     uint16_t SearchOptions() const { return m_searchOptions; }
     void SetSearchOptions(uint16_t options) { m_searchOptions = options; }
@@ -52,7 +60,10 @@ public:
     void SetLastSearchText(const std::string& text) { m_lastSearchText = text; }
 
 private:
-    int FindHeader(const std::string& header) const;
+    static bool Storable(const std::string& item);
+    // The header's line: the first that starts the file or follows an empty
+    // line, else (unless startsSection) the first anywhere; -1 when none.
+    int FindHeader(const std::string& header, bool startsSection = false) const;
     void RemoveSection(int header);
     void Save();
 

@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -76,9 +77,12 @@ TSafeFileStream::TSafeFileStream(const std::string& path) : m_target(ResolveTarg
     m_temporary = pattern;
     struct stat info {};
     mode_t mode = 0644;
-    if (::stat(m_target.c_str(), &info) == 0)
+    if (::stat(m_target.c_str(), &info) == 0) {
         mode = info.st_mode & 07777;
-    else {
+        // Owner and group are kept where we may (root saving a user's file);
+        // where we may not, the file is ours, as any new file would be.
+        [[maybe_unused]] int kept = ::fchown(fd, info.st_uid, info.st_gid);
+    } else {
         mode_t mask = ::umask(0);
         ::umask(mask);
         mode = 0666 & ~mask;
@@ -107,13 +111,31 @@ int64_t TSafeFileStream::Read(void* buffer, int64_t count) {
     return static_cast<int64_t>(std::fread(buffer, 1, static_cast<size_t>(count), m_file));
 }
 
+// A write the file system refuses (a full disk, a file-size limit) ends the
+// save with its reason; retrying could not help and "write error" alone
+// would not tell the user why.
 int64_t TSafeFileStream::Write(const void* buffer, int64_t count) {
     if (!m_file || count <= 0) return 0;
-    return static_cast<int64_t>(std::fwrite(buffer, 1, static_cast<size_t>(count), m_file));
+    errno = 0;
+    size_t written = std::fwrite(buffer, 1, static_cast<size_t>(count), m_file);
+    if (written < static_cast<size_t>(count))
+        throw EFCreateError(Format("Cannot create file \"%s\". %s", m_target,
+                                   std::strerror(errno != 0 ? errno : EIO)));
+    return static_cast<int64_t>(written);
 }
 
 int64_t TSafeFileStream::Seek(int64_t offset, TSeekOrigin origin) {
     return m_file ? SeekFile(m_file, offset, origin) : 0;
+}
+
+// The rename is only lasting once the folder is on disk too; a failure here
+// leaves a complete file of either version, so it is not reported.
+static void SyncFolder(const std::string& target) {
+    std::string folder = ExtractFilePath(target);
+    int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 void TSafeFileStream::Commit() {
@@ -124,6 +146,7 @@ void TSafeFileStream::Commit() {
     m_file = nullptr;
     if (written && ::rename(m_temporary.c_str(), m_target.c_str()) == 0) {
         m_temporary.clear();
+        SyncFolder(m_target);
         return;
     }
     if (written) error = errno;

@@ -39,6 +39,8 @@ public:
     ~TSafeFileStream() override;
 
     int64_t Read(void* buffer, int64_t count) override;
+    // EFCreateError with the system's reason when the file system refuses the
+    // bytes (a full disk); the target is kept.
     int64_t Write(const void* buffer, int64_t count) override;
     int64_t Seek(int64_t offset, TSeekOrigin origin) override;
     // Flushes and renames; EFCreateError when that fails (the target is kept).

@@ -156,6 +156,10 @@ void TProfileFile::WriteString(const std::string& section, const std::string& ke
     CheckOneLine(key, "key name");
     CheckOneLine(value, "value");
     if (key.find('=') != std::string::npos) throw Exception("A profile key name cannot hold \"=\"");
+    // Such a line would read back as a section header or a comment.
+    std::string_view name = Trim(key);
+    if (!name.empty() && (name.front() == '[' || name.front() == ';'))
+        throw Exception(Format("A profile key name cannot start with \"%c\"", name.front()));
     Loaded file = LoadLines(m_path);
     Lines& lines = file.lines;
     std::string entry = key + "=" + value;

@@ -38,8 +38,8 @@ public:
 
     // Creates the file, the section or the key as needed (EFCreateError when
     // the file cannot be written; the old file is then left intact). A name or
-    // value holding a line break, or a key name holding "=", could not be read
-    // back as written: Exception, and nothing is written.
+    // value holding a line break, a key name holding "=" or starting with "["
+    // or ";", could not be read back as written: Exception, nothing written.
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
     void WriteInteger(const std::string& section, const std::string& key, int value);
 

@@ -193,10 +193,11 @@ int32_t TCompressor::Run(StreamsRun run) {
     Texts texts(true, m_inputFile, m_outputFile);
     std::unique_ptr<TFileStream> in = OpenInputFile(m_inputFile);
     std::unique_ptr<TSafeFileStream> out = OpenOutputFile(m_outputFile);
-    int32_t written = (this->*run)(*in, *out, texts);
+    int32_t written = 0;
     try {
+        written = (this->*run)(*in, *out, texts);
         out->Commit();
-    } catch (const EStreamError&) {
+    } catch (const EFCreateError&) { // the output refused (a full disk) or not renamed
         throw ECompressorException(texts.Write());
     }
     return written;

@@ -9,8 +9,10 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <unistd.h>
 
 namespace quarno {
 
@@ -38,6 +40,7 @@ public:
             arguments << FromPath(argument);
         m_process->setProgram(FromPath(command.program));
         m_process->setArguments(arguments);
+        if (!KeptByQt(command)) ExecExactBytes(command);
         m_process->start();
         return m_process->waitForStarted(-1);
     }
@@ -61,6 +64,33 @@ public:
     }
 
 private:
+    static bool KeptByQt(const TProcessCommand& command) {
+        auto kept = [](const std::string& word) { return ToPath(FromPath(word)) == word; };
+        return kept(command.program) &&
+               std::all_of(command.arguments.begin(), command.arguments.end(), kept);
+    }
+
+    // Qt hands a program its name and arguments as UTF-8, so a Linux file
+    // name holding other bytes would arrive changed. Such a start execs the
+    // exact bytes itself in the child, once Qt has set up its channels; the
+    // words are laid out before the fork, as the child may not allocate.
+    void ExecExactBytes(const TProcessCommand& command) {
+        auto words = std::make_shared<std::vector<std::string>>();
+        words->push_back(command.program);
+        words->insert(words->end(), command.arguments.begin(), command.arguments.end());
+        auto argv = std::make_shared<std::vector<char*>>();
+        for (std::string& word : *words)
+            argv->push_back(word.data());
+        argv->push_back(nullptr);
+        m_process->setChildProcessModifier([words, argv] {
+            if (words->front().find('/') != std::string::npos)
+                ::execv(argv->front(), argv->data());
+            else
+                ::execvp(argv->front(), argv->data());
+            // Failed: Qt's own exec of the same program reports the failure.
+        });
+    }
+
     // Passed on to the IDE's own standard error, and its end kept.
     void TakeErrorOutput() {
         QByteArray bytes = m_process->readAllStandardError();

@@ -40,12 +40,16 @@ TEST(TEdPersistent, ReadSectionStopsAtEmptyLineAndAfterTwentyItems) {
     EXPECT_TRUE(store.ReadReplaceHistory().empty());
 }
 
-TEST(TEdPersistent, MissingSectionIsAppendedDirectlyAfterTheLastLine) {
+// Appended directly after a last line that is not empty, the section would
+// read as items of the section above: an empty line goes between them.
+TEST(TEdPersistent, MissingSectionIsAppendedAfterAnEmptyLine) {
     TempDir dir;
     dir.Write("QUARNO.DAT", "[FindHistory]\r\nfoo");
     TEdPersistent store(dir.Folder());
     store.WriteRecentFiles({"/a.bas", "/b.bas"});
-    EXPECT_EQ(dir.Read("QUARNO.DAT"), "[FindHistory]\r\nfoo\r\n[MRU]\r\n/a.bas\r\n/b.bas\r\n\r\n");
+    EXPECT_EQ(dir.Read("QUARNO.DAT"),
+              "[FindHistory]\r\nfoo\r\n\r\n[MRU]\r\n/a.bas\r\n/b.bas\r\n\r\n");
+    EXPECT_EQ(store.ReadFindHistory(), (Items{"foo"}));
     store.WriteRecentFiles({"/c.bas"});
     EXPECT_EQ(dir.Read("QUARNO.DAT"), "[FindHistory]\r\nfoo\r\n\r\n[MRU]\r\n/c.bas\r\n\r\n");
     EXPECT_EQ(store.ReadFindHistory(), (Items{"foo"}));
@@ -85,15 +89,18 @@ TEST(TEdPersistent, LeadingEmptyLinesAreDroppedOnSave) {
     dir.Write("QUARNO.DAT", "\r\n\r\n[Keep]\r\nvalue\r\n");
     TEdPersistent store(dir.Folder());
     store.WriteFindHistory({"x"});
-    EXPECT_EQ(dir.Read("QUARNO.DAT"), "[Keep]\r\nvalue\r\n[FindHistory]\r\nx\r\n\r\n");
+    EXPECT_EQ(dir.Read("QUARNO.DAT"), "[Keep]\r\nvalue\r\n\r\n[FindHistory]\r\nx\r\n\r\n");
 }
 
-TEST(TEdPersistent, SectionAtTheStartIsReplacedWithoutGap) {
+// The section moved from the start to the end gets its empty line too, or
+// [Keep] would read "[MRU]" and "new" as its own items.
+TEST(TEdPersistent, SectionAtTheStartIsReplacedAfterAnEmptyLine) {
     TempDir dir;
     dir.Write("QUARNO.DAT", "[MRU]\r\nold\r\n\r\n\r\n[Keep]\r\nvalue\r\n");
     TEdPersistent store(dir.Folder());
     store.WriteRecentFiles({"new"});
-    EXPECT_EQ(dir.Read("QUARNO.DAT"), "[Keep]\r\nvalue\r\n[MRU]\r\nnew\r\n\r\n");
+    EXPECT_EQ(dir.Read("QUARNO.DAT"), "[Keep]\r\nvalue\r\n\r\n[MRU]\r\nnew\r\n\r\n");
+    EXPECT_EQ(store.ReadSection("[Keep]"), Items{"value"});
 }
 
 TEST(TEdPersistent, SearchStateIsNeverWritten) {
@@ -128,4 +135,35 @@ TEST(TEdPersistent, APipeIsRefusedAndKept) {
             EXPECT_THROW(TEdPersistent(dir.Folder(), name, missing), EStreamError) << name;
     EXPECT_TRUE(std::filesystem::is_fifo(fifo));
     EXPECT_TRUE(std::filesystem::is_symlink(dir.File("LINK.DAT")));
+}
+
+// A file name holding a newline would come back as two recent files, and a
+// search for "[MRU]" as the recent files' header: such items are left out.
+// A file that already holds such an item (an older version wrote it) still
+// finds the section that follows an empty line.
+TEST(TEdPersistent, ItemsWithLineBreaksOrLikeHeadersKeepTheSectionsApart) {
+    TempDir dir;
+    {
+        TEdPersistent store(dir.Folder());
+        store.WriteFindHistory({"[MRU]", "[replacehistory]", "x"});
+        store.WriteRecentFiles({"/a\nb.bas", "/c.bas", "/d\r.bas", "/e.bas"});
+        store.WriteReplaceHistory({"r"});
+        store.WriteFindHistory({"[MRU]", "y", "[abc]"});
+    }
+    TEdPersistent again(dir.Folder());
+    EXPECT_EQ(again.ReadRecentFiles(), (Items{"/c.bas", "/e.bas"}));
+    EXPECT_EQ(again.ReadFindHistory(), (Items{"y", "[abc]"}));
+    EXPECT_EQ(again.ReadReplaceHistory(), Items{"r"});
+
+    dir.Write("QUARNO.DAT", "[FindHistory]\r\n[MRU]\r\nx\r\n\r\n[MRU]\r\n/m.bas\r\n");
+    TEdPersistent older(dir.Folder());
+    EXPECT_EQ(older.ReadRecentFiles(), Items{"/m.bas"});
+    // Copies of a section further down go when it is written.
+    older.WriteRecentFiles({"/n.bas"});
+    EXPECT_EQ(TEdPersistent(dir.Folder()).ReadRecentFiles(), Items{"/n.bas"});
+    EXPECT_EQ(dir.Read("QUARNO.DAT").find("/m.bas"), std::string::npos);
+    // Edited by hand without the empty lines, its sections are still found.
+    dir.Write("QUARNO.DAT", "[FindHistory]\r\nf\r\n[MRU]\r\n/m.bas\r\n");
+    TEdPersistent edited(dir.Folder());
+    EXPECT_EQ(edited.ReadRecentFiles(), Items{"/m.bas"});
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <unistd.h>
 
 using namespace quarno;
 using quarno::test::TempDir;
@@ -49,4 +50,22 @@ TEST(FileUtils, PrivateFolderIsMadeOrNarrowedButNeverALinkOrAFile) {
     EXPECT_FALSE(EnsurePrivateFolder(dir.File("file"), problem));
     EXPECT_FALSE(EnsurePrivateFolder(dir.File("missing/sub"), problem));
     EXPECT_EQ(problem.rfind("cannot create " + dir.File("missing/sub"), 0), 0u) << problem;
+}
+
+// Another user's folder is refused, never narrowed or used: as root the test
+// hands a folder of its own to "nobody"; otherwise a system folder serves.
+TEST(FileUtils, PrivateFolderOfAnotherUserIsRefused) {
+    TempDir dir;
+    std::string folder = "/usr";
+    if (::geteuid() == 0) {
+        folder = dir.File("theirs");
+        fs::create_directory(folder);
+        fs::permissions(folder, fs::perms::all);
+        ASSERT_EQ(::chown(folder.c_str(), 65534, 65534), 0);
+    }
+    auto before = fs::status(folder).permissions();
+    std::string problem;
+    EXPECT_FALSE(EnsurePrivateFolder(folder, problem));
+    EXPECT_EQ(problem, folder + " belongs to another user");
+    EXPECT_EQ(fs::status(folder).permissions(), before);
 }

@@ -115,6 +115,9 @@ TEST(TProfileFile, NamesAndValuesReadBackOrAreRefused) {
         {"A\nB", "K", "v", "A profile section name cannot hold a line break"},
         {"A", "K\r\n", "v", "A profile key name cannot hold a line break"},
         {"A", "K=L", "v", "A profile key name cannot hold \"=\""},
+        // "[K=v]" would read back as a section, ";K=v" as a comment.
+        {"A", "[K", "v]", "A profile key name cannot start with \"[\""},
+        {"A", " ;K", "v", "A profile key name cannot start with \";\""},
     };
     for (const auto& c : refused) {
         try {

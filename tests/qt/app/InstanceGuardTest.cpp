@@ -10,9 +10,12 @@
 #include "support/TScriptedFileDialogs.h"
 #include "support/TScriptedPrompts.h"
 
+#include <QLocalServer>
 #include <QLocalSocket>
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <unistd.h>
 
 using namespace quarno;
 using quarno::test::IdeFolder;
@@ -48,6 +51,7 @@ private slots:
     void bringForwardRestoresAMinimisedMainWindow();
     void handedFilesOpenInTabsAndAMissingOneIsReported();
     void malformedMessagesAreRefusedAndLogged();
+    void aGuardFolderOfAnotherUserIsNeverUsed();
 
 private:
     void FinishFirst(QProcess& first);
@@ -221,6 +225,37 @@ void InstanceGuardTest::malformedMessagesAreRefusedAndLogged() {
     QVERIFY(Contains(folder.Lines("first.log"), "open " + folder.File("a.bas")));
     QCOMPARE(first.state(), QProcess::Running);
     FinishFirst(first);
+}
+
+// A guard folder planted by someone else (another user's, when the test may
+// hand one over; a link to elsewhere always) is not trusted: the program
+// starts as a copy of its own and hands nothing to the listener waiting there.
+void InstanceGuardTest::aGuardFolderOfAnotherUserIsNeverUsed() {
+    QStringList plantings{"link"};
+    if (::geteuid() == 0) plantings << "other user";
+    for (const QString& planting : plantings) {
+        IdeFolder folder;
+        QVERIFY(folder.Write("a.bas", "PRINT 1\r\n"));
+        const QString guardFolder = folder.RuntimeFolder() + "/QUARNO";
+        const QString planted = folder.File("planted");
+        QVERIFY(QDir().mkpath(planted));
+        if (planting == "link")
+            QVERIFY(QFile::link(planted, guardFolder));
+        else
+            QVERIFY(QDir().rename(planted, guardFolder));
+        qputenv("XDG_RUNTIME_DIR", folder.RuntimeFolder().toLocal8Bit());
+        QLocalServer listener;
+        QVERIFY(listener.listen(TInstanceGuard::ServerName()));
+        if (planting == "other user")
+            QVERIFY(::chown(guardFolder.toLocal8Bit().constData(), 65534, 65534) == 0);
+
+        QProcess copy;
+        folder.Start(copy, "copy.log", {folder.File("a.bas")});
+        QTRY_VERIFY_WITH_TIMEOUT(Contains(folder.Lines("copy.log"), "FormActivate"), kStartTimeout);
+        QCOMPARE(folder.Lines("copy.log").first(), QString("first-instance"));
+        QVERIFY2(!listener.hasPendingConnections(), qPrintable(planting));
+        FinishFirst(copy);
+    }
 }
 
 QTEST_MAIN(InstanceGuardTest)

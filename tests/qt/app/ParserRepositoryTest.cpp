@@ -29,6 +29,7 @@ private slots:
     void emptyStoreLeavesTheCompiledSettings();
     void savedSettingsComeBackInTheNextRun();
     void damagedValueIsReportedAsTheParsersError();
+    void damagedStoreFilesGiveTheCompiledSettingsOrTheParsersError();
 };
 
 void ParserRepositoryTest::findsParsersByLanguageNameInAnyCase() {
@@ -100,6 +101,39 @@ void ParserRepositoryTest::damagedValueIsReportedAsTheParsersError() {
     registry.WriteString(kKey, "Highlighting - MCUBASIC", "not a style string");
     TParserRepository repository;
     QVERIFY_THROWS_EXCEPTION(ELexipad, repository.LoadParserSettings(registry));
+}
+
+// The store's file itself damaged: garbage, a 10 MB line, the group gone,
+// a value cut short. Loading ends with the compiled settings or with the
+// parser's own error, never with anything else.
+void ParserRepositoryTest::damagedStoreFilesGiveTheCompiledSettingsOrTheParsersError() {
+    std::string garbage;
+    for (unsigned i = 0, x = 7; i < 65536; ++i, x = x * 1103515245 + 12345)
+        garbage += static_cast<char>(x >> 16);
+    const std::string group = "[Software%5CQUARNO_PLUS_COMP]\n";
+    const std::string longLine(10 << 20, 'x');
+    const std::pair<const char*, std::string> cases[] = {
+        {"garbage", garbage},
+        {"10 MB line", longLine},
+        {"10 MB value", group + "Highlighting%20-%20MCUBASIC=" + longLine + "\n"},
+        {"group missing", "[General]\nother=1\n"},
+        {"value cut short", group + "Highlighting%20-%20MCUBASIC=Vemlor6:OPT#8#670\n"},
+        {"binary value garbage", group + "Key%20Assignments%20-%20MCUBASIC=@ByteArray(\\x8Vem)\n"},
+    };
+    for (const auto& [name, bytes] : cases) {
+        test::TempDir folder;
+        folder.Write("registry.ini", bytes);
+        TParserRepository repository;
+        TLexipadParser& parser = *repository.FindParser("MCUBASIC");
+        const std::string compiled = HighlightingRegistryText(parser.Settings());
+        TQtRegistry registry(StoreFile(folder));
+        try {
+            repository.LoadParserSettings(registry);
+            QVERIFY2(HighlightingRegistryText(parser.Settings()) == compiled, name);
+        } catch (const ELexipad& error) {
+            QVERIFY2(std::string(error.what()).find("Invalid data in registry entry") == 0, name);
+        }
+    }
 }
 
 QTEST_MAIN(ParserRepositoryTest)
