@@ -533,6 +533,7 @@ private:
     int RealLineNumber(int record) const;
     int WordBreak(std::string_view text, int current) const;
     bool KeepsLineWhole(std::string_view text) const;
+    bool FitsUnwrapped(int record, int width, const ITextMetrics& metrics) const;
     int RewrapLine(int record);
     void UseSettings(TLP_Settings& settings);
     bool RunMoveAction(int code, bool extend);
