@@ -1,8 +1,11 @@
-// Benchmarks of the document store: loading a 50 MB BASIC-like file, mapping
+// Benchmarks of the document store: loading a 50 MB BASIC-like file, the
+// memory a text byte costs after loading and after highlighting, mapping
 // positions to lines, random edits and undoing them, and peak memory.
 #include "BenchCorpus.h"
+#include "BenchMemory.h"
 #include "core/base/TFileStream.h"
 #include "core/editor/TCustomLexipad.h"
+#include "core/highlight/ShippedLanguages.h"
 #include "support/SampleSource.h"
 
 #include <benchmark/benchmark.h>
@@ -48,6 +51,34 @@ TCustomLexipad& LoadedPad() {
     }();
     return *pad;
 }
+
+// Resident bytes per text byte the store keeps: after loading, and after a
+// full highlighting with the shipped BASIC language. Runs first, while the
+// heap holds nothing freed that a load could reuse unseen.
+void BM_MemoryPerTextByte(benchmark::State& state) {
+    const std::string& path = SampleFile();
+    std::unique_ptr<TLexipadParser> parser = MakeShippedParser("basic");
+    for (auto _ : state) {
+        state.PauseTiming();
+        bench::ReleaseFreedMemory();
+        int64_t before = bench::ResidentBytes();
+        {
+            TCustomLexipad pad;
+            state.ResumeTiming();
+            pad.LoadFromFile(path);
+            state.PauseTiming();
+            double chars = static_cast<double>(pad.CharCount());
+            state.counters["bytes_per_byte_loaded"] =
+                static_cast<double>(bench::ResidentBytes() - before) / chars;
+            pad.SetParser(1, parser.get());
+            pad.Restyle();
+            state.counters["bytes_per_byte_highlighted"] =
+                static_cast<double>(bench::ResidentBytes() - before) / chars;
+        }
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_MemoryPerTextByte)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 void BM_LoadFile(benchmark::State& state) {
     const std::string& path = SampleFile();

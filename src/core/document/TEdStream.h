@@ -5,6 +5,8 @@
 
 #include "core/base/TStream.h"
 
+#include <string_view>
+
 namespace quarno {
 
 class TTextStore;
@@ -46,6 +48,24 @@ public:
         int offset = m_position - m_recordStart;
         if (offset >= m_recordLength || m_position >= m_charCount) return PeekCharSlow();
         return static_cast<unsigned char>(m_text[offset]);
+    }
+
+    // The characters from the cursor to the end of its record (empty at
+    // the end of the text): a reader may look ahead in them without steps.
+    std::string_view RecordRest() const {
+        int offset = m_position - m_recordStart;
+        if (offset >= m_recordLength || m_position >= m_charCount) return {};
+        return {m_text + offset, static_cast<size_t>(m_recordLength - offset)};
+    }
+    // Moves count characters on (as many NextChar calls would).
+    void Skip(int count) {
+        int offset = m_position - m_recordStart;
+        if (count >= 0 && offset + count < m_recordLength && m_position + count < m_charCount) {
+            m_position += count;
+            return;
+        }
+        while (count-- > 0)
+            NextChar();
     }
 
 private:

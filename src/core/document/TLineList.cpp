@@ -3,12 +3,15 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cstring>
 
 namespace quarno {
 
 namespace {
 constexpr size_t kBlockSize = 512;
 constexpr size_t kMergeBelow = 64;
+constexpr size_t kMinSlab = 4096;
+constexpr size_t kMaxSlab = 1u << 20;
 } // namespace
 
 TLineList::Block TLineList::NewBlock() const {
@@ -17,22 +20,31 @@ TLineList::Block TLineList::NewBlock() const {
     return block;
 }
 
-// Brings the per-block first index and position up to date from the first
-// block an edit may have moved.
-void TLineList::RefreshPrefix() const {
+// Brings the per-block first index and position up to date, from the first
+// block an edit may have moved, through block last only: a walk from the
+// front that edits as it goes then costs one entry per step, not one pass
+// over every block after the edit.
+void TLineList::RefreshThrough(size_t last) const {
     m_firstIndex.resize(m_blocks.size());
     m_firstPos.resize(m_blocks.size());
-    if (m_validPrefix >= m_blocks.size()) return;
-    for (size_t b = m_validPrefix; b < m_blocks.size(); ++b) {
-        if (b == 0) {
-            m_firstIndex[b] = 0;
-            m_firstPos[b] = 0;
-            continue;
-        }
-        m_firstIndex[b] = m_firstIndex[b - 1] + static_cast<int>(m_blocks[b - 1].records.size());
-        m_firstPos[b] = m_firstPos[b - 1] + m_blocks[b - 1].chars;
+    last = std::min(last, m_blocks.size() - 1);
+    for (size_t b = m_validPrefix; b <= last && b < m_blocks.size(); ++b) {
+        m_firstIndex[b] =
+            b == 0 ? 0 : m_firstIndex[b - 1] + static_cast<int>(m_blocks[b - 1].records.size());
+        m_firstPos[b] = b == 0 ? 0 : m_firstPos[b - 1] + m_blocks[b - 1].chars;
     }
-    m_validPrefix = m_blocks.size();
+    m_validPrefix = std::max(m_validPrefix, last + 1);
+}
+
+// Extends the current prefix one block at a time until covered says the
+// last current block reaches far enough.
+template <typename Covered> void TLineList::RefreshUntil(Covered covered) const {
+    if (m_firstIndex.size() != m_blocks.size()) {
+        m_firstIndex.resize(m_blocks.size());
+        m_firstPos.resize(m_blocks.size());
+    }
+    while (m_validPrefix < m_blocks.size() && (m_validPrefix == 0 || !covered(m_validPrefix - 1)))
+        RefreshThrough(m_validPrefix);
 }
 
 void TLineList::Invalidate(size_t firstBlock) {
@@ -54,10 +66,21 @@ const std::vector<int>& TLineList::Offsets(int block) const {
 }
 
 int TLineList::BlockOfIndex(int index) const {
-    RefreshPrefix();
     assert(!m_blocks.empty());
-    auto after = std::upper_bound(m_firstIndex.begin(), m_firstIndex.end(), index);
+    RefreshUntil([&](size_t b) {
+        return index < m_firstIndex[b] + static_cast<int>(m_blocks[b].records.size());
+    });
+    auto end = m_firstIndex.begin() + static_cast<std::ptrdiff_t>(m_validPrefix);
+    auto after = std::upper_bound(m_firstIndex.begin(), end, index);
     return static_cast<int>(after - m_firstIndex.begin()) - 1;
+}
+
+int TLineList::BlockOfPosition(int position) const {
+    assert(!m_blocks.empty());
+    RefreshUntil([&](size_t b) { return position < m_firstPos[b] + m_blocks[b].chars; });
+    auto end = m_firstPos.begin() + static_cast<std::ptrdiff_t>(m_validPrefix);
+    auto after = std::upper_bound(m_firstPos.begin(), end, position);
+    return static_cast<int>(std::max<std::ptrdiff_t>(after - m_firstPos.begin(), 1)) - 1;
 }
 
 int TLineList::FindFlags(int from, int last, uint32_t flags) const {
@@ -66,10 +89,10 @@ int TLineList::FindFlags(int from, int last, uint32_t flags) const {
     if (from > last) return -1;
     int block = BlockOfIndex(from);
     size_t offset = static_cast<size_t>(from - m_firstIndex[static_cast<size_t>(block)]);
+    int index = from;
     for (size_t b = static_cast<size_t>(block); b < m_blocks.size(); ++b, offset = 0) {
         const std::vector<TLineRecord>& records = m_blocks[b].records;
-        for (size_t i = offset; i < records.size(); ++i) {
-            int index = m_firstIndex[b] + static_cast<int>(i);
+        for (size_t i = offset; i < records.size(); ++i, ++index) {
             if (index > last) return -1;
             if (records[i].Flags() & flags) return index;
         }
@@ -109,10 +132,7 @@ int TLineList::Start(int index) const {
 int TLineList::IndexFromPosition(int position) const {
     if (m_count == 0) return 0;
     if (position >= m_chars) return m_count - 1;
-    RefreshPrefix();
-    auto blockAfter = std::upper_bound(m_firstPos.begin(), m_firstPos.end(), position);
-    size_t b =
-        static_cast<size_t>(std::max<std::ptrdiff_t>(blockAfter - m_firstPos.begin(), 1) - 1);
+    size_t b = static_cast<size_t>(BlockOfPosition(std::max(position, 0)));
     const std::vector<int>& offsets = Offsets(static_cast<int>(b));
     auto after = std::upper_bound(offsets.begin(), offsets.end(), position - m_firstPos[b]);
     return m_firstIndex[b] +
@@ -141,8 +161,8 @@ void TLineList::SplitBlock(int block) {
     Invalidate(static_cast<size_t>(block) + 1);
 }
 
-void TLineList::Insert(int index, TLineRecord record) {
-    assert(index >= 0 && index <= m_count);
+// The block that takes a record inserted at index, split first when full.
+int TLineList::BlockForInsert(int index) {
     bool append = index == m_count;
     if (m_blocks.empty() || (append && m_blocks.back().records.size() >= kBlockSize)) {
         m_blocks.push_back(NewBlock()); // appending starts a new block, keeping full ones full
@@ -153,16 +173,56 @@ void TLineList::Insert(int index, TLineRecord record) {
         SplitBlock(block);
         block = append ? static_cast<int>(m_blocks.size()) - 1 : BlockOfIndex(index);
     }
-    RefreshPrefix();
-    Block& target = m_blocks[static_cast<size_t>(block)];
-    size_t local = static_cast<size_t>(index - m_firstIndex[static_cast<size_t>(block)]);
-    int length = record.Length();
-    target.records.insert(target.records.begin() + static_cast<std::ptrdiff_t>(local),
-                          std::move(record));
-    target.chars += length;
-    m_count += 1;
-    m_chars += length;
-    Touch(block);
+    RefreshThrough(static_cast<size_t>(block));
+    return block;
+}
+
+void TLineList::Insert(int index, TLineRecord record) {
+    TLineRecord* one = &record;
+    InsertRange(index, std::span<TLineRecord>(one, 1));
+}
+
+// Moves each block's share in with one shift of the records after it.
+void TLineList::InsertRange(int index, std::span<TLineRecord> records) {
+    assert(index >= 0 && index <= m_count);
+    size_t done = 0;
+    while (done < records.size()) {
+        int at = index + static_cast<int>(done);
+        int block = BlockForInsert(at);
+        Block& target = m_blocks[static_cast<size_t>(block)];
+        size_t local = static_cast<size_t>(at - m_firstIndex[static_cast<size_t>(block)]);
+        size_t take = std::min(kBlockSize - target.records.size(), records.size() - done);
+        int chars = 0;
+        for (size_t i = done; i < done + take; ++i)
+            chars += records[i].Length();
+        auto first = std::make_move_iterator(records.begin() + static_cast<std::ptrdiff_t>(done));
+        target.records.insert(target.records.begin() + static_cast<std::ptrdiff_t>(local), first,
+                              first + static_cast<std::ptrdiff_t>(take));
+        target.chars += chars;
+        m_count += static_cast<int>(take);
+        m_chars += chars;
+        done += take;
+        Touch(block);
+    }
+}
+
+TLineRecord TLineList::KeptRecord(std::string_view text) {
+    size_t need = text.size() + 1;
+    if (need > m_slabLeft) {
+        // Slabs grow with what the list keeps, so a short text costs little.
+        size_t size = std::max(need, std::clamp(m_slabTotal, kMinSlab, kMaxSlab));
+        m_slabs.push_back(std::make_unique_for_overwrite<char[]>(size));
+        m_slabFree = m_slabs.back().get();
+        m_slabLeft = size;
+        m_slabTotal += size;
+    }
+    std::memcpy(m_slabFree, text.data(), text.size());
+    m_slabFree[text.size()] = '\0';
+    TLineRecord record;
+    record.ShowText(m_slabFree, static_cast<int>(text.size()));
+    m_slabFree += need;
+    m_slabLeft -= need;
+    return record;
 }
 
 void TLineList::Erase(int first, int count) {
@@ -216,6 +276,10 @@ void TLineList::Clear() {
     m_validPrefix = 0;
     m_count = 0;
     m_chars = 0;
+    m_slabs.clear();
+    m_slabFree = nullptr;
+    m_slabLeft = 0;
+    m_slabTotal = 0;
 }
 
 void TLineList::Swap(TLineList& other) noexcept {
@@ -225,6 +289,10 @@ void TLineList::Swap(TLineList& other) noexcept {
     std::swap(m_validPrefix, other.m_validPrefix);
     std::swap(m_count, other.m_count);
     std::swap(m_chars, other.m_chars);
+    std::swap(m_slabs, other.m_slabs);
+    std::swap(m_slabFree, other.m_slabFree);
+    std::swap(m_slabLeft, other.m_slabLeft);
+    std::swap(m_slabTotal, other.m_slabTotal);
 }
 
 } // namespace quarno

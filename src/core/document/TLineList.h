@@ -8,6 +8,8 @@
 
 #include "core/document/TLineRecord.h"
 
+#include <memory>
+#include <span>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -39,6 +41,12 @@ public:
     }
 
     void Insert(int index, TLineRecord record);
+    // Inserts records (moved from) before index.
+    void InsertRange(int index, std::span<TLineRecord> records);
+    // A record showing a copy of text kept in the list's slabs: one large
+    // allocation for many records instead of one each, for loading. The
+    // record belongs in this list (or one it is swapped with).
+    TLineRecord KeptRecord(std::string_view text);
     void Erase(int first, int count);
     // Gives a record new characters (its token bytes are dropped).
     void SetText(int index, std::string_view text);
@@ -55,8 +63,12 @@ private:
 
     // Block holding a record index, and the index's place in it.
     int BlockOfIndex(int index) const;
+    int BlockForInsert(int index);
+    // Block holding a position before the end.
+    int BlockOfPosition(int position) const;
     const std::vector<int>& Offsets(int block) const;
-    void RefreshPrefix() const;
+    void RefreshThrough(size_t last) const;
+    template <typename Covered> void RefreshUntil(Covered covered) const;
     void Touch(int block);
     void Invalidate(size_t firstBlock);
     void SplitBlock(int block);
@@ -68,6 +80,12 @@ private:
     mutable size_t m_validPrefix = 0;      // blocks whose entries above are current
     int m_count = 0;
     int m_chars = 0;
+    // Text of kept records; a slab lives until the list is cleared, so the
+    // text of a record edited since stays behind as dead bytes until then.
+    std::vector<std::unique_ptr<char[]>> m_slabs;
+    char* m_slabFree = nullptr;
+    size_t m_slabLeft = 0;
+    size_t m_slabTotal = 0;
 };
 
 } // namespace quarno

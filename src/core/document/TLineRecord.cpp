@@ -1,24 +1,53 @@
 // One stored line of a document.
 #include "core/document/TLineRecord.h"
 
+#include <cassert>
 #include <cstring>
+#include <utility>
 
 namespace quarno {
 
+TLineRecord& TLineRecord::operator=(TLineRecord&& other) noexcept {
+    if (this == &other) return *this;
+    FreeText();
+    m_text = std::exchange(other.m_text, nullptr);
+    m_length = std::exchange(other.m_length, uint16_t{0});
+    m_tokens = std::move(other.m_tokens);
+    m_extras = std::move(other.m_extras);
+    m_flags = other.m_flags;
+    m_marks = other.m_marks;
+    return *this;
+}
+
+void TLineRecord::FreeText() {
+    if (m_length & kOwnsText) delete[] m_text;
+    m_text = nullptr;
+    m_length = 0;
+}
+
 void TLineRecord::SetText(std::string_view text) {
+    assert(text.size() <= kLengthMask);
     m_tokens.reset();
-    m_length = static_cast<uint16_t>(text.size());
-    if (text.empty()) {
-        m_text.reset();
-        return;
-    }
-    m_text.reset(new char[text.size() + 1]);
-    std::memcpy(m_text.get(), text.data(), text.size());
-    m_text[text.size()] = '\0';
+    FreeText();
+    if (text.empty()) return;
+    char* copy = new char[text.size() + 1];
+    std::memcpy(copy, text.data(), text.size());
+    copy[text.size()] = '\0';
+    m_text = copy;
+    m_length = static_cast<uint16_t>(text.size() | kOwnsText);
+}
+
+void TLineRecord::ShowText(const char* text, int length) {
+    assert(length >= 0 && length <= kLengthMask && text[length] == '\0');
+    m_tokens.reset();
+    FreeText();
+    if (length == 0) return;
+    m_text = text;
+    m_length = static_cast<uint16_t>(length);
 }
 
 uint8_t* TLineRecord::EnsureTokens() {
-    if (!m_tokens && m_length > 0) m_tokens.reset(new uint8_t[m_length]());
+    if (!m_tokens && Length() > 0) m_tokens.reset(new uint8_t[static_cast<size_t>(Length())]());
     return m_tokens.get();
 }
 

@@ -32,16 +32,20 @@ class TLineRecord {
 public:
     TLineRecord() = default;
     explicit TLineRecord(std::string_view text) { SetText(text); }
-    TLineRecord(TLineRecord&&) noexcept = default;
-    TLineRecord& operator=(TLineRecord&&) noexcept = default;
+    ~TLineRecord() { FreeText(); }
+    TLineRecord(TLineRecord&& other) noexcept { *this = std::move(other); }
+    TLineRecord& operator=(TLineRecord&& other) noexcept;
+    // A record is one line of one store; copies of it would share its text.
+    TLineRecord(const TLineRecord&) = delete;
+    TLineRecord& operator=(const TLineRecord&) = delete;
 
-    int Length() const { return m_length; }
-    std::string_view Text() const { return {m_text ? m_text.get() : "", m_length}; }
+    int Length() const { return m_length & kLengthMask; }
+    std::string_view Text() const { return {CStr(), static_cast<size_t>(Length())}; }
     // NUL-terminated characters ("" for an empty record).
-    const char* CStr() const { return m_text ? m_text.get() : ""; }
-    bool EndsWithBreak() const { return m_length > 0 && m_text[m_length - 1] == kLineBreak; }
+    const char* CStr() const { return m_text ? m_text : ""; }
+    bool EndsWithBreak() const { return Length() > 0 && m_text[Length() - 1] == kLineBreak; }
     // Length without the line break.
-    int TextLength() const { return EndsWithBreak() ? m_length - 1 : m_length; }
+    int TextLength() const { return EndsWithBreak() ? Length() - 1 : Length(); }
 
     // One token value per character, or null before the parser scanned the line.
     uint8_t* Tokens() { return m_tokens.get(); }
@@ -72,8 +76,12 @@ public:
 
 private:
     friend class TLineList; // keeps the character counts when the text changes
-    // Replaces the characters; the token bytes are dropped.
+    // Replaces the characters with an owned copy; the token bytes are dropped.
     void SetText(std::string_view text);
+    // Shows NUL-terminated characters kept by the record's list (a loaded
+    // text is stored in a few large slabs rather than one allocation a line).
+    void ShowText(const char* text, int length);
+    void FreeText();
 
     // Rarely used per-line state lives apart to keep records small.
     struct Extras {
@@ -84,7 +92,11 @@ private:
     };
     Extras& EnsureExtras();
 
-    std::unique_ptr<char[]> m_text;
+    // The top bit of m_length says the record owns m_text (else the list does).
+    static constexpr uint16_t kOwnsText = 0x8000;
+    static constexpr uint16_t kLengthMask = 0x7FFF;
+
+    const char* m_text = nullptr;
     std::unique_ptr<uint8_t[]> m_tokens;
     std::unique_ptr<Extras> m_extras;
     uint32_t m_flags = 0;

@@ -124,12 +124,27 @@ void TTextStore::InsertRecord(int index, TLineRecord record) {
 }
 
 void TTextStore::RemoveRecord(int index) {
+    RemoveRecords(index, 1);
+}
+
+void TTextStore::InsertRecords(int index, std::vector<TLineRecord>& records) {
+    int count = static_cast<int>(records.size());
+    if (m_restyleFirst <= m_restyleLast && index <= m_restyleLast)
+        m_restyleLast += count; // flagged records after them move down
+    for (const TLineRecord& record : records)
+        CountLength(record.Length());
+    m_records.InsertRange(index, records);
+}
+
+void TTextStore::RemoveRecords(int first, int count) {
+    if (count <= 0) return;
     if (m_restyleFirst <= m_restyleLast) {
-        if (index < m_restyleFirst) --m_restyleFirst;
-        if (index <= m_restyleLast) --m_restyleLast;
+        m_restyleFirst -= std::clamp(m_restyleFirst - first, 0, count);
+        m_restyleLast -= std::clamp(m_restyleLast - first + 1, 0, count);
     }
-    UncountLength(m_records[index].Length());
-    m_records.Erase(index, 1);
+    for (int index = first; index < first + count; ++index)
+        UncountLength(m_records[index].Length());
+    m_records.Erase(first, count);
 }
 
 // Gives record index the text and splits it into as many records as it needs.
@@ -194,6 +209,40 @@ TRecordSpan TTextStore::InsertText(int position, std::string_view normalized) {
     TRecordSpan span = Resplice(index, combined);
     ShiftForInsert(position, static_cast<int>(normalized.size()));
     return span;
+}
+
+TRecordSpan TTextStore::AppendText(std::string_view normalized) {
+    if (normalized.empty()) return {};
+    int first = RecordCount();
+    if (RecordCount() > 0 && !m_records[RecordCount() - 1].EndsWithBreak()) {
+        // The open last line takes the text up to its break as an insertion would.
+        size_t cr = normalized.find(kLineBreak);
+        size_t head = cr == std::string_view::npos ? normalized.size() : cr + 1;
+        first = InsertText(CharCount(), normalized.substr(0, head)).first;
+        normalized.remove_prefix(head);
+    }
+    int position = CharCount();
+    int added = RecordCount();
+    bool continues = false;
+    for (size_t start = 0; start < normalized.size();) {
+        size_t limit = std::min(normalized.size(), start + kMaxRecordLength);
+        const void* found = std::memchr(normalized.data() + start, kLineBreak, limit - start);
+        size_t end =
+            found ? static_cast<size_t>(static_cast<const char*>(found) - normalized.data()) + 1
+                  : limit;
+        std::string_view piece = normalized.substr(start, end - start);
+        TLineRecord record = m_records.KeptRecord(piece);
+        record.SetFlags(NewRecordFlags(piece));
+        if (continues) record.SetMarks(kSoftContinuation);
+        continues = piece.back() != kLineBreak;
+        InsertRecord(RecordCount(), std::move(record));
+        start = end;
+    }
+    if (RecordCount() > added) {
+        NoteRestyle(added, RecordCount() - 1);
+        ShiftForInsert(position, static_cast<int>(normalized.size()));
+    }
+    return {first, RecordCount() - first};
 }
 
 TRecordSpan TTextStore::DeleteRange(int start, int end) {
@@ -332,31 +381,32 @@ int TTextStore::RelayoutLine(int index, const std::vector<int>& breaks) {
     }
     std::vector<int> lengths = PieceLengths(static_cast<int>(text.size()), breaks);
     if (lengths == oldLengths) return count;
-    for (int i = index + count - 1; i > index; --i)
-        RemoveRecord(i);
+    RemoveRecords(index + 1, count - 1);
     uint32_t styledFlags = allStyled && !flagged ? lfRepaint : lfRepaint | lfRestyle;
-    int offset = 0;
-    for (size_t piece = 0; piece < lengths.size(); ++piece) {
-        std::string_view part = std::string_view(text).substr(static_cast<size_t>(offset),
-                                                              static_cast<size_t>(lengths[piece]));
-        int at = index + static_cast<int>(piece);
-        if (piece == 0) {
-            UncountLength(m_records[at].Length());
-            m_records.SetText(at, part);
-            CountLength(static_cast<int>(part.size()));
-        } else {
-            TLineRecord record(part);
-            record.SetMarks(kSoftContinuation);
-            InsertRecord(at, std::move(record));
-        }
-        TLineRecord& record = m_records[at];
+    auto lay = [&](TLineRecord& record, std::string_view part, size_t offset) {
         record.SetFlags(
             styledFlags |
             (part.find('\t') != std::string_view::npos ? static_cast<uint32_t>(lfHasTab) : 0u));
         if (allStyled && !part.empty())
             std::copy_n(tokens.data() + offset, part.size(), record.EnsureTokens());
-        offset += lengths[piece];
+    };
+    std::string_view all(text);
+    std::string_view head = all.substr(0, static_cast<size_t>(lengths[0]));
+    UncountLength(m_records[index].Length());
+    m_records.SetText(index, head);
+    CountLength(static_cast<int>(head.size()));
+    lay(m_records[index], head, 0);
+    std::vector<TLineRecord> pieces;
+    pieces.reserve(lengths.size() - 1);
+    size_t offset = head.size();
+    for (size_t piece = 1; piece < lengths.size(); ++piece) {
+        std::string_view part = all.substr(offset, static_cast<size_t>(lengths[piece]));
+        TLineRecord& record = pieces.emplace_back(part);
+        record.SetMarks(kSoftContinuation);
+        lay(record, part, offset);
+        offset += part.size();
     }
+    InsertRecords(index + 1, pieces);
     if (!allStyled || flagged) NoteRestyle(index, index + static_cast<int>(lengths.size()) - 1);
     return static_cast<int>(lengths.size());
 }

@@ -95,6 +95,9 @@ public:
     // every rebuilt record is flagged for repaint and restyle. Named
     // bookmarks, range marks and breakpoints after the position move on.
     TRecordSpan InsertText(int position, std::string_view normalized);
+    // InsertText at the end, as loading does: the same records, but whole
+    // lines are kept in the store's slabs rather than allocated one by one.
+    TRecordSpan AppendText(std::string_view normalized);
     // Removes [start, end); the first record keeps its attributes. Named
     // bookmarks and range marks inside go, breakpoints of deleted lines go
     // (the code break is disabled), later ones move back. Removing all text
@@ -155,6 +158,8 @@ private:
     void FlowIntoContinuations(int index, std::string& combined);
     void InsertRecord(int index, TLineRecord record);
     void RemoveRecord(int index);
+    void InsertRecords(int index, std::vector<TLineRecord>& records);
+    void RemoveRecords(int first, int count);
     void CountLength(int length);
     void ShiftForInsert(int position, int count);
     void NoteRestyle(int first, int last);

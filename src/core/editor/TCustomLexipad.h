@@ -557,6 +557,7 @@ private:
     int RealLineNumber(int record) const;
     int WordBreak(std::string_view text, int current) const;
     bool KeepsLineWhole(std::string_view text) const;
+    bool FitsUnwrapped(int record, int width, const ITextMetrics& metrics) const;
     int RewrapLine(int record);
     void UseSettings(TLP_Settings& settings);
     int WaitingChars() const;

@@ -46,7 +46,7 @@ void ReadInto(TTextStore& store, TStream& stream, std::vector<std::pair<int, int
         size_t used = NormalizeChunk(data, limit, normalized);
         data.erase(0, used);
         int start = store.CharCount();
-        store.InsertText(start, normalized);
+        store.AppendText(normalized);
         if (!normalized.empty()) pieces.emplace_back(start, static_cast<int>(normalized.size()));
         if (!more && !data.empty()) more = true; // flush what was held back
     }

@@ -106,8 +106,22 @@ bool TCustomLexipad::KeepsLineWhole(std::string_view text) const {
            WrapOverride().find(text.front()) != std::string::npos;
 }
 
+// A line of one record that fits the width as it stands needs no work: with
+// a fixed pitch and no TAB its width is its length in cells. Most lines of a
+// document are such lines, so a whole-document wrap mostly takes this path.
+bool TCustomLexipad::FitsUnwrapped(int record, int width, const ITextMetrics& metrics) const {
+    if (record + 1 < m_store->RecordCount() && m_store->Record(record + 1).IsContinuation())
+        return false;
+    std::string_view text = m_store->Record(record).Text();
+    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+    if (KeepsLineWhole(text)) return true;
+    if (!metrics.FixedPitch() || text.find('\t') != std::string_view::npos) return false;
+    return static_cast<int64_t>(text.size()) * std::max(metrics.CharWidth(), 1) <= width;
+}
+
 // Lays out the real line starting at a record; returns its record count.
 int TCustomLexipad::RewrapLine(int record) {
+    if (FitsUnwrapped(record, WrapWidth(), Metrics())) return 1;
     int count = m_store->LineRecordCount(record);
     std::string text;
     for (int i = record; i < record + count; ++i)

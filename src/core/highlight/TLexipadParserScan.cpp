@@ -28,6 +28,48 @@ int TokenValue(int32_t value) {
     return value >= 0 && value <= 255 ? value : 0;
 }
 
+// A cursor over characters in memory for the keyword walk. Its end is not
+// the end of the text, so it remembers whether a walk asked about it.
+class TSpanCursor {
+public:
+    explicit TSpanCursor(std::string_view text) : m_text(text) {}
+    bool AtEnd() const {
+        bool end = static_cast<size_t>(m_position) >= m_text.size();
+        m_touchedEnd = m_touchedEnd || end;
+        return end;
+    }
+    uint8_t CurrentChar() const {
+        return static_cast<uint8_t>(m_text[static_cast<size_t>(m_position)]);
+    }
+    void Advance() { ++m_position; }
+    int Position() const { return m_position; }
+    void SetPosition(int position) { m_position = position; }
+    bool TouchedEnd() const { return m_touchedEnd; }
+
+private:
+    std::string_view m_text;
+    int m_position = 0;
+    mutable bool m_touchedEnd = false;
+};
+
+// Keyword lookup straight over the current record's characters when the
+// record ends with its line break: the walk then ends inside it, where the
+// next record and the end of the text play no part. A walk that still
+// reaches the end of the record is done again on the control's cursor.
+int MatchInRecord(const TKeywords& trie, TParserCursor& cursor, const TByteSet& states,
+                  int& length) {
+    std::string_view window = cursor.Window();
+    if (!window.empty() && window.back() == '\r') {
+        TSpanCursor span(window);
+        int entry = trie.Match(span, states, length);
+        if (!span.TouchedEnd()) {
+            cursor.Skip(span.Position());
+            return entry;
+        }
+    }
+    return trie.Match(cursor, states, length);
+}
+
 } // namespace
 
 int TLexipadParser::NextToken(TCustomLexipad* control, TEdStream& stream, int& length) {
@@ -77,7 +119,7 @@ int TLexipadParser::ScanToken(TParserCursor& cursor) {
 // Without a match the cursor stands one character on.
 bool TLexipadParser::MatchKeyword(TScan& scan) {
     int length = 0;
-    int entry = m_language.Keywords().Match(scan.cursor, m_states, length);
+    int entry = MatchInRecord(m_language.Keywords(), scan.cursor, m_states, length);
     if (entry >= 0) {
         scan.token = TokenValue(m_language.Keywords().Entry(entry).value);
         scan.length = length;
@@ -86,7 +128,7 @@ bool TLexipadParser::MatchKeyword(TScan& scan) {
     }
     for (const TLP_KeywordTable& table : Settings().KeywordTables()) {
         scan.cursor.SetPosition(scan.start);
-        entry = table.Trie().Match(scan.cursor, m_states, length);
+        entry = MatchInRecord(table.Trie(), scan.cursor, m_states, length);
         if (entry >= 0) {
             scan.token = TokenValue(table.Trie().Entry(entry).value);
             scan.length = length;

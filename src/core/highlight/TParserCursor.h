@@ -21,6 +21,9 @@ public:
         return c < 0 ? 0 : static_cast<uint8_t>(c);
     }
     void Advance() { m_stream.NextChar(); }
+    // The rest of the current record, and a move forward within it.
+    std::string_view Window() const { return m_stream.RecordRest(); }
+    void Skip(int count) { m_stream.Skip(count); }
     void StepBack() { m_stream.PrevChar(); }
     // Short moves step character by character, which stays inside the
     // current record; long ones look the record up.

@@ -51,3 +51,29 @@ TEST(TLineList, MatchesAPlainVectorThroughSplitsAndMerges) {
     }
     check(-1);
 }
+
+// A walk from the front that edits as it goes (as word wrap does) finds
+// every start right, though the block table is brought up to date only as
+// far as each lookup needs.
+TEST(TLineList, WalkThatEditsAsItGoesSeesCurrentStarts) {
+    TLineList list;
+    std::vector<std::string> model;
+    for (int i = 0; i < 3000; ++i) {
+        model.push_back(std::string(1 + i % 5, 'a') + "\r");
+        list.Insert(i, TLineRecord(model.back()));
+    }
+    for (int i = 0; i < static_cast<int>(model.size()); i += 3) {
+        list.Insert(i + 1, TLineRecord("xy"));
+        model.insert(model.begin() + i + 1, "xy");
+        if (i % 9 == 0) {
+            list.Erase(i, 1);
+            model.erase(model.begin() + i);
+        }
+        int position = 0;
+        for (int k = 0; k <= std::min(i + 2, static_cast<int>(model.size()) - 1); ++k)
+            position += static_cast<int>(model[static_cast<size_t>(k)].size());
+        int next = std::min(i + 3, static_cast<int>(model.size()));
+        ASSERT_EQ(list.Start(next), position) << i;
+        ASSERT_EQ(list.IndexFromPosition(position), next == list.Count() ? next - 1 : next) << i;
+    }
+}

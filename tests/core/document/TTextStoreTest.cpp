@@ -316,3 +316,54 @@ TEST(TEdStream, ReadsAndStepsAcrossRecords) {
     EXPECT_EQ(memory.Size(), 6);
     EXPECT_THROW(memory.Write("x", 1), EStreamError);
 }
+
+// Loading appends through AppendText; it must lay records out exactly as
+// inserting the same chunks at the end does, wherever the chunks are cut.
+TEST(TTextStore, AppendingMatchesInsertingAtTheEnd) {
+    std::mt19937 random(17);
+    const std::vector<size_t> lineLengths = {0, 1, 2045, 2046, 2047, 2048, 4094, 4095, 5000};
+    for (int round = 0; round < 40; ++round) {
+        std::string text;
+        while (text.size() < 30000) {
+            size_t length =
+                random() % 3 == 0 ? lineLengths[random() % lineLengths.size()] : random() % 60;
+            for (size_t i = 0; i < length; ++i)
+                text += i % 7 == 3 ? '\t' : static_cast<char>('a' + random() % 26);
+            if (random() % 9 != 0) text += '\r';
+        }
+        TTextStore inserted;
+        TTextStore appended;
+        for (size_t start = 0; start < text.size();) {
+            size_t piece = std::min(text.size() - start, 1 + random() % 9000);
+            std::string_view chunk = std::string_view(text).substr(start, piece);
+            inserted.InsertText(inserted.CharCount(), chunk);
+            appended.AppendText(chunk);
+            start += piece;
+        }
+        SCOPED_TRACE(round);
+        ASSERT_EQ(appended.Text(), text);
+        ASSERT_EQ(RecordLayout(appended), RecordLayout(inserted));
+        ASSERT_EQ(CheckInvariants(appended), "");
+        ASSERT_EQ(appended.LongestLine(), inserted.LongestLine());
+        for (int i = 0; i < appended.RecordCount(); ++i) {
+            ASSERT_EQ(appended.Record(i).Flags(), inserted.Record(i).Flags()) << i;
+            ASSERT_EQ(appended.Record(i).CStr()[appended.Record(i).Length()], '\0') << i;
+        }
+    }
+}
+
+// Kept (slab) records and owned ones behave alike through edits and a swap
+// of whole contents.
+TEST(TTextStore, LoadedRecordsSurviveEditsAndTakeover) {
+    TTextStore loaded;
+    loaded.AppendText("first\rsecond\rthird\r");
+    loaded.InsertText(6, "2nd ");
+    loaded.DeleteRange(0, 2);
+    TTextStore target;
+    target.AppendText("old\r");
+    target.TakeContent(loaded);
+    EXPECT_EQ(target.Text(), "rst\r2nd second\rthird\r");
+    EXPECT_EQ(RecordLayout(target), "4 11 6");
+    EXPECT_EQ(loaded.Text(), "old\r");
+    EXPECT_EQ(CheckInvariants(target), "");
+}
