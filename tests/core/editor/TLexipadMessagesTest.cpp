@@ -172,6 +172,10 @@ const std::vector<MessageCase>& Cases() {
              EXPECT_EQ(cut.Text(4), "line");
              EXPECT_TRUE(cut.Intact());
              EXPECT_EQ(r.Send(EM_GETLINE, 20, cut.Address()), 0) << "past the last line";
+             Fenced empty(2);
+             std::memset(empty.Data(), 0, 2);
+             EXPECT_EQ(r.Send(EM_GETLINE, 2, empty.Address()), 0) << "a size word of 0";
+             EXPECT_TRUE(empty.Intact());
          }},
         {"EM_CANUNDO", EM_CANUNDO,
          [](Rig& r) {
@@ -242,6 +246,12 @@ const std::vector<MessageCase>& Cases() {
              EXPECT_EQ(r.Send(WM_GETTEXT, 3, cut.Address()), 2);
              EXPECT_EQ(cut.Text(3), std::string("ab\0", 3));
              EXPECT_TRUE(whole.Intact() && cut.Intact());
+             Fenced none(1);
+             EXPECT_EQ(r.Send(WM_GETTEXT, 0, none.Address()), 0);
+             EXPECT_EQ(none.Data()[0], kFence) << "a size of 0 writes nothing";
+             EXPECT_EQ(r.Send(WM_GETTEXT, 1, none.Address()), 0);
+             EXPECT_EQ(none.Data()[0], 0) << "room for the NUL only";
+             EXPECT_TRUE(none.Intact());
          }},
         {"WM_GETTEXTLENGTH", WM_GETTEXTLENGTH,
          [](Rig& r) { EXPECT_EQ(r.Send(WM_GETTEXTLENGTH), 20 * 8 - 1); }},
@@ -279,6 +289,10 @@ const std::vector<MessageCase>& Cases() {
              r.Send(LPM_SELECTION, kLpmSet, pair.Address());
              EXPECT_EQ(r.pad.Selection().anchor, 9);
              EXPECT_EQ(r.pad.Selection().caret, r.pad.CharCount()) << "clamped";
+             pair.As<int>()[0] = -1;
+             pair.As<int>()[1] = 3;
+             r.Send(LPM_SELECTION, kLpmSet | kLpmNoRepaint, pair.Address());
+             EXPECT_EQ(r.pad.SelLength(), r.pad.CharCount()) << "a start of -1 selects all";
              r.pad.SetSelection(7, 2);
              r.Send(LPM_SELECTION, 0, pair.Address());
              EXPECT_EQ(pair.As<int>()[0], 7);
@@ -458,6 +472,9 @@ const std::vector<MessageCase>& Cases() {
              EXPECT_EQ(all.Text(24).substr(8), tokens);
              EXPECT_EQ(all.Data()[0], 0) << "unstyled lines read as token 0";
              EXPECT_TRUE(all.Intact());
+             int reversed[2] = {2, 1};
+             EXPECT_EQ(r.Send(LPM_GETSTYLES, reinterpret_cast<uintptr_t>(reversed), out.Address()),
+                       0);
              int outside[2] = {25, 30};
              EXPECT_EQ(r.Send(LPM_GETSTYLES, reinterpret_cast<uintptr_t>(outside), out.Address()),
                        0);
@@ -475,6 +492,14 @@ const std::vector<MessageCase>& Cases() {
              EXPECT_EQ(r.Send(EM_CANUNDO), 0) << "the new stack is empty";
              r.SendText(EM_REPLACESEL, "y");
              EXPECT_EQ(r.Send(EM_CANUNDO), 1);
+             // A null stack is refused: the log, and with it the modified
+             // flag, stays.
+             r.Send(LPM_UNDOSTACK, kLpmSet, 0);
+             EXPECT_EQ(r.pad.Store().UndoStack(), fresh);
+             r.SendText(EM_REPLACESEL, "z");
+             EXPECT_EQ(r.Send(LPM_MODIFIED), 1);
+             EXPECT_EQ(r.Send(WM_UNDO), 1);
+             EXPECT_EQ(r.pad.LineText(0), "xyline 00");
          }},
         {"LPM_STORE", LPM_STORE,
          [](Rig& r) {
