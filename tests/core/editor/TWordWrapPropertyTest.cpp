@@ -102,6 +102,7 @@ TEST(TWordWrapProperty, RandomEditsKeepTheLayoutOfAFreshControl) {
         TCustomLexipad pad;
         pad.SetText("the quick brown fox\rjumps over\r\rthe lazy dog");
         WrapAt(pad, setup.column, setup.overrides);
+        int wrapped = 0; // steps after which some line is laid out in several rows
         for (int step = 0; step < kSteps; ++step) {
             std::string done = Step(pad, random);
             TCustomLexipad fresh;
@@ -111,6 +112,8 @@ TEST(TWordWrapProperty, RandomEditsKeepTheLayoutOfAFreshControl) {
                 << "step " << step << ": " << done;
             ASSERT_EQ(CheckInvariants(pad.Store()), "") << "step " << step << ": " << done;
             ASSERT_LE(pad.Selection().caret, pad.CharCount());
+            wrapped += RecordLayout(pad.Store()).find('+') != std::string::npos;
         }
+        EXPECT_GT(wrapped, kSteps * 3 / 4) << "the edits keep wrapping lines";
     }
 }
