@@ -147,7 +147,10 @@ intptr_t TCustomLexipad::PerformPrivate(uint32_t message, uintptr_t wParam, intp
                           Pointer<uint8_t>(lParam), message == LPM_SETSTYLES);
     case LPM_UNDOSTACK:
         if (wParam & kLpmSet) {
-            Store().ReplaceUndoStack(std::unique_ptr<TUndoStack>(Pointer<TUndoStack>(lParam)));
+            // A document without a log would lose its modified flag, so a
+            // null stack is refused and the current one kept.
+            if (TUndoStack* stack = Pointer<TUndoStack>(lParam))
+                Store().ReplaceUndoStack(std::unique_ptr<TUndoStack>(stack));
         } else if (TUndoStack** out = Pointer<TUndoStack*>(lParam)) {
             *out = Store().UndoStack();
         }

@@ -466,6 +466,9 @@ int64_t TLzhCodec::Decode(TCodecIO& io, int64_t size) {
     BitReader in(io);
     ByteWriter out(io);
     StartHuff();
+    // The part of the ring after the blanks reads as zeros, as in the coder,
+    // so a stream that copies from it decodes the same every time.
+    std::memset(t.textBuf, 0, sizeof t.textBuf);
     std::memset(t.textBuf, ' ', N - F);
     int r = N - F;
     int64_t count = 0;

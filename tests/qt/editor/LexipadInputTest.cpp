@@ -145,9 +145,12 @@ void LexipadInputTest::clicksPlaceSelectAndReportTheGutter() {
     TLexipad pad;
     pad.resize(400, 200);
     pad.SetText("first word\rsecond line");
-    QTest::mouseClick(pad.viewport(), Qt::LeftButton, {}, CellOf(pad, 13));
-    QCOMPARE(pad.CaretPos(), pad.CharFromPos({CellOf(pad, 13).x(), CellOf(pad, 13).y()}));
+    // One pixel into the third column of the second row: line 1, column 2.
+    QPoint third(pad.TextLeft() + 2 * pad.CharWidth() + 1, pad.LineHeight() + pad.LineHeight() / 2);
+    QTest::mouseClick(pad.viewport(), Qt::LeftButton, {}, third);
     QCOMPARE(pad.LineFromChar(-1), 1);
+    QCOMPARE(pad.CaretPos() - pad.LineIndex(1), 2);
+    QCOMPARE(pad.CaretPos(), 13);
     QTest::mouseClick(pad.viewport(), Qt::LeftButton, {}, CellOf(pad, 7));
     QTest::mouseDClick(pad.viewport(), Qt::LeftButton, {}, CellOf(pad, 7));
     QCOMPARE(pad.SelectedText(), std::string("word"));
