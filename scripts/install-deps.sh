@@ -1,13 +1,14 @@
 #!/bin/sh
 # Installs the Debian 12 packages the build, the tests and `make run` need
 # (xdg-utils: the desktop opener behind Help > User Guide; python3: the
-# scripts that check the known-answer and golden files of tests/data).
+# scripts that check the known-answer and golden files of tests/data; time: the
+# peak memory of whole runs in make bench-peers).
 # Only missing packages are installed, so a second run costs one dpkg query.
 set -e
 PACKAGES="build-essential cmake pkg-config qt6-base-dev qt6-base-dev-tools \
 libgl-dev libgtest-dev libgmock-dev googletest libbenchmark-dev clang \
 libclang-rt-14-dev xvfb xauth fonts-liberation ccache qt6-svg-dev \
-dpkg-dev lintian shared-mime-info gputils xdg-utils python3"
+dpkg-dev lintian shared-mime-info gputils xdg-utils python3 time"
 missing=""
 for p in $PACKAGES; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
