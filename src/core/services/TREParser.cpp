@@ -184,8 +184,8 @@ bool TREParser::CanTakeLineBreak() const {
 bool TREParser::TakesLineBreak(int node) const {
     const uint8_t* operand = m_program.data() + REOperand(node);
     switch (m_program[static_cast<size_t>(node)]) {
-    case opAnyOf: return operand['\r'] != 0;
-    case opAnyBut: return operand['\r'] == 0;
+    case opAnyOf: return operand[size_t{'\r'}] != 0;
+    case opAnyBut: return operand[size_t{'\r'}] == 0;
     case opExactly: return std::strchr(reinterpret_cast<const char*>(operand), '\r') != nullptr;
     default: return false; // "." never takes one
     }
