@@ -21,8 +21,8 @@ mkdir -p "$WORK"
 if [ -z "${SKIP_PEERS:-}" ] || [ ! -f "$WORK/peers/results.txt" ]; then
     rm -rf "$WORK/peers"
     cp -r "$PEERS_DIR" "$WORK/peers"
-    # The keyword list the peer lexers get is read from the text beside the harness.
-    [ -f "$PEERS_DIR/../spec.md" ] && cp "$PEERS_DIR/../spec.md" "$WORK/spec.md"
+    # The peer lexers' keyword list is read from the texts beside the harness.
+    for text in "$PEERS_DIR"/../*.md; do [ -f "$text" ] && cp "$text" "$WORK/"; done
     (cd "$WORK/peers" && PEERS_BUILD="$WORK/build" RUNS="$RUNS" RUNS_BIG="$RUNS" \
         SIZES="1 10 50" ./run_all.sh)
 fi
