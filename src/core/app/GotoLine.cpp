@@ -2,26 +2,12 @@
 #include "core/app/GotoLine.h"
 
 #include "core/base/StringUtils.h"
+#include "core/document/StoreLines.h"
 #include "core/editor/TCustomLexipad.h"
 
 #include <charconv>
 
 namespace quarno {
-
-namespace {
-
-// Real lines starting in records 0..last (soft continuations belong to the
-// line they continue).
-int LinesUpTo(const TTextStore& store, int last) {
-    int lines = 0;
-    store.VisitRecords(0, last, [&lines](const TLineRecord& record, int) {
-        lines += record.IsContinuation() ? 0 : 1;
-        return true;
-    });
-    return lines;
-}
-
-} // namespace
 
 int RealLineCount(const TTextStore& store) {
     return std::max(LinesUpTo(store, store.RecordCount() - 1), 1);

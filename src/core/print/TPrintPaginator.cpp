@@ -1,6 +1,7 @@
 // Printed lines and pages of a document.
 #include "core/print/TPrintPaginator.h"
 
+#include "core/document/StoreLines.h"
 #include "core/editor/ITextMetrics.h"
 #include "core/editor/TCustomLexipad.h"
 
@@ -19,15 +20,6 @@ int DigitCount(int number) {
 }
 
 // Index of the real line a record belongs to (0-based).
-int LinesUpTo(const TTextStore& store, int last) {
-    int lines = 0;
-    store.VisitRecords(0, last, [&lines](const TLineRecord& record, int) {
-        lines += record.IsContinuation() ? 0 : 1;
-        return true;
-    });
-    return lines;
-}
-
 int RealLineOfRecord(const TTextStore& store, int record) {
     return std::max(LinesUpTo(store, record) - 1, 0);
 }
