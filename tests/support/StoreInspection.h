@@ -22,8 +22,13 @@ inline std::string RecordLayout(const TTextStore& store) {
 inline std::string CheckInvariants(const TTextStore& store) {
     int position = 0;
     int longest = 0;
+    int lines = 0;
     for (int i = 0; i < store.RecordCount(); ++i) {
         const TLineRecord& record = store.Record(i);
+        lines += record.IsContinuation() ? 0 : 1;
+        // The kept per-block counts; a stale one shows at every later record.
+        if ((i % 37 == 0 || i + 1 == store.RecordCount()) && store.LinesThrough(i) != lines)
+            return "lines through record " + std::to_string(i);
         if (store.RecordStart(i) != position) return "start of record " + std::to_string(i);
         if (record.Length() > kMaxRecordLength) return "record " + std::to_string(i) + " too long";
         bool last = i + 1 == store.RecordCount();

@@ -2,7 +2,6 @@
 #include "core/app/GotoLine.h"
 
 #include "core/base/StringUtils.h"
-#include "core/document/StoreLines.h"
 #include "core/editor/TCustomLexipad.h"
 
 #include <charconv>
@@ -10,12 +9,12 @@
 namespace quarno {
 
 int RealLineCount(const TTextStore& store) {
-    return std::max(LinesUpTo(store, store.RecordCount() - 1), 1);
+    return std::max(store.LinesThrough(store.RecordCount() - 1), 1);
 }
 
 int RealLineOfPosition(const TTextStore& store, int position) {
     if (store.RecordCount() == 0) return 1;
-    return std::max(LinesUpTo(store, store.RecordFromPosition(position)), 1);
+    return std::max(store.LinesThrough(store.RecordFromPosition(position)), 1);
 }
 
 int RowOfRealLine(const TTextStore& store, int line) {

@@ -49,6 +49,40 @@ template <typename Covered> void TLineList::RefreshUntil(Covered covered) const 
 
 void TLineList::Invalidate(size_t firstBlock) {
     m_validPrefix = std::min(m_validPrefix, firstBlock);
+    m_linesValid = std::min(m_linesValid, firstBlock);
+}
+
+int TLineList::BlockLines(size_t block) const {
+    const Block& b = m_blocks[block];
+    if (b.lines < 0) {
+        b.lines = 0;
+        for (const TLineRecord& record : b.records)
+            b.lines += record.IsContinuation() ? 0 : 1;
+    }
+    return b.lines;
+}
+
+int TLineList::LinesThrough(int index) const {
+    if (m_count == 0 || index < 0) return 0;
+    index = std::min(index, m_count - 1);
+    const size_t block = static_cast<size_t>(BlockOfIndex(index));
+    m_linesBefore.resize(m_blocks.size());
+    for (size_t b = m_linesValid; b <= block; ++b)
+        m_linesBefore[b] = b == 0 ? 0 : m_linesBefore[b - 1] + BlockLines(b - 1);
+    m_linesValid = std::max(m_linesValid, block + 1);
+    const std::vector<TLineRecord>& records = m_blocks[block].records;
+    const size_t last = static_cast<size_t>(index - m_firstIndex[block]);
+    int lines = m_linesBefore[block];
+    for (size_t i = 0; i <= last; ++i)
+        lines += records[i].IsContinuation() ? 0 : 1;
+    return lines;
+}
+
+void TLineList::ContinuationChanged(int index) {
+    if (index < 0 || index >= m_count) return;
+    const size_t block = static_cast<size_t>(BlockOfIndex(index));
+    m_blocks[block].lines = -1;
+    m_linesValid = std::min(m_linesValid, block + 1);
 }
 
 const std::vector<int>& TLineList::Offsets(int block) const {
@@ -142,6 +176,7 @@ int TLineList::IndexFromPosition(int position) const {
 // A block's records changed: its start table and the blocks after it move.
 void TLineList::Touch(int block) {
     m_blocks[static_cast<size_t>(block)].dirty = true;
+    m_blocks[static_cast<size_t>(block)].lines = -1;
     Invalidate(static_cast<size_t>(block) + 1);
 }
 
@@ -274,6 +309,8 @@ void TLineList::Clear() {
     m_firstIndex.clear();
     m_firstPos.clear();
     m_validPrefix = 0;
+    m_linesBefore.clear();
+    m_linesValid = 0;
     m_count = 0;
     m_chars = 0;
     m_slabs.clear();
@@ -287,6 +324,8 @@ void TLineList::Swap(TLineList& other) noexcept {
     std::swap(m_firstIndex, other.m_firstIndex);
     std::swap(m_firstPos, other.m_firstPos);
     std::swap(m_validPrefix, other.m_validPrefix);
+    std::swap(m_linesBefore, other.m_linesBefore);
+    std::swap(m_linesValid, other.m_linesValid);
     std::swap(m_count, other.m_count);
     std::swap(m_chars, other.m_chars);
     std::swap(m_slabs, other.m_slabs);

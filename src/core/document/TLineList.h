@@ -40,6 +40,13 @@ public:
         return const_cast<TLineRecord*>(std::as_const(*this).Run(index, count));
     }
 
+    // Records among 0..index that start a line of their own (no soft
+    // continuation mark): a count per block is kept, so this costs one
+    // block's walk, not the whole document's.
+    int LinesThrough(int index) const;
+    // A record's soft-continuation mark was changed in place.
+    void ContinuationChanged(int index);
+
     void Insert(int index, TLineRecord record);
     // Inserts records (moved from) before index.
     void InsertRange(int index, std::span<TLineRecord> records);
@@ -59,6 +66,7 @@ private:
         std::vector<int> offsets; // record starts within the block, when !dirty
         int chars = 0;
         bool dirty = true;
+        mutable int lines = -1; // records starting a line, -1 when not counted
     };
 
     // Block holding a record index, and the index's place in it.
@@ -72,12 +80,15 @@ private:
     void Touch(int block);
     void Invalidate(size_t firstBlock);
     void SplitBlock(int block);
+    int BlockLines(size_t block) const;
     Block NewBlock() const;
 
     mutable std::vector<Block> m_blocks;
-    mutable std::vector<int> m_firstIndex; // per block, its first record's index
-    mutable std::vector<int> m_firstPos;   // per block, its first character's position
-    mutable size_t m_validPrefix = 0;      // blocks whose entries above are current
+    mutable std::vector<int> m_firstIndex;  // per block, its first record's index
+    mutable std::vector<int> m_firstPos;    // per block, its first character's position
+    mutable size_t m_validPrefix = 0;       // blocks whose entries above are current
+    mutable std::vector<int> m_linesBefore; // per block, the lines its records follow
+    mutable size_t m_linesValid = 0;        // blocks whose entry above is current
     int m_count = 0;
     int m_chars = 0;
     // Text of kept records; a slab lives until the list is cleared, so the

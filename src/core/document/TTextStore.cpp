@@ -166,6 +166,7 @@ TRecordSpan TTextStore::Resplice(int index, std::string_view text) {
     if (!text.empty() && text.back() == kLineBreak && nextContinues) {
         TLineRecord& next = m_records[index + count];
         next.SetMarks(static_cast<uint16_t>(next.Marks() & ~kSoftContinuation));
+        m_records.ContinuationChanged(index + count);
         FlagRestyle(index + count, index + count);
     }
     return {index, count};

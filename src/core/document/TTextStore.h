@@ -70,6 +70,9 @@ public:
     template <typename Visit> bool VisitRecords(int first, int last, Visit&& visit) {
         return Walk(*this, first, last, visit);
     }
+    // Real lines that start at or before record last (a soft continuation
+    // does not start one); 0 for an empty store.
+    int LinesThrough(int last) const { return m_records.LinesThrough(last); }
     // The first record from..last carrying one of the flags, or -1.
     int FindRecordFlags(int from, int last, uint32_t flags) const {
         return m_records.FindFlags(from, last, flags);

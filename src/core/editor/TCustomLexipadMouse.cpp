@@ -81,10 +81,7 @@ std::pair<int, int> TCustomLexipad::WordAt(int position) const {
 
 // Line numbers shown to users count real lines: continuations share one.
 int TCustomLexipad::RealLineNumber(int record) const {
-    int number = 0;
-    for (int i = 0; i <= record && i < m_store->RecordCount(); ++i)
-        if (!m_store->Record(i).IsContinuation()) ++number;
-    return std::max(number, 1);
+    return std::max(m_store->LinesThrough(record), 1);
 }
 
 void TCustomLexipad::SelectRecordAt(int position) {

@@ -1,7 +1,6 @@
 // Printed lines and pages of a document.
 #include "core/print/TPrintPaginator.h"
 
-#include "core/document/StoreLines.h"
 #include "core/editor/ITextMetrics.h"
 #include "core/editor/TCustomLexipad.h"
 
@@ -21,11 +20,11 @@ int DigitCount(int number) {
 
 // Index of the real line a record belongs to (0-based).
 int RealLineOfRecord(const TTextStore& store, int record) {
-    return std::max(LinesUpTo(store, record) - 1, 0);
+    return std::max(store.LinesThrough(record) - 1, 0);
 }
 
 int RealLineCount(const TTextStore& store) {
-    return std::max(LinesUpTo(store, store.RecordCount() - 1), 1);
+    return std::max(store.LinesThrough(store.RecordCount() - 1), 1);
 }
 
 } // namespace

@@ -65,7 +65,6 @@ int TLexipad::CaretRow() const {
 void TLexipad::ViewRepaint(bool full) {
     if (full) {
         ApplySettings();
-        m_painter.InvalidateLineNumbers();
         SyncScrollBars();
         viewport()->update();
         return;
@@ -73,7 +72,6 @@ void TLexipad::ViewRepaint(bool full) {
     SyncScrollBars();
     const TTextStore& store = Store();
     if (store.RecordCount() != m_paintedRecords) {
-        m_painter.InvalidateLineNumbers();
         viewport()->update();
         return;
     }
@@ -82,7 +80,6 @@ void TLexipad::ViewRepaint(bool full) {
     int last = std::min(top + rows, store.RecordCount() - 1);
     for (int record = top; record <= last; ++record) {
         uint32_t flags = store.Record(record).Flags();
-        if (flags & lfRestyle) m_painter.InvalidateLineNumbers();
         if (flags & (lfRepaint | lfRestyle)) UpdateRows(record - top, record - top);
     }
     AfterInput();

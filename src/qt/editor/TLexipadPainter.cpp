@@ -100,29 +100,9 @@ void TLexipadPainter::PaintRows(QPainter& painter, int first, int last, int widt
         PaintRow(painter, row, width, state, number);
 }
 
-// Soft continuations share their line's number, so numbers are counted over
-// the records; without any continuation a record is a line.
+// Soft continuations share their line's number; the store keeps the count.
 int TLexipadPainter::RealLineNumber(int record) {
-    const TTextStore& store = m_pad.Store();
-    if (!m_pad.HasOption(smoWordWrap) && store.LongestLine() < kMaxRecordLength) return record + 1;
-    bool valid = m_numberStore == &store && m_numberRecords == store.RecordCount() &&
-                 m_numberChars == store.CharCount() && m_numberRecord <= record;
-    if (!valid) {
-        m_numberStore = &store;
-        m_numberRecords = store.RecordCount();
-        m_numberChars = store.CharCount();
-        m_numberRecord = 0;
-        m_numberValue = 1;
-    }
-    // Block by block: after an edit the count starts again from the top.
-    int lines = 0;
-    store.VisitRecords(m_numberRecord + 1, record, [&lines](const TLineRecord& line, int) {
-        lines += line.IsContinuation() ? 0 : 1;
-        return true;
-    });
-    m_numberValue += lines;
-    m_numberRecord = record;
-    return m_numberValue;
+    return m_pad.Store().LinesThrough(record);
 }
 
 // The code break is asked first, then the breakpoints, for the start of the

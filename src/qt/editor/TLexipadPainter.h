@@ -69,8 +69,6 @@ public:
     // The gutter's line images (15 x 16); a line shows the one its lowest
     // image bit selects.
     void SetLineImages(const QList<QImage>& images) { m_lineImages = images; }
-    // Line numbers are counted again at the next pass (after edits).
-    void InvalidateLineNumbers() { m_numberStore = nullptr; }
 
     // Paints view rows first..last (0 = the top line) across width pixels and
     // clears the painted records' repaint and restyle flags.
@@ -130,12 +128,6 @@ private:
     // The pen and font last set on the painter of the current pass.
     QColor m_pen;
     int m_font = -1;
-    // The real line number of a record, kept between passes.
-    const TTextStore* m_numberStore = nullptr;
-    int m_numberRecord = 0;
-    int m_numberValue = 1;
-    int m_numberRecords = 0;
-    int m_numberChars = 0;
 };
 
 } // namespace quarno

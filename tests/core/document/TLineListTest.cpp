@@ -1,5 +1,6 @@
 #include "core/document/TLineList.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
@@ -7,17 +8,21 @@
 
 using namespace quarno;
 
-// Random inserts, erases and text changes against a plain vector, with enough
-// records to split blocks, merge them and empty them again.
+// Random inserts, erases, text changes and continuation marks against a plain
+// vector, with enough records to split blocks, merge them and empty them again.
 TEST(TLineList, MatchesAPlainVectorThroughSplitsAndMerges) {
     std::mt19937 random(5);
     TLineList list;
     std::vector<std::string> model;
+    std::vector<bool> continues;
     auto check = [&](int step) {
         ASSERT_EQ(list.Count(), static_cast<int>(model.size())) << step;
         int position = 0;
+        int lines = 0;
         for (size_t i = 0; i < model.size(); ++i) {
             ASSERT_EQ(list.Start(static_cast<int>(i)), position) << step << " record " << i;
+            lines += continues[i] ? 0 : 1;
+            ASSERT_EQ(list.LinesThrough(static_cast<int>(i)), lines) << step << " record " << i;
             ASSERT_EQ(list[static_cast<int>(i)].Text(), model[i]);
             if (!model[i].empty()) {
                 ASSERT_EQ(list.IndexFromPosition(position), static_cast<int>(i));
@@ -31,16 +36,29 @@ TEST(TLineList, MatchesAPlainVectorThroughSplitsAndMerges) {
         bool growing = (step / 1500) % 2 == 0;
         int count = static_cast<int>(model.size());
         int action = static_cast<int>(random() % 10);
-        if (count == 0 || (growing ? action < 6 : action < 2)) {
+        // Growing phases add some 0.5 records a step, so blocks of 512 split.
+        if (count == 0 || (growing ? action < 7 : action < 2)) {
             int at = step % 5 == 0 ? count : static_cast<int>(random() % (count + 1));
             std::string text(1 + random() % 9, static_cast<char>('a' + random() % 26));
-            list.Insert(at, TLineRecord(text));
+            TLineRecord record(text);
+            bool continuation = random() % 3 == 0;
+            if (continuation) record.SetMarks(kSoftContinuation);
+            list.Insert(at, std::move(record));
             model.insert(model.begin() + at, text);
+            continues.insert(continues.begin() + at, continuation);
         } else if (action < 8) {
             int at = static_cast<int>(random() % count);
             int n = std::min(count - at, 1 + static_cast<int>(random() % (growing ? 3 : 700)));
             list.Erase(at, n);
             model.erase(model.begin() + at, model.begin() + at + n);
+            continues.erase(continues.begin() + at, continues.begin() + at + n);
+        } else if (action == 8) {
+            // A mark changed in place, as a line break typed before a
+            // continuation makes it a line of its own.
+            int at = static_cast<int>(random() % count);
+            list[at].SetMarks(static_cast<uint16_t>(list[at].Marks() ^ kSoftContinuation));
+            list.ContinuationChanged(at);
+            continues[static_cast<size_t>(at)] = !continues[static_cast<size_t>(at)];
         } else {
             int at = static_cast<int>(random() % count);
             std::string text(random() % 12, 'z');
@@ -48,6 +66,9 @@ TEST(TLineList, MatchesAPlainVectorThroughSplitsAndMerges) {
             model[static_cast<size_t>(at)] = text;
         }
         if (step % 250 == 0 || model.size() < 3) check(step);
+        // The counts kept per block, right after each change.
+        auto lines = std::count(continues.begin(), continues.end(), false);
+        ASSERT_EQ(list.LinesThrough(list.Count() - 1), lines) << step;
     }
     check(-1);
 }
