@@ -11,11 +11,16 @@ namespace {
 constexpr size_t kBlockSize = 512;
 constexpr size_t kMergeBelow = 64;
 constexpr size_t kMinSlab = 4096;
-constexpr size_t kMaxSlab = 1u << 20;
+constexpr size_t kLargeFrom = 256 * 1024; // kept text from which slabs are large
 } // namespace
+
+TLineList::TLineList() : m_pool(std::make_unique<TBlockPool>(kBlockSize * sizeof(TLineRecord))) {}
+
+TLineList::~TLineList() = default;
 
 TLineList::Block TLineList::NewBlock() const {
     Block block;
+    block.records = RecordArray(TPoolAllocator<TLineRecord>(m_pool.get()));
     block.records.reserve(kBlockSize);
     return block;
 }
@@ -70,7 +75,7 @@ int TLineList::LinesThrough(int index) const {
     for (size_t b = m_linesValid; b <= block; ++b)
         m_linesBefore[b] = b == 0 ? 0 : m_linesBefore[b - 1] + BlockLines(b - 1);
     m_linesValid = std::max(m_linesValid, block + 1);
-    const std::vector<TLineRecord>& records = m_blocks[block].records;
+    const RecordArray& records = m_blocks[block].records;
     const size_t last = static_cast<size_t>(index - m_firstIndex[block]);
     int lines = m_linesBefore[block];
     for (size_t i = 0; i <= last; ++i)
@@ -125,7 +130,7 @@ int TLineList::FindFlags(int from, int last, uint32_t flags) const {
     size_t offset = static_cast<size_t>(from - m_firstIndex[static_cast<size_t>(block)]);
     int index = from;
     for (size_t b = static_cast<size_t>(block); b < m_blocks.size(); ++b, offset = 0) {
-        const std::vector<TLineRecord>& records = m_blocks[b].records;
+        const RecordArray& records = m_blocks[b].records;
         for (size_t i = offset; i < records.size(); ++i, ++index) {
             if (index > last) return -1;
             if (records[i].Flags() & flags) return index;
@@ -149,7 +154,7 @@ const TLineRecord* TLineList::Run(int index, int& count) const {
     count = 0;
     if (index < 0 || index >= m_count) return nullptr;
     int block = BlockOfIndex(index);
-    const std::vector<TLineRecord>& records = m_blocks[static_cast<size_t>(block)].records;
+    const RecordArray& records = m_blocks[static_cast<size_t>(block)].records;
     size_t local = static_cast<size_t>(index - m_firstIndex[static_cast<size_t>(block)]);
     count = static_cast<int>(records.size() - local);
     return records.data() + local;
@@ -244,9 +249,12 @@ void TLineList::InsertRange(int index, std::span<TLineRecord> records) {
 TLineRecord TLineList::KeptRecord(std::string_view text) {
     size_t need = text.size() + 1;
     if (need > m_slabLeft) {
-        // Slabs grow with what the list keeps, so a short text costs little.
-        size_t size = std::max(need, std::clamp(m_slabTotal, kMinSlab, kMaxSlab));
-        m_slabs.push_back(std::make_unique_for_overwrite<char[]>(size));
+        // Slabs grow with what the list keeps, so a short text costs little,
+        // and a long one goes on in huge-page regions.
+        size_t grown = m_slabTotal >= kLargeFrom ? kLargeRegion
+                                                 : std::clamp(m_slabTotal, kMinSlab, kLargeFrom);
+        size_t size = std::max(need, grown);
+        m_slabs.push_back(AllocateRegion(size));
         m_slabFree = m_slabs.back().get();
         m_slabLeft = size;
         m_slabTotal += size;
@@ -258,6 +266,11 @@ TLineRecord TLineList::KeptRecord(std::string_view text) {
     m_slabFree += need;
     m_slabLeft -= need;
     return record;
+}
+
+void TLineList::ReleaseSpare() noexcept {
+    ReleaseUnused(m_slabFree, m_slabLeft);
+    m_pool->ReleaseSpare();
 }
 
 void TLineList::Erase(int first, int count) {
@@ -306,6 +319,7 @@ void TLineList::SetText(int index, std::string_view text) {
 
 void TLineList::Clear() {
     m_blocks.clear();
+    m_pool = std::make_unique<TBlockPool>(kBlockSize * sizeof(TLineRecord));
     m_firstIndex.clear();
     m_firstPos.clear();
     m_validPrefix = 0;
@@ -320,6 +334,7 @@ void TLineList::Clear() {
 }
 
 void TLineList::Swap(TLineList& other) noexcept {
+    std::swap(m_pool, other.m_pool); // the blocks keep the pool they came from
     std::swap(m_blocks, other.m_blocks);
     std::swap(m_firstIndex, other.m_firstIndex);
     std::swap(m_firstPos, other.m_firstPos);

@@ -6,6 +6,8 @@
 // edits.
 #pragma once
 
+#include "core/base/LargeRegion.h"
+#include "core/document/TBlockPool.h"
 #include "core/document/TLineRecord.h"
 
 #include <memory>
@@ -18,6 +20,11 @@ namespace quarno {
 
 class TLineList {
 public:
+    TLineList();
+    ~TLineList();
+    TLineList(const TLineList&) = delete;
+    TLineList& operator=(const TLineList&) = delete;
+
     int Count() const { return m_count; }
     int CharCount() const { return m_chars; }
 
@@ -54,6 +61,9 @@ public:
     // allocation for many records instead of one each, for loading. The
     // record belongs in this list (or one it is swapped with).
     TLineRecord KeptRecord(std::string_view text);
+    // After loading: the unused ends of the newest slab and block region go
+    // back to the system (see ReleaseUnused).
+    void ReleaseSpare() noexcept;
     void Erase(int first, int count);
     // Gives a record new characters (its token bytes are dropped).
     void SetText(int index, std::string_view text);
@@ -61,8 +71,9 @@ public:
     void Swap(TLineList& other) noexcept;
 
 private:
+    using RecordArray = std::vector<TLineRecord, TPoolAllocator<TLineRecord>>;
     struct Block {
-        std::vector<TLineRecord> records;
+        RecordArray records;
         std::vector<int> offsets; // record starts within the block, when !dirty
         int chars = 0;
         bool dirty = true;
@@ -83,6 +94,8 @@ private:
     int BlockLines(size_t block) const;
     Block NewBlock() const;
 
+    // The pool outlives the blocks whose arrays it holds.
+    std::unique_ptr<TBlockPool> m_pool;
     mutable std::vector<Block> m_blocks;
     mutable std::vector<int> m_firstIndex;  // per block, its first record's index
     mutable std::vector<int> m_firstPos;    // per block, its first character's position
@@ -93,7 +106,7 @@ private:
     int m_chars = 0;
     // Text of kept records; a slab lives until the list is cleared, so the
     // text of a record edited since stays behind as dead bytes until then.
-    std::vector<std::unique_ptr<char[]>> m_slabs;
+    std::vector<TRegion> m_slabs;
     char* m_slabFree = nullptr;
     size_t m_slabLeft = 0;
     size_t m_slabTotal = 0;

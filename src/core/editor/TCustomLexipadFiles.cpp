@@ -50,6 +50,7 @@ void ReadInto(TTextStore& store, TStream& stream, std::vector<std::pair<int, int
         if (!normalized.empty()) pieces.emplace_back(start, static_cast<int>(normalized.size()));
         if (!more && !data.empty()) more = true; // flush what was held back
     }
+    store.ReleaseSpare();
 }
 
 } // namespace
