@@ -40,7 +40,9 @@ void TScreenshot::Capture() {
     m_window->repaint();
     QScreen* screen = m_window->screen();
     QPixmap shot = screen ? screen->grabWindow(0) : QPixmap();
-    if (shot.isNull() || !shot.save(m_path, "PNG")) {
+    // Quality 80 is zlib's fastest level: the grab is for looking at, and the
+    // default level took longer than drawing the window.
+    if (shot.isNull() || !shot.save(m_path, "PNG", 80)) {
         std::fprintf(stderr, "Cannot write the screenshot %s\n", qPrintable(m_path));
         QCoreApplication::exit(1);
         return;
