@@ -246,8 +246,8 @@ void TLineList::InsertRange(int index, std::span<TLineRecord> records) {
     }
 }
 
-TLineRecord TLineList::KeptRecord(std::string_view text) {
-    size_t need = text.size() + 1;
+// Bytes for the list to keep until it is cleared.
+char* TLineList::Carve(size_t need) {
     if (need > m_slabLeft) {
         // Slabs grow with what the list keeps, so a short text costs little,
         // and a long one goes on in huge-page regions.
@@ -259,13 +259,31 @@ TLineRecord TLineList::KeptRecord(std::string_view text) {
         m_slabLeft = size;
         m_slabTotal += size;
     }
-    std::memcpy(m_slabFree, text.data(), text.size());
-    m_slabFree[text.size()] = '\0';
-    TLineRecord record;
-    record.ShowText(m_slabFree, static_cast<int>(text.size()));
+    char* bytes = m_slabFree;
     m_slabFree += need;
     m_slabLeft -= need;
+    return bytes;
+}
+
+TLineRecord TLineList::KeptRecord(std::string_view text) {
+    char* kept = Carve(text.size() + 1);
+    std::memcpy(kept, text.data(), text.size());
+    kept[text.size()] = '\0';
+    TLineRecord record;
+    record.ShowText(kept, static_cast<int>(text.size()));
     return record;
+}
+
+// A line that still shows its loaded text will not change length until it
+// is edited, which frees both, so its token bytes can be kept alongside; an
+// edited line's come from the heap and go with it.
+uint8_t* TLineList::KeptTokens(TLineRecord& record) {
+    if (record.HasListTokens() || record.Tokens() || !record.ShowsListText())
+        return record.EnsureTokens();
+    auto* tokens = reinterpret_cast<uint8_t*>(Carve(static_cast<size_t>(record.Length())));
+    std::memset(tokens, 0, static_cast<size_t>(record.Length()));
+    record.ShowTokens(tokens);
+    return tokens;
 }
 
 void TLineList::ReleaseSpare() noexcept {

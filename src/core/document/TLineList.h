@@ -61,6 +61,9 @@ public:
     // allocation for many records instead of one each, for loading. The
     // record belongs in this list (or one it is swapped with).
     TLineRecord KeptRecord(std::string_view text);
+    // The token bytes of a record of this list, made (zeroed) when it has
+    // none: kept in the slabs for a record showing slab text, else its own.
+    uint8_t* KeptTokens(TLineRecord& record);
     // After loading: the unused ends of the newest slab and block region go
     // back to the system (see ReleaseUnused).
     void ReleaseSpare() noexcept;
@@ -92,6 +95,7 @@ private:
     void Invalidate(size_t firstBlock);
     void SplitBlock(int block);
     int BlockLines(size_t block) const;
+    char* Carve(size_t bytes);
     Block NewBlock() const;
 
     // The pool outlives the blocks whose arrays it holds.

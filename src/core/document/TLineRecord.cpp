@@ -12,14 +12,29 @@ TLineRecord& TLineRecord::operator=(TLineRecord&& other) noexcept {
     FreeText();
     m_text = std::exchange(other.m_text, nullptr);
     m_length = std::exchange(other.m_length, uint16_t{0});
-    m_tokens = std::move(other.m_tokens);
+    m_tokens = std::exchange(other.m_tokens, nullptr);
     m_extras = std::move(other.m_extras);
     m_flags = other.m_flags;
     m_marks = other.m_marks;
     return *this;
 }
 
+void TLineRecord::FreeTokens() {
+    if (!(m_length & kListTokens)) delete[] m_tokens;
+    m_tokens = nullptr;
+    m_length &= static_cast<uint16_t>(~(kListTokens | kTokensDropped));
+}
+
+void TLineRecord::DropTokens() {
+    if (m_length & kListTokens)
+        m_length |= kTokensDropped;
+    else
+        FreeTokens();
+}
+
+// The token bytes go with the characters they describe.
 void TLineRecord::FreeText() {
+    FreeTokens();
     if (m_length & kOwnsText) delete[] m_text;
     m_text = nullptr;
     m_length = 0;
@@ -27,7 +42,6 @@ void TLineRecord::FreeText() {
 
 void TLineRecord::SetText(std::string_view text) {
     assert(text.size() <= kLengthMask);
-    m_tokens.reset();
     FreeText();
     if (text.empty()) return;
     char* copy = new char[text.size() + 1];
@@ -39,7 +53,6 @@ void TLineRecord::SetText(std::string_view text) {
 
 void TLineRecord::ShowText(const char* text, int length) {
     assert(length >= 0 && length <= kLengthMask && text[length] == '\0');
-    m_tokens.reset();
     FreeText();
     if (length == 0) return;
     m_text = text;
@@ -47,8 +60,18 @@ void TLineRecord::ShowText(const char* text, int length) {
 }
 
 uint8_t* TLineRecord::EnsureTokens() {
-    if (!m_tokens && Length() > 0) m_tokens.reset(new uint8_t[static_cast<size_t>(Length())]());
-    return m_tokens.get();
+    if (m_length & kTokensDropped) {
+        m_length &= static_cast<uint16_t>(~kTokensDropped);
+        std::memset(m_tokens, 0, static_cast<size_t>(Length()));
+    }
+    if (!m_tokens && Length() > 0) m_tokens = new uint8_t[static_cast<size_t>(Length())]();
+    return m_tokens;
+}
+
+void TLineRecord::ShowTokens(uint8_t* tokens) {
+    FreeTokens();
+    m_tokens = tokens;
+    m_length |= kListTokens;
 }
 
 TLineRecord::Extras& TLineRecord::EnsureExtras() {

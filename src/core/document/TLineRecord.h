@@ -48,10 +48,11 @@ public:
     int TextLength() const { return EndsWithBreak() ? Length() - 1 : Length(); }
 
     // One token value per character, or null before the parser scanned the line.
-    uint8_t* Tokens() { return m_tokens.get(); }
-    const uint8_t* Tokens() const { return m_tokens.get(); }
+    uint8_t* Tokens() { return m_length & kTokensDropped ? nullptr : m_tokens; }
+    const uint8_t* Tokens() const { return m_length & kTokensDropped ? nullptr : m_tokens; }
     uint8_t* EnsureTokens();
-    void DropTokens() { m_tokens.reset(); }
+    // Bytes the list keeps are only set aside, to be taken again.
+    void DropTokens();
 
     uint32_t Flags() const { return m_flags; }
     void SetFlags(uint32_t flags) { m_flags = flags; }
@@ -81,7 +82,12 @@ private:
     // Shows NUL-terminated characters kept by the record's list (a loaded
     // text is stored in a few large slabs rather than one allocation a line).
     void ShowText(const char* text, int length);
+    // Shows token bytes kept by the list, as ShowText does the characters.
+    void ShowTokens(uint8_t* tokens);
+    bool ShowsListText() const { return m_text && !(m_length & kOwnsText); }
+    bool HasListTokens() const { return (m_length & kListTokens) != 0; }
     void FreeText();
+    void FreeTokens();
 
     // Rarely used per-line state lives apart to keep records small.
     struct Extras {
@@ -92,12 +98,16 @@ private:
     };
     Extras& EnsureExtras();
 
-    // The top bit of m_length says the record owns m_text (else the list does).
+    // The top bit of m_length says the record owns m_text (else the list
+    // does); the next one that the list owns m_tokens (else the record does),
+    // and the next that those were dropped.
     static constexpr uint16_t kOwnsText = 0x8000;
-    static constexpr uint16_t kLengthMask = 0x7FFF;
+    static constexpr uint16_t kListTokens = 0x4000;
+    static constexpr uint16_t kTokensDropped = 0x2000;
+    static constexpr uint16_t kLengthMask = 0x1FFF;
 
     const char* m_text = nullptr;
-    std::unique_ptr<uint8_t[]> m_tokens;
+    uint8_t* m_tokens = nullptr;
     std::unique_ptr<Extras> m_extras;
     uint32_t m_flags = 0;
     uint16_t m_length = 0;

@@ -50,6 +50,9 @@ public:
 
     const TLineRecord& Record(int index) const { return m_records[index]; }
     TLineRecord& Record(int index) { return m_records[index]; }
+    // A record's token bytes, made when it has none (see TLineList::KeptTokens);
+    // record must be one of this store's.
+    uint8_t* EnsureTokens(TLineRecord& record) { return m_records.KeptTokens(record); }
     // Position of a record's first character; RecordCount() gives the end.
     int RecordStart(int index) const { return m_records.Start(index); }
     // The record holding a position (clamped); the text end maps to the last

@@ -249,7 +249,7 @@ void TRestyler::FinishRecord(bool tokenEndsHere) {
         return;
     }
     if (!equal && length > 0) {
-        std::memcpy(record.EnsureTokens(), m_bytes.data(), length);
+        std::memcpy(m_store.EnsureTokens(record), m_bytes.data(), length);
         record.AddFlags(lfRepaint);
     } else if (flagged) {
         record.AddFlags(lfRepaint);

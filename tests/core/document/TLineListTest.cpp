@@ -98,3 +98,37 @@ TEST(TLineList, WalkThatEditsAsItGoesSeesCurrentStarts) {
         ASSERT_EQ(list.IndexFromPosition(position), next == list.Count() ? next - 1 : next) << i;
     }
 }
+
+// Token bytes of a loaded line are kept in the list's slabs: dropping them
+// sets them aside (the next restyle takes the same bytes back, cleared), an
+// edit gives the line heap bytes of its new length, and moving a record takes
+// its bytes along. Under the sanitizers a slab byte freed as a heap block, or
+// a heap block leaked, fails here.
+TEST(TLineList, TokenBytesOfLoadedLinesLiveInTheSlabs) {
+    TLineList list;
+    list.Insert(0, list.KeptRecord("DIM A\r"));
+    list.Insert(1, list.KeptRecord("END\r"));
+    uint8_t* kept = list.KeptTokens(list[0]);
+    ASSERT_NE(kept, nullptr);
+    std::fill_n(kept, 6, uint8_t{7});
+    EXPECT_EQ(list.KeptTokens(list[0]), kept);
+
+    list[0].DropTokens();
+    EXPECT_EQ(list[0].Tokens(), nullptr);
+    uint8_t* again = list.KeptTokens(list[0]);
+    EXPECT_EQ(again, kept);
+    EXPECT_EQ(std::count(again, again + 6, uint8_t{0}), 6);
+
+    list.SetText(0, "DIM AB\r");
+    EXPECT_EQ(list[0].Tokens(), nullptr);
+    uint8_t* own = list.KeptTokens(list[0]);
+    ASSERT_NE(own, nullptr);
+    own[6] = 3; // the new length's last byte
+    list[0].DropTokens();
+    EXPECT_EQ(list[0].Tokens(), nullptr);
+
+    uint8_t* second = list.KeptTokens(list[1]);
+    TLineRecord moved = std::move(list[1]);
+    EXPECT_EQ(moved.Tokens(), second);
+    EXPECT_EQ(list[1].Tokens(), nullptr);
+}
