@@ -277,10 +277,14 @@ TRecordSpan TTextStore::DeleteRange(int start, int end) {
             m_restyleLast = first;
     }
     TRecordSpan span{first, 0};
-    if (joined.empty() && first == RecordCount() - 1)
+    if (joined.empty() && first == RecordCount() - 1) {
         RemoveRecord(first); // the line after a final CR is never stored
-    else
+        // The line before now ends the text, and its last token may have
+        // looked into the text that went.
+        FlagRestyle(first - 1, first - 1);
+    } else {
         span = Resplice(first, joined);
+    }
     ShiftAfterDelete(start, end - start);
     return span;
 }

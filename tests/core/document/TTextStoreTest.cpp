@@ -367,3 +367,20 @@ TEST(TTextStore, LoadedRecordsSurviveEditsAndTakeover) {
     EXPECT_EQ(loaded.Text(), "old\r");
     EXPECT_EQ(CheckInvariants(target), "");
 }
+
+// Deleting the whole last line leaves no record of its own to rescan, yet the
+// line before now ends the text and a token there may have reached into what
+// went (a string or comment closed on the deleted line): that line is flagged.
+TEST(TTextStore, DeletingTheLastLineFlagsTheLineBefore) {
+    TTextStore store;
+    store.InsertText(0, "a\r\"b\rc\"");
+    ASSERT_EQ(store.RecordCount(), 3);
+    store.ClearRestyleRange();
+    for (int i = 0; i < store.RecordCount(); ++i)
+        store.Record(i).ClearFlags(lfRestyle);
+    store.DeleteRange(5, 7);
+    ASSERT_EQ(store.RecordCount(), 2);
+    EXPECT_FALSE(store.Record(0).Flags() & lfRestyle);
+    EXPECT_TRUE(store.Record(1).Flags() & lfRestyle);
+    EXPECT_EQ(CheckInvariants(store), "");
+}
