@@ -207,8 +207,10 @@ void TEditorMainForm::FormCreate() {
         *m_lexipad1, TDocumentTabs::TSeams{*m_openFilesTab, *this, m_seams.Prompts(),
                                            m_seams.FileDialogs(), m_globals});
     m_documents->SetSearchMarks(false);
-    CreatePrintPreview();
-    ReadDefaultPageSetup();
+    m_lexipad1->OnPrintSelection = [this](TCustomLexipad&) {
+        EnsurePrinting();
+        m_lexipadPrinter->PrintSelection();
+    };
     m_documents->CreateFirstDocument();
     try {
         m_persistent = std::make_unique<TEdPersistent>(m_globals.ApplicationFolder());

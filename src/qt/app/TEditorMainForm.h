@@ -141,9 +141,20 @@ public:
     void PrintButtonClick();
     void PrintPreview1Click();
     void PrintSetup1Click();
-    QPrinter* Printer() const { return m_printer.get(); }
-    TPreviewPrinter* Preview() const { return m_preview; }
-    const TPrintPageSetup& PageSetup() const { return m_pageSetup; }
+    // The printer and what goes with it are made on first use: loading the
+    // print support took a tenth of the start-up.
+    QPrinter* Printer() {
+        EnsurePrinting();
+        return m_printer.get();
+    }
+    TPreviewPrinter* Preview() {
+        EnsurePrinting();
+        return m_preview;
+    }
+    const TPrintPageSetup& PageSetup() {
+        EnsurePrinting();
+        return m_pageSetup;
+    }
     void ReadCompileResult();
     void showReportClick();
     QWidget* ReportMemo() const;
@@ -266,6 +277,7 @@ private:
     // False when closing was cancelled.
     bool FormClose();
 
+    void EnsurePrinting();
     void CreatePrintPreview();
     void ReadDefaultPageSetup();
     void ShowInfraredBootloaderItem();

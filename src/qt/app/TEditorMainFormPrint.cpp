@@ -21,6 +21,12 @@ const char* const kPrintFailedMessage =
 
 } // namespace
 
+void TEditorMainForm::EnsurePrinting() {
+    if (m_printer) return;
+    CreatePrintPreview();
+    ReadDefaultPageSetup();
+}
+
 void TEditorMainForm::CreatePrintPreview() {
     m_printer = std::make_unique<QPrinter>();
     m_preview = new TPreviewPrinter(m_printer.get(), this);
@@ -31,7 +37,6 @@ void TEditorMainForm::CreatePrintPreview() {
     // One printer per editor, so a print area set once stays for later prints;
     // the editor's print-selection action goes to it as well.
     m_lexipadPrinter = std::make_unique<TLexipadPrinter>(*m_lexipad1, m_printer.get());
-    m_lexipad1->OnPrintSelection = [this](TCustomLexipad&) { m_lexipadPrinter->PrintSelection(); };
 }
 
 // The page set-up starts from the default printer's, read without a dialog.
@@ -41,6 +46,7 @@ void TEditorMainForm::ReadDefaultPageSetup() {
 
 // A long document prints with its progress shown; Cancel stops the job.
 void TEditorMainForm::PrintButtonClick() {
+    EnsurePrinting();
     m_lexipadPrinter->SetPrintRect(PrintRectFromSetup(*m_printer, m_pageSetup));
     TProgress& progress = m_seams.Progress();
     bool cancelled = false;
@@ -54,12 +60,14 @@ void TEditorMainForm::PrintButtonClick() {
 }
 
 void TEditorMainForm::PrintPreview1Click() {
+    EnsurePrinting();
     PreviewEditor(*m_preview, *m_lexipad1, m_pageSetup);
 }
 
 // The dialog goes through the seam; the printer, sheet, margins and
 // orientation chosen there become the printer's for Print and the preview.
 void TEditorMainForm::PrintSetup1Click() {
+    EnsurePrinting();
     TPageSetup initial;
     initial.left = m_pageSetup.marginLeft;
     initial.top = m_pageSetup.marginTop;
