@@ -15,6 +15,7 @@ enum TLineFlags : uint32_t {
     lfRestyle = 2,        // the parser must rescan it
     lfHasTab = 4,         // the line holds a TAB
     lfRestyleFollow = 16, // restyle requested after a restyled line
+    lfTokenEndsHere = 32, // the last scan ended a token with the line
 };
 
 constexpr uint16_t kBookmarkBits = 0x03FF;   // bits 0..9: numbered bookmarks 0..9

@@ -242,8 +242,12 @@ void TRestyler::FinishRecord(bool tokenEndsHere) {
     const uint8_t* old = record.Tokens();
     const bool equal = length > 0 && old && std::memcmp(old, m_bytes.data(), length) == 0;
     // Records between the restart point and the first flagged one are not
-    // stopping points: the changed text lies ahead of them.
-    if (equal && !flagged && tokenEndsHere && m_record > m_firstFlagged &&
+    // stopping points: the changed text lies ahead of them. Equal bytes do
+    // not show where tokens start, so the last scan must also have ended a
+    // token with this record: else the next record's bytes began inside a
+    // token that this scan no longer has.
+    const bool endedBefore = (record.Flags() & lfTokenEndsHere) != 0;
+    if (equal && !flagged && tokenEndsHere && endedBefore && m_record > m_firstFlagged &&
         CanStopBefore(m_record + 1)) {
         m_stopped = true;
         return;
@@ -254,7 +258,8 @@ void TRestyler::FinishRecord(bool tokenEndsHere) {
     } else if (flagged) {
         record.AddFlags(lfRepaint);
     }
-    record.ClearFlags(lfRestyle | lfRestyleFollow);
+    record.ClearFlags(lfRestyle | lfRestyleFollow | lfTokenEndsHere);
+    if (tokenEndsHere) record.AddFlags(lfTokenEndsHere);
     if (LimitReached(tokenEndsHere)) CutAfterCurrent();
 }
 

@@ -3,7 +3,8 @@
 // token (OnTokenSeen sees each token, bracketed by -1 and -2), writes one
 // token byte per character into the records, flags changed ones for repaint,
 // and stops at the first completed record past the flagged one that came out
-// unchanged, ends with a token boundary, is followed by a record that has
+// unchanged, ends with a token boundary (as the scan before ended it there:
+// lfTokenEndsHere), is followed by a record that has
 // bytes and is not flagged, with no bound state active and no container open.
 // A limited run also ends where its limit says (TRestyleLimit), leaving the
 // record after its last one flagged for the next run.
