@@ -28,11 +28,14 @@ namespace {
 const std::string kHostileName = "-x b'c\"d;e $(touch PWNED) `id`\xff\xfe\nf.bas";
 const std::string kHostileHex = "-x b'c\"d;e $(touch PWNED) `id`\xff\xfe\nf.HEX";
 
-// Appends each argument, program name first, NUL-ended, then "--end--".
+// Writes each argument, program name first, NUL-ended, into a file of its
+// own: programs started without waiting run at the same time, and their
+// words would interleave in one shared log.
 const char* const kFakeProgram = "#!/bin/sh\n"
+                                 "log=$(mktemp \"$QUARNO_ARGV_LOG.XXXXXX\")\n"
                                  "for word in \"$0\" \"$@\"; do printf '%s\\0' \"$word\"; done "
-                                 ">> \"$QUARNO_ARGV_LOG\"\n"
-                                 "printf -- '--end--\\0' >> \"$QUARNO_ARGV_LOG\"\n";
+                                 "> \"$log\"\n"
+                                 "mv \"$log\" \"$log.done\"\n";
 
 std::string Base(const IdeFolder& folder) {
     return folder.File(QString()).toStdString() + "/";
@@ -48,19 +51,25 @@ std::string ReadBytes(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// The argv lists the fake programs logged, in the order they ran.
-std::vector<Words> LoggedCalls(const std::string& log) {
-    std::vector<Words> calls(1);
-    std::string bytes = ReadBytes(log);
+Words SplitAtNul(const std::string& bytes) {
+    Words words;
     size_t start = 0;
-    for (size_t end; (end = bytes.find('\0', start)) != std::string::npos; start = end + 1) {
-        std::string word = bytes.substr(start, end - start);
-        if (word == "--end--")
-            calls.emplace_back();
-        else
-            calls.back().push_back(word);
+    for (size_t end; (end = bytes.find('\0', start)) != std::string::npos; start = end + 1)
+        words.push_back(bytes.substr(start, end - start));
+    return words;
+}
+
+// The argv lists of the fake programs that have finished, sorted: those run
+// beside the IDE may finish in any order.
+std::vector<Words> LoggedCalls(const std::string& log) {
+    const std::filesystem::path prefix(log);
+    std::vector<Words> calls;
+    for (const auto& entry : std::filesystem::directory_iterator(prefix.parent_path())) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with(prefix.filename().string()) && name.ends_with(".done"))
+            calls.push_back(SplitAtNul(ReadBytes(entry.path().string())));
     }
-    calls.pop_back();
+    std::sort(calls.begin(), calls.end());
     return calls;
 }
 
@@ -131,12 +140,9 @@ void MainWindowHostileNamesTest::hostileNamesReachEveryProgramAsOneArgument() {
     // Programs started without waiting log in their own time; the last one
     // is waited for, so only the count of those before it may lag.
     QTRY_COMPARE(LoggedCalls(log).size(), expected.size());
-    std::vector<Words> calls = LoggedCalls(log);
-    // The ones run beside the IDE may finish in any order.
-    std::sort(calls.begin(), calls.end());
     std::vector<Words> sorted = expected;
     std::sort(sorted.begin(), sorted.end());
-    QCOMPARE(calls, sorted);
+    QCOMPARE(LoggedCalls(log), sorted);
     // Every start succeeded (the fake compiler leaves no result, which may be said).
     for (const std::string& text : window.PromptTexts())
         QVERIFY2(text.find("Problem Running") == std::string::npos, text.c_str());
