@@ -147,7 +147,8 @@ def ide_env(display=None):
 def measure_first_paint():
     f = corpus(10)
     env = ide_env()
-    env["QUARNO_SCREENSHOT"] = os.path.join(SCRATCH, "shot.png")
+    # BMP: encoding a PNG is zlib's time, not the window's.
+    env["QUARNO_SCREENSHOT"] = os.path.join(SCRATCH, "shot.bmp")
     ms, mib, rc = run_child([IDE, f], env=env)
     if rc != 0:
         raise SystemExit("quarno-ide screenshot run failed (%d)" % rc)

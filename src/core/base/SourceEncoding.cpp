@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -49,10 +50,26 @@ void AppendUtf8(std::string& out, uint32_t code) {
 
 } // namespace
 
+// Runs of plain ASCII between sequences are skipped eight bytes at a time:
+// sources are mostly ASCII, and this scan reads a whole file before it loads.
+size_t TUtf8Scanner::SkipAscii(std::string_view bytes, size_t from) {
+    constexpr uint64_t kHighBits = 0x8080808080808080u;
+    size_t at = from;
+    for (uint64_t word; at + 8 <= bytes.size(); at += 8) {
+        std::memcpy(&word, bytes.data() + at, 8);
+        if (word & kHighBits) break;
+    }
+    while (at < bytes.size() && static_cast<unsigned char>(bytes[at]) < 0x80)
+        ++at;
+    m_offset += at - from;
+    return at;
+}
+
 void TUtf8Scanner::Feed(std::string_view bytes) {
-    for (char c : bytes) {
+    for (size_t at = 0; at < bytes.size(); ++at) {
         if (!m_valid) return;
-        auto byte = static_cast<unsigned char>(c);
+        if (m_pending == 0 && (at = SkipAscii(bytes, at)) == bytes.size()) return;
+        auto byte = static_cast<unsigned char>(bytes[at]);
         uint64_t offset = m_offset++;
         if (m_pending == 0) {
             if (byte < 0x80) continue;

@@ -26,6 +26,7 @@ public:
     bool Invalid() const { return !m_valid; }
 
 private:
+    size_t SkipAscii(std::string_view bytes, size_t from);
     void Start(int pending, uint32_t bits, uint32_t lowest);
     void Accept(uint32_t code);
 

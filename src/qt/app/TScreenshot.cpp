@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFileInfo>
+#include <QImageWriter>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
@@ -40,9 +42,14 @@ void TScreenshot::Capture() {
     m_window->repaint();
     QScreen* screen = m_window->screen();
     QPixmap shot = screen ? screen->grabWindow(0) : QPixmap();
-    // Quality 80 is zlib's fastest level: the grab is for looking at, and the
-    // default level took longer than drawing the window.
-    if (shot.isNull() || !shot.save(m_path, "PNG", 80)) {
+    // The file's suffix names the format (PNG when it names none we write):
+    // timed runs take BMP, which costs nothing to encode. A PNG is written at
+    // zlib's fastest level (quality 80); the default took longer than drawing
+    // the window.
+    QByteArray format = QFileInfo(m_path).suffix().toLower().toLatin1();
+    if (!QImageWriter::supportedImageFormats().contains(format)) format = "png";
+    const int quality = format == "png" ? 80 : -1;
+    if (shot.isNull() || !shot.save(m_path, format.constData(), quality)) {
         std::fprintf(stderr, "Cannot write the screenshot %s\n", qPrintable(m_path));
         QCoreApplication::exit(1);
         return;

@@ -6,7 +6,8 @@
 //   QUARNO_PROMPT_ANSWERS  the answers, in order ("Cancel,No");
 //   QUARNO_EVENT_LOG       start-up milestones are appended here (TEventLog);
 //   QUARNO_SCREENSHOT      once the main window has painted, the screen is
-//                          written to this PNG file and the window is closed.
+//                          written to this file (PNG, or BMP for a ".bmp"
+//                          name) and the window is closed.
 #include "core/app/AppVersion.h"
 #include "core/app/IdeCommandLine.h"
 #include "core/app/StartupCheck.h"

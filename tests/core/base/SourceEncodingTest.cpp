@@ -52,6 +52,27 @@ TEST(SourceEncoding, DetectionTakesUtf8OnlyWhenItIsValidAndGoesBeyondAscii) {
         for (char byte : c.bytes)
             scanner.Feed(std::string_view(&byte, 1));
         EXPECT_EQ(scanner.Result(), c.expected) << c.name << ", byte by byte";
+        // Amid long runs of ASCII, which are skipped a word at a time, too;
+        // a byte-order mark is then a character like any other.
+        std::string padded = std::string(19, 'x') + c.bytes + std::string(11, 'y');
+        E amid = c.expected == E::Utf8Bom ? E::Utf8ReadOnly : c.expected;
+        EXPECT_EQ(DetectEncoding(padded), amid) << c.name << ", amid ASCII";
+    }
+}
+
+TEST(SourceEncoding, AByteOrderMarkCountsOnlyAtTheVeryStartWhateverThePieces) {
+    const std::string ascii(21, 'a');
+    const std::string bom = "\xEF\xBB\xBF";
+    for (size_t piece : {size_t{1}, size_t{5}, size_t{8}, size_t{64}}) {
+        auto feed = [piece](const std::string& bytes) {
+            TUtf8Scanner scanner;
+            for (size_t at = 0; at < bytes.size(); at += piece)
+                scanner.Feed(std::string_view(bytes).substr(at, piece));
+            return scanner.Result();
+        };
+        EXPECT_EQ(feed(bom + ascii + "\xC3\xA9" + ascii), E::Utf8Bom) << piece;
+        EXPECT_EQ(feed(ascii + bom + ascii), E::Utf8ReadOnly) << piece;
+        EXPECT_EQ(feed(ascii + "\xC3" + ascii), E::Ansi) << piece;
     }
 }
 

@@ -203,11 +203,17 @@ void StartupTest::runWithoutAFileStartsANewDocument() {
     IdeFolder folder;
     QProcess ide;
     QProcessEnvironment environment = folder.Environment("events.log");
-    environment.insert("QUARNO_SCREENSHOT", folder.File("shot.png"));
+    // A ".bmp" name takes the format that is quick to write.
+    environment.insert("QUARNO_SCREENSHOT", folder.File("shot.bmp"));
     ide.setProcessEnvironment(environment);
     ide.start(folder.Executable(), {});
     QVERIFY(ide.waitForFinished(kRunTimeout));
     QCOMPARE(ide.exitCode(), 0);
+    QFile shot(folder.File("shot.bmp"));
+    QVERIFY(shot.open(QIODevice::ReadOnly));
+    QCOMPARE(shot.read(2), QByteArray("BM"));
+    QCOMPARE(QImage(folder.File("shot.bmp"), "BMP").size(),
+             QGuiApplication::primaryScreen()->size());
     QStringList events = folder.Lines("events.log");
     QVERIFY(events.contains("new"));
     QVERIFY(events.filter("open ").isEmpty());
