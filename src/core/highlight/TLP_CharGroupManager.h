@@ -20,6 +20,8 @@ public:
     // The group of an index; ELexipad "Invalid Set ID (%d)" beyond the pool.
     const TLP_CharGroup& Get(uint16_t index) const;
     bool IsValid(uint16_t index) const { return index < m_groups.size(); }
+    // Get without the check, for a scan that has made it already.
+    const TLP_CharGroup& At(uint16_t index) const { return m_groups[index]; }
     size_t Count() const { return m_groups.size(); }
     void Clear();
 

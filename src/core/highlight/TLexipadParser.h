@@ -181,6 +181,7 @@ private:
     void Attach(TCustomLexipad& control) override;
     int ScanToken(TParserCursor& cursor);
     bool MatchKeyword(TScan& scan);
+    int WalkKeywords(TScan& scan, const TKeywords& trie, bool& walked, int& length);
     void ApplyRule(TScan& scan, const TLP_TokenRule& rule);
     TExtend Extend(TScan& scan, const TLP_MatchPart& continuation, const TLP_Terminator& terminator,
                    bool ruleMode);

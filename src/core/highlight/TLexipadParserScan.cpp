@@ -118,8 +118,9 @@ int TLexipadParser::ScanToken(TParserCursor& cursor) {
 // The language's keywords first, then the keyword tables of its settings.
 // Without a match the cursor stands one character on.
 bool TLexipadParser::MatchKeyword(TScan& scan) {
+    bool walked = false;
     int length = 0;
-    int entry = MatchInRecord(m_language.Keywords(), scan.cursor, m_states, length);
+    int entry = WalkKeywords(scan, m_language.Keywords(), walked, length);
     if (entry >= 0) {
         scan.token = TokenValue(m_language.Keywords().Entry(entry).value);
         scan.length = length;
@@ -127,8 +128,7 @@ bool TLexipadParser::MatchKeyword(TScan& scan) {
         return true;
     }
     for (const TLP_KeywordTable& table : Settings().KeywordTables()) {
-        scan.cursor.SetPosition(scan.start);
-        entry = MatchInRecord(table.Trie(), scan.cursor, m_states, length);
+        entry = WalkKeywords(scan, table.Trie(), walked, length);
         if (entry >= 0) {
             scan.token = TokenValue(table.Trie().Entry(entry).value);
             scan.length = length;
@@ -136,8 +136,20 @@ bool TLexipadParser::MatchKeyword(TScan& scan) {
             return true;
         }
     }
+    // A walk that found nothing leaves the cursor one on; no walk, where it was.
+    if (!walked) scan.cursor.Advance();
     scan.length = 1;
     return false;
+}
+
+// One trie's longest word from the token's start. Most tokens start with a
+// character no word starts with (blanks, digits, operators): they need no
+// walk, nor the cursor moved.
+int TLexipadParser::WalkKeywords(TScan& scan, const TKeywords& trie, bool& walked, int& length) {
+    if (trie.Root(scan.first) < 0) return -1;
+    if (walked) scan.cursor.SetPosition(scan.start);
+    walked = true;
+    return MatchInRecord(trie, scan.cursor, m_states, length);
 }
 
 // A first-character rule: a handler scans the whole token, or the first
@@ -171,8 +183,8 @@ TLexipadParser::TExtend TLexipadParser::Extend(TScan& scan, const TLP_MatchPart&
     TParserCursor& cursor = scan.cursor;
     const bool hasTerminator = terminator.Exists();
     // A rule of its first character alone.
-    if (ruleMode && !continuation.hasHandler && !hasTerminator &&
-        GroupOf(continuation.group).IsEmpty())
+    const TLP_CharGroup& group = GroupOf(continuation.group);
+    if (ruleMode && !continuation.hasHandler && !hasTerminator && group.IsEmpty())
         return TExtend::Complete;
     bool checkFirst = continuation.repeat != 0 && hasTerminator;
     while (!cursor.AtEnd()) {
@@ -188,7 +200,7 @@ TLexipadParser::TExtend TLexipadParser::Extend(TScan& scan, const TLP_MatchPart&
             taken = RunPartHandler(scan, continuation.custom, continuation.handler) &&
                     cursor.Position() > before; // a piece that takes nothing cannot go on
             if (taken && continuation.custom && ruleMode) return TExtend::CustomValue;
-        } else if (GroupOf(continuation.group).Contains(cursor.CurrentChar())) {
+        } else if (group.Contains(cursor.CurrentChar())) {
             cursor.Advance();
             ++scan.length;
             taken = true;
@@ -269,7 +281,6 @@ void TLexipadParser::Reject(TScan& scan) {
 
 void TLexipadParser::ApplyEffects(TScan& scan) {
     TParserCursor& cursor = scan.cursor;
-    if (!m_containerOpen) m_containerSaved = m_states;
     const TLP_Effect* effect = m_language.Effect(static_cast<uint8_t>(scan.token));
     bool refused = effect && !scan.fromTable && !m_states.Meets(effect->allowed);
     // A token that is not allowed here, or one that took nothing, becomes a
@@ -280,6 +291,8 @@ void TLexipadParser::ApplyEffects(TScan& scan) {
         scan.token = 0;
         effect = nullptr;
     } else if (effect) {
+        // The states a container opened by this token gives back at its end.
+        if (effect->context && !m_containerOpen) m_containerSaved = m_states;
         ApplyEffect(*effect);
     }
     const int position = cursor.Position();
@@ -335,7 +348,7 @@ const TLP_TokenRule* TLexipadParser::RuleFor(uint8_t c) const {
 const TLP_CharGroup& TLexipadParser::GroupOf(uint16_t index) const {
     static const TLP_CharGroup kNone;
     const TLP_CharGroupManager& groups = m_language.Groups();
-    return groups.IsValid(index) ? groups.Get(index) : kNone;
+    return groups.IsValid(index) ? groups.At(index) : kNone;
 }
 
 } // namespace quarno

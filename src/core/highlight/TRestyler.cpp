@@ -42,6 +42,16 @@ TRestyler::TRestyler(TLexipadParser& parser, TCustomLexipad& control)
 
 namespace {
 
+// Most tokens are a character or two long: a call to memset costs more.
+void Fill(uint8_t* bytes, int count, int value) {
+    if (count <= 2) {
+        bytes[0] = static_cast<uint8_t>(value);
+        bytes[count - 1] = static_cast<uint8_t>(value);
+    } else {
+        std::memset(bytes, value, static_cast<size_t>(count));
+    }
+}
+
 // The restart point at the nearest anchor byte at or before the last
 // character of record last, looking back across records.
 TRestyler::TRestart AnchorBefore(const TTextStore& store, const TByteSet& anchors, int last) {
@@ -204,9 +214,7 @@ void TRestyler::Emit(int start, int end, int value) {
     while (start < end && !m_stopped && m_current) {
         const int recordEnd = m_recordStart + m_recordLength;
         const int upto = std::min(end, recordEnd);
-        if (upto > start)
-            std::memset(m_bytes.data() + (start - m_recordStart), value,
-                        static_cast<size_t>(upto - start));
+        if (upto > start) Fill(m_bytes.data() + (start - m_recordStart), upto - start, value);
         start = upto;
         if (start < recordEnd) break;
         FinishRecord(start == end);
