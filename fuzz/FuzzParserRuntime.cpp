@@ -185,9 +185,11 @@ std::vector<uint8_t> Stored(const TTextStore& store) {
 
 // What a control given the whole text at once stores: the reference for the
 // bytes an edit leaves (the scan above cannot be, it has no second pass over
-// a container).
+// a container). Its token-seen handler makes it scan token by token, so the
+// runs of plain characters other controls take in one step are checked too.
 std::vector<uint8_t> FreshRestyle(TLexipadParser& parser, const std::string& text) {
     TCustomLexipad fresh;
+    fresh.OnTokenSeen = [](TCustomLexipad&, int&, int, int) {};
     fresh.SetParser(1, &parser);
     fresh.SetText(text);
     return Stored(fresh.Store());
@@ -213,6 +215,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     pad.SetParser(1, parser);
     pad.SetText(in.Take(in.Next() * 4u));
     FullScan(*parser, pad.Store());
+    if (Stored(pad.Store()) != FreshRestyle(*parser, pad.Store().Text())) std::abort();
     while (!in.Empty()) {
         int start = in.Position(pad.CharCount() + 1);
         int end = std::min(pad.CharCount(), start + in.Pick(16));

@@ -84,6 +84,12 @@ public:
     int ContainerEnd() const { return m_containerEnd; }
     int ContainerToken() const { return m_containerToken; }
     int StackDepth() const { return static_cast<int>(m_stack.size()); }
+    // How many of the characters would each come out of NextToken, in the
+    // current state, as a one-character plain token that changes nothing: no
+    // keyword starts with them, no rule takes them here, plain tokens have no
+    // effect and no container is open. The restyler takes such runs (blanks,
+    // mostly) in one step.
+    int PlainRun(std::string_view chars) const;
     // Pushes beyond this depth are ignored, so no text can make the stack
     // grow without bound.
     static constexpr size_t kMaxStackDepth = 4096;

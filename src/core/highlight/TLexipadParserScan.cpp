@@ -152,6 +152,22 @@ int TLexipadParser::WalkKeywords(TScan& scan, const TKeywords& trie, bool& walke
     return MatchInRecord(trie, scan.cursor, m_states, length);
 }
 
+int TLexipadParser::PlainRun(std::string_view chars) const {
+    if (m_containerOpen || m_busy || m_language.Effect(0)) return 0;
+    const std::vector<TLP_KeywordTable>& tables = Settings().KeywordTables();
+    auto plain = [&](uint8_t c) {
+        if (m_language.Keywords().Root(c) >= 0) return false;
+        for (const TLP_KeywordTable& table : tables)
+            if (table.Trie().Root(c) >= 0) return false;
+        const TLP_TokenRule* rule = RuleFor(c);
+        return !rule || !rule->states.Meets(m_states);
+    };
+    size_t run = 0;
+    while (run < chars.size() && plain(static_cast<uint8_t>(chars[run])))
+        ++run;
+    return static_cast<int>(run);
+}
+
 // A first-character rule: a handler scans the whole token, or the first
 // character (already taken) is followed by the rule's continuation and
 // terminator.

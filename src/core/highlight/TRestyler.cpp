@@ -160,6 +160,7 @@ int TRestyler::Rescan(int firstFlagged) {
         const bool wasOpen = m_parser.ContainerOpen();
         int value = ReadToken(stream, start);
         int stop = stream.Pos();
+        if (value == 0 && !wasOpen) stop += TakePlainRun(stream, stop);
         m_scanned += stop - start;
         Seen(value, start, stop);
         if (!wasOpen && m_parser.ContainerOpen())
@@ -179,6 +180,19 @@ int TRestyler::ReadToken(TEdStream& stream, int& start) {
     int value = m_parser.NextToken(&m_control, stream, length);
     if (stream.Pos() <= start) stream.Seek(start + 1, TSeekOrigin::soBeginning);
     return value;
+}
+
+// The characters after a plain token, in its record, that would each come
+// out as one (see PlainRun) are taken with it. Not for a control that must
+// see every token, nor across the end of a record, which only the token
+// that ends there may finish.
+int TRestyler::TakePlainRun(TEdStream& stream, int from) {
+    const int recordEnd = m_recordStart + m_recordLength;
+    if (m_control.OnTokenSeen || !m_current || from < m_recordStart || from >= recordEnd) return 0;
+    const std::string_view rest = stream.RecordRest();
+    const int run = m_parser.PlainRun(rest.substr(0, static_cast<size_t>(recordEnd - from)));
+    if (run > 0) stream.Skip(run);
+    return run;
 }
 
 // A token that opened a container: its characters are scanned again with the

@@ -62,6 +62,7 @@ private:
     int Rescan(int firstFlagged);
     void ScanContainer(TEdStream& stream, int start, int end, int value);
     int ReadToken(TEdStream& stream, int& start);
+    int TakePlainRun(TEdStream& stream, int from);
     void Seen(int& value, int start, int end);
     void Emit(int start, int end, int value);
     void BeginRecord(int index);

@@ -55,18 +55,6 @@ int TKeywords::NewNode(uint8_t ch) {
     return static_cast<int>(m_nodes.size()) - 1;
 }
 
-int TKeywords::Child(int node, uint8_t c) const {
-    if (m_edges.empty()) return -1;
-    const uint32_t key = EdgeKey(node, Fold(c));
-    const size_t mask = m_edges.size() - 1;
-    for (size_t slot = EdgeSlot(key);; slot = (slot + 1) & mask) {
-        uint64_t edge = m_edges[slot];
-        if (edge == 0) return -1;
-        if (static_cast<uint32_t>(edge >> 32) == key)
-            return static_cast<int32_t>(edge & 0xFFFFFFFFu);
-    }
-}
-
 int TKeywords::Find(std::string_view word) const {
     if (word.empty()) return -1;
     int node = Root(static_cast<uint8_t>(word[0]));

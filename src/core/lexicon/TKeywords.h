@@ -101,6 +101,20 @@ private:
     size_t m_edgeCount = 0;
 };
 
+// Inline: the keyword walk takes a step down the trie for every character of
+// every word it tries.
+inline int TKeywords::Child(int node, uint8_t c) const {
+    if (m_edges.empty()) return -1;
+    const uint32_t key = EdgeKey(node, Fold(c));
+    const size_t mask = m_edges.size() - 1;
+    for (size_t slot = EdgeSlot(key);; slot = (slot + 1) & mask) {
+        uint64_t edge = m_edges[slot];
+        if (edge == 0) return -1;
+        if (static_cast<uint32_t>(edge >> 32) == key)
+            return static_cast<int32_t>(edge & 0xFFFFFFFFu);
+    }
+}
+
 template <typename Cursor>
 int TKeywords::Match(Cursor& cursor, const TByteSet& states, int& length) const {
     length = 0;

@@ -404,6 +404,53 @@ TEST(TRestylerTest, ContainerIsScannedAgainWithItsOwnStates) {
     EXPECT_FALSE(parser.Busy());
 }
 
+// Runs of characters that come out as plain one-character tokens are taken
+// in one step; they must come out as a token-by-token scan has them, where
+// a rule takes a character only in some states and, in the second language,
+// every plain token gives back the states an "on" saved.
+TEST(TRestylerTest, PlainRunsComeOutAsATokenByTokenScanHasThem) {
+    for (bool plainHasEffect : {false, true}) {
+        TLexipadParser parser;
+        TLP_Language& language = parser.Language();
+        TLP_TokenRule rule; // "x" is a token of its own in state 1 only
+        rule.start.group = Group(language, "x");
+        rule.states = TByteSet{1};
+        rule.token = 5;
+        language.SetTokenStart('x', rule);
+        language.Keywords().Add("on", TLP_CharGroup{}, TByteSet{0, 1}, 7);
+        language.Keywords().Add("off", TLP_CharGroup{}, TByteSet{0, 1}, 8);
+        TLP_Effect on;
+        on.allowed = TByteSet{0, 1};
+        on.added = TByteSet{1};
+        on.stackFlags = TLP_Effect::kPushBefore;
+        language.SetEffect(7, on);
+        TLP_Effect off = on;
+        off.added = TByteSet{};
+        off.removed = TByteSet{1};
+        language.SetEffect(8, off);
+        if (plainHasEffect) {
+            TLP_Effect plain;
+            plain.allowed = TByteSet{0, 1};
+            plain.noChange = 1;
+            plain.stackFlags = TLP_Effect::kPopAfter;
+            language.SetEffect(0, plain);
+        }
+        std::mt19937 random(11);
+        const char* const pieces[] = {"on", "onon", "off", "x", "xx", " ", "   ", "a", "\r"};
+        for (int round = 0; round < 60; ++round) {
+            std::string text;
+            for (int i = 0; i < 40; ++i)
+                text += pieces[random() % std::size(pieces)];
+            TCustomLexipad pad;
+            pad.SetParser(1, &parser);
+            pad.SetText(text);
+            ASSERT_EQ(Describe(StoredBytes(pad.Store())),
+                      Describe(FullScanBytes(parser, pad.Text())))
+                << "round " << round << (plainHasEffect ? ", plain tokens with an effect" : "");
+        }
+    }
+}
+
 TEST(TRestylerTest, LinesWhoseBytesChangeAreFlaggedForRepaint) {
     TLexipadParser parser;
     BuildMultiLineComments(parser);
