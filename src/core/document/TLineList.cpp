@@ -104,8 +104,22 @@ const std::vector<int>& TLineList::Offsets(int block) const {
     return b.offsets;
 }
 
+// Walks go record by record: the block of the last lookup, or the next one,
+// mostly holds the record asked for, without a search.
+bool TLineList::HintHolds(size_t block, int index) const {
+    return block < m_validPrefix && block < m_blocks.size() && index >= m_firstIndex[block] &&
+           index < m_firstIndex[block] + static_cast<int>(m_blocks[block].records.size());
+}
+
 int TLineList::BlockOfIndex(int index) const {
     assert(!m_blocks.empty());
+    if (HintHolds(m_indexHint, index)) return static_cast<int>(m_indexHint);
+    if (HintHolds(m_indexHint + 1, index)) return static_cast<int>(++m_indexHint);
+    m_indexHint = static_cast<size_t>(SearchBlockOfIndex(index));
+    return static_cast<int>(m_indexHint);
+}
+
+int TLineList::SearchBlockOfIndex(int index) const {
     RefreshUntil([&](size_t b) {
         return index < m_firstIndex[b] + static_cast<int>(m_blocks[b].records.size());
     });

@@ -85,6 +85,8 @@ private:
 
     // Block holding a record index, and the index's place in it.
     int BlockOfIndex(int index) const;
+    int SearchBlockOfIndex(int index) const;
+    bool HintHolds(size_t block, int index) const;
     int BlockForInsert(int index);
     // Block holding a position before the end.
     int BlockOfPosition(int position) const;
@@ -104,6 +106,7 @@ private:
     mutable std::vector<int> m_firstIndex;  // per block, its first record's index
     mutable std::vector<int> m_firstPos;    // per block, its first character's position
     mutable size_t m_validPrefix = 0;       // blocks whose entries above are current
+    mutable size_t m_indexHint = 0;         // the block the last lookup found
     mutable std::vector<int> m_linesBefore; // per block, the lines its records follow
     mutable size_t m_linesValid = 0;        // blocks whose entry above is current
     int m_count = 0;
