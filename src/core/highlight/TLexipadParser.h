@@ -192,6 +192,7 @@ private:
     TExtend Extend(TScan& scan, const TLP_MatchPart& continuation, const TLP_Terminator& terminator,
                    bool ruleMode);
     bool MatchTerminator(TScan& scan, const TLP_Terminator& terminator);
+    bool TakeRun(TScan& scan, const TLP_CharGroup& group, const TLP_Terminator& terminator);
     bool RunPartHandler(TScan& scan, bool custom, int32_t number);
     void Reject(TScan& scan);
     void ApplyEffects(TScan& scan);

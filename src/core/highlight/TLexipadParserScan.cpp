@@ -203,7 +203,10 @@ TLexipadParser::TExtend TLexipadParser::Extend(TScan& scan, const TLP_MatchPart&
     if (ruleMode && !continuation.hasHandler && !hasTerminator && group.IsEmpty())
         return TExtend::Complete;
     bool checkFirst = continuation.repeat != 0 && hasTerminator;
+    const bool runs = !continuation.hasHandler && hasTerminator && !terminator.hasHandler &&
+                      terminator.count == 1;
     while (!cursor.AtEnd()) {
+        if (checkFirst && runs && TakeRun(scan, group, terminator) && cursor.AtEnd()) break;
         bool tested = checkFirst;
         if (checkFirst && MatchTerminator(scan, terminator)) return TExtend::Complete;
         checkFirst = hasTerminator;
@@ -229,6 +232,25 @@ TLexipadParser::TExtend TLexipadParser::Extend(TScan& scan, const TLP_MatchPart&
         if (!hasTerminator) return TExtend::Complete;
     }
     return TExtend::Complete;
+}
+
+// The characters a plain continuation takes before a one-character
+// terminator, counted straight over the current record (a comment's, mostly):
+// the loop above then only sees where the run stops. True when it took any.
+bool TLexipadParser::TakeRun(TScan& scan, const TLP_CharGroup& group,
+                             const TLP_Terminator& terminator) {
+    const TLP_CharGroup& stop = GroupOf(terminator.groups[0]);
+    const std::string_view window = scan.cursor.Window();
+    size_t run = 0;
+    while (run < window.size()) {
+        const auto c = static_cast<uint8_t>(window[run]);
+        if (stop.Contains(c) || !group.Contains(c)) break;
+        ++run;
+    }
+    if (run == 0) return false;
+    scan.cursor.Skip(static_cast<int>(run));
+    scan.length += static_cast<int>(run);
+    return true;
 }
 
 // A handler's answer, or one character of each group in turn. Only a matched

@@ -264,6 +264,43 @@ TEST(TLexipadParserScanTest, RulesWithTerminatorsAndOneCharacterRules) {
     ExpectTokens(parser, cases);
 }
 
+// Runs of a plain continuation before a one-character terminator are taken
+// over the record at once: the terminator still wins over the continuation,
+// a character of neither still refuses the token, and a run goes on across
+// the records a long line is kept in.
+TEST(TLexipadParserScanTest, RunsBeforeAOneCharacterTerminator) {
+    using namespace quarno::test;
+    TLexipadParser parser;
+    TLP_Language& language = parser.Language();
+    TLP_TokenRule braces; // "{" anything "}", the "}" included
+    braces.start.group = Group(language, "{");
+    braces.continuation = GroupPart(language, "[^]", 1);
+    braces.terminator = Terminator(language, {"}"}, 1);
+    braces.states = TByteSet{0};
+    braces.token = 2;
+    language.SetTokenStart('{', braces);
+    TLP_TokenRule percent = braces; // "%" letters up to one of x, y, z
+    percent.start.group = Group(language, "%");
+    percent.continuation = GroupPart(language, "[a-z]");
+    percent.terminator = Terminator(language, {"[x-z]"}, 1);
+    percent.token = 3;
+    language.SetTokenStart('%', percent);
+    parser.ResetState(0);
+    const TokenCase cases[] = {
+        {"{abc}d", "[{abc}]2 [d]0"}, {"{a}b}", "[{a}]2 [b]0 [}]0"},
+        {"{ab", "[{ab]2"},           {"{a\rb}c", "[{a\\rb}]2 [c]0"},
+        {"%abxq", "[%abx]3 [q]0"},   {"%x", "[%x]3"},
+        {"%abcz", "[%abcz]3"},       {"%ab", "[%ab]3"},
+        {"%a1", "[%]0 [a]0 [1]0"},   {"%ab1", "[%]0 [a]0 [b]0 [1]0"},
+    };
+    ExpectTokens(parser, cases);
+    // A line longer than a record: one token from "{" to "}".
+    const std::string longLine = "{" + std::string(5000, 'a') + "}b";
+    EXPECT_EQ(Tokenize(parser, longLine), "[" + longLine.substr(0, 5002) + "]2 [b]0");
+    const std::string longRun = "%" + std::string(3000, 'b') + "y!";
+    EXPECT_EQ(Tokenize(parser, longRun), "[" + longRun.substr(0, 3002) + "]3 [!]0");
+}
+
 TEST(TLexipadParserScanTest, KeywordTablesOfTheSettingsComeAfterTheLanguagesWords) {
     TLexipadParser parser;
     test::BuildMiniBasic(parser);
