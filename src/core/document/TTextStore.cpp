@@ -11,6 +11,9 @@ namespace quarno {
 
 namespace {
 
+// Records appended per insertion when a text is loaded.
+constexpr size_t kAppendBatch = 256;
+
 // The records a text splits into: a record ends after a CR, or after 2047
 // characters without one. An empty text is one empty record.
 std::vector<std::string_view> SplitRecords(std::string_view text) {
@@ -225,6 +228,10 @@ TRecordSpan TTextStore::AppendText(std::string_view normalized) {
     int position = CharCount();
     int added = RecordCount();
     bool continues = false;
+    // Records go in a block's worth at a time: one at a time, the look-up of
+    // the block to insert into cost more than making the record.
+    std::vector<TLineRecord> batch;
+    batch.reserve(kAppendBatch);
     for (size_t start = 0; start < normalized.size();) {
         size_t limit = std::min(normalized.size(), start + kMaxRecordLength);
         const void* found = std::memchr(normalized.data() + start, kLineBreak, limit - start);
@@ -236,9 +243,14 @@ TRecordSpan TTextStore::AppendText(std::string_view normalized) {
         record.SetFlags(NewRecordFlags(piece));
         if (continues) record.SetMarks(kSoftContinuation);
         continues = piece.back() != kLineBreak;
-        InsertRecord(RecordCount(), std::move(record));
+        batch.push_back(std::move(record));
+        if (batch.size() == kAppendBatch) {
+            InsertRecords(RecordCount(), batch);
+            batch.clear();
+        }
         start = end;
     }
+    if (!batch.empty()) InsertRecords(RecordCount(), batch);
     if (RecordCount() > added) {
         NoteRestyle(added, RecordCount() - 1);
         ShiftForInsert(position, static_cast<int>(normalized.size()));
