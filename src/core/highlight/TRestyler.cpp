@@ -89,7 +89,12 @@ TRestyler::TRestart TRestyler::FindRestart(const TTextStore& store, const TByteS
     while (lineStart > 0 && store.Record(lineStart).IsContinuation())
         --lineStart;
     const uint8_t* first = store.Record(lineStart).Tokens();
-    if (!store.Record(last).Tokens() || (anchors.Contains(0) && first && first[0] == 0))
+    // A plain first byte starts a token only where the last scan ended one
+    // with the record before it: a plain token may run on across a break.
+    const bool startsAToken =
+        lineStart == 0 || (store.Record(lineStart - 1).Flags() & lfTokenEndsHere) != 0;
+    if (!store.Record(last).Tokens() ||
+        (anchors.Contains(0) && first && first[0] == 0 && startsAToken))
         return {store.RecordStart(lineStart), 0, lineStart};
     return AnchorBefore(store, anchors, last);
 }

@@ -133,10 +133,17 @@ TEST(TRestylerTest, RestartPointComesFromTheLineBefore) {
     const Case cases[] = {
         {"first line", {{"ab\r", {3, 3, 0}}, {"c\r", {3, 0}}}, {0}, 0, {0, 0, 0}},
         {"line before starts with plain text",
-         {{"x\r", {3, 0}}, {"  x\r", {0, 0, 3, 0}}, {"y\r", {3, 0}}},
+         {{"x\r", {3, 0}, false, lfTokenEndsHere}, {"  x\r", {0, 0, 3, 0}}, {"y\r", {3, 0}}},
          {0},
          2,
          {2, 0, 1}},
+        // Unless the last scan ended a token before it: a plain token may
+        // have run on into it, so the nearest anchor run is taken instead.
+        {"plain text that may go on from the line above",
+         {{"x\r", {3, 0}}, {"  x\r", {0, 0, 3, 0}}, {"y\r", {3, 0}}},
+         {0},
+         2,
+         {5, 0, 1}},
         {"nearest anchor is the line break",
          {{"ab c\r", {3, 3, 0, 3, 0}}, {"y\r", {3, 0}}},
          {0},
@@ -190,10 +197,18 @@ TEST(TRestylerTest, RestartPointComesFromTheLineBefore) {
          2,
          {1, 0, 0}},
         {"line before is wrapped",
-         {{"a\r", {3, 0}}, {" P\r", {0, 12, 12}}, {"ab\r", {3, 3, 3}, true}, {"z\r", {3, 0}}},
+         {{"a\r", {3, 0}, false, lfTokenEndsHere},
+          {" P\r", {0, 12, 12}},
+          {"ab\r", {3, 3, 3}, true},
+          {"z\r", {3, 0}}},
          {0},
          3,
          {2, 0, 1}},
+        {"wrapped line before, where a token may go on into it",
+         {{"a\r", {3, 0}}, {" P\r", {0, 12, 12}}, {"ab\r", {3, 3, 3}, true}, {"z\r", {3, 0}}},
+         {0},
+         3,
+         {1, 0, 0}},
     };
     for (const Case& test : cases) {
         TTextStore store;
