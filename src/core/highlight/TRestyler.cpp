@@ -164,14 +164,20 @@ int TRestyler::Rescan(int firstFlagged) {
         int start = 0;
         const bool wasOpen = m_parser.ContainerOpen();
         int value = ReadToken(stream, start);
-        int stop = stream.Pos();
-        if (value == 0 && !wasOpen) stop += TakePlainRun(stream, stop);
-        m_scanned += stop - start;
+        const int stop = stream.Pos();
+        const int plainEnd = wasOpen ? stop : stop + TakePlainRun(stream, stop);
+        m_scanned += plainEnd - start;
         Seen(value, start, stop);
-        if (!wasOpen && m_parser.ContainerOpen())
+        if (!wasOpen && m_parser.ContainerOpen()) {
             ScanContainer(stream, start, stop, value);
-        else
-            Emit(start, stop, value);
+            continue;
+        }
+        if (value == 0) {
+            Emit(start, plainEnd, 0);
+            continue;
+        }
+        Emit(start, stop, value);
+        if (plainEnd > stop) Emit(stop, plainEnd, 0);
     }
     marker = -2;
     Seen(marker, -2, -2);
@@ -187,10 +193,10 @@ int TRestyler::ReadToken(TEdStream& stream, int& start) {
     return value;
 }
 
-// The characters after a plain token, in its record, that would each come
-// out as one (see PlainRun) are taken with it. Not for a control that must
-// see every token, nor across the end of a record, which only the token
-// that ends there may finish.
+// The characters after a token, in its record, that would each come out as
+// a plain one (see PlainRun) are taken in one step. Not for a control that
+// must see every token, nor across the end of a record, which only the
+// token that ends there may finish.
 int TRestyler::TakePlainRun(TEdStream& stream, int from) {
     const int recordEnd = m_recordStart + m_recordLength;
     if (m_control.OnTokenSeen || !m_current || from < m_recordStart || from >= recordEnd) return 0;
