@@ -172,10 +172,6 @@ int TRestyler::Rescan(int firstFlagged) {
             ScanContainer(stream, start, stop, value);
             continue;
         }
-        if (value == 0) {
-            Emit(start, plainEnd, 0);
-            continue;
-        }
         Emit(start, stop, value);
         if (plainEnd > stop) Emit(stop, plainEnd, 0);
     }
