@@ -13,10 +13,11 @@ void* TBlockPool::Take() {
     }
     if (m_left == 0) {
         // Regions double with what was carved, from four arrays, so a short
-        // document stays small; past 32 arrays they are huge-page regions.
+        // document stays small; past 32 arrays they are huge-page regions
+        // (an array size that does not divide one leaves its rest unused).
         const size_t perLarge = std::max<size_t>(kLargeRegion / m_arrayBytes, 1);
         const size_t arrays = m_carved >= 32 ? perLarge : std::clamp<size_t>(m_carved, 4, 32);
-        const size_t bytes = arrays == perLarge && kLargeRegion % m_arrayBytes == 0
+        const size_t bytes = arrays == perLarge && m_arrayBytes <= kLargeRegion
                                  ? kLargeRegion
                                  : arrays * m_arrayBytes;
         m_regions.push_back(AllocateRegion(bytes));

@@ -24,15 +24,19 @@ public:
     void* Take();
     void Give(void* array) { m_free.push_back(array); }
     // Returns the pages of the arrays not yet carved to the system.
-    void ReleaseSpare() noexcept { ReleaseUnused(m_next, m_left * m_arrayBytes); }
+    void ReleaseSpare() noexcept {
+        if (m_next != m_releasedFrom) ReleaseUnused(m_next, m_left * m_arrayBytes);
+        m_releasedFrom = m_next;
+    }
 
 private:
     size_t m_arrayBytes;
     std::vector<TRegion> m_regions;
     std::vector<void*> m_free;
     char* m_next = nullptr;
-    size_t m_left = 0;   // arrays left in the newest region
-    size_t m_carved = 0; // arrays carved so far, for the next region's size
+    size_t m_left = 0;              // arrays left in the newest region
+    size_t m_carved = 0;            // arrays carved so far, for the next region's size
+    char* m_releasedFrom = nullptr; // m_next at the last ReleaseSpare
 };
 
 template <typename T> class TPoolAllocator {

@@ -9,6 +9,7 @@ namespace quarno {
 
 namespace {
 constexpr size_t kBlockSize = 512;
+constexpr size_t kSampleEvery = 8;
 constexpr size_t kMergeBelow = 64;
 constexpr size_t kMinSlab = 4096;
 constexpr size_t kLargeFrom = 256 * 1024; // kept text from which slabs are large
@@ -90,18 +91,44 @@ void TLineList::ContinuationChanged(int index) {
     m_linesValid = std::min(m_linesValid, block + 1);
 }
 
-const std::vector<int>& TLineList::Offsets(int block) const {
+// Every kSampleEvery-th record start of a block: a record's start is then
+// its sample plus at most kSampleEvery - 1 lengths, at an eighth of the
+// memory of one start per record.
+const std::vector<int>& TLineList::Samples(int block) const {
     Block& b = m_blocks[static_cast<size_t>(block)];
     if (b.dirty) {
-        b.offsets.resize(b.records.size());
+        b.samples.resize((b.records.size() + kSampleEvery - 1) / kSampleEvery);
         int position = 0;
         for (size_t i = 0; i < b.records.size(); ++i) {
-            b.offsets[i] = position;
+            if (i % kSampleEvery == 0) b.samples[i / kSampleEvery] = position;
             position += b.records[i].Length();
         }
         b.dirty = false;
     }
-    return b.offsets;
+    return b.samples;
+}
+
+int TLineList::LocalStart(int block, size_t local) const {
+    const std::vector<int>& samples = Samples(block);
+    const RecordArray& records = m_blocks[static_cast<size_t>(block)].records;
+    size_t first = local - local % kSampleEvery;
+    int position = samples[first / kSampleEvery];
+    for (size_t i = first; i < local; ++i)
+        position += records[i].Length();
+    return position;
+}
+
+// The last record of a block starting at or before offset.
+size_t TLineList::LocalIndexAt(int block, int offset) const {
+    const std::vector<int>& samples = Samples(block);
+    const RecordArray& records = m_blocks[static_cast<size_t>(block)].records;
+    auto after = std::upper_bound(samples.begin(), samples.end(), offset);
+    size_t sample = static_cast<size_t>(std::max<std::ptrdiff_t>(after - samples.begin(), 1)) - 1;
+    size_t local = sample * kSampleEvery;
+    int position = samples[sample];
+    while (local + 1 < records.size() && position + records[local].Length() <= offset)
+        position += records[local++].Length();
+    return local;
 }
 
 // Walks go record by record: the block of the last lookup, or the next one,
@@ -179,17 +206,15 @@ int TLineList::Start(int index) const {
     if (index >= m_count) return m_chars;
     int block = BlockOfIndex(index);
     size_t b = static_cast<size_t>(block);
-    return m_firstPos[b] + Offsets(block)[static_cast<size_t>(index - m_firstIndex[b])];
+    return m_firstPos[b] + LocalStart(block, static_cast<size_t>(index - m_firstIndex[b]));
 }
 
 int TLineList::IndexFromPosition(int position) const {
     if (m_count == 0) return 0;
     if (position >= m_chars) return m_count - 1;
-    size_t b = static_cast<size_t>(BlockOfPosition(std::max(position, 0)));
-    const std::vector<int>& offsets = Offsets(static_cast<int>(b));
-    auto after = std::upper_bound(offsets.begin(), offsets.end(), position - m_firstPos[b]);
-    return m_firstIndex[b] +
-           static_cast<int>(std::max<std::ptrdiff_t>(after - offsets.begin(), 1)) - 1;
+    int block = BlockOfPosition(std::max(position, 0));
+    size_t b = static_cast<size_t>(block);
+    return m_firstIndex[b] + static_cast<int>(LocalIndexAt(block, position - m_firstPos[b]));
 }
 
 // A block's records changed: its start table and the blocks after it move.
@@ -301,7 +326,8 @@ uint8_t* TLineList::KeptTokens(TLineRecord& record) {
 }
 
 void TLineList::ReleaseSpare() noexcept {
-    ReleaseUnused(m_slabFree, m_slabLeft);
+    if (m_slabFree != m_releasedFrom) ReleaseUnused(m_slabFree, m_slabLeft);
+    m_releasedFrom = m_slabFree;
     m_pool->ReleaseSpare();
 }
 
@@ -363,6 +389,7 @@ void TLineList::Clear() {
     m_slabFree = nullptr;
     m_slabLeft = 0;
     m_slabTotal = 0;
+    m_releasedFrom = nullptr;
 }
 
 void TLineList::Swap(TLineList& other) noexcept {
@@ -379,6 +406,7 @@ void TLineList::Swap(TLineList& other) noexcept {
     std::swap(m_slabFree, other.m_slabFree);
     std::swap(m_slabLeft, other.m_slabLeft);
     std::swap(m_slabTotal, other.m_slabTotal);
+    std::swap(m_releasedFrom, other.m_releasedFrom);
 }
 
 } // namespace quarno

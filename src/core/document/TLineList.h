@@ -2,8 +2,8 @@
 // of at most 512, each knowing its character count, so inserting or removing
 // a record anywhere moves at most one block's worth of records, and a
 // position or index is found by two binary searches (over blocks, then over
-// the record starts of one block). Start tables are rebuilt lazily after
-// edits.
+// every eighth record start of one block) and a short walk. Start tables are
+// rebuilt lazily after edits.
 #pragma once
 
 #include "core/base/LargeRegion.h"
@@ -64,8 +64,9 @@ public:
     // The token bytes of a record of this list, made (zeroed) when it has
     // none: kept in the slabs for a record showing slab text, else its own.
     uint8_t* KeptTokens(TLineRecord& record);
-    // After loading: the unused ends of the newest slab and block region go
-    // back to the system (see ReleaseUnused).
+    // After loading or a whole highlighting: the unused ends of the newest
+    // slab and block region go back to the system (see ReleaseUnused); a call
+    // with nothing carved since the last costs nothing.
     void ReleaseSpare() noexcept;
     void Erase(int first, int count);
     // Gives a record new characters (its token bytes are dropped).
@@ -77,7 +78,7 @@ private:
     using RecordArray = std::vector<TLineRecord, TPoolAllocator<TLineRecord>>;
     struct Block {
         RecordArray records;
-        std::vector<int> offsets; // record starts within the block, when !dirty
+        std::vector<int> samples; // every eighth record's start in the block, when !dirty
         int chars = 0;
         bool dirty = true;
         mutable int lines = -1; // records starting a line, -1 when not counted
@@ -90,7 +91,9 @@ private:
     int BlockForInsert(int index);
     // Block holding a position before the end.
     int BlockOfPosition(int position) const;
-    const std::vector<int>& Offsets(int block) const;
+    const std::vector<int>& Samples(int block) const;
+    int LocalStart(int block, size_t local) const;
+    size_t LocalIndexAt(int block, int offset) const;
     void RefreshThrough(size_t last) const;
     template <typename Covered> void RefreshUntil(Covered covered) const;
     void Touch(int block);
@@ -117,6 +120,7 @@ private:
     char* m_slabFree = nullptr;
     size_t m_slabLeft = 0;
     size_t m_slabTotal = 0;
+    char* m_releasedFrom = nullptr; // m_slabFree at the last ReleaseSpare
 };
 
 } // namespace quarno

@@ -7,21 +7,31 @@
 
 namespace quarno {
 
+// A loaded document holds one record per line.
+static_assert(sizeof(void*) != 8 || sizeof(TLineRecord) == 24, "a record is three words");
+
 TLineRecord& TLineRecord::operator=(TLineRecord&& other) noexcept {
     if (this == &other) return *this;
     FreeText();
+    DetachExtras();
     m_text = std::exchange(other.m_text, nullptr);
     m_length = std::exchange(other.m_length, uint16_t{0});
-    m_tokens = std::exchange(other.m_tokens, nullptr);
-    m_extras = std::move(other.m_extras);
+    m_side = std::exchange(other.m_side, uintptr_t{0});
     m_flags = other.m_flags;
     m_marks = other.m_marks;
     return *this;
 }
 
+void TLineRecord::SetTokenBytes(uint8_t* tokens) {
+    if (HasExtras())
+        ExtrasOf()->tokens = tokens;
+    else
+        m_side = reinterpret_cast<uintptr_t>(tokens);
+}
+
 void TLineRecord::FreeTokens() {
-    if (!(m_length & kListTokens)) delete[] m_tokens;
-    m_tokens = nullptr;
+    if (!(m_length & kListTokens)) delete[] TokenBytes();
+    SetTokenBytes(nullptr);
     m_length &= static_cast<uint16_t>(~(kListTokens | kTokensDropped));
 }
 
@@ -37,7 +47,7 @@ void TLineRecord::FreeText() {
     FreeTokens();
     if (m_length & kOwnsText) delete[] m_text;
     m_text = nullptr;
-    m_length = 0;
+    m_length &= kHasExtras;
 }
 
 void TLineRecord::SetText(std::string_view text) {
@@ -48,7 +58,7 @@ void TLineRecord::SetText(std::string_view text) {
     std::memcpy(copy, text.data(), text.size());
     copy[text.size()] = '\0';
     m_text = copy;
-    m_length = static_cast<uint16_t>(text.size() | kOwnsText);
+    m_length |= static_cast<uint16_t>(text.size() | kOwnsText);
 }
 
 void TLineRecord::ShowText(const char* text, int length) {
@@ -56,35 +66,51 @@ void TLineRecord::ShowText(const char* text, int length) {
     FreeText();
     if (length == 0) return;
     m_text = text;
-    m_length = static_cast<uint16_t>(length);
+    m_length |= static_cast<uint16_t>(length);
 }
 
 uint8_t* TLineRecord::EnsureTokens() {
     if (m_length & kTokensDropped) {
         m_length &= static_cast<uint16_t>(~kTokensDropped);
-        std::memset(m_tokens, 0, static_cast<size_t>(Length()));
+        std::memset(TokenBytes(), 0, static_cast<size_t>(Length()));
     }
-    if (!m_tokens && Length() > 0) m_tokens = new uint8_t[static_cast<size_t>(Length())]();
-    return m_tokens;
+    if (!TokenBytes() && Length() > 0) SetTokenBytes(new uint8_t[static_cast<size_t>(Length())]());
+    return TokenBytes();
 }
 
 void TLineRecord::ShowTokens(uint8_t* tokens) {
     FreeTokens();
-    m_tokens = tokens;
+    SetTokenBytes(tokens);
     m_length |= kListTokens;
 }
 
 TLineRecord::Extras& TLineRecord::EnsureExtras() {
-    if (!m_extras) m_extras = std::make_unique<Extras>();
-    return *m_extras;
+    if (!HasExtras()) AttachExtras(std::make_unique<Extras>());
+    return *ExtrasOf();
+}
+
+std::unique_ptr<TLineRecord::Extras> TLineRecord::DetachExtras() {
+    if (!HasExtras()) return nullptr;
+    std::unique_ptr<Extras> extras(ExtrasOf());
+    m_length &= static_cast<uint16_t>(~kHasExtras);
+    m_side = reinterpret_cast<uintptr_t>(std::exchange(extras->tokens, nullptr));
+    return extras;
+}
+
+void TLineRecord::AttachExtras(std::unique_ptr<Extras> extras) {
+    DetachExtras();
+    if (!extras) return;
+    extras->tokens = TokenBytes();
+    m_side = reinterpret_cast<uintptr_t>(extras.release());
+    m_length |= kHasExtras;
 }
 
 void TLineRecord::SetImages(uint16_t images) {
-    if (images != 0 || m_extras) EnsureExtras().images = images;
+    if (images != 0 || HasExtras()) EnsureExtras().images = images;
 }
 
 void TLineRecord::SetColors(int32_t textColor, int32_t backColor) {
-    if (textColor != -1 || backColor != -1 || m_extras) {
+    if (textColor != -1 || backColor != -1 || HasExtras()) {
         Extras& extras = EnsureExtras();
         extras.textColor = textColor;
         extras.backColor = backColor;
@@ -92,12 +118,13 @@ void TLineRecord::SetColors(int32_t textColor, int32_t backColor) {
 }
 
 void TLineRecord::SetObject(std::unique_ptr<TLineObject> object) {
-    if (object || m_extras) EnsureExtras().object = std::move(object);
+    if (object || HasExtras()) EnsureExtras().object = std::move(object);
 }
 
+// The token bytes stay: they describe this record's characters.
 void TLineRecord::MoveAttributesTo(TLineRecord& target) {
     target.m_marks = m_marks;
-    target.m_extras = std::move(m_extras);
+    target.AttachExtras(DetachExtras());
 }
 
 } // namespace quarno

@@ -33,7 +33,10 @@ class TLineRecord {
 public:
     TLineRecord() = default;
     explicit TLineRecord(std::string_view text) { SetText(text); }
-    ~TLineRecord() { FreeText(); }
+    ~TLineRecord() {
+        FreeText();
+        DetachExtras();
+    }
     TLineRecord(TLineRecord&& other) noexcept { *this = std::move(other); }
     TLineRecord& operator=(TLineRecord&& other) noexcept;
     // A record is one line of one store; copies of it would share its text.
@@ -49,8 +52,8 @@ public:
     int TextLength() const { return EndsWithBreak() ? Length() - 1 : Length(); }
 
     // One token value per character, or null before the parser scanned the line.
-    uint8_t* Tokens() { return m_length & kTokensDropped ? nullptr : m_tokens; }
-    const uint8_t* Tokens() const { return m_length & kTokensDropped ? nullptr : m_tokens; }
+    uint8_t* Tokens() { return m_length & kTokensDropped ? nullptr : TokenBytes(); }
+    const uint8_t* Tokens() const { return m_length & kTokensDropped ? nullptr : TokenBytes(); }
     uint8_t* EnsureTokens();
     // Bytes the list keeps are only set aside, to be taken again.
     void DropTokens();
@@ -64,12 +67,12 @@ public:
     void SetMarks(uint16_t marks) { m_marks = marks; }
     bool IsContinuation() const { return (m_marks & kSoftContinuation) != 0; }
 
-    uint16_t Images() const { return m_extras ? m_extras->images : 0; }
+    uint16_t Images() const { return HasExtras() ? ExtrasOf()->images : 0; }
     void SetImages(uint16_t images);
-    int32_t TextColor() const { return m_extras ? m_extras->textColor : -1; }
-    int32_t BackColor() const { return m_extras ? m_extras->backColor : -1; }
+    int32_t TextColor() const { return HasExtras() ? ExtrasOf()->textColor : -1; }
+    int32_t BackColor() const { return HasExtras() ? ExtrasOf()->backColor : -1; }
     void SetColors(int32_t textColor, int32_t backColor);
-    TLineObject* Object() const { return m_extras ? m_extras->object.get() : nullptr; }
+    TLineObject* Object() const { return HasExtras() ? ExtrasOf()->object.get() : nullptr; }
     void SetObject(std::unique_ptr<TLineObject> object);
 
     // Moves marks, images, colours and the line object to another record
@@ -90,26 +93,40 @@ private:
     void FreeText();
     void FreeTokens();
 
-    // Rarely used per-line state lives apart to keep records small.
+    // Rarely used per-line state lives apart to keep records small; a record
+    // that has it finds its token bytes there too.
     struct Extras {
         uint16_t images = 0;
         int32_t textColor = -1;
         int32_t backColor = -1;
         std::unique_ptr<TLineObject> object;
+        uint8_t* tokens = nullptr;
     };
+    bool HasExtras() const { return (m_length & kHasExtras) != 0; }
+    Extras* ExtrasOf() const { return reinterpret_cast<Extras*>(m_side); }
     Extras& EnsureExtras();
+    // Takes the extras away, leaving the record its token bytes.
+    std::unique_ptr<Extras> DetachExtras();
+    void AttachExtras(std::unique_ptr<Extras> extras);
+    uint8_t* TokenBytes() const {
+        return HasExtras() ? ExtrasOf()->tokens : reinterpret_cast<uint8_t*>(m_side);
+    }
+    void SetTokenBytes(uint8_t* tokens);
 
     // The top bit of m_length says the record owns m_text (else the list
-    // does); the next one that the list owns m_tokens (else the record does),
-    // and the next that those were dropped.
+    // does); the next one that the list owns the token bytes (else the record
+    // does), the next that those were dropped, and the next that m_side holds
+    // the extras rather than the token bytes.
     static constexpr uint16_t kOwnsText = 0x8000;
     static constexpr uint16_t kListTokens = 0x4000;
     static constexpr uint16_t kTokensDropped = 0x2000;
-    static constexpr uint16_t kLengthMask = 0x1FFF;
+    static constexpr uint16_t kHasExtras = 0x1000;
+    static constexpr uint16_t kLengthMask = 0x0FFF;
 
+    // One word for the token bytes or the extras: a record is 24 bytes, and
+    // a loaded document holds one per line.
     const char* m_text = nullptr;
-    uint8_t* m_tokens = nullptr;
-    std::unique_ptr<Extras> m_extras;
+    uintptr_t m_side = 0;
     uint32_t m_flags = 0;
     uint16_t m_length = 0;
     uint16_t m_marks = 0;

@@ -120,7 +120,8 @@ public:
     int LineRecordCount(int index) const;
     // Takes over the text and records of another store (a completed load).
     void TakeContent(TTextStore& source);
-    // A load is complete: memory kept for more records goes back.
+    // A load or a whole highlighting is complete: memory kept for more
+    // records and token bytes goes back.
     void ReleaseSpare() noexcept { m_records.ReleaseSpare(); }
 
     TUndoStack* UndoStack() const { return m_undoStack.get(); }

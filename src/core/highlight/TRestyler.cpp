@@ -123,6 +123,7 @@ TRestyleProgress TRestyler::Run(const TRestyleLimit& limit) {
     }
     if (fromTheFirst && finished) {
         m_store.ClearRestyleRange();
+        m_store.ReleaseSpare(); // the tail of the slab the token bytes came from
         return TRestyleProgress::Done;
     }
     if (fromTheFirst) m_store.NarrowRestyleRange(from);

@@ -10,9 +10,12 @@ using namespace quarno;
 
 // Arrays never overlap across regions of growing size, a freed one is taken
 // again first, and a vector of another size lives on the heap (the
-// sanitizers catch a heap array given to the pool or the other way round).
-TEST(TBlockPool, CarvesDistinctArraysAndReusesFreedOnes) {
-    constexpr size_t kBytes = 16384;
+// sanitizers catch a heap array given to the pool or the other way round, and
+// an array carved past the end of a huge-page region its size does not divide).
+class TBlockPoolSizes : public ::testing::TestWithParam<size_t> {};
+
+TEST_P(TBlockPoolSizes, CarvesDistinctArraysAndReusesFreedOnes) {
+    const size_t kBytes = GetParam();
     TBlockPool pool(kBytes);
     std::vector<char*> arrays;
     for (int i = 0; i < 300; ++i) { // past the small regions into huge-page ones
@@ -40,3 +43,6 @@ TEST(TBlockPool, CarvesDistinctArraysAndReusesFreedOnes) {
     EXPECT_EQ(pooled.back(), 2);
     EXPECT_EQ(arrays[299][0], static_cast<char>(299 & 0xFF));
 }
+
+// 12288: 512 records of 24 bytes.
+INSTANTIATE_TEST_SUITE_P(ArraySizes, TBlockPoolSizes, ::testing::Values(16384, 12288));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -131,4 +132,67 @@ TEST(TLineList, TokenBytesOfLoadedLinesLiveInTheSlabs) {
     TLineRecord moved = std::move(list[1]);
     EXPECT_EQ(moved.Tokens(), second);
     EXPECT_EQ(list[1].Tokens(), nullptr);
+}
+
+namespace {
+struct CountedObject : TLineObject {
+    explicit CountedObject(int& alive) : alive(alive) { ++alive; }
+    ~CountedObject() override { --alive; }
+    int& alive;
+};
+} // namespace
+
+// A record keeps its token bytes and its rarely used state (images, colours,
+// line object) in one word: adding or moving either must not lose, leak or
+// hand over the other.
+TEST(TLineList, TokenBytesAndRareLineStateLiveSideBySide) {
+    int alive = 0;
+    TLineList list;
+    list.Insert(0, list.KeptRecord("GOTO X\r"));
+    list.Insert(1, TLineRecord("END\r"));
+    uint8_t* kept = list.KeptTokens(list[0]);
+    kept[0] = 4;
+    list[0].SetImages(0x21);
+    list[0].SetColors(0xFF, -1);
+    list[0].SetObject(std::make_unique<CountedObject>(alive));
+    EXPECT_EQ(list[0].Tokens(), kept);
+    EXPECT_EQ(list[0].Images(), 0x21);
+    EXPECT_EQ(list[0].TextColor(), 0xFF);
+    EXPECT_EQ(alive, 1);
+
+    // Tokens made after the extras, and dropped and taken again with them.
+    uint8_t* own = list[1].EnsureTokens();
+    own[2] = 9;
+    list[1].SetImages(0x02);
+    EXPECT_EQ(list[1].Tokens(), own);
+    list[0].DropTokens();
+    EXPECT_EQ(list[0].Tokens(), nullptr);
+    EXPECT_EQ(list.KeptTokens(list[0]), kept);
+    EXPECT_EQ(list[0].Images(), 0x21);
+
+    // The attributes go to the record that replaces the line; the token bytes
+    // stay with the characters they describe.
+    TLineRecord rebuilt("GOTO Y\r");
+    uint8_t* rebuiltTokens = rebuilt.EnsureTokens();
+    list[0].MoveAttributesTo(rebuilt);
+    EXPECT_EQ(rebuilt.Tokens(), rebuiltTokens);
+    EXPECT_EQ(rebuilt.Images(), 0x21);
+    EXPECT_EQ(rebuilt.BackColor(), -1);
+    EXPECT_EQ(list[0].Tokens(), kept);
+    EXPECT_EQ(list[0].Images(), 0);
+    EXPECT_EQ(list[0].Object(), nullptr);
+    EXPECT_EQ(alive, 1);
+
+    // New characters drop the token bytes but keep the line's state.
+    list.SetText(1, "STOP\r");
+    EXPECT_EQ(list[1].Tokens(), nullptr);
+    EXPECT_EQ(list[1].Images(), 0x02);
+
+    list[1] = std::move(rebuilt);
+    EXPECT_EQ(list[1].Tokens(), rebuiltTokens);
+    EXPECT_EQ(list[1].Images(), 0x21);
+    EXPECT_EQ(rebuilt.Tokens(), nullptr);
+    EXPECT_EQ(rebuilt.Images(), 0);
+    list.Clear();
+    EXPECT_EQ(alive, 0);
 }
