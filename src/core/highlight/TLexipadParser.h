@@ -229,6 +229,14 @@ private:
     TByteSet m_containerSaved;
     std::vector<TCustomLexipad*> m_attached;
     TCustomLexipad* m_lastAttached = nullptr; // the control of the last NextToken, attached
+    // What PlainRun learnt of a character whatever the state: a keyword
+    // starts with it (never plain), or no rule of any state takes it (always
+    // plain); judged once a reset, as keywords and rules may change between.
+    mutable TByteSet m_plainJudged;
+    mutable TByteSet m_plainNever;
+    mutable TByteSet m_plainAlways;
+    void JudgePlain(uint8_t c) const;
+    bool IsPlainHere(uint8_t c) const;
 };
 
 } // namespace quarno

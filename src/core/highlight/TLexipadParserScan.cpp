@@ -96,6 +96,7 @@ void TLexipadParser::ResetState(int token) {
     m_containerEnd = 0;
     m_containerToken = 0;
     m_stack.clear();
+    m_plainJudged = TByteSet(); // keywords or rules may have changed since
     ChooseTable();
 }
 
@@ -154,18 +155,37 @@ int TLexipadParser::WalkKeywords(TScan& scan, const TKeywords& trie, bool& walke
 
 int TLexipadParser::PlainRun(std::string_view chars) const {
     if (m_containerOpen || m_busy || m_language.Effect(0)) return 0;
-    const std::vector<TLP_KeywordTable>& tables = Settings().KeywordTables();
-    auto plain = [&](uint8_t c) {
-        if (m_language.Keywords().Root(c) >= 0) return false;
-        for (const TLP_KeywordTable& table : tables)
-            if (table.Trie().Root(c) >= 0) return false;
-        const TLP_TokenRule* rule = RuleFor(c);
-        return !rule || !rule->states.Meets(m_states);
-    };
     size_t run = 0;
-    while (run < chars.size() && plain(static_cast<uint8_t>(chars[run])))
+    while (run < chars.size() && IsPlainHere(static_cast<uint8_t>(chars[run])))
         ++run;
     return static_cast<int>(run);
+}
+
+bool TLexipadParser::IsPlainHere(uint8_t c) const {
+    if (!m_plainJudged.Contains(c)) JudgePlain(c);
+    if (m_plainAlways.Contains(c)) return true;
+    if (m_plainNever.Contains(c)) return false;
+    const TLP_TokenRule* rule = RuleFor(c);
+    return !rule || !rule->states.Meets(m_states);
+}
+
+void TLexipadParser::JudgePlain(uint8_t c) const {
+    m_plainJudged.Include(c);
+    m_plainNever.Exclude(c);
+    m_plainAlways.Exclude(c);
+    bool keyword = m_language.Keywords().Root(c) >= 0;
+    for (const TLP_KeywordTable& table : Settings().KeywordTables())
+        keyword = keyword || table.Trie().Root(c) >= 0;
+    if (keyword) {
+        m_plainNever.Include(c);
+        return;
+    }
+    bool ruled = m_language.TokenStart(c) != nullptr;
+    const TByteSet& withTables = m_language.StatesWithTables();
+    for (int state = withTables.Lowest(); !ruled && state >= 0 && state < 256; ++state)
+        ruled = withTables.Contains(static_cast<uint8_t>(state)) &&
+                m_language.StateTokenStart(static_cast<uint8_t>(state), c) != nullptr;
+    if (!ruled) m_plainAlways.Include(c);
 }
 
 // A first-character rule: a handler scans the whole token, or the first
