@@ -422,16 +422,21 @@ TEST(TRestylerTest, ContainerIsScannedAgainWithItsOwnStates) {
 // Runs of characters that come out as plain one-character tokens are taken
 // in one step; they must come out as a token-by-token scan has them, where
 // a rule takes a character only in some states and, in the second language,
-// every plain token gives back the states an "on" saved.
+// every plain token gives back the states an "on" saved; in the third the
+// rule comes from the token table of state 1 only.
 TEST(TRestylerTest, PlainRunsComeOutAsATokenByTokenScanHasThem) {
-    for (bool plainHasEffect : {false, true}) {
+    for (int variant : {0, 1, 2}) {
+        const bool plainHasEffect = variant == 1;
         TLexipadParser parser;
         TLP_Language& language = parser.Language();
         TLP_TokenRule rule; // "x" is a token of its own in state 1 only
         rule.start.group = Group(language, "x");
         rule.states = TByteSet{1};
         rule.token = 5;
-        language.SetTokenStart('x', rule);
+        if (variant == 2)
+            language.SetStateTokenStart(1, 'x', rule);
+        else
+            language.SetTokenStart('x', rule);
         language.Keywords().Add("on", TLP_CharGroup{}, TByteSet{0, 1}, 7);
         language.Keywords().Add("off", TLP_CharGroup{}, TByteSet{0, 1}, 8);
         TLP_Effect on;
@@ -461,7 +466,7 @@ TEST(TRestylerTest, PlainRunsComeOutAsATokenByTokenScanHasThem) {
             pad.SetText(text);
             ASSERT_EQ(Describe(StoredBytes(pad.Store())),
                       Describe(FullScanBytes(parser, pad.Text())))
-                << "round " << round << (plainHasEffect ? ", plain tokens with an effect" : "");
+                << "round " << round << ", language " << variant;
         }
     }
 }
