@@ -231,8 +231,17 @@ void TRestyler::Seen(int& value, int start, int end) {
 }
 
 // Writes [start, end) with value, finishing each record the range completes.
+// Most tokens lie inside the record being filled and end before its end.
 void TRestyler::Emit(int start, int end, int value) {
     assert(start >= m_recordStart);
+    if (start < end && end < m_recordStart + m_recordLength && !m_stopped) {
+        Fill(m_bytes.data() + (start - m_recordStart), end - start, value);
+        return;
+    }
+    EmitAcross(start, end, value);
+}
+
+void TRestyler::EmitAcross(int start, int end, int value) {
     while (start < end && !m_stopped && m_current) {
         const int recordEnd = m_recordStart + m_recordLength;
         const int upto = std::min(end, recordEnd);

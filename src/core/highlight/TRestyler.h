@@ -65,6 +65,7 @@ private:
     int TakePlainRun(TEdStream& stream, int from);
     void Seen(int& value, int start, int end);
     void Emit(int start, int end, int value);
+    void EmitAcross(int start, int end, int value);
     void BeginRecord(int index);
     void FinishRecord(bool tokenEndsHere);
     bool CanStopBefore(int next) const;

@@ -10,7 +10,14 @@ namespace quarno {
 
 void TKeywords::Reset(bool caseSensitive) {
     m_caseSensitive = caseSensitive;
+    FillFolds();
     Clear();
+}
+
+void TKeywords::FillFolds() {
+    for (int c = 0; c < 256; ++c)
+        m_fold[static_cast<size_t>(c)] =
+            static_cast<uint8_t>(!m_caseSensitive && c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
 }
 
 void TKeywords::Clear() {

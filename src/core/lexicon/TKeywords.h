@@ -36,6 +36,7 @@ class TKeywords {
 public:
     explicit TKeywords(bool caseSensitive = false) : m_caseSensitive(caseSensitive) {
         m_roots.fill(-1);
+        FillFolds();
     }
     virtual ~TKeywords() = default;
     TKeywords(const TKeywords&) = default;
@@ -44,9 +45,7 @@ public:
     bool CaseSensitive() const { return m_caseSensitive; }
     // Empties the trie and sets how it compares.
     void Reset(bool caseSensitive);
-    uint8_t Fold(uint8_t c) const {
-        return (!m_caseSensitive && c >= 'A' && c <= 'Z') ? static_cast<uint8_t>(c + 32) : c;
-    }
+    uint8_t Fold(uint8_t c) const { return m_fold[c]; }
 
     // Adds a word and returns its entry index. ELexipad "Duplicate keyword -
     // '%s'" when the same word is already there in overlapping states. An
@@ -84,11 +83,14 @@ private:
     static uint32_t EdgeKey(int node, uint8_t c) {
         return static_cast<uint32_t>(node) * 256u + c + 1u;
     }
-    size_t EdgeSlot(uint32_t key) const {
-        return m_edgeBits == 0 ? 0 : (key * 2654435761u) >> (32 - m_edgeBits);
-    }
+    // Only for a table that has slots (m_edgeBits is then at least 6).
+    size_t EdgeSlot(uint32_t key) const { return (key * 2654435761u) >> (32 - m_edgeBits); }
+    void FillFolds();
 
     bool m_caseSensitive;
+    // Each character as the trie stores it: a lookup, not a comparison, on
+    // every step of a walk.
+    std::array<uint8_t, 256> m_fold;
     std::array<int32_t, 256> m_roots;
     std::vector<TKeywordNode> m_nodes;
     std::vector<TKeywordEntry> m_entries;
