@@ -42,6 +42,9 @@ TAutoReplace::TAutoReplace() {
 }
 
 void TAutoReplace::SetTriggerText(const std::string& text) {
+    // The stored form is a short string: a longer text would come back cut,
+    // perhaps in the middle of a key specifier.
+    if (text.size() > kMaxTriggerText) throw ELexipad("Action keys longer than 255 characters");
     std::vector<int> keys;
     for (size_t pos = 0; pos < text.size();) {
         char c = text[pos++];

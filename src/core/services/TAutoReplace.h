@@ -11,6 +11,7 @@ namespace quarno {
 class TAutoReplace : public TCodeTemplates {
 public:
     static constexpr const char* kDefaultTriggers = ";,:.=()[]\\{Return}\\{Tab}\\{Space}";
+    static constexpr size_t kMaxTriggerText = 255;
 
     TAutoReplace();
     const char* ClassName() const override { return "TAutoReplace"; }
@@ -21,8 +22,9 @@ public:
     // Ctrl + 1024 Alt); after a backslash "n" and "r" give Return, "s" the
     // space bar, "t" Tab, "{name}" a named key ("return", "f5"...; an unknown
     // name matches no key), any other character its key. ELexipad "Bad key
-    // specifier" for "{" without "}" or a backslash at the end; the text and
-    // keys are then unchanged.
+    // specifier" for "{" without "}" or a backslash at the end, "Action keys
+    // longer than 255 characters" past what the stored form holds; the text
+    // and keys are then unchanged.
     void SetTriggerText(const std::string& text);
     const std::vector<int>& TriggerKeys() const { return m_triggerKeys; }
     // True when enabled, the trigger text is not empty and the key typed

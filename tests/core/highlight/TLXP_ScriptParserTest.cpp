@@ -227,7 +227,7 @@ TEST(TLXP_ScriptParser, WithoutAKeysSectionTheDefaultKeyTableStays) {
 
 TEST(TLXP_ScriptParser, ErrorMessagesAndPositions) {
     struct Case {
-        const char* script;
+        std::string script;
         const char* message;
     };
     const Case cases[] = {
@@ -277,6 +277,8 @@ TEST(TLXP_ScriptParser, ErrorMessagesAndPositions) {
          "1, Column 30: Duplicate key sequence definition for\r\n\"a\" and \"b\""},
         {"%%templates hotkey = ('ab')", "1, Column 23: Key specification required"},
         {"%%autoreplace actionkeys = '\\{Return'", "1, Column 28: Bad key specifier"},
+        {"%%autoreplace actionkeys = '" + std::string(256, ';') + "'",
+         "1, Column 28: Action keys longer than 255 characters"},
         {"%%kwTables [0] endswith '[^a-z]' ( 1 is 'x' 2 'y' )",
          "1, Column 47: Script syntax error"},
         {"%%words 'a' '[]' 1 [0", "1, Column 22: Unexpected EOF"},

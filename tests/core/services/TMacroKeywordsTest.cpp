@@ -91,6 +91,19 @@ TEST(TAutoReplace, TriggerKeys) {
         }
         EXPECT_EQ(replace.TriggerText(), ";:");
     }
+    // The stored form holds 255 characters: a longer text would be cut on the
+    // way out, here in the middle of "\\{Tab}", and not read back.
+    const std::string longest = std::string(250, ';') + "\\{Tab}";
+    TAutoReplace stored;
+    EXPECT_THROW(stored.SetTriggerText(longest), ELexipad);
+    EXPECT_EQ(stored.TriggerText(), TAutoReplace::kDefaultTriggers);
+    stored.SetTriggerText(longest.substr(1));
+    TMemoryStream stream;
+    stored.WriteTo(stream);
+    stream.SetPosition(0);
+    TAutoReplace read;
+    read.ReadFrom(stream);
+    EXPECT_EQ(read.TriggerText(), longest.substr(1));
     EXPECT_TRUE(replace.IsTrigger(0xBA, 0));
     EXPECT_TRUE(replace.IsTrigger(0xBA, kShiftKey));
     EXPECT_FALSE(replace.IsTrigger(0xBA, kCtrlKey));
