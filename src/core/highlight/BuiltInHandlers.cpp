@@ -3,6 +3,8 @@
 
 #include "core/highlight/TParserCursor.h"
 
+#include <string_view>
+
 namespace quarno {
 
 namespace {
@@ -30,9 +32,18 @@ bool At(const TParserCursor& cursor, uint8_t c) {
     return !cursor.AtEnd() && cursor.CurrentChar() == c;
 }
 
-// Advances while the predicate holds; returns the characters taken.
+// Advances while the predicate holds; returns the characters taken. The
+// predicate sees the same characters in the same order either way: first
+// straight over the current record, then, once a run reaches its end, one
+// character at a time across records.
 template <typename Predicate> int TakeWhile(TParserCursor& cursor, Predicate accept) {
-    int taken = 0;
+    const std::string_view window = cursor.Window();
+    size_t run = 0;
+    while (run < window.size() && accept(static_cast<uint8_t>(window[run])))
+        ++run;
+    int taken = static_cast<int>(run);
+    if (run > 0) cursor.Skip(taken);
+    if (run < window.size()) return taken;
     while (!cursor.AtEnd() && accept(cursor.CurrentChar())) {
         cursor.Advance();
         ++taken;

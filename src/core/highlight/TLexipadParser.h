@@ -9,6 +9,8 @@
 #include "core/editor/TCustomLexipadParser.h"
 #include "core/highlight/TLP_Language.h"
 
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -232,10 +234,9 @@ private:
     // What PlainRun learnt of a character whatever the state: a keyword
     // starts with it (never plain), or no rule of any state takes it (always
     // plain); judged once a reset, as keywords and rules may change between.
-    mutable TByteSet m_plainJudged;
-    mutable TByteSet m_plainNever;
-    mutable TByteSet m_plainAlways;
-    void JudgePlain(uint8_t c) const;
+    enum TPlain : uint8_t { kUnjudged, kAlwaysPlain, kNeverPlain, kPlainByState };
+    mutable std::array<uint8_t, 256> m_plain{};
+    TPlain JudgePlain(uint8_t c) const;
     bool IsPlainHere(uint8_t c) const;
 };
 

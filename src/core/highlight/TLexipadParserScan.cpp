@@ -52,6 +52,24 @@ private:
     mutable bool m_touchedEnd = false;
 };
 
+// The same over a record whose last character no word holds: no walk can
+// step past it, so none reaches the end of the record.
+class TRecordCursor {
+public:
+    explicit TRecordCursor(std::string_view text) : m_text(text) {}
+    bool AtEnd() const { return static_cast<size_t>(m_position) >= m_text.size(); }
+    uint8_t CurrentChar() const {
+        return static_cast<uint8_t>(m_text[static_cast<size_t>(m_position)]);
+    }
+    void Advance() { ++m_position; }
+    int Position() const { return m_position; }
+    void SetPosition(int position) { m_position = position; }
+
+private:
+    std::string_view m_text;
+    int m_position = 0;
+};
+
 // Keyword lookup straight over the current record's characters when the
 // record ends with its line break: the walk then ends inside it, where the
 // next record and the end of the text play no part. A walk that still
@@ -59,6 +77,12 @@ private:
 int MatchInRecord(const TKeywords& trie, TParserCursor& cursor, const TByteSet& states,
                   int& length) {
     std::string_view window = cursor.Window();
+    if (!window.empty() && window.back() == '\r' && !trie.Uses('\r')) {
+        TRecordCursor record(window);
+        int entry = trie.Match(record, states, length);
+        cursor.Skip(record.Position());
+        return entry;
+    }
     if (!window.empty() && window.back() == '\r') {
         TSpanCursor span(window);
         int entry = trie.Match(span, states, length);
@@ -96,7 +120,7 @@ void TLexipadParser::ResetState(int token) {
     m_containerEnd = 0;
     m_containerToken = 0;
     m_stack.clear();
-    m_plainJudged = TByteSet(); // keywords or rules may have changed since
+    m_plain.fill(kUnjudged); // keywords or rules may have changed since
     ChooseTable();
 }
 
@@ -162,30 +186,25 @@ int TLexipadParser::PlainRun(std::string_view chars) const {
 }
 
 bool TLexipadParser::IsPlainHere(uint8_t c) const {
-    if (!m_plainJudged.Contains(c)) JudgePlain(c);
-    if (m_plainAlways.Contains(c)) return true;
-    if (m_plainNever.Contains(c)) return false;
+    auto kind = static_cast<TPlain>(m_plain[c]);
+    if (kind == kUnjudged) kind = JudgePlain(c);
+    if (kind != kPlainByState) return kind == kAlwaysPlain;
     const TLP_TokenRule* rule = RuleFor(c);
     return !rule || !rule->states.Meets(m_states);
 }
 
-void TLexipadParser::JudgePlain(uint8_t c) const {
-    m_plainJudged.Include(c);
-    m_plainNever.Exclude(c);
-    m_plainAlways.Exclude(c);
+TLexipadParser::TPlain TLexipadParser::JudgePlain(uint8_t c) const {
     bool keyword = m_language.Keywords().Root(c) >= 0;
     for (const TLP_KeywordTable& table : Settings().KeywordTables())
         keyword = keyword || table.Trie().Root(c) >= 0;
-    if (keyword) {
-        m_plainNever.Include(c);
-        return;
-    }
-    bool ruled = m_language.TokenStart(c) != nullptr;
+    bool ruled = keyword || m_language.TokenStart(c) != nullptr;
     const TByteSet& withTables = m_language.StatesWithTables();
     for (int state = withTables.Lowest(); !ruled && state >= 0 && state < 256; ++state)
         ruled = withTables.Contains(static_cast<uint8_t>(state)) &&
                 m_language.StateTokenStart(static_cast<uint8_t>(state), c) != nullptr;
-    if (!ruled) m_plainAlways.Include(c);
+    const TPlain kind = keyword ? kNeverPlain : ruled ? kPlainByState : kAlwaysPlain;
+    m_plain[c] = kind;
+    return kind;
 }
 
 // A first-character rule: a handler scans the whole token, or the first

@@ -4,9 +4,14 @@
 #include "core/base/Exceptions.h"
 #include "core/base/StringUtils.h"
 
-#include <algorithm>
+#include <utility>
 
 namespace quarno {
+
+namespace {
+// A small trie's edges fit the first table: 32 before it doubles.
+constexpr int kFirstEdgeBits = 6;
+} // namespace
 
 void TKeywords::Reset(bool caseSensitive) {
     m_caseSensitive = caseSensitive;
@@ -22,35 +27,36 @@ void TKeywords::FillFolds() {
 
 void TKeywords::Clear() {
     m_roots.fill(-1);
+    m_used = TByteSet();
     m_nodes.clear();
     m_entries.clear();
     m_nextWord.clear();
-    m_edges.clear();
-    m_edgeBits = 0;
+    m_edgeBits = kFirstEdgeBits;
+    m_edgeMask = (size_t{1} << m_edgeBits) - 1;
+    m_edges.assign(m_edgeMask + 1, 0);
     m_edgeCount = 0;
 }
 
 void TKeywords::AddEdge(int parent, uint8_t c, int child) {
     if ((m_edgeCount + 1) * 2 > m_edges.size()) {
         std::vector<uint64_t> old = std::move(m_edges);
-        m_edgeBits = std::max(m_edgeBits + 1, 6);
-        m_edges.assign(size_t{1} << m_edgeBits, 0);
+        ++m_edgeBits;
+        m_edgeMask = (size_t{1} << m_edgeBits) - 1;
+        m_edges.assign(m_edgeMask + 1, 0);
         m_edgeCount = 0;
         for (uint64_t edge : old) {
             if (edge == 0) continue;
-            size_t mask = m_edges.size() - 1;
             size_t slot = EdgeSlot(static_cast<uint32_t>(edge >> 32));
             while (m_edges[slot] != 0)
-                slot = (slot + 1) & mask;
+                slot = (slot + 1) & m_edgeMask;
             m_edges[slot] = edge;
             ++m_edgeCount;
         }
     }
     uint32_t key = EdgeKey(parent, c);
-    size_t mask = m_edges.size() - 1;
     size_t slot = EdgeSlot(key);
     while (m_edges[slot] != 0)
-        slot = (slot + 1) & mask;
+        slot = (slot + 1) & m_edgeMask;
     m_edges[slot] = (uint64_t{key} << 32) | static_cast<uint32_t>(child);
     ++m_edgeCount;
 }
@@ -58,6 +64,7 @@ void TKeywords::AddEdge(int parent, uint8_t c, int child) {
 int TKeywords::NewNode(uint8_t ch) {
     TKeywordNode node;
     node.ch = ch;
+    m_used.Include(ch);
     m_nodes.push_back(node);
     return static_cast<int>(m_nodes.size()) - 1;
 }

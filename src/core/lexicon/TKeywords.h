@@ -35,8 +35,8 @@ struct TKeywordNode {
 class TKeywords {
 public:
     explicit TKeywords(bool caseSensitive = false) : m_caseSensitive(caseSensitive) {
-        m_roots.fill(-1);
         FillFolds();
+        Clear();
     }
     virtual ~TKeywords() = default;
     TKeywords(const TKeywords&) = default;
@@ -62,6 +62,9 @@ public:
     int Root(uint8_t c) const { return m_roots[Fold(c)]; }
     int Child(int node, uint8_t c) const;
     const TKeywordNode& Node(int index) const { return m_nodes[static_cast<size_t>(index)]; }
+    // Whether any word holds this character (folded): a walk never steps
+    // onto a character that none does.
+    bool Uses(uint8_t c) const { return m_used.Contains(Fold(c)); }
     // The entry for exactly this word (folded), or -1.
     int Find(std::string_view word) const;
 
@@ -83,7 +86,6 @@ private:
     static uint32_t EdgeKey(int node, uint8_t c) {
         return static_cast<uint32_t>(node) * 256u + c + 1u;
     }
-    // Only for a table that has slots (m_edgeBits is then at least 6).
     size_t EdgeSlot(uint32_t key) const { return (key * 2654435761u) >> (32 - m_edgeBits); }
     void FillFolds();
 
@@ -92,24 +94,25 @@ private:
     // every step of a walk.
     std::array<uint8_t, 256> m_fold;
     std::array<int32_t, 256> m_roots;
+    TByteSet m_used;
     std::vector<TKeywordNode> m_nodes;
     std::vector<TKeywordEntry> m_entries;
     std::vector<int32_t> m_nextWord;
     // (parent node, folded character) -> child node, open addressing, so a
     // step down the trie does not walk a list of siblings. An entry holds the
     // edge key in its high half and the child in its low half; 0 is free.
+    // Never empty, so a step down needs no test for a trie without edges.
     std::vector<uint64_t> m_edges;
     int m_edgeBits = 0;
+    size_t m_edgeMask = 0;
     size_t m_edgeCount = 0;
 };
 
 // Inline: the keyword walk takes a step down the trie for every character of
 // every word it tries.
 inline int TKeywords::Child(int node, uint8_t c) const {
-    if (m_edges.empty()) return -1;
     const uint32_t key = EdgeKey(node, Fold(c));
-    const size_t mask = m_edges.size() - 1;
-    for (size_t slot = EdgeSlot(key);; slot = (slot + 1) & mask) {
+    for (size_t slot = EdgeSlot(key);; slot = (slot + 1) & m_edgeMask) {
         uint64_t edge = m_edges[slot];
         if (edge == 0) return -1;
         if (static_cast<uint32_t>(edge >> 32) == key)

@@ -123,3 +123,24 @@ TEST(BuiltInHandlersTest, NoRoutineReadsPastTheEnd) {
         }
     }
 }
+
+TEST(BuiltInHandlersTest, RunsGoOnAcrossARecordSplit) {
+    // A line longer than a record is split without a line break; a run that
+    // reaches the split goes on in the next record, and one that ends just
+    // before it stops there.
+    const std::string letters(3000, 'a');
+    const std::string digits(3000, '7');
+    const HandlerCase cases[] = {
+        {10, letters + " x", 0, 3000},
+        {10, letters + " x", 2040, 960},
+        {10, std::string(2046, ' ') + "ab cd", 2046, 2},
+        {10, std::string(2045, ' ') + "ab cd", 2045, 2},
+        {11, digits + ".5e+3 x", 0, 3005},
+        {11, digits + ".x", 100, 2900},
+        {2, letters + "\rdef", 0, 3000},
+        {17, std::string(2040, 'm') + "@host.org. x", 0, 2049},
+    };
+    for (const HandlerCase& test : cases)
+        EXPECT_EQ(RunHandler(test), test.taken)
+            << "handler " << test.handler << " from " << test.from << " of " << test.text.size();
+}

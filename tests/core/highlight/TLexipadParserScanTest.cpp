@@ -315,6 +315,27 @@ TEST(TLexipadParserScanTest, KeywordTablesOfTheSettingsComeAfterTheLanguagesWord
               "[FOO]20 [ ]0 [print]12 [ ]0 [foox]3 [ ]0 [bar]3");
 }
 
+// A word may hold a line break and so run on into the next record; one that
+// does not hold one ends at the line break whatever follows.
+TEST(TLexipadParserScanTest, AWordMayRunOnAcrossALineBreak) {
+    TLexipadParser parser;
+    TLP_Language& language = parser.Language();
+    language.Keywords().Add("end\rif", TLP_CharGroup{}, TByteSet{0}, 4);
+    language.Keywords().Add("end", TLP_CharGroup{}, TByteSet{0}, 5);
+    TLP_KeywordTable table(TByteSet{0}, "", 0);
+    table.AddWord("go", 6);
+    table.AddWord("going", 7);
+    parser.Settings().AddKeywordTable(table);
+    const TokenCase cases[] = {
+        {"end\rif x", "[end\\rif]4 [ ]0 [x]0"},
+        {"end\rix", "[end]5 [\\r]0 [i]0 [x]0"},
+        {"x end\r", "[x]0 [ ]0 [end]5 [\\r]0"},
+        {"goin\rgoing", "[go]6 [i]0 [n]0 [\\r]0 [going]7"},
+        {"go\r", "[go]6 [\\r]0"},
+    };
+    ExpectTokens(parser, cases);
+}
+
 TEST(TLexipadParserScanTest, CustomHandlersTakeWhatTheEventSays) {
     using namespace quarno::test;
     TLexipadParser parser;
