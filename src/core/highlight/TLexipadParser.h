@@ -189,6 +189,7 @@ private:
     void Attach(TCustomLexipad& control) override;
     int ScanToken(TParserCursor& cursor);
     bool MatchKeyword(TScan& scan);
+    bool FindKeyword(TScan& scan, bool& walked);
     int WalkKeywords(TScan& scan, const TKeywords& trie, bool& walked, int& length);
     void ApplyRule(TScan& scan, const TLP_TokenRule& rule);
     TExtend Extend(TScan& scan, const TLP_MatchPart& continuation, const TLP_Terminator& terminator,
@@ -231,13 +232,28 @@ private:
     TByteSet m_containerSaved;
     std::vector<TCustomLexipad*> m_attached;
     TCustomLexipad* m_lastAttached = nullptr; // the control of the last NextToken, attached
-    // What PlainRun learnt of a character whatever the state: a keyword
+    // What the scan learnt of a character whatever the state: a keyword
     // starts with it (never plain), or no rule of any state takes it (always
     // plain); judged once a reset, as keywords and rules may change between.
     enum TPlain : uint8_t { kUnjudged, kAlwaysPlain, kNeverPlain, kPlainByState };
     mutable std::array<uint8_t, 256> m_plain{};
     TPlain JudgePlain(uint8_t c) const;
-    bool IsPlainHere(uint8_t c) const;
+    bool IsPlainHere(uint8_t c) const {
+        const auto kind = static_cast<TPlain>(m_plain[c]);
+        if (kind == kAlwaysPlain) return true;
+        return kind != kNeverPlain && IsPlainInState(c);
+    }
+    bool IsPlainInState(uint8_t c) const; // judges c first if need be
+    bool StartsAWord(uint8_t c) const;    // of the language or a keyword table
 };
+
+// Inline: the restyler asks before every token, mostly for a blank or two.
+inline int TLexipadParser::PlainRun(std::string_view chars) const {
+    if (m_containerOpen || m_busy || m_language.Effect(0)) return 0;
+    size_t run = 0;
+    while (run < chars.size() && IsPlainHere(static_cast<uint8_t>(chars[run])))
+        ++run;
+    return static_cast<int>(run);
+}
 
 } // namespace quarno

@@ -98,7 +98,7 @@ int MatchInRecord(const TKeywords& trie, TParserCursor& cursor, const TByteSet& 
 
 int TLexipadParser::NextToken(TCustomLexipad* control, TEdStream& stream, int& length) {
     if (m_busy && !m_containerOpen) return 0;
-    if (control) Attach(*control);
+    if (control && control != m_lastAttached) Attach(*control);
     TParserCursor cursor(stream);
     int token = 0;
     if (!cursor.AtEnd()) {
@@ -140,10 +140,20 @@ int TLexipadParser::ScanToken(TParserCursor& cursor) {
     return scan.token;
 }
 
-// The language's keywords first, then the keyword tables of its settings.
-// Without a match the cursor stands one character on.
+// Without a keyword the cursor stands one character on. Most tokens start
+// with a character no word starts with (blanks, digits, operators): they
+// need no walk, nor the cursor moved back.
 bool TLexipadParser::MatchKeyword(TScan& scan) {
     bool walked = false;
+    if (StartsAWord(scan.first) && FindKeyword(scan, walked)) return true;
+    // A walk that found nothing leaves the cursor one on; no walk, where it was.
+    if (!walked) scan.cursor.Advance();
+    scan.length = 1;
+    return false;
+}
+
+// The language's keywords first, then the keyword tables of its settings.
+bool TLexipadParser::FindKeyword(TScan& scan, bool& walked) {
     int length = 0;
     int entry = WalkKeywords(scan, m_language.Keywords(), walked, length);
     if (entry >= 0) {
@@ -161,15 +171,11 @@ bool TLexipadParser::MatchKeyword(TScan& scan) {
             return true;
         }
     }
-    // A walk that found nothing leaves the cursor one on; no walk, where it was.
-    if (!walked) scan.cursor.Advance();
-    scan.length = 1;
     return false;
 }
 
-// One trie's longest word from the token's start. Most tokens start with a
-// character no word starts with (blanks, digits, operators): they need no
-// walk, nor the cursor moved.
+// One trie's longest word from the token's start; tries without a word that
+// starts so take no walk.
 int TLexipadParser::WalkKeywords(TScan& scan, const TKeywords& trie, bool& walked, int& length) {
     if (trie.Root(scan.first) < 0) return -1;
     if (walked) scan.cursor.SetPosition(scan.start);
@@ -177,15 +183,13 @@ int TLexipadParser::WalkKeywords(TScan& scan, const TKeywords& trie, bool& walke
     return MatchInRecord(trie, scan.cursor, m_states, length);
 }
 
-int TLexipadParser::PlainRun(std::string_view chars) const {
-    if (m_containerOpen || m_busy || m_language.Effect(0)) return 0;
-    size_t run = 0;
-    while (run < chars.size() && IsPlainHere(static_cast<uint8_t>(chars[run])))
-        ++run;
-    return static_cast<int>(run);
+bool TLexipadParser::StartsAWord(uint8_t c) const {
+    auto kind = static_cast<TPlain>(m_plain[c]);
+    if (kind == kUnjudged) kind = JudgePlain(c);
+    return kind == kNeverPlain;
 }
 
-bool TLexipadParser::IsPlainHere(uint8_t c) const {
+bool TLexipadParser::IsPlainInState(uint8_t c) const {
     auto kind = static_cast<TPlain>(m_plain[c]);
     if (kind == kUnjudged) kind = JudgePlain(c);
     if (kind != kPlainByState) return kind == kAlwaysPlain;
