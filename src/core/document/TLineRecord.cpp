@@ -10,16 +10,9 @@ namespace quarno {
 // A loaded document holds one record per line.
 static_assert(sizeof(void*) != 8 || sizeof(TLineRecord) == 24, "a record is three words");
 
-TLineRecord& TLineRecord::operator=(TLineRecord&& other) noexcept {
-    if (this == &other) return *this;
+void TLineRecord::Release() {
     FreeText();
     DetachExtras();
-    m_text = std::exchange(other.m_text, nullptr);
-    m_length = std::exchange(other.m_length, uint16_t{0});
-    m_side = std::exchange(other.m_side, uintptr_t{0});
-    m_flags = other.m_flags;
-    m_marks = other.m_marks;
-    return *this;
 }
 
 void TLineRecord::SetTokenBytes(uint8_t* tokens) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 namespace quarno {
 
@@ -34,11 +35,21 @@ public:
     TLineRecord() = default;
     explicit TLineRecord(std::string_view text) { SetText(text); }
     ~TLineRecord() {
-        FreeText();
-        DetachExtras();
+        if (OwnsAnything()) Release();
     }
     TLineRecord(TLineRecord&& other) noexcept { *this = std::move(other); }
-    TLineRecord& operator=(TLineRecord&& other) noexcept;
+    // Inline: a block shifts its records by moving them, mostly onto records
+    // just moved from, which own nothing.
+    TLineRecord& operator=(TLineRecord&& other) noexcept {
+        if (this == &other) return *this;
+        if (OwnsAnything()) Release();
+        m_text = std::exchange(other.m_text, nullptr);
+        m_length = std::exchange(other.m_length, uint16_t{0});
+        m_side = std::exchange(other.m_side, uintptr_t{0});
+        m_flags = other.m_flags;
+        m_marks = other.m_marks;
+        return *this;
+    }
     // A record is one line of one store; copies of it would share its text.
     TLineRecord(const TLineRecord&) = delete;
     TLineRecord& operator=(const TLineRecord&) = delete;
@@ -112,6 +123,9 @@ private:
         return HasExtras() ? ExtrasOf()->tokens : reinterpret_cast<uint8_t*>(m_side);
     }
     void SetTokenBytes(uint8_t* tokens);
+    // Token bytes, extras or characters of its own to free.
+    bool OwnsAnything() const { return m_side != 0 || (m_length & kOwnsText) != 0; }
+    void Release();
 
     // The top bit of m_length says the record owns m_text (else the list
     // does); the next one that the list owns the token bytes (else the record
