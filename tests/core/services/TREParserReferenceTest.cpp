@@ -11,10 +11,14 @@
 #include <random>
 // GCC 12 at -O1 with the sanitizers reports a false maybe-uninitialized
 // inside std::regex's std::function members.
+#if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
+#endif
 #include <regex>
+#if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic pop
+#endif
 
 using namespace quarno;
 using quarno::test::PadWithText;
