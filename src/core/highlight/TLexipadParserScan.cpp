@@ -29,13 +29,15 @@ int TokenValue(int32_t value) {
 }
 
 // A cursor over characters in memory for the keyword walk. Its end is not
-// the end of the text, so it remembers whether a walk asked about it.
-class TSpanCursor {
+// the end of the text, so it can remember whether a walk asked about it;
+// over a record whose last character no word holds, no walk can step past
+// that character, and the cursor need not.
+template <bool kTracksEnd> class TSpanCursor {
 public:
     explicit TSpanCursor(std::string_view text) : m_text(text) {}
     bool AtEnd() const {
         bool end = static_cast<size_t>(m_position) >= m_text.size();
-        m_touchedEnd = m_touchedEnd || end;
+        if constexpr (kTracksEnd) m_touchedEnd = m_touchedEnd || end;
         return end;
     }
     uint8_t CurrentChar() const {
@@ -52,24 +54,6 @@ private:
     mutable bool m_touchedEnd = false;
 };
 
-// The same over a record whose last character no word holds: no walk can
-// step past it, so none reaches the end of the record.
-class TRecordCursor {
-public:
-    explicit TRecordCursor(std::string_view text) : m_text(text) {}
-    bool AtEnd() const { return static_cast<size_t>(m_position) >= m_text.size(); }
-    uint8_t CurrentChar() const {
-        return static_cast<uint8_t>(m_text[static_cast<size_t>(m_position)]);
-    }
-    void Advance() { ++m_position; }
-    int Position() const { return m_position; }
-    void SetPosition(int position) { m_position = position; }
-
-private:
-    std::string_view m_text;
-    int m_position = 0;
-};
-
 // Keyword lookup straight over the current record's characters when the
 // record ends with its line break: the walk then ends inside it, where the
 // next record and the end of the text play no part. A walk that still
@@ -77,21 +61,18 @@ private:
 int MatchInRecord(const TKeywords& trie, TParserCursor& cursor, const TByteSet& states,
                   int& length) {
     std::string_view window = cursor.Window();
-    if (!window.empty() && window.back() == '\r' && !trie.Uses('\r')) {
-        TRecordCursor record(window);
+    if (window.empty() || window.back() != '\r') return trie.Match(cursor, states, length);
+    if (!trie.Uses('\r')) {
+        TSpanCursor<false> record(window);
         int entry = trie.Match(record, states, length);
         cursor.Skip(record.Position());
         return entry;
     }
-    if (!window.empty() && window.back() == '\r') {
-        TSpanCursor span(window);
-        int entry = trie.Match(span, states, length);
-        if (!span.TouchedEnd()) {
-            cursor.Skip(span.Position());
-            return entry;
-        }
-    }
-    return trie.Match(cursor, states, length);
+    TSpanCursor<true> span(window);
+    int entry = trie.Match(span, states, length);
+    if (span.TouchedEnd()) return trie.Match(cursor, states, length);
+    cursor.Skip(span.Position());
+    return entry;
 }
 
 } // namespace
