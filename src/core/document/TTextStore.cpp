@@ -11,9 +11,6 @@ namespace quarno {
 
 namespace {
 
-// Records appended per insertion when a text is loaded.
-constexpr size_t kAppendBatch = 256;
-
 // The records a text splits into: a record ends after a CR, or after 2047
 // characters without one. An empty text is one empty record.
 std::vector<std::string_view> SplitRecords(std::string_view text) {
@@ -345,87 +342,6 @@ void TTextStore::ShiftAfterDelete(int position, int count) {
     auto lineStart = [this](int p) { return RealLineStart(p); };
     m_breakpoints.SnapToLines(lineStart);
     m_codeBreak.SnapToLines(lineStart);
-}
-
-int TTextStore::LineRecordCount(int index) const {
-    int count = 1;
-    while (index + count < RecordCount() && m_records[index + count].IsContinuation())
-        ++count;
-    return count;
-}
-
-namespace {
-
-// Piece lengths for a line of length characters broken at breaks, no piece
-// longer than a record holds.
-std::vector<int> PieceLengths(int length, const std::vector<int>& breaks) {
-    std::vector<int> pieces;
-    int start = 0;
-    auto add = [&](int end) {
-        while (end - start > kMaxRecordLength) {
-            pieces.push_back(kMaxRecordLength);
-            start += kMaxRecordLength;
-        }
-        if (end > start) pieces.push_back(end - start);
-        start = std::max(start, end);
-    };
-    for (int at : breaks)
-        if (at > start && at < length) add(at);
-    add(length);
-    if (pieces.empty()) pieces.push_back(0);
-    return pieces;
-}
-
-} // namespace
-
-int TTextStore::RelayoutLine(int index, const std::vector<int>& breaks) {
-    int count = LineRecordCount(index);
-    std::string text;
-    std::string tokens;
-    bool allStyled = true;
-    bool flagged = false; // a record still waits for its rescan
-    std::vector<int> oldLengths;
-    for (int i = index; i < index + count; ++i) {
-        const TLineRecord& record = m_records[i];
-        flagged = flagged || (record.Flags() & lfRestyle);
-        text.append(record.Text());
-        oldLengths.push_back(record.Length());
-        if (record.Tokens() && allStyled)
-            tokens.append(reinterpret_cast<const char*>(record.Tokens()),
-                          static_cast<size_t>(record.Length()));
-        else
-            allStyled = record.Length() == 0 && allStyled;
-    }
-    std::vector<int> lengths = PieceLengths(static_cast<int>(text.size()), breaks);
-    if (lengths == oldLengths) return count;
-    RemoveRecords(index + 1, count - 1);
-    uint32_t styledFlags = allStyled && !flagged ? lfRepaint : lfRepaint | lfRestyle;
-    auto lay = [&](TLineRecord& record, std::string_view part, size_t offset) {
-        record.SetFlags(
-            styledFlags |
-            (part.find('\t') != std::string_view::npos ? static_cast<uint32_t>(lfHasTab) : 0u));
-        if (allStyled && !part.empty())
-            std::copy_n(tokens.data() + offset, part.size(), record.EnsureTokens());
-    };
-    std::string_view all(text);
-    std::string_view head = all.substr(0, static_cast<size_t>(lengths[0]));
-    UncountLength(m_records[index].Length());
-    m_records.SetText(index, head);
-    CountLength(static_cast<int>(head.size()));
-    lay(m_records[index], head, 0);
-    std::vector<TLineRecord> pieces;
-    pieces.reserve(lengths.size() - 1);
-    size_t offset = head.size();
-    for (size_t piece = 1; piece < lengths.size(); ++piece) {
-        std::string_view part = all.substr(offset, static_cast<size_t>(lengths[piece]));
-        TLineRecord& record = pieces.emplace_back(part);
-        record.SetMarks(kSoftContinuation);
-        lay(record, part, offset);
-        offset += part.size();
-    }
-    InsertRecords(index + 1, pieces);
-    if (!allStyled || flagged) NoteRestyle(index, index + static_cast<int>(lengths.size()) - 1);
-    return static_cast<int>(lengths.size());
 }
 
 void TTextStore::Clear() {

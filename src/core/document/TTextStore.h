@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -116,6 +117,15 @@ public:
     // attributes; token bytes survive when every old record had them.
     // Returns the record count of the line afterwards.
     int RelayoutLine(int index, const std::vector<int>& breaks);
+    // Puts a real line's breaks for its text (line break excluded) in the
+    // vector, which comes empty; none when the line stays whole.
+    using TBreaksOf = std::function<void(std::string_view text, std::vector<int>& breaks)>;
+    // Lays every real line out again as RelayoutLine does, building the
+    // records anew in one pass: no records shift, and all text and token
+    // bytes move to fresh slabs (which drops the dead bytes of edited lines).
+    void RelayoutAll(const TBreaksOf& breaksOf);
+    // Records longer than length characters.
+    int RecordsLongerThan(int length) const;
     // Records of the real line whose first record is index.
     int LineRecordCount(int index) const;
     // Takes over the text and records of another store (a completed load).
@@ -175,6 +185,10 @@ private:
     void ShiftBeforeDelete(int position, int count);
     void ShiftAfterDelete(int position, int count);
     void UncountLength(int length);
+    void RecountLengths();
+
+    // Records appended per insertion when a text is loaded or laid out anew.
+    static constexpr size_t kAppendBatch = 256;
 
     TLineList m_records;
     int m_restyleFirst = 0; // the range of records that may be flagged for restyling

@@ -557,8 +557,13 @@ private:
     int RealLineNumber(int record) const;
     int WordBreak(std::string_view text, int current) const;
     bool KeepsLineWhole(std::string_view text) const;
-    bool FitsUnwrapped(int record, int width, const ITextMetrics& metrics) const;
+    bool FitsUnwrapped(std::string_view text, int width, const ITextMetrics& metrics) const;
+    void AppendWrapBreaks(std::string_view text, int width, const ITextMetrics& metrics,
+                          std::vector<int>& breaks) const;
+    // Where a real line's text (without its CR) breaks at the current width.
+    void LineBreaks(std::string_view text, std::vector<int>& breaks) const;
     int RewrapLine(int record);
+    bool RewrapsManyRecords() const;
     void UseSettings(TLP_Settings& settings);
     int WaitingChars() const;
     bool CanRestyleNow() const;

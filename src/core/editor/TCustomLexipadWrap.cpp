@@ -70,7 +70,14 @@ std::vector<int> TCustomLexipad::WrapBreaks(std::string_view text) const {
 std::vector<int> TCustomLexipad::WrapBreaks(std::string_view text, int width,
                                             const ITextMetrics& metrics) const {
     std::vector<int> breaks;
-    int charWidth = std::max(metrics.CharWidth(), 1);
+    AppendWrapBreaks(text, width, metrics, breaks);
+    return breaks;
+}
+
+void TCustomLexipad::AppendWrapBreaks(std::string_view text, int width, const ITextMetrics& metrics,
+                                      std::vector<int>& breaks) const {
+    const int charWidth = std::max(metrics.CharWidth(), 1);
+    const bool fixedPitch = metrics.FixedPitch();
     int length = static_cast<int>(text.size());
     int start = 0;
     while (start < length) {
@@ -80,9 +87,8 @@ std::vector<int> TCustomLexipad::WrapBreaks(std::string_view text, int width,
         while (end < length) {
             char c = text[static_cast<size_t>(end)];
             int next = c == '\t' ? NextTabStop(column) : column + 1;
-            int right = metrics.FixedPitch() || c == '\t'
-                            ? next * charWidth
-                            : x + metrics.TextWidth(std::string_view(&c, 1));
+            int right = fixedPitch || c == '\t' ? next * charWidth
+                                                : x + metrics.TextWidth(std::string_view(&c, 1));
             if (right > width) break;
             x = right;
             column = next;
@@ -97,7 +103,6 @@ std::vector<int> TCustomLexipad::WrapBreaks(std::string_view text, int width,
         breaks.push_back(at);
         start = at;
     }
-    return breaks;
 }
 
 bool TCustomLexipad::KeepsLineWhole(std::string_view text) const {
@@ -106,29 +111,45 @@ bool TCustomLexipad::KeepsLineWhole(std::string_view text) const {
            WrapOverride().find(text.front()) != std::string::npos;
 }
 
-// A line of one record that fits the width as it stands needs no work: with
-// a fixed pitch and no TAB its width is its length in cells. Most lines of a
-// document are such lines, so a whole-document wrap mostly takes this path.
-bool TCustomLexipad::FitsUnwrapped(int record, int width, const ITextMetrics& metrics) const {
-    if (record + 1 < m_store->RecordCount() && m_store->Record(record + 1).IsContinuation())
-        return false;
-    std::string_view text = m_store->Record(record).Text();
-    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
-    if (KeepsLineWhole(text)) return true;
+// With a fixed pitch and no TAB a line's width is its length in cells: most
+// lines of a document fit as they stand and are not measured.
+bool TCustomLexipad::FitsUnwrapped(std::string_view text, int width,
+                                   const ITextMetrics& metrics) const {
     if (!metrics.FixedPitch() || text.find('\t') != std::string_view::npos) return false;
     return static_cast<int64_t>(text.size()) * std::max(metrics.CharWidth(), 1) <= width;
 }
 
+void TCustomLexipad::LineBreaks(std::string_view text, std::vector<int>& breaks) const {
+    if (KeepsLineWhole(text)) return;
+    const int width = WrapWidth();
+    const ITextMetrics& metrics = Metrics();
+    if (!FitsUnwrapped(text, width, metrics)) AppendWrapBreaks(text, width, metrics, breaks);
+}
+
 // Lays out the real line starting at a record; returns its record count.
 int TCustomLexipad::RewrapLine(int record) {
-    if (FitsUnwrapped(record, WrapWidth(), Metrics())) return 1;
-    int count = m_store->LineRecordCount(record);
-    std::string text;
-    for (int i = record; i < record + count; ++i)
-        text.append(m_store->Record(i).Text());
-    if (!text.empty() && text.back() == '\r') text.pop_back();
-    std::vector<int> breaks = KeepsLineWhole(text) ? std::vector<int>() : WrapBreaks(text);
+    const int count = m_store->LineRecordCount(record);
+    std::string joined;
+    for (int i = record; count > 1 && i < record + count; ++i)
+        joined.append(m_store->Record(i).Text());
+    std::string_view text = count == 1 ? m_store->Record(record).Text() : joined;
+    if (!text.empty() && text.back() == '\r') text.remove_suffix(1);
+    std::vector<int> breaks;
+    LineBreaks(text, breaks);
+    if (count == 1 && breaks.empty()) return 1;
     return m_store->RelayoutLine(record, breaks);
+}
+
+// A layout that changes many records is built anew in one pass: line by
+// line, each changed line moves the records after it in its block. The
+// changes are guessed from the records wider than the wrap width and the
+// soft continuations there are now.
+bool TCustomLexipad::RewrapsManyRecords() const {
+    const int records = m_store->RecordCount();
+    const int continuations = records - m_store->LinesThrough(records - 1);
+    const int cells = HasOption(smoWordWrap) ? WrapWidth() / std::max(Metrics().CharWidth(), 1)
+                                             : kMaxRecordLength;
+    return continuations + m_store->RecordsLongerThan(cells) > records / 8;
 }
 
 void TCustomLexipad::RewrapRange(int start, int end) {
@@ -144,8 +165,13 @@ void TCustomLexipad::RewrapRange(int start, int end) {
 void TCustomLexipad::Rewrap() {
     if (m_store->RecordCount() == 0) return;
     ChangeStep step(*this);
-    for (int record = 0; record < m_store->RecordCount();)
-        record += RewrapLine(record);
+    if (RewrapsManyRecords()) {
+        m_store->RelayoutAll(
+            [this](std::string_view text, std::vector<int>& breaks) { LineBreaks(text, breaks); });
+    } else {
+        for (int record = 0; record < m_store->RecordCount();)
+            record += RewrapLine(record);
+    }
     m_topLine = std::min(m_topLine, std::max(m_store->RecordCount() - 1, 0));
     Changed();
     Repaint(true);
