@@ -238,13 +238,14 @@ private:
     enum TPlain : uint8_t { kUnjudged, kAlwaysPlain, kNeverPlain, kPlainByState };
     mutable std::array<uint8_t, 256> m_plain{};
     TPlain JudgePlain(uint8_t c) const;
+    TPlain PlainKind(uint8_t c) const; // judges c first if need be
     bool IsPlainHere(uint8_t c) const {
         const auto kind = static_cast<TPlain>(m_plain[c]);
         if (kind == kAlwaysPlain) return true;
         return kind != kNeverPlain && IsPlainInState(c);
     }
-    bool IsPlainInState(uint8_t c) const; // judges c first if need be
-    bool StartsAWord(uint8_t c) const;    // of the language or a keyword table
+    bool IsPlainInState(uint8_t c) const;
+    bool StartsAWord(uint8_t c) const; // of the language or a keyword table
 };
 
 // Inline: the restyler asks before every token, mostly for a blank or two.

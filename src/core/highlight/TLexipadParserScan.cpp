@@ -164,15 +164,17 @@ int TLexipadParser::WalkKeywords(TScan& scan, const TKeywords& trie, bool& walke
     return MatchInRecord(trie, scan.cursor, m_states, length);
 }
 
+TLexipadParser::TPlain TLexipadParser::PlainKind(uint8_t c) const {
+    const auto kind = static_cast<TPlain>(m_plain[c]);
+    return kind == kUnjudged ? JudgePlain(c) : kind;
+}
+
 bool TLexipadParser::StartsAWord(uint8_t c) const {
-    auto kind = static_cast<TPlain>(m_plain[c]);
-    if (kind == kUnjudged) kind = JudgePlain(c);
-    return kind == kNeverPlain;
+    return PlainKind(c) == kNeverPlain;
 }
 
 bool TLexipadParser::IsPlainInState(uint8_t c) const {
-    auto kind = static_cast<TPlain>(m_plain[c]);
-    if (kind == kUnjudged) kind = JudgePlain(c);
+    const TPlain kind = PlainKind(c);
     if (kind != kPlainByState) return kind == kAlwaysPlain;
     const TLP_TokenRule* rule = RuleFor(c);
     return !rule || !rule->states.Meets(m_states);
