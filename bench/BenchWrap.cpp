@@ -1,5 +1,6 @@
 // Benchmarks of word wrap on a 10 MB document: switching it on at a wrap
-// column and at the window's width, and the memory it adds to the store.
+// column and at the window's width (a wide and a very narrow one), and the
+// memory it adds to the store.
 #include "BenchCorpus.h"
 #include "BenchMemory.h"
 #include "core/editor/TCustomLexipad.h"
@@ -52,6 +53,13 @@ void BM_WrapAtWindow1000px(benchmark::State& state) {
     WrapOnce(state, 1000);
 }
 BENCHMARK(BM_WrapAtWindow1000px)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// A window a pixel wide: rows of a few characters, about six a line, so
+// nearly every record is laid out anew.
+void BM_WrapAtNarrowWindow(benchmark::State& state) {
+    WrapOnce(state, 1);
+}
+BENCHMARK(BM_WrapAtNarrowWindow)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

@@ -140,16 +140,17 @@ int TCustomLexipad::RewrapLine(int record) {
     return m_store->RelayoutLine(record, breaks);
 }
 
-// A layout that changes many records is built anew in one pass: line by
-// line, each changed line moves the records after it in its block. The
-// changes are guessed from the records wider than the wrap width and the
-// soft continuations there are now.
+// A layout that changes most records is built anew in one pass: line by
+// line, each changed line moves the records after it in its block and
+// allocates its rows one by one. With fewer changes the line-by-line way is
+// faster and needs no second copy of the text. The changes are guessed from
+// the records wider than the wrap width and the soft continuations there are.
 bool TCustomLexipad::RewrapsManyRecords() const {
     const int records = m_store->RecordCount();
     const int continuations = records - m_store->LinesThrough(records - 1);
     const int cells = HasOption(smoWordWrap) ? WrapWidth() / std::max(Metrics().CharWidth(), 1)
                                              : kMaxRecordLength;
-    return continuations + m_store->RecordsLongerThan(cells) > records / 8;
+    return continuations + m_store->RecordsLongerThan(cells) > records / 2;
 }
 
 void TCustomLexipad::RewrapRange(int start, int end) {
