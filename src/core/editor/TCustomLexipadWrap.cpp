@@ -4,6 +4,8 @@
 #include "core/editor/TCustomLexipad.h"
 #include "core/editor/TCustomLexipadSteps.h"
 
+#include <algorithm>
+
 namespace quarno {
 
 namespace {
@@ -163,9 +165,12 @@ void TCustomLexipad::RewrapRange(int start, int end) {
     m_topLine = std::min(m_topLine, std::max(m_store->RecordCount() - 1, 0));
 }
 
+// The text at the top of the view stays there, however many rows the
+// lines above it now take.
 void TCustomLexipad::Rewrap() {
     if (m_store->RecordCount() == 0) return;
     ChangeStep step(*this);
+    const int topText = m_store->RecordStart(std::clamp(m_topLine, 0, m_store->RecordCount() - 1));
     if (RewrapsManyRecords()) {
         m_store->RelayoutAll(
             [this](std::string_view text, std::vector<int>& breaks) { LineBreaks(text, breaks); });
@@ -173,7 +178,7 @@ void TCustomLexipad::Rewrap() {
         for (int record = 0; record < m_store->RecordCount();)
             record += RewrapLine(record);
     }
-    m_topLine = std::min(m_topLine, std::max(m_store->RecordCount() - 1, 0));
+    m_topLine = m_store->RecordFromPosition(topText);
     Changed();
     Repaint(true);
 }

@@ -114,3 +114,23 @@ TEST(TWordWrap, WholeDocumentMatchesEachLineBrokenAlone) {
             EXPECT_EQ(CheckInvariants(pad.Store()), "");
         }
 }
+
+// Changing the wrap keeps the text at the top of the view where it was,
+// however many rows the lines above it take now.
+TEST(TWordWrap, TheTopOfTheViewKeepsItsText) {
+    std::string text;
+    for (int line = 0; line < 300; ++line)
+        text += "line " + std::to_string(line) + " with several words in it\r";
+    const int line200 = static_cast<int>(text.find("line 200 "));
+    TCustomLexipad pad;
+    pad.SetText(text);
+    pad.SetTopLine(200);
+    pad.SetWrapAtColumn(6);
+    pad.SetOptions(pad.Options() | smoWordWrap);
+    ASSERT_GT(pad.Store().RecordCount(), 1000);
+    EXPECT_EQ(pad.Store().RecordStart(pad.TopLine()), line200);
+    pad.SetWrapAtColumn(20);
+    EXPECT_EQ(pad.Store().RecordStart(pad.TopLine()), line200);
+    pad.SetOptions(pad.Options() & ~smoWordWrap);
+    EXPECT_EQ(pad.TopLine(), 200);
+}
