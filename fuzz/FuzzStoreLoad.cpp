@@ -3,8 +3,9 @@
 // fuzzed bytes across the 2047-character record split or the 8192-byte load
 // piece. The store must hold what a small reference normaliser makes of the
 // bytes (CR LF, LF CR and a lone LF are one CR; TAB and 32..255 stay; other
-// control characters, NUL included, become "."), keep its invariants, and
-// save back exactly that text (line breaks as CR LF).
+// control characters, NUL included, become "."), keep its invariants, save
+// back exactly that text (line breaks as CR LF), and survive word wrap
+// switched on and off.
 #include "core/base/TMemoryStream.h"
 #include "core/editor/TCustomLexipad.h"
 #include "support/StoreInspection.h"
@@ -86,5 +87,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     TMemoryStream saved;
     pad.SaveToStream(&saved);
     if (saved.Bytes() != file) std::abort();
+    // Wrapped at a small column and unwrapped again, the text stays and the
+    // records come back as loaded.
+    const std::string loaded = quarno::test::RecordLayout(pad.Store());
+    pad.SetWrapAtColumn(1 + data[1] % 40);
+    pad.SetOptions(pad.Options() | smoWordWrap);
+    if (pad.Text() != expected || !quarno::test::CheckInvariants(pad.Store()).empty()) std::abort();
+    pad.SetOptions(pad.Options() & ~smoWordWrap);
+    if (quarno::test::RecordLayout(pad.Store()) != loaded) std::abort();
+    if (!quarno::test::CheckInvariants(pad.Store()).empty()) std::abort();
     return 0;
 }
